@@ -1,0 +1,84 @@
+#pragma once
+// The file-system layer. Every path handed in or out is Windows-1252 text,
+// as the program holds it; the layer converts to the system's encoding
+// (UTF-8 on Linux). Names are matched without regard to case, as on Windows.
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovix::platform {
+
+// Separator the program adds between a folder and a name.
+inline constexpr char kPathSep = '/';
+
+// A folder path with one separator at its end ("" stays "").
+std::string WithSep(const std::string& dir);
+
+// Windows-1252 path to the system's encoding, and back (nullopt when the
+// system name cannot be held in Windows-1252).
+std::string ToNative(const std::string& path);
+std::optional<std::string> FromNative(const std::string& nativePath);
+
+struct Listing {
+  // Real on-disk names (Windows-1252) of the matching plain files, in
+  // directory order (sorted by name without regard to case).
+  std::vector<std::string> names;
+  // Entries no pass can handle: the raw system name (UTF-8 or bytes) and why.
+  struct Rejected {
+    std::string nativeName;
+    std::string reason;
+  };
+  std::vector<Rejected> rejected;
+  // False when the folder itself could not be read.
+  bool ok = true;
+};
+
+// Plain files of dir whose names match pattern ('*' and '?' wildcards,
+// without regard to case). Directories, hidden entries (leading '.') and
+// anything but regular files are left out. Names holding a character that
+// Windows-1252 lacks, a double quote or a control character are listed in
+// rejected, never dropped silently.
+Listing ListFiles(const std::string& dir, const std::string& pattern);
+
+// Wildcard match without regard to case ('*', '?').
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+// True when path names an existing file or folder, the last component
+// matched without regard to case.
+bool Exists(const std::string& path);
+bool IsDirectory(const std::string& path);
+// The path with its last component spelled as on disk, when one matches
+// without regard to case (the exact spelling wins).
+std::optional<std::string> FindNoCase(const std::string& path);
+
+// Size in bytes, or -1 when the file cannot be examined.
+std::int64_t FileSize(const std::string& path);
+
+bool IsReadOnly(const std::string& path);
+// Sets or clears the owner's write permission; false on failure.
+bool SetReadOnly(const std::string& path, bool readOnly);
+
+// Renames without ever replacing: fails (false, errno EEXIST) when the
+// target exists, also under another letter case.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+bool MakeDir(const std::string& path);
+bool RemoveDir(const std::string& path);
+
+// fopen over ToNative(path).
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// The short form of a path; on this platform the path itself.
+std::string ShortPath(const std::string& path);
+// The temporary folder ($TMPDIR or /tmp) with a trailing separator.
+std::optional<std::string> TempPath();
+// The folder of the running program, with a trailing separator.
+std::string ProgramDir();
+// Makes ProgramDir() answer dir (tests); "" restores the real folder.
+void SetProgramDir(const std::string& dir);
+// The current working folder, without a trailing separator.
+std::string CurrentDir();
+
+}  // namespace tovix::platform

@@ -1,0 +1,39 @@
+#pragma once
+// INI files with the semantics of the Windows profile functions: names
+// without regard to case, blanks around a value and one pair of enclosing
+// quotes dropped, at most 1023 characters of a value, integers in decimal or
+// "0x" hexadecimal, keys updated in place, file and section made on write.
+#include <string>
+
+namespace tovix::platform {
+
+class IniFile {
+ public:
+  // path: Windows-1252 text, as every path the program holds.
+  explicit IniFile(std::string path);
+
+  const std::string& path() const { return path_; }
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  // A missing key or a value that is not a valid integer gives defaultValue.
+  int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+  // Read as an integer; non-zero is true.
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+
+  // Each write updates the file on disk at once. A failure throws IoError
+  // with the text "nach <path> kann nicht geschrieben werden".
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+ private:
+  std::string path_;
+};
+
+// The integer rule of the profile functions: optional blanks, optional sign,
+// decimal digits; a text of three or more characters starting "0x"/"0X" is
+// hexadecimal. Returns false for anything else.
+bool ParseProfileInteger(const std::string& text, int& value);
+
+}  // namespace tovix::platform
