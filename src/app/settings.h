@@ -1,0 +1,67 @@
+#pragma once
+// Every persisted option of the program, and its file "tovix.ini" (section
+// "Tovix"). Qt-free: the windows and tovix-cli share it. Texts Windows-1252.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/inifile.h"
+
+namespace tovix {
+
+struct FontSetting {
+  std::string name = "Tahoma";
+  // The platform's colour number: 0x00BBGGRR, or a system colour with the
+  // high bit set (0x80000008 is the window text colour).
+  std::int32_t color = static_cast<std::int32_t>(0x80000008u);
+  int size = 20;  // points
+  bool bold = false;
+  bool italic = false;
+};
+
+struct LabelPosition {
+  int top = 0;
+  int left = 0;
+};
+
+struct Settings {
+  std::string SourceDir;   // "mp3dir"
+  std::string BinDir;      // "bindir"
+  std::string RecodeDir;   // "WaveDir" / "wavedir"
+  std::string TempDir;     // "TempDir" / "tempdir"
+  std::string LastFile;    // "lastfile"
+  FontSetting Font1;       // Artist, Title
+  FontSetting Font2{"Tahoma", static_cast<std::int32_t>(0x80000008u), 14, false, false};
+  // Artist, Title, Laufzeit, Tech, Encoder.
+  std::array<LabelPosition, 5> Positions{{{84, 94}, {133, 94}, {272, 95}, {320, 95}, {368, 95}}};
+  std::uint8_t Scale = 0;
+  std::uint8_t Overscan = 30;
+  bool Recode = true;
+  bool If127 = true;
+  bool IfMono = true;
+  bool IfXing = true;
+  int Bitrate = 0;  // item index -1..1 after clamping by the radio group
+  bool TmpWav = true;
+  std::string BitmapFile;  // "bitmap"
+  bool NewBins = false;
+  bool MakeTxt = false;
+  bool NiceWords = true;
+  bool MakeTag = true;
+  bool SaveTag = true;
+  bool X2Blank = true;
+  bool SaveJpg = false;
+  int Language = 0;  // "Sprache"
+};
+
+inline constexpr const char* kSettingsSection = "Tovix";
+
+// Reads every key in the order of the key table, each with its default;
+// workingDir is the default of SourceDir and BinDir.
+Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDir);
+
+// Writes every key in the written spellings and order. Throws IoError
+// ("nach <path> kann nicht geschrieben werden"); keys after a failing one
+// are not written.
+void WriteSettings(platform::IniFile& ini, const Settings& settings);
+
+}  // namespace tovix
