@@ -79,8 +79,12 @@ std::string Map(std::string_view text, const std::array<unsigned char, 256>& tab
 
 }  // namespace
 
-std::string OemToAnsi(std::string_view text) { return Map(text, tables().oemToAnsi); }
-std::string AnsiToOem(std::string_view text) { return Map(text, tables().ansiToOem); }
+std::string OemToAnsi(std::string_view text) {
+  return Map(text, tables().oemToAnsi);
+}
+std::string AnsiToOem(std::string_view text) {
+  return Map(text, tables().ansiToOem);
+}
 
 std::string AnsiToUtf8(std::string_view text) {
   std::string out;
@@ -106,7 +110,8 @@ std::optional<std::string> Utf8ToAnsi(std::string_view text) {
   static const auto reverse = [] {
     std::unordered_map<char32_t, char> m;
     for (int i = 0x80; i < 256; ++i)
-      if (char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(i))) m.emplace(u, static_cast<char>(i));
+      if (char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(i)))
+        m.emplace(u, static_cast<char>(i));
     return m;
   }();
   std::string out;

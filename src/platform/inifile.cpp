@@ -1,1 +1,143 @@
-// implemented in progress
+#include "platform/inifile.h"
+
+#include <SimpleIni.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+
+namespace tovix::platform {
+namespace {
+
+constexpr std::size_t kMaxValue = 1023;  // the profile reader's 1024-byte buffer
+
+// Loads the file as raw 8-bit text; a missing file is an empty one.
+bool Load(const std::string& path, CSimpleIniA& ini) {
+  ini.SetUnicode(false);
+  ini.SetMultiKey(true);  // duplicate keys: the first one counts, as on Windows
+  ini.SetSpaces(false);
+  std::FILE* f = OpenFile(path, "rb");
+  if (!f) return errno == ENOENT;
+  const SI_Error rc = ini.LoadFile(f);
+  std::fclose(f);
+  return rc >= 0;
+}
+
+std::string StripQuotes(std::string value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return value;
+}
+
+[[noreturn]] void WriteFailed(const std::string& path, int code) {
+  throw IoError(code ? code : EIO, "nach " + path + " kann nicht geschrieben werden");
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+  CSimpleIniA ini;
+  if (!Load(path_, ini)) return defaultValue.substr(0, kMaxValue);
+  const char* v = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  std::string value = v ? StripQuotes(v) : defaultValue;
+  if (value.size() > kMaxValue) value.resize(kMaxValue);
+  return value;
+}
+
+bool ParseProfileInteger(const std::string& text, int& value) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  std::string t = text.substr(i);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
+  int base = 10;
+  std::string digits = t;
+  bool negative = false;
+  if (t.size() >= 3 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+    base = 16;
+    digits = t.substr(2);
+  } else if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
+    negative = t[0] == '-';
+    digits = t.substr(1);
+  }
+  if (digits.empty()) return false;
+  long long n = 0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
+    n = n * base + d;
+    if (n > 0xFFFFFFFFLL) return false;
+  }
+  if (negative) n = -n;
+  if (base == 16) {
+    // Hexadecimal spells the 32 bits: 0x80000008 is the negative colour number.
+    value = static_cast<int>(static_cast<unsigned int>(n));
+    return true;
+  }
+  if (n < INT_MIN || n > INT_MAX) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+int IniFile::ReadInteger(const std::string& section, const std::string& key,
+                         int defaultValue) const {
+  CSimpleIniA ini;
+  if (!Load(path_, ini)) return defaultValue;
+  const char* v = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  int value;
+  if (!v || !ParseProfileInteger(StripQuotes(v), value)) return defaultValue;
+  return value;
+}
+
+bool IniFile::ReadBool(const std::string& section, const std::string& key,
+                       bool defaultValue) const {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) {
+  CSimpleIniA ini;
+  if (!Load(path_, ini)) WriteFailed(path_, errno);
+  if (ini.SetValue(section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
+    WriteFailed(path_, EIO);
+  // A read-only settings file stays as it is: never replace it behind the user's back.
+  if (Exists(path_) && IsReadOnly(path_)) WriteFailed(path_, EACCES);
+  std::string data;
+  if (ini.Save(data) < 0) WriteFailed(path_, EIO);
+  // Write beside the file and rename into place, so a failed write
+  // (full disk) leaves the old file whole.
+  const std::string temp = path_ + ".tmp~";
+  std::FILE* f = OpenFile(temp, "wb");
+  if (!f) WriteFailed(path_, errno);
+  const bool written = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+  const int writeErrno = errno;
+  const bool closed = std::fclose(f) == 0;
+  if (!written || !closed || std::rename(ToNative(temp).c_str(), ToNative(path_).c_str()) != 0) {
+    const int code = written ? errno : writeErrno;
+    RemoveFile(temp);
+    WriteFailed(path_, code);
+  }
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+}  // namespace tovix::platform

@@ -47,7 +47,11 @@ static std::string FromEnv(const char* name) {
   return s;
 }
 
-std::string ProgramDir() { return FromEnv("TOVIX_TEST_PROGRAM_DIR"); }
-std::string SourceDir() { return FromEnv("TOVIX_SOURCE_DIR"); }
+std::string ProgramDir() {
+  return FromEnv("TOVIX_TEST_PROGRAM_DIR");
+}
+std::string SourceDir() {
+  return FromEnv("TOVIX_SOURCE_DIR");
+}
 
 }  // namespace tovix::test
