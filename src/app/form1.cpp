@@ -1,1 +1,291 @@
-// in progress
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <cstdlib>
+
+#include "app/clicklabel.h"
+#include "app/form2.h"
+#include "app/pages/binpage.h"
+#include "app/pages/cdbatchpage.h"
+#include "app/pages/directoriespage.h"
+#include "app/pages/qtext.h"
+#include "app/pages/recodepage.h"
+#include "app/pages/renamepage.h"
+#include "app/pages/uifont.h"
+#include "chrome/artwork.h"
+#include "chrome/browsefolder.h"
+#include "chrome/coolform.h"
+#include "lang/sellang.h"
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+
+namespace tovix {
+
+std::string VersionText() {
+  return "\rTovix v1.00 [Version 6/2000]\r(C) 2000-2024 Tovix-Autoren, Linux-Ausgabe";
+}
+
+namespace {
+
+const QColor kIdle(128, 128, 128);
+
+QString AppTitle() {
+  const QString title = QGuiApplication::applicationDisplayName();
+  return title.isEmpty() ? QStringLiteral("Tovix") : title;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  setWindowTitle(QStringLiteral("Tovix (Rovez/Kiss/Tokai ) DVD 71x"));
+  RegisterProgramFonts();
+  setFont(UiFont(13, true));
+  languageFile_ = DefaultLanguageFile();
+
+  ShowError = [this](const std::string& text) {
+    QMessageBox::critical(this, AppTitle(), ToQ(text));
+  };
+  Fatal = [](const std::string& text) {
+    QMessageBox::critical(nullptr, AppTitle(), ToQ(text));
+    std::exit(1);
+  };
+  OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  ChooseLanguage = [this](int current) { return selSpra_ ? selSpra_->choose(current) : current; };
+
+  // The skin is the window's whole face and gives it its size.
+  CoolForm1 = new chrome::TCoolForm(this);
+  chrome::ApplySkin(*CoolForm1, chrome::Skin::Main);
+  const QSize skin = CoolForm1->picture().isNull() ? QSize(779, 582) : CoolForm1->picture().size();
+  setFixedSize(skin);
+  CoolForm1->setGeometry(0, 0, skin.width(), skin.height());
+  connect(CoolForm1, &chrome::TCoolForm::doubleClicked, this, &TForm1::CoolForm1DblClick);
+
+  opendialog1 = new chrome::TBrowseFolder(this);
+  opendialog1->SetFlags(chrome::bfFileSysDirsOnly | chrome::bfStatusText);
+  opendialog1->SetShowPathInStatusArea(true);
+
+  BuildStatusLabels();
+  BuildPages();
+
+  // The player component is not part of this build: the settings are read
+  // regardless, so nothing the user stored is lost at exit.
+  settings_.SourceDir = platform::CurrentDir();
+  settings_.BinDir = settings_.SourceDir;
+  ini_ = std::make_unique<platform::IniFile>(platform::ProgramDir() + "tovix.ini");
+  LoadSettings();
+
+  Timer2 = new QTimer(this);
+  Timer2->setInterval(900);
+  connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+  Timer2->start();
+  Timer2Timer();
+
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  }
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::BuildStatusLabels() {
+  // BTX, Sprache and the homepage button lie under the pages: they are seen
+  // only while no page is open.
+  BTX = new ClickLabel(QStringLiteral("BTX"), this);
+  BTX->setGeometry(55, 136, 665, 337);
+  BTX->setAlignment(Qt::AlignCenter);
+  BTX->setFont(UiFont(15, true));
+  BTX->setWordWrap(true);
+  connect(BTX, &ClickLabel::doubleClicked, this, &TForm1::CoolForm1DblClick);
+
+  Sprache = new QPushButton(this);
+  Sprache->setObjectName(QStringLiteral("Sprache"));
+  Sprache->setGeometry(33, 479, 113, 39);
+  Sprache->setText(QStringLiteral("Sprache"));
+  Sprache->setToolTip(QStringLiteral("Sprache - Language - Langue"));
+  Sprache->setCursor(Qt::PointingHandCursor);
+  connect(Sprache, &QPushButton::clicked, this, &TForm1::SpracheClick);
+
+  SpeedButton16 = new QPushButton(this);
+  SpeedButton16->setObjectName(QStringLiteral("SpeedButton16"));
+  SpeedButton16->setGeometry(520, 479, 210, 39);
+  SetCaption(SpeedButton16, "... zur Tovix-Homepage");
+  SpeedButton16->setToolTip(ToQ("Verbindung zur Homepage..."));
+  SpeedButton16->setIcon(chrome::GlyphIcon(chrome::Glyph::Home));
+  SpeedButton16->setCursor(Qt::PointingHandCursor);
+  connect(SpeedButton16, &QPushButton::clicked, this, &TForm1::SpeedButton16Click);
+
+  LED = new QLabel(this);
+  LED->setObjectName(QStringLiteral("LED"));
+  LED->setGeometry(216, 536, 345, 24);
+  LED->setAlignment(Qt::AlignCenter);
+  SetTextColor(LED, QColor(255, 255, 0));
+
+  NIX = new QLabel(this);
+  NIX->setObjectName(QStringLiteral("NIX"));
+  NIX->setGeometry(592, 535, 125, 19);
+  NIX->setAlignment(Qt::AlignCenter);
+  SetTextColor(NIX, QColor(255, 0, 0));
+
+  struct NumberLabel {
+    ClickLabel** field;
+    const char* name;
+    const char* caption;
+    int left;
+    const char* hint;
+    void (TForm1::*click)();
+  };
+  const NumberLabel numbers[] = {
+      {&Label1, "Label1", " 1 ", 34, "Verzeichnisse festlegen", &TForm1::Label1Click},
+      {&Label2, "Label2", " 2 ", 56, "Umcodierungsoptionen", &TForm1::Label2Click},
+      {&Label3, "Label3", " 3 ", 76, "mp3's mit ID3-Tag umbennen", &TForm1::Label3Click},
+      {&Label4, "Label4", " 4 ", 97, "Bitmaps -> BIN wandeln", &TForm1::Label4Click},
+      {&Label8, "Label8", " 5 ", 118, "Bitmap -Vorschau", &TForm1::Label8Click},
+      {&Label14, "Label14", " 6 ", 142, "...erstelle Batch f\xfcr Yami-CD", &TForm1::Label14Click},
+      {&Label5, "Label5", " ? ", 177, "Info anzeigen", &TForm1::Label5Click},
+  };
+  for (const NumberLabel& n : numbers) {
+    auto* label = new ClickLabel(QString::fromLatin1(n.name), this);
+    label->setText(QString::fromLatin1(n.caption));
+    label->setGeometry(n.left, 534, 21, 16);
+    label->setAlignment(Qt::AlignCenter);
+    label->setToolTip(ToQ(n.hint));
+    label->setCursor(Qt::PointingHandCursor);
+    SetTextColor(label, kIdle);
+    connect(label, &ClickLabel::clicked, this, n.click);
+    *n.field = label;
+  }
+}
+
+void TForm1::BuildPages() {
+  Seite1 = new DirectoriesPage(this);
+  Seite2 = new RecodePage(this);
+  Seite21 = new RecodeOptionsPage(this);
+  Seite3 = new RenamePage(this);
+  Seite31 = new RenameOptionsPage(this);
+  Seite4 = new BinPage(this);
+  Seite6 = new CdBatchPage(this);
+  // All pages share one background.
+  const QPixmap background = chrome::PageBackground();
+  for (PagePanel* page : std::initializer_list<PagePanel*>{Seite1, Seite2, Seite3, Seite31, Seite4, Seite6}) {
+    page->setGeometry(32, 100, 708, 419);
+    page->SetBackground(background);
+  }
+  Seite21->setGeometry(32, 100, 709, 420);
+  Seite21->SetBackground(background);
+
+  Seite5 = new PreviewPage(this);
+  Seite5->setObjectName(QStringLiteral("Seite5"));
+  Seite5->setGeometry(31, 38, 710, 481);
+  Seite5->SetHost(this);
+  Seite5->hide();
+
+  Seite1->SetFolderChooser([this](const std::string& start) -> std::optional<std::string> {
+    opendialog1->SetDirectory(start);
+    if (!opendialog1->Execute()) return std::nullopt;
+    return opendialog1->Directory();
+  });
+  connect(Seite1->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(Seite1->SpeedButton2, &QPushButton::clicked, this, &TForm1::canc1Click);
+  connect(Seite2->SpeedButton7, &QPushButton::clicked, this, &TForm1::SpeedButton7Click);
+  connect(Seite2->SpeedButton8, &QPushButton::clicked, this, &TForm1::CoolButton2Click);
+  connect(Seite2->SpeedButton9, &QPushButton::clicked, this, &TForm1::SpeedButton9Click);
+  connect(Seite21->SpeedButton4, &QPushButton::clicked, this, &TForm1::DirectoryListBox4Change);
+  connect(Seite3->CoolButton1, &QPushButton::clicked, this, &TForm1::CoolButton1Click);
+  connect(Seite3->CoolButton2, &QPushButton::clicked, this, &TForm1::CoolButton2Click);
+  connect(Seite3->SpeedButton13, &QPushButton::clicked, this, &TForm1::SpeedButton13Click);
+  connect(Seite31->ok31, &QPushButton::clicked, this, &TForm1::ok31Click);
+  connect(Seite4->SpeedButton14, &QPushButton::clicked, this, &TForm1::SpeedButton14Click);
+  connect(Seite4->SpeedButton15, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
+  connect(Seite6->SpeedButton17, &QPushButton::clicked, this, &TForm1::SpeedButton17Click);
+  connect(Seite6->SpeedButton18, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
+}
+
+void TForm1::LoadSettings() {
+  settings_ = ReadSettings(*ini_, platform::CurrentDir());
+  OpenDialog3FileName = settings_.LastFile;
+  if (ComposeSongTexts && !settings_.LastFile.empty()) Guarded([&] { ComposeSongTexts(settings_.LastFile); });
+  // The preview takes fonts, positions (shadows +1/+1), scale, overscan and
+  // the background picture; a picture that cannot be loaded is ignored there.
+  Seite5->ApplySettings(settings_);
+  Seite21->ApplySettings(settings_);
+  Seite31->ApplySettings(settings_);
+  Seite4->ApplySettings(settings_);
+}
+
+Settings TForm1::CollectSettings() const {
+  Settings s = settings_;
+  s.LastFile = OpenDialog3FileName;
+  Seite5->StoreSettings(s);
+  Seite21->StoreSettings(s);
+  Seite31->StoreSettings(s);
+  Seite4->StoreSettings(s);
+  return s;
+}
+
+void TForm1::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  try {
+    WriteSettings(*ini_, CollectSettings());
+  } catch (const std::exception& e) {
+    // The writer replaces the file only once a whole new one is on disk,
+    // so a failure leaves the old settings and every other file as they were.
+    if (ShowError) ShowError(e.what());
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // FormShow: the language goes into every window, the welcome text shows.
+  ApplyLanguage(static_cast<std::uint16_t>(settings_.Language));
+  SetBtx(InfoText());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  FormDestroy();
+  if (toolbar_) toolbar_->hide();
+  emit closed();
+}
+
+void TForm1::Guarded(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const IoError& e) {
+    std::string text = "I/O-Fehler " + std::to_string(e.code());
+    if (*e.what()) text += "\r" + std::string(e.what());
+    if (ShowError) ShowError(text);
+  } catch (const std::exception& e) {
+    if (ShowError) ShowError(e.what());
+  }
+}
+
+void TForm1::SetLed(const std::string& text) {
+  ledText_ = text;
+  LED->setText(ToQ(text));
+}
+
+void TForm1::SetBtx(const std::string& text) {
+  btxText_ = text;
+  BTX->setText(PlainCaption(text));
+}
+
+std::string TForm1::HintOf(const QWidget* widget) const { return FromQ(widget->toolTip()); }
+
+void TForm1::Timer2Timer() { NIX->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); }
+
+}  // namespace tovix

@@ -1,1 +1,111 @@
-// implemented in progress
+// The file-name entry points of the module: they find the file, open it
+// through the platform layer and hand it to the byte-source code.
+#include "mp3/mpegfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include "mp3/bytesource.h"
+#include "mp3/mpegscan.h"
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+
+namespace tovix {
+namespace {
+
+// The on-disk spelling of a plain file's name, or nullopt when there is no
+// such file (a folder is not one).
+std::optional<std::string> FindFile(const std::string& fileName) {
+  std::optional<std::string> path = platform::FindNoCase(fileName);
+  if (!path || platform::IsDirectory(*path)) return std::nullopt;
+  return path;
+}
+
+// Sets a file's read-only state back when the write is over, however it ends.
+class ReadOnlyRestorer {
+ public:
+  explicit ReadOnlyRestorer(const std::string& path)
+      : path_(path), wasReadOnly_(platform::IsReadOnly(path)) {
+    if (wasReadOnly_) platform::SetReadOnly(path_, false);
+  }
+  ~ReadOnlyRestorer() {
+    if (wasReadOnly_ && !restored_) platform::SetReadOnly(path_, true);
+  }
+  // Restores now and reports whether that worked.
+  bool Restore() {
+    restored_ = true;
+    return !wasReadOnly_ || platform::SetReadOnly(path_, true);
+  }
+
+ private:
+  std::string path_;
+  bool wasReadOnly_;
+  bool restored_ = false;
+};
+
+// Cuts an append that did not go through back to the old length, so a full
+// disk never leaves a half tag behind the audio.
+void TruncateTo(const std::string& path, std::int64_t length) {
+  std::error_code ec;
+  std::filesystem::resize_file(platform::ToNative(path), static_cast<std::uintmax_t>(length), ec);
+}
+
+}  // namespace
+
+int ReadMPEGData(const std::string& fileName, TMPEGData& data) {
+  ResetMPEGData(data);
+  std::optional<std::string> path = FindFile(fileName);
+  if (!path) return -1;
+  try {
+    FileSource file(*path, "rb");
+    return ReadMPEGData(file, data);
+  } catch (const IoError& e) {
+    ResetMPEGData(data);
+    return e.code() > 0 ? e.code() : EIO;
+  }
+}
+
+bool ReadID3Tag(const std::string& fileName, TID3Tag& tag) {
+  std::optional<std::string> path = FindFile(fileName);
+  if (!path) return false;
+  FileSource file(*path, "rb");
+  return ReadID3Tag(file, tag);
+}
+
+void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
+  const std::string block = BuildID3Block(tag);
+  std::string path = platform::FindNoCase(fileName).value_or(fileName);
+
+  ReadOnlyRestorer readOnly(path);
+  FileSource file(path, "r+b");
+  const std::int64_t size = file.Size();
+  if (size < 128)
+    throw IoError(100, "\"" + path + "\" is too short to hold a tag; it was left as it was");
+
+  char last[128];
+  if (file.Read(size - 128, last, sizeof last) != sizeof last)
+    throw IoError(EIO, "cannot read \"" + path + "\": the file ended early");
+  if (std::memcmp(last, "TAG", 3) == 0) {
+    file.Write(size - 128, block.data(), block.size());
+    file.Close();
+  } else {
+    try {
+      file.Write(size, block.data(), block.size());
+      file.Close();
+    } catch (...) {
+      try {
+        file.Close();
+      } catch (const IoError&) {
+      }
+      TruncateTo(path, size);
+      throw;
+    }
+  }
+  if (!readOnly.Restore())
+    throw IoError(errno ? errno : EPERM,
+                  "the tag of \"" + path + "\" was written, but it could not be made read-only again");
+}
+
+}  // namespace tovix

@@ -1,1 +1,40 @@
-// in progress
+#include "picture/songtexts.h"
+
+#include <cstdio>
+
+#include "platform/ioerror.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::size_t kNameTextWidth = 51;
+
+}  // namespace
+
+std::string FormatRunningTime(unsigned seconds) {
+  // A time of day: a running time of a day or more starts again at midnight.
+  seconds %= 24U * 3600U;
+  char text[16];
+  std::snprintf(text, sizeof text, "%02u:%02u:%02u", seconds / 3600U, seconds / 60U % 60U,
+                seconds % 60U);
+  return text;
+}
+
+void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts) {
+  ReadMPEGData(path, info);
+  // Start from an empty tag, so a file without one never shows the
+  // previous song's artist.
+  static_cast<TID3Tag&>(info) = TID3Tag{};
+  try {
+    ReadID3Tag(path, info);
+  } catch (const IoError&) {
+    // An unreadable tag leaves the texts empty, as a missing one does.
+  }
+  texts.artist = (info.Artist + " ").substr(0, kNameTextWidth);
+  texts.title = (info.Title + " ").substr(0, kNameTextWidth);
+  texts.tech = std::to_string(info.BitRate) + " kBit | " + std::to_string(info.SampleRate) + " Hz ";
+  texts.runningTime = FormatRunningTime(info.Duration) + " ";
+  texts.encoder = info.Encoder + " ";
+}
+
+}  // namespace tovix

@@ -1,1 +1,84 @@
-// in progress
+#include "app/pages/directoriespage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/pages/qtext.h"
+#include "platform/filesys.h"
+
+namespace tovix {
+
+DirectoriesPage::DirectoriesPage(QWidget* parent) : PagePanel(QStringLiteral("Seite1"), parent) {
+  struct Row {
+    const char* label;
+    const char* caption;
+    const char* edit;
+    const char* button;
+    QLineEdit** field;
+    void (DirectoriesPage::*browse)();
+  };
+  const Row rows[] = {
+      {"Label10", "Quelle f\xfcr .mp3", "QuellEdit", "SpeedButton5", &QuellEdit,
+       &DirectoriesPage::SpeedButton5Click},
+      {"Label11", "Ziel f\xfcr .bin && .txt", "ZielEdit", "SpeedButton6", &ZielEdit,
+       &DirectoriesPage::SpeedButton6Click},
+      {"Label12", "Ziel f\xfcr umcodierte .mp3", "RecodeEdit", "SpeedButton10", &RecodeEdit,
+       &DirectoriesPage::SpeedButton10Click},
+      {"Label13", "Temp.Verzeichnis (f\xfcr .wav)", "TempEdit", "SpeedButton11", &TempEdit,
+       &DirectoriesPage::SpeedButton11Click},
+  };
+  int top = 40;
+  for (const Row& row : rows) {
+    AddLabel(QString::fromLatin1(row.label), row.caption, QRect(60, top, 430, 20));
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(row.edit));
+    edit->setGeometry(60, top + 22, 540, 26);
+    *row.field = edit;
+    QPushButton* dots = AddButton(QString::fromLatin1(row.button), "...", QRect(608, top + 22, 40, 26));
+    connect(dots, &QPushButton::clicked, this, row.browse);
+    top += 68;
+  }
+  // The two shortcuts sit beside the edits they fill.
+  QPushButton* btn5 = AddButton(QStringLiteral("btn5"), "ziel=mp3", QRect(500, 108, 100, 22));
+  connect(btn5, &QPushButton::clicked, this, &DirectoriesPage::btn5Click);
+  QPushButton* tempDefault =
+      AddButton(QStringLiteral("SpeedButton12"), "Temp=Default", QRect(500, 244, 100, 22));
+  connect(tempDefault, &QPushButton::clicked, this, &DirectoriesPage::SpeedButton12Click);
+  Button4 = AddButton(QStringLiteral("Button4"), "OK", QRect(60, 340, 120, 34));
+  SpeedButton2 = AddButton(QStringLiteral("SpeedButton2"), " oops...", QRect(200, 340, 120, 34));
+}
+
+void DirectoriesPage::FillEdits(const Settings& settings) {
+  QuellEdit->setText(ToQ(settings.SourceDir));
+  ZielEdit->setText(ToQ(settings.BinDir));
+  RecodeEdit->setText(ToQ(settings.RecodeDir));
+  TempEdit->setText(ToQ(settings.TempDir));
+}
+
+void DirectoriesPage::StoreEdits(Settings& settings) const {
+  // Stored exactly as typed or chosen: no separator added, no check.
+  settings.SourceDir = FromQ(QuellEdit->text());
+  settings.BinDir = FromQ(ZielEdit->text());
+  settings.RecodeDir = FromQ(RecodeEdit->text());
+  settings.TempDir = FromQ(TempEdit->text());
+}
+
+void DirectoriesPage::Browse(QLineEdit* edit) {
+  if (!chooser_) return;
+  if (auto folder = chooser_(FromQ(edit->text()))) edit->setText(ToQ(*folder));
+}
+
+void DirectoriesPage::SpeedButton5Click() { Browse(QuellEdit); }
+void DirectoriesPage::SpeedButton6Click() { Browse(ZielEdit); }
+void DirectoriesPage::SpeedButton10Click() { Browse(RecodeEdit); }
+void DirectoriesPage::SpeedButton11Click() { Browse(TempEdit); }
+
+void DirectoriesPage::btn5Click() { ZielEdit->setText(QuellEdit->text()); }
+
+void DirectoriesPage::SpeedButton12Click() {
+  const auto temp = platform::TempPath();
+  TempEdit->setText(temp ? ToQ(*temp) : QString());
+}
+
+}  // namespace tovix

@@ -1,1 +1,487 @@
-// in progress
+#include "app/pages/previewpage.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/pages/previewcontrols.h"
+#include "app/pages/previewdialogs.h"
+#include "app/pages/previewfonts.h"
+#include "lang/sprachen.h"
+#include "picture/bitmap.h"
+#include "picture/jpgtobmp.h"
+#include "picture/layout.h"
+#include "rename/texthelpers.h"
+
+namespace tovix {
+
+namespace {
+
+using picture::kPictureHeight;
+using picture::kPictureWidth;
+
+constexpr std::array<const char*, 5> kLabelNames = {"Artist", "Title", "Laufzeit", "Tech", "Encoder"};
+// Captions of the position prompt, by label.
+constexpr std::array<int, 5> kPromptStrings = {42, 43, 45, 44, 46};
+// Form defaults of the layout buttons, by mode, and their language strings.
+const std::array<QString, 5> kButtonCaptions = {
+    QString::fromUtf8("Bitmap in Originalgröße "), QString::fromUtf8("Bitmap passend vergrößern"),
+    QString::fromUtf8("Bitmap in Overscan einpassen"), QString::fromUtf8("Bitmap zentrieren"),
+    QString::fromUtf8("Bitmap kacheln")};
+constexpr std::array<const char*, 5> kButtonNames = {"FullSize", "Scale", "Rescale", "bmpCenter", "Kacheln"};
+constexpr int kFirstButtonString = 47;
+// Left to right along the bottom: Kacheln, bmpCenter, Scale, FullSize, Rescale.
+constexpr std::array<int, 5> kButtonSlots = {3, 2, 4, 1, 0};
+
+const QString kOverscanNotice = QString::fromUtf8(
+    "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm leider nicht dargestellt...(Overscan)");
+const QString kLabelHint =
+    QString::fromUtf8("Doppelklick! zum ändern der Textattribute, RechtsKlick zur Positionierung");
+const QString kPictureHint = QString::fromUtf8("Doppelklick! zum Laden eines Bildes");
+
+QFont PixelFont(int pixels, bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+void SetTextColor(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, color);
+  widget->setPalette(palette);
+}
+
+QWidget* MakeBar(QWidget* parent, const char* name) {
+  auto* bar = new QWidget(parent);
+  bar->setObjectName(QLatin1String(name));
+  bar->setAutoFillBackground(true);
+  QPalette palette = bar->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  bar->setPalette(palette);
+  return bar;
+}
+
+QImage ToQImage(const Bitmap& bitmap) {
+  if (bitmap.empty() || bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height * 3)
+    return {};
+  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
+  const std::size_t row = static_cast<std::size_t>(bitmap.width) * 3;
+  for (int y = 0; y < bitmap.height; ++y)
+    std::copy_n(bitmap.pixels.data() + row * y, row, image.scanLine(y));
+  return image;
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::string OrSample(const std::string& text, const char* sample) { return text.empty() ? sample : text; }
+
+}  // namespace
+
+PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Seite5"));
+  RegisterTahomaFonts();
+  setFixedSize(picture::kPreviewWidth, picture::kPreviewHeight);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  setPalette(palette);
+  setFont(PixelFont(13, true));
+
+  fontChooser_ = ChooseFont;
+  positionPrompt_ = AskPosition;
+  pictureChooser_ = ChoosePictureFile;
+  reportError_ = [this](const std::string& message) {
+    QMessageBox::warning(this, QStringLiteral("Tovix"), FromAnsi(message));
+  };
+  BuildControls();
+}
+
+PreviewPage::~PreviewPage() = default;
+
+void PreviewPage::BuildControls() {
+  // Siblings stack in the order of creation, so this is the drawing order
+  // from the bottom up.
+  image1_ = new PreviewImage(this);
+  image1_->setObjectName(QStringLiteral("Image1"));
+  image1_->setToolTip(kPictureHint);
+  image1_->setGeometry(0, 0, kPictureWidth, kPictureHeight);
+  connect(image1_, &PreviewImage::DoubleClicked, this, &PreviewPage::Image1DblClick);
+
+  for (int i = 0; i < 5; ++i) {
+    labels_[i] = new QLabel;
+    labels_[i]->setObjectName(QLatin1String(kLabelNames[i]));
+    shadows_[i] = new QLabel;
+    shadows_[i]->setObjectName(QLatin1String(kLabelNames[i]) + QStringLiteral("Shadow"));
+  }
+  auto stack = [this](QLabel* label) {
+    label->setParent(this);
+    label->setTextFormat(Qt::PlainText);
+    label->installEventFilter(this);
+    label->raise();
+  };
+  for (int i : {4, 3, 2, 0}) stack(shadows_[i]);
+  for (int i : {2, 3, 4, 0}) stack(labels_[i]);
+  stack(shadows_[1]);
+  stack(labels_[1]);
+  for (QLabel* label : labels_) label->setToolTip(kLabelHint);
+
+  overT_ = MakeBar(this, "OverT");
+  overB_ = new QLabel(kOverscanNotice, this);
+  overB_->setObjectName(QStringLiteral("OverB"));
+  overB_->setAutoFillBackground(true);
+  overB_->setAlignment(Qt::AlignCenter);
+  {
+    QPalette bar = overB_->palette();
+    bar.setColor(QPalette::Window, Qt::black);
+    bar.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    overB_->setPalette(bar);
+  }
+  overL_ = MakeBar(this, "OverL");
+  overR_ = MakeBar(this, "OverR");
+  for (QWidget* bar : {overT_, static_cast<QWidget*>(overB_), overL_, overR_}) bar->installEventFilter(this);
+
+  label7_ = new QLabel(kOverscanNotice, overT_);
+  label7_->setObjectName(QStringLiteral("Label7"));
+  label7_->setFont(PixelFont(11, false));
+  SetTextColor(label7_, QColor(0xC0, 0xC0, 0xC0));
+  label7_->move(120, 8);
+  label7_->adjustSize();
+
+  const int buttonWidth = picture::kPreviewWidth / 5;
+  for (int mode = 0; mode < 5; ++mode) {
+    auto* button = new QPushButton(kButtonCaptions[mode], this);
+    button->setObjectName(QLatin1String(kButtonNames[mode]));
+    button->setFont(PixelFont(11, false));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(kButtonSlots[mode] * buttonWidth, 465, buttonWidth, 16);
+    layoutButtons_[mode] = button;
+  }
+  connect(layoutButtons_[0], &QPushButton::clicked, this, &PreviewPage::FullSizeClick);
+  connect(layoutButtons_[1], &QPushButton::clicked, this, &PreviewPage::ScaleClick);
+  connect(layoutButtons_[2], &QPushButton::clicked, this, &PreviewPage::RescaleClick);
+  connect(layoutButtons_[3], &QPushButton::clicked, this, &PreviewPage::bmpCenterClick);
+  connect(layoutButtons_[4], &QPushButton::clicked, this, &PreviewPage::KachelnClick);
+
+  upDown_ = new UpDownControl(this);
+  upDown_->setObjectName(QStringLiteral("UpDown"));
+  upDown_->setGeometry(666, 1, 22, 22);
+  connect(upDown_, &UpDownControl::Clicked, this, &PreviewPage::UpDownClick);
+  over0_ = new QToolButton(this);
+  over0_->setObjectName(QStringLiteral("Over0"));
+  over0_->setText(QStringLiteral("[]"));
+  over0_->setGeometry(688, 1, 22, 22);
+  connect(over0_, &QToolButton::clicked, this, &PreviewPage::Over0Click);
+
+  ApplyLabelFonts();
+  const Settings defaults;
+  for (int i = 0; i < 5; ++i) SetLabelPosition(i, defaults.Positions[i].left, defaults.Positions[i].top);
+  SetOverscan(30);
+  Label8Click(false);
+}
+
+// --- settings and language ---------------------------------------------------
+
+void PreviewPage::ApplySettings(const Settings& settings) {
+  auto take = [](PreviewFont& font, const FontSetting& stored) {
+    font.name = stored.name;
+    font.color = stored.color;
+    font.points = stored.size;
+    font.bold = font.bold || stored.bold;
+    font.italic = font.italic || stored.italic;
+  };
+  take(font1_, settings.Font1);
+  take(font2_, settings.Font2);
+  ApplyLabelFonts();
+  for (int i = 0; i < 5; ++i) SetLabelPosition(i, settings.Positions[i].left, settings.Positions[i].top);
+  scaleMode_ = settings.Scale;
+  SetOverscan(settings.Overscan);
+  bitmapFile_ = settings.BitmapFile;
+  try {
+    LoadBackgroundPicture(bitmapFile_);
+  } catch (const std::exception&) {
+    // A stored picture that cannot be read is ignored at start-up.
+  }
+  // Lay the picture out at once, tiling included, so the first song picture
+  // already has the stored layout.
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::StoreSettings(Settings& settings) const {
+  auto put = [](FontSetting& stored, const PreviewFont& font) {
+    stored.name = font.name;
+    stored.color = font.color;
+    stored.size = font.points;
+    stored.bold = font.bold;
+    stored.italic = font.italic;
+  };
+  put(settings.Font1, font1_);
+  put(settings.Font2, font2_);
+  for (int i = 0; i < 5; ++i) settings.Positions[i] = {labels_[i]->y(), labels_[i]->x()};
+  settings.Scale = scaleMode_;
+  settings.Overscan = static_cast<std::uint8_t>(overT_->height());
+  settings.BitmapFile = bitmapFile_;
+}
+
+void PreviewPage::ApplyLanguage() {
+  for (int mode = 0; mode < 5; ++mode)
+    layoutButtons_[mode]->setText(FromAnsi(LanguageString(kFirstButtonString + mode)));
+  label7_->setText(FromAnsi(LanguageString(96)));
+  label7_->adjustSize();
+  for (QLabel* label : labels_) label->setToolTip(FromAnsi(LanguageString(95)));
+  image1_->setToolTip(FromAnsi(LanguageString(94)));
+}
+
+std::string PreviewPage::ModeName(std::uint8_t mode) {
+  return mode < PlacementNames().size() ? PlacementNames()[mode] : std::string();
+}
+
+// --- texts and fonts ---------------------------------------------------------
+
+void PreviewPage::SetSongTexts(const std::string& artist, const std::string& title, const std::string& tech,
+                               const std::string& encoder, const std::string& runningTime) {
+  songTexts_ = {artist, title, tech, encoder, runningTime};
+}
+
+void PreviewPage::Label8Click(bool byUser) {
+  if (byUser) {
+    if (isVisible()) return;
+    host_->OpenPreviewByUser();
+  }
+  const auto& [artist, title, tech, encoder, runningTime] = songTexts_;
+  const std::string prefix = LanguageString(24);
+  const std::array<std::string, 5> texts = {
+      artist.empty() ? std::string("The Artist") : ToAnsiIfOem(artist),
+      title.empty() ? std::string("The Title") : ToAnsiIfOem(title),
+      runningTime.empty() ? prefix + " 00:00:00" : prefix + " " + runningTime,
+      OrSample(tech, "123 kBit | 45678 Hz"),
+      OrSample(encoder, "The Encoder Engine"),
+  };
+  for (int i = 0; i < 5; ++i) {
+    const QString text = FromAnsi(texts[i]);
+    labels_[i]->setText(text);
+    labels_[i]->adjustSize();
+    shadows_[i]->setText(text);
+    shadows_[i]->adjustSize();
+  }
+  host_->ShowCurrentPage();
+  switch (scaleMode_) {
+    case picture::kModeFullSize: FullSizeClick(); break;
+    case picture::kModeScale: ScaleClick(); break;
+    case picture::kModeRescale: RescaleClick(); break;
+    case picture::kModeCenter: bmpCenterClick(); break;
+    default: break;  // a tiled picture stays as it is
+  }
+}
+
+void PreviewPage::ApplyLabelFonts() {
+  const QPalette& system = QApplication::palette();
+  for (int i = 0; i < 5; ++i) {
+    const PreviewFont& font = i < 2 ? font1_ : font2_;
+    const QFont qfont = QFontFrom(font);
+    labels_[i]->setFont(qfont);
+    SetTextColor(labels_[i], ColorFromNumber(font.color, system));
+    shadows_[i]->setFont(qfont);
+    SetTextColor(shadows_[i], Qt::black);
+    labels_[i]->adjustSize();
+    shadows_[i]->adjustSize();
+  }
+}
+
+void PreviewPage::SetFont1(const PreviewFont& font) {
+  font1_ = font;
+  ApplyLabelFonts();
+}
+
+void PreviewPage::SetFont2(const PreviewFont& font) {
+  font2_ = font;
+  ApplyLabelFonts();
+}
+
+void PreviewPage::ArtistDblClick() {
+  if (auto chosen = fontChooser_(font1_, this)) SetFont1(*chosen);
+}
+
+void PreviewPage::LaufzeitDblClick() {
+  if (auto chosen = fontChooser_(font2_, this)) SetFont2(*chosen);
+}
+
+// --- positions ---------------------------------------------------------------
+
+void PreviewPage::SetLabelPosition(int index, int left, int top) {
+  if (index < 0 || index >= 5) return;
+  labels_[index]->move(left, top);
+  shadows_[index]->move(left + 1, top + 1);
+}
+
+void PreviewPage::ArtistMouseDown(QLabel* label, Qt::MouseButton button) {
+  if (button != Qt::RightButton) return;
+  const auto found = std::find(labels_.begin(), labels_.end(), label);
+  if (found == labels_.end()) return;
+  const int index = static_cast<int>(found - labels_.begin());
+  const std::string preset = picture::FormatPosition(label->x(), label->y());
+  const std::string answer = positionPrompt_(LanguageString(kPromptStrings[index]), preset, this);
+  if (const auto position = picture::ParsePosition(answer)) SetLabelPosition(index, position->x, position->y);
+}
+
+// --- overscan ----------------------------------------------------------------
+
+void PreviewPage::SetOverscan(int margin) {
+  const auto bars = picture::PlaceOverscanBars(margin);
+  overT_->setGeometry(bars.top.left, bars.top.top, bars.top.width, bars.top.height);
+  overB_->setGeometry(bars.bottom.left, bars.bottom.top, bars.bottom.width, bars.bottom.height);
+  overL_->setGeometry(bars.left.left, bars.left.top, bars.left.width, bars.left.height);
+  overR_->setGeometry(bars.right.left, bars.right.top, bars.right.width, bars.right.height);
+  upDown_->SetPosition(margin);
+}
+
+int PreviewPage::Overscan() const { return overT_->height(); }
+
+void PreviewPage::UpDownClick() { SetOverscan(upDown_->Position()); }
+
+void PreviewPage::Over0Click() { SetOverscan(30); }
+
+// --- the background picture ---------------------------------------------------
+
+const QImage& PreviewPage::Picture() const { return image1_->Picture(); }
+
+void PreviewPage::LoadBackgroundPicture(const std::string& path) {
+  image1_->SetPicture({});
+  Bitmap bitmap;
+  if (UpperAscii(path).find(".BMP") != std::string::npos) {
+    bitmap = ReadBmpFile(path);
+  } else {
+    TJpegToBmp jpeg;
+    jpeg.SetImage(&bitmap);
+    jpeg.SetJpegFile(path);
+    jpeg.JpegToImage();
+  }
+  image1_->SetPicture(ToQImage(bitmap));
+}
+
+void PreviewPage::LoadChosenPicture(const std::string& path) {
+  // The chosen path is kept even when it cannot be read.
+  bitmapFile_ = path;
+  try {
+    LoadBackgroundPicture(path);
+  } catch (const std::exception& error) {
+    reportError_(error.what());
+  }
+}
+
+void PreviewPage::Image1DblClick() {
+  std::string filter = LanguageString(80);
+  if (ToQtFileFilter(filter).empty()) filter = "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg";
+  if (auto chosen = pictureChooser_(bitmapFile_, filter, this)) LoadChosenPicture(*chosen);
+}
+
+void PreviewPage::ReloadAfterTiling() {
+  if (scaleMode_ != picture::kModeTile) return;
+  try {
+    LoadBackgroundPicture(bitmapFile_);
+  } catch (const std::exception& error) {
+    reportError_(error.what());
+  }
+}
+
+void PreviewPage::LayOutPicture(std::uint8_t mode) {
+  const QImage& shown = image1_->Picture();
+  const int w = shown.width();
+  const int h = shown.height();
+  picture::Rect place;
+  switch (mode) {
+    case picture::kModeFullSize: place = picture::PlaceFullSize(w, h); break;
+    case picture::kModeScale: place = picture::PlaceScaled(w, h); break;
+    case picture::kModeRescale: place = picture::PlaceInsideOverscan(Overscan()); break;
+    case picture::kModeCenter: place = picture::PlaceCentred(w, h); break;
+    case picture::kModeTile: {
+      // Without a picture there is nothing to tile: the canvas stays black.
+      QImage canvas(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+      canvas.fill(Qt::black);
+      QPainter painter(&canvas);
+      for (const auto& origin : picture::TileOrigins(w, h)) painter.drawImage(QPoint(origin.x, origin.y), shown);
+      painter.end();
+      image1_->SetPicture(std::move(canvas));
+      place = {0, 0, kPictureWidth, kPictureHeight};
+      break;
+    }
+    default: return;  // an unknown stored mode leaves the picture where it is
+  }
+  image1_->SetStretch(mode == picture::kModeScale || mode == picture::kModeRescale);
+  image1_->setGeometry(place.left, place.top, place.width, place.height);
+}
+
+void PreviewPage::FullSizeClick() {
+  ReloadAfterTiling();
+  scaleMode_ = picture::kModeFullSize;
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::ScaleClick() {
+  ReloadAfterTiling();
+  scaleMode_ = picture::kModeScale;
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::RescaleClick() {
+  ReloadAfterTiling();
+  scaleMode_ = picture::kModeRescale;
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::bmpCenterClick() {
+  ReloadAfterTiling();
+  scaleMode_ = picture::kModeCenter;
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::KachelnClick() {
+  scaleMode_ = picture::kModeTile;
+  LayOutPicture(scaleMode_);
+}
+
+void PreviewPage::SetLayoutControlsVisible(bool visible) {
+  for (QPushButton* button : layoutButtons_) button->setVisible(visible);
+  upDown_->setVisible(visible);
+  over0_->setVisible(visible);
+  label7_->setVisible(visible);
+}
+
+// --- mouse -------------------------------------------------------------------
+
+bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+    return QWidget::eventFilter(watched, event);
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  for (int i = 0; i < 5; ++i) {
+    if (watched != labels_[i] && watched != shadows_[i]) continue;
+    if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+      i < 2 ? ArtistDblClick() : LaufzeitDblClick();
+      return true;
+    }
+    if (type == QEvent::MouseButtonPress && watched == labels_[i]) ArtistMouseDown(labels_[i], mouse->button());
+    return false;
+  }
+  if (mouse->button() != Qt::LeftButton) return false;
+  if (watched == overT_ && type == QEvent::MouseButtonRelease && overT_->rect().contains(mouse->position().toPoint())) {
+    Image1DblClick();
+    return true;
+  }
+  if ((watched == overL_ || watched == overR_ || watched == overB_) && type == QEvent::MouseButtonDblClick) {
+    Image1DblClick();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace tovix

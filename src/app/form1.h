@@ -1,0 +1,199 @@
+#pragma once
+// TForm1: the main window. It owns the settings between start and exit,
+// the numbered pages and the status labels, and every page handler.
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/pages/previewpage.h"
+#include "app/settings.h"
+#include "lang/sprachen.h"
+#include "platform/inifile.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tovix {
+
+namespace chrome {
+class TBrowseFolder;
+class TCoolForm;
+}  // namespace chrome
+
+class ClickLabel;
+class TForm2;
+class TSelSpra;
+class DirectoriesPage;
+class RecodePage;
+class RecodeOptionsPage;
+class RenamePage;
+class RenameOptionsPage;
+class BinPage;
+class CdBatchPage;
+
+// The version line shown while no page is open.
+std::string VersionText();
+
+// The homepage the homepage button opens.
+inline constexpr const char* kHomepage = "http://www.tovix.de/index.htm";
+
+class TForm1 : public QWidget, public PreviewHost {
+  Q_OBJECT
+
+ public:
+  // FormCreate: sized to its skin, pages placed, settings read from
+  // tovix.ini in the program folder.
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // --- Page state ---------------------------------------------------------
+  std::uint8_t PageNumber = 0;
+  void ResetPageView();
+  void HideAllPages();
+  void ShowCurrentPage() override;
+  void ToggleInfoText();
+
+  // --- Settings -----------------------------------------------------------
+  const Settings& CurrentSettings() const { return settings_; }
+  Settings& MutableSettings() { return settings_; }
+  const std::string& SettingsPath() const { return ini_->path(); }
+  // FormDestroy: writes every key; reports a failure in a message box. Runs
+  // once, when the window closes (or at destruction at the latest).
+  void FormDestroy();
+  // Gathers what the controls hold into the settings record.
+  Settings CollectSettings() const;
+
+  // --- Language -----------------------------------------------------------
+  // Loads the language and pushes its strings into both windows; a broken
+  // or missing language file ends the program (message, exit code 1).
+  void ApplyLanguage(std::uint16_t language);
+  // The toolbar's page buttons take the hints of the page labels.
+  void CopyHintsTo(TForm2& toolbar);
+  void SetToolbar(TForm2* toolbar) { toolbar_ = toolbar; }
+  TForm2* Toolbar() const { return toolbar_; }
+  void SetLanguageFile(const std::string& file) { languageFile_ = file; }
+  // The language dialog made at start-up (between this window and the
+  // toolbar); SpracheClick shows it.
+  void SetLanguageDialog(TSelSpra* dialog) { selSpra_ = dialog; }
+
+  // --- Text helpers for the status labels -------------------------------
+  // LED's text and BTX's text as Windows-1252.
+  std::string LedText() const { return ledText_; }
+  void SetLed(const std::string& text);
+  const std::string& BtxText() const { return btxText_; }
+  void SetBtx(const std::string& text);
+  std::string HintOf(const QWidget* widget) const;
+
+  // --- Seams for tests and for the modules wired in later ---------------
+  // Shows an error (message box by default). Windows-1252 text.
+  std::function<void(const std::string&)> ShowError;
+  // A fatal language error: message box and exit code 1 by default.
+  std::function<void(const std::string&)> Fatal;
+  // Opens an address (QDesktopServices by default).
+  std::function<void(const QUrl&)> OpenUrl;
+  // Composes the song texts of an MP3 into the preview (Part of the song
+  // text module); unset, the preview shows its sample texts.
+  std::function<void(const std::string& mp3)> ComposeSongTexts;
+  // The player buttons of the toolbar; wired in by the player module.
+  std::function<void()> PlayerLoad, PlayerPlay, PlayerPause, PlayerStop;
+  // The language dialog: returns the chosen language number given the
+  // current one (TSelSpra by default).
+  std::function<int(int current)> ChooseLanguage;
+
+  // --- Controls -----------------------------------------------------------
+  chrome::TCoolForm* CoolForm1 = nullptr;
+  QLabel* LED = nullptr;
+  QLabel* NIX = nullptr;
+  ClickLabel* BTX = nullptr;
+  ClickLabel* Label1 = nullptr;   // " 1 "
+  ClickLabel* Label2 = nullptr;   // " 2 "
+  ClickLabel* Label3 = nullptr;   // " 3 "
+  ClickLabel* Label4 = nullptr;   // " 4 "
+  ClickLabel* Label8 = nullptr;   // " 5 "
+  ClickLabel* Label14 = nullptr;  // " 6 "
+  ClickLabel* Label5 = nullptr;   // " ? "
+  QPushButton* Sprache = nullptr;
+  QPushButton* SpeedButton16 = nullptr;  // homepage
+  QTimer* Timer2 = nullptr;
+
+  DirectoriesPage* Seite1 = nullptr;
+  RecodePage* Seite2 = nullptr;
+  RecodeOptionsPage* Seite21 = nullptr;
+  RenamePage* Seite3 = nullptr;
+  RenameOptionsPage* Seite31 = nullptr;
+  BinPage* Seite4 = nullptr;
+  PreviewPage* Seite5 = nullptr;
+  CdBatchPage* Seite6 = nullptr;
+  chrome::TBrowseFolder* opendialog1 = nullptr;
+
+  // The file last chosen for the preview player (OpenDialog3's file name).
+  std::string OpenDialog3FileName;
+
+  // --- Handlers -----------------------------------------------------------
+  void Label1Click();
+  void Label2Click();
+  void Label3Click();
+  void Label4Click();
+  void Label8Click();
+  void Label14Click();
+  void Label5Click();
+  void SpeedButton9Click();
+  void DirectoryListBox4Change();
+  void SpeedButton13Click();
+  void ok31Click();
+  void canc1Click();
+  void CoolButton1Click();
+  void CoolButton2Click();
+  void SpeedButton15Click();
+  void Button4Click();
+  void CoolForm1DblClick();
+  void SpeedButton16Click();
+  void SpracheClick();
+  void AUSClick();
+  void LoadClick();
+  void PlayClick();
+  void PauseClick();
+  void StopClick();
+  void Timer2Timer();
+  void SpeedButton7Click();   // recode Start!
+  void SpeedButton14Click();  // BIN Start
+  void SpeedButton17Click();  // CD batch Start
+
+  // PreviewHost: step 1 of the preview built by the user.
+  void OpenPreviewByUser() override;
+
+ signals:
+  // The main window has closed: the program ends.
+  void closed();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildStatusLabels();
+  void BuildPages();
+  void LoadSettings();
+  void SwitchTo(std::uint8_t page);
+  // Runs a handler of a module; its failures are shown, never thrown on.
+  void Guarded(const std::function<void()>& work);
+  void PushStrings();
+
+  Settings settings_;
+  std::unique_ptr<platform::IniFile> ini_;
+  std::string languageFile_;
+  std::string ledText_;
+  std::string btxText_;
+  QPointer<TForm2> toolbar_;
+  TSelSpra* selSpra_ = nullptr;
+  bool shownOnce_ = false;
+  bool destroyed_ = false;
+};
+
+}  // namespace tovix

@@ -1,0 +1,59 @@
+// Pushing the strings of the loaded language into both windows.
+#include <QPushButton>
+#include <QString>
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/pages/qtext.h"
+#include "lang/stringmap.h"
+
+namespace tovix {
+
+void TForm1::ApplyLanguage(std::uint16_t language) {
+  const LanguageResult result = tovix::ApplyLanguage(language, languageFile_);
+  if (result != LanguageResult::kOk) {
+    if (Fatal) Fatal(LanguageFailureMessage(result));
+    return;
+  }
+  PushStrings();
+}
+
+void TForm1::PushStrings() {
+  for (const StringMapEntry& entry : kStringMap) {
+    if (entry.window != StringWindow::kMain) continue;
+    const QString name = QString::fromLatin1(entry.control.data(), static_cast<qsizetype>(entry.control.size()));
+    const std::string& text = LanguageString(entry.number);
+    QList<QWidget*> targets = findChildren<QWidget*>(name);
+    if (name == objectName()) targets.prepend(this);
+    for (QWidget* widget : targets) {
+      switch (entry.target) {
+        case StringTarget::kCaption: SetCaption(widget, text); break;
+        case StringTarget::kHint: widget->setToolTip(ToQ(text)); break;
+        case StringTarget::kFilter: break;  // the preview page holds its own dialog
+      }
+    }
+  }
+  // The preview page sets its captions, hints, mode names and filter itself.
+  Seite5->ApplyLanguage();
+  if (toolbar_) CopyHintsTo(*toolbar_);
+}
+
+void TForm1::CopyHintsTo(TForm2& toolbar) {
+  for (const ToolbarHintCopy& copy : kToolbarHintCopies) {
+    const QString button = QString::fromLatin1(copy.toolbarButton.data(), static_cast<qsizetype>(copy.toolbarButton.size()));
+    const QString label = QString::fromLatin1(copy.mainLabel.data(), static_cast<qsizetype>(copy.mainLabel.size()));
+    auto* target = toolbar.findChild<QWidget*>(button);
+    auto* source = findChild<QWidget*>(label);
+    if (target && source) target->setToolTip(source->toolTip());
+  }
+  // Before the first load the table is empty: the toolbar keeps its own hint.
+  if (LanguageBase() != 9999) toolbar.SpeedButton7->setToolTip(ToQ(LanguageString(37)));
+}
+
+void TForm1::SpracheClick() {
+  if (ChooseLanguage) settings_.Language = ChooseLanguage(settings_.Language);
+  ApplyLanguage(static_cast<std::uint16_t>(settings_.Language));
+  Label5Click();
+}
+
+}  // namespace tovix

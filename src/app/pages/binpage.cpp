@@ -1,0 +1,36 @@
+#include "app/pages/binpage.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/pages/uifont.h"
+
+namespace tovix {
+
+BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) {
+  makebinmemo = AddMemo(QStringLiteral("makebinmemo"), QRect(50, 24, 601, 265), true);
+  makebinmemo->setFont(UiFont(13, false, QStringLiteral("Courier New")));
+  replaceBin = AddCheckBox(QStringLiteral("replaceBin"), "Vorhandene .bin ersetzen",
+                           QRect(50, 296, 190, 22), false);
+  TxtErstellen = AddCheckBox(QStringLiteral("TxtErstellen"), "Textdateien erstellen",
+                             QRect(244, 296, 168, 22), false);
+  Save2JPEG = AddCheckBox(QStringLiteral("Save2JPEG"), "Bild auch als .jpg speichern",
+                          QRect(416, 296, 240, 22), false);
+  SpeedButton14 = AddButton(QStringLiteral("SpeedButton14"), "Start", QRect(50, 370, 120, 34));
+  SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
+}
+
+void BinPage::ApplySettings(const Settings& settings) {
+  replaceBin->setChecked(settings.NewBins);
+  TxtErstellen->setChecked(settings.MakeTxt);
+  Save2JPEG->setChecked(settings.SaveJpg);
+}
+
+void BinPage::StoreSettings(Settings& settings) const {
+  settings.NewBins = replaceBin->isChecked();
+  settings.MakeTxt = TxtErstellen->isChecked();
+  settings.SaveJpg = Save2JPEG->isChecked();
+}
+
+}  // namespace tovix

@@ -1,0 +1,186 @@
+#include "chrome/browsefolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "chrome/pathshort.h"
+#include "chrome/screenclamp.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix::chrome {
+namespace {
+
+QString FromAnsi(const std::string& text) {
+  return QString::fromStdString(platform::AnsiToUtf8(text));
+}
+
+// The folder as the program holds it, or nullopt when it is no existing
+// folder or its name has characters the program cannot hold.
+std::optional<std::string> UsableFolder(const QString& nativePath) {
+  if (nativePath.isEmpty()) return std::nullopt;
+  std::optional<std::string> ansi = platform::FromNative(nativePath.toStdString());
+  if (!ansi || !platform::IsDirectory(*ansi)) return std::nullopt;
+  return ansi;
+}
+
+QString StandardFolder(QStandardPaths::StandardLocation location) {
+  const QString path = QStandardPaths::writableLocation(location);
+  return QDir(path).exists() ? path : QDir::homePath();
+}
+
+// The picker itself: it refuses to close with OK on anything but a usable
+// folder, whatever the user typed into its name line.
+class FolderDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+  std::optional<std::string> chosen;
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    chosen = UsableFolder(files.isEmpty() ? directory().absolutePath() : files.first());
+    if (!chosen) return;
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
+
+std::optional<QString> RootFolderPath(TSHFolders root) {
+  switch (root) {
+    case TSHFolders::foDesktop:
+    case TSHFolders::foDesktopDirectory:
+      return StandardFolder(QStandardPaths::DesktopLocation);
+    case TSHFolders::foPersonal:
+      return StandardFolder(QStandardPaths::DocumentsLocation);
+    case TSHFolders::foPrograms:
+    case TSHFolders::foStartMenu:
+      return StandardFolder(QStandardPaths::ApplicationsLocation);
+    case TSHFolders::foFonts:
+      return StandardFolder(QStandardPaths::FontsLocation);
+    case TSHFolders::foMyComputer:
+      return QDir::rootPath();
+    default:
+      return std::nullopt;
+  }
+}
+
+TBrowseFolder::TBrowseFolder(QObject* owner) : QObject(owner) {}
+
+TBrowseFolder::~TBrowseFolder() = default;
+
+void TBrowseFolder::SetCustomButtonEnabled(bool enabled) {
+  customButtonEnabled_ = enabled;
+  if (customButton_) customButton_->setEnabled(enabled);
+}
+
+void TBrowseFolder::SetCustomButtonCaption(const std::string& caption) {
+  customButtonCaption_ = caption;
+  if (customButton_) customButton_->setText(FromAnsi(caption));
+}
+
+QString TBrowseFolder::StatusText() const { return status_ ? status_->text() : QString(); }
+
+QWidget* TBrowseFolder::ownerWidget() const {
+  if (ownerWindow_) return ownerWindow_;
+  if (auto* widget = qobject_cast<QWidget*>(parent())) return widget->window();
+  return QApplication::activeWindow();
+}
+
+void TBrowseFolder::selectionChanged(const QString& nativePath) {
+  showSelection(UsableFolder(nativePath));
+}
+
+void TBrowseFolder::showSelection(const std::optional<std::string>& folder) {
+  selection_ = folder.value_or(std::string());
+  okEnabled_ = folder.has_value();
+  if (status_ && showPathInStatusArea_) status_->setText(FromAnsi(ShortenPath(selection_)));
+  if (dialog_) {
+    if (auto* box = dialog_->findChild<QDialogButtonBox*>()) {
+      for (QAbstractButton* button : box->buttons())
+        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) button->setEnabled(okEnabled_);
+    }
+  }
+  if (syncCustomButton_) SetCustomButtonEnabled(okEnabled_);
+  emit OnSelectionChanged(dialog_, selection_);
+}
+
+bool TBrowseFolder::Execute() {
+  QWidget* owner = ownerWidget();
+  FolderDialog dialog(owner);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, (flags_ & bfFileSysDirsOnly) != 0);
+  dialog.setWindowTitle(title_.empty() ? QApplication::applicationName() : FromAnsi(title_));
+  dialog_ = &dialog;
+  selection_.clear();
+  okEnabled_ = false;
+
+  auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+  if (flags_ & bfStatusText) {
+    status_ = new QLabel(&dialog);
+    status_->setObjectName("statusText");
+    if (grid) grid->addWidget(status_, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  if (customButtonVisible_) {
+    QAbstractButton* button = nullptr;
+    if (customButtonType_ == TCustomButtonType::btCheckBox) {
+      auto* box = new QCheckBox(&dialog);
+      box->setChecked(customButtonChecked_);
+      button = box;
+    } else {
+      button = new QPushButton(&dialog);
+      connect(button, &QAbstractButton::clicked, this, [this] { emit OnCustomButtonClick(dialog_); });
+    }
+    button->setObjectName("customButton");
+    button->setText(FromAnsi(customButtonCaption_));
+    button->setFixedSize(customButtonWidth_, 23);
+    button->setEnabled(customButtonEnabled_);
+    customButton_ = button;
+    if (grid) grid->addWidget(button, grid->rowCount(), 0, 1, 1, Qt::AlignLeft);
+  }
+
+  connect(&dialog, &QFileDialog::currentChanged, this, [this, &dialog](const QString& path) {
+    selectionChanged(path.isEmpty() ? dialog.directory().absolutePath() : path);
+  });
+  connect(&dialog, &QFileDialog::directoryEntered, this,
+          [this](const QString& path) { selectionChanged(path); });
+
+  if (!directory_.empty() && platform::IsDirectory(directory_)) {
+    dialog.setDirectory(QString::fromStdString(platform::ToNative(directory_)));
+    selectionChanged(dialog.directory().absolutePath());
+  } else {
+    // A start folder that does not exist is not preselected.
+    dialog.setDirectory(RootFolderPath(rootFolder_).value_or(QDir::homePath()));
+    showSelection(std::nullopt);
+  }
+
+  dialog.adjustSize();
+  if (QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : owner) {
+    const QRect f = front->frameGeometry();
+    const WindowRect placed = PlaceOverWindow({f.x(), f.y(), f.width(), f.height()},
+                                              {0, 0, dialog.width(), dialog.height()});
+    dialog.move(placed.left, placed.top);
+  }
+  emit OnInitialized(&dialog);
+
+  const bool confirmed = dialog.exec() == QDialog::Accepted && dialog.chosen.has_value();
+  if (confirmed) {
+    directory_ = *dialog.chosen;
+    selection_ = directory_;
+    if (auto* box = qobject_cast<QCheckBox*>(customButton_.data())) customButtonChecked_ = box->isChecked();
+  }
+  dialog_ = nullptr;
+  status_ = nullptr;
+  customButton_ = nullptr;
+  return confirmed;
+}
+
+}  // namespace tovix::chrome

@@ -1,0 +1,63 @@
+#pragma once
+// Where the MP3 parsers get their bytes: an open file or a block of memory,
+// so tests and fuzz targets can feed bytes without touching the disk.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+// Random-access reads over a fixed-size byte sequence.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Total length in bytes.
+  virtual std::int64_t Size() const = 0;
+  // Copies up to n bytes starting at offset into buf and returns how many
+  // were copied (fewer only at the end). Throws IoError when reading fails.
+  virtual std::size_t Read(std::int64_t offset, void* buf, std::size_t n) = 0;
+};
+
+// Bytes held by the caller; the view must outlive the source.
+class MemorySource : public ByteSource {
+ public:
+  explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override;
+
+ private:
+  std::string_view bytes_;
+};
+
+// A file opened through the platform layer. Unbuffered: the parsers do
+// their own buffering, so each Read is one system read.
+class FileSource : public ByteSource {
+ public:
+  // Opens path (Windows-1252) with the given fopen mode; throws IoError
+  // with the system's error number when that fails.
+  FileSource(const std::string& path, const char* mode);
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  std::int64_t Size() const override { return size_; }
+  std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override;
+  // Writes all n bytes at offset; throws IoError on a short write.
+  void Write(std::int64_t offset, const void* buf, std::size_t n);
+  // Flushes and closes; throws IoError when the system reports a failure
+  // (for instance a delayed write that did not fit). Safe to call twice.
+  void Close();
+  const std::string& path() const { return path_; }
+
+ private:
+  void SeekTo(std::int64_t offset);
+
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  std::int64_t size_ = 0;
+  std::int64_t pos_ = -1;  // the stream position, -1 when unknown
+};
+
+}  // namespace tovix

@@ -1,0 +1,130 @@
+// The ID3v1 tag at the end of a file and the Lyrics3 markers before it.
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include "mp3/mpegscan.h"
+#include "platform/codepage.h"
+#include "platform/ioerror.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::int64_t kWindow = 137;  // 9 bytes before the tag, then the tag
+
+void ReadExactly(ByteSource& source, std::int64_t offset, void* buf, std::size_t n) {
+  if (source.Read(offset, buf, n) != n)
+    throw IoError(EIO, "the file ended while its tag was read");
+}
+
+bool Same(const std::uint8_t* bytes, const char* text) {
+  return std::memcmp(bytes, text, std::strlen(text)) == 0;
+}
+
+std::string Field(const std::uint8_t* bytes, std::size_t width, std::size_t max) {
+  std::string text = TagTextFromOem({reinterpret_cast<const char*>(bytes), width});
+  if (text.size() > max) text.resize(max);
+  return text;
+}
+
+// Size digits of a Lyrics3 v2 block, or -1 when they are not six digits.
+std::int64_t LyricsSize(const std::uint8_t* digits) {
+  std::int64_t n = 0;
+  for (int i = 0; i < 6; ++i) {
+    if (digits[i] < '0' || digits[i] > '9') return -1;
+    n = n * 10 + (digits[i] - '0');
+  }
+  return n;
+}
+
+std::uint8_t LyricsVersion2(ByteSource& source, std::int64_t size) {
+  if (size < 143) return 0;
+  std::uint8_t digits[6];
+  ReadExactly(source, size - 143, digits, sizeof digits);
+  std::int64_t n = LyricsSize(digits);
+  if (n < 0 || n > size - 143) return 0;  // never read before the file's start
+  std::uint8_t begin[11];
+  if (source.Read(size - 143 - n, begin, sizeof begin) != sizeof begin) return 0;
+  return Same(begin, "LYRICSBEGIN") ? 2 : 0;
+}
+
+// Track text as a whole decimal number: leading blanks and a sign allowed,
+// nothing after the digits.
+bool ParseTrack(const std::string& text, long long& value) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size() || text[i] < '0' || text[i] > '9') return false;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data() + i, end, value);
+  if (ec != std::errc() || ptr != end) return false;
+  if (negative) value = -value;
+  return true;
+}
+
+}  // namespace
+
+std::string TagTextFromOem(std::string_view field) {
+  std::string text = platform::OemToAnsi(field);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
+  return text;
+}
+
+std::string TagTextToOem(std::string_view text, std::size_t width) {
+  std::string_view cut = text.substr(0, width);
+  std::string field = platform::AnsiToOem(cut);
+  field.resize(width, '\0');
+  return field;
+}
+
+std::string BuildID3Block(const TID3Tag& tag) {
+  std::string block = "TAG";
+  block += TagTextToOem(tag.Title, 30);
+  block += TagTextToOem(tag.Artist, 30);
+  block += TagTextToOem(tag.Album, 30);
+  block += TagTextToOem(tag.Year, 4);
+  block += TagTextToOem(tag.Comment, 30);
+  long long track = 0;
+  if (!tag.Track.empty() && ParseTrack(tag.Track, track))
+    block[126] = static_cast<char>(static_cast<std::uint8_t>(track & 0xFF));
+  block += static_cast<char>(static_cast<std::uint8_t>(tag.Genre & 0xFF));
+  return block;
+}
+
+bool ReadID3Tag(ByteSource& source, TID3Tag& tag) {
+  const std::int64_t size = source.Size();
+  if (size <= kWindow) return false;
+  std::uint8_t w[kWindow];
+  ReadExactly(source, size - kWindow, w, sizeof w);
+
+  TID3Tag read = tag;
+  read.LyricsKind = 0;
+  if (!Same(w + 9, "TAG")) {
+    read.Title.clear();
+    read.Artist.clear();
+    read.Album.clear();
+    read.Year.clear();
+    read.Comment.clear();
+    read.Track.clear();
+    read.Genre = -1;
+    tag = std::move(read);
+    return false;
+  }
+  read.Title = Field(w + 12, 30, 50);
+  read.Artist = Field(w + 42, 30, 50);
+  read.Album = Field(w + 72, 30, 50);
+  read.Year = Field(w + 102, 4, 4);
+  read.Comment = Field(w + 106, 30, 50);
+  // Read for every tag, also when the comment runs into that byte.
+  read.Track = std::to_string(w[135]);
+  read.Genre = w[136] >= 148 ? 148 : w[136];
+  if (Same(w, "LYRICSEND"))
+    read.LyricsKind = 1;
+  else if (Same(w, "LYRICS200"))
+    read.LyricsKind = LyricsVersion2(source, size);
+  tag = std::move(read);
+  return true;
+}
+
+}  // namespace tovix

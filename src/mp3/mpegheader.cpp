@@ -1,0 +1,103 @@
+// The MPEG audio frame header: decoding, validity and derived facts.
+#include <array>
+#include <cstdint>
+#include <limits>
+
+#include "mp3/mpegfile.h"
+#include "mp3/mpegscan.h"
+
+namespace tovix {
+namespace {
+
+// kbit/s by version 1..3, layer 1..3 and the 4-bit index. MPEG-2 and 2.5
+// deliberately reuse the MPEG-1 rows for Layers I and II; only Layer III
+// has its own row.
+constexpr std::array<std::array<std::array<std::uint16_t, 16>, 3>, 3> kBitRates = {{
+    {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+      {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0}}},
+    {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}}},
+    {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}}},
+}};
+
+// Hz by version 1..3 and the 2-bit index; index 3 is invalid.
+constexpr std::array<std::array<std::int32_t, 4>, 3> kSampleRates = {{
+    {44100, 48000, 32000, 0},
+    {22050, 24000, 16000, 0},
+    {11025, 12000, 8000, 0},
+}};
+
+std::string& UnknownEncoder() {
+  static std::string text = "Encoder nicht erkannt";
+  return text;
+}
+
+}  // namespace
+
+const std::string& UnknownEncoderText() { return UnknownEncoder(); }
+void SetUnknownEncoderText(const std::string& text) { UnknownEncoder() = text; }
+
+std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate) {
+  if (bitRate <= 0 || bytes <= 0) return 0;
+  // 64-bit so files past 256 MiB do not wrap; longer than the field holds
+  // reads as the longest time it can show.
+  std::int64_t seconds = bytes * 8 / (static_cast<std::int64_t>(bitRate) * 1000);
+  return static_cast<std::uint16_t>(seconds > 65535 ? 65535 : seconds);
+}
+
+int CalcFrameLength(int sampleRate, int bitRate, bool padding) {
+  if (sampleRate <= 0) return 0;
+  std::int64_t rate = bitRate > 0 ? bitRate : 0;
+  std::int64_t length = rate * 144000 / sampleRate + (padding ? 1 : 0);
+  return length > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                  : static_cast<int>(length);
+}
+
+bool IsValidHeader(const TMPEGData& data) {
+  return data.Version != 0 && data.Layer != 0 && data.BitRate > 0 && data.SampleRate > 0;
+}
+
+void ResetMPEGData(TMPEGData& data) {
+  data = TMPEGData{};
+  data.Encoder = UnknownEncoderText();
+}
+
+bool DecodeHeader(std::uint32_t header, TMPEGData& data) {
+  data.Version = 0;
+  data.Layer = 0;
+  data.SampleRate = 0;
+  data.Mode = 0;
+  data.Copyright = false;
+  data.Original = false;
+  data.NoCrc = false;
+  data.Padding = false;
+  data.BitRate = 0;
+  data.FrameLength = 0;
+
+  if (header < 0xFFE00000u) return false;
+  static constexpr std::array<std::uint8_t, 4> kVersionOf = {3, 0, 2, 1};
+  data.Version = kVersionOf[(header >> 19) & 3];
+  if (data.Version == 0) return false;
+
+  unsigned layerCode = (header >> 17) & 3;
+  data.Layer = layerCode == 0 ? 0 : static_cast<std::uint8_t>(4 - layerCode);
+  data.NoCrc = (header >> 16) & 1;
+  if (data.Layer != 0)
+    data.BitRate = kBitRates[data.Version - 1][data.Layer - 1][(header >> 12) & 15];
+  data.SampleRate = kSampleRates[data.Version - 1][(header >> 10) & 3];
+  data.Padding = (header >> 9) & 1;
+  data.Mode = (header >> 6) & 3;
+  data.Copyright = (header >> 3) & 1;
+  data.Original = (header >> 2) & 1;
+
+  data.Duration = DurationFor(data.FileLength, data.BitRate);
+  int frame = CalcFrameLength(data.SampleRate, data.BitRate, data.Padding);
+  data.FrameLength = static_cast<std::uint16_t>(frame > 65535 ? 65535 : frame);
+  return IsValidHeader(data);
+}
+
+}  // namespace tovix

@@ -1,0 +1,32 @@
+#pragma once
+// The header scan and the tag read over a byte source, beneath the
+// file-name functions of mpegfile.h; tests and fuzz targets call these.
+#include <cstdint>
+
+#include "mp3/bytesource.h"
+#include "mp3/mpegfile.h"
+
+namespace tovix {
+
+// Finds the first acceptable frame header and fills data: 0 done (also for
+// a source of 5 bytes or fewer), -1 no header. Throws IoError when a read
+// fails; data is then left reset.
+int ReadMPEGData(ByteSource& source, TMPEGData& data);
+
+// Reads the ID3v1 tag and the Lyrics3 markers. False, tag unchanged, for a
+// source of 137 bytes or fewer; false with the fields emptied when there
+// is no tag. Throws IoError when a read fails (tag unchanged).
+bool ReadID3Tag(ByteSource& source, TID3Tag& tag);
+
+// The 128 bytes that WriteID3Tag stores for tag.
+std::string BuildID3Block(const TID3Tag& tag);
+
+// Offset of the first byte after the ID3v2 tags that open the source, each
+// lying wholly inside it; 0 when it does not start with one.
+std::int64_t SkipID3v2Tags(ByteSource& source);
+
+// Playing time in seconds of bytes at bitRate kbit/s, 0 for no bit rate,
+// at most 65535.
+std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate);
+
+}  // namespace tovix

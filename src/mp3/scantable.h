@@ -1,0 +1,26 @@
+#pragma once
+// The table of what the program makes of MP3 files: one header line, then
+// one tab-separated line per file with every field of Mp3Info. Shared by
+// tovix-scan and the command-line program.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "mp3/mpegfile.h"
+
+namespace tovix {
+
+// The header line, without its line end.
+std::string ScanTableHeader();
+// One line for a file (displayName in UTF-8), without its line end. Texts
+// are converted to UTF-8; tabs and line breaks inside them become blanks.
+std::string ScanTableLine(const std::string& displayName, const Mp3Info& info);
+
+// Lists each path given in the system's encoding: a file, or a folder whose
+// "*.mp3" files are listed as the passes list them. Paths that are missing
+// or cannot be read get a line on err and make the result 1; the others are
+// still listed. 0 when every path was listed.
+int WriteScanTable(const std::vector<std::string>& nativePaths, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace tovix

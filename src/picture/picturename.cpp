@@ -1,0 +1,19 @@
+#include "picture/picturename.h"
+
+#include "rename/texthelpers.h"
+
+namespace tovix {
+
+std::string PictureBaseName(const std::string& fileName) {
+  std::string name = fileName;
+  // Only the ASCII letters: the program's upper-casing leaves accented
+  // letters of the code page alone.
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (const auto at = name.find(".MP3"); at != std::string::npos) name.erase(at, 4);
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) == 0xEF) c = '\'';
+  return ToOemIfAnsi(name);
+}
+
+}  // namespace tovix

@@ -1,0 +1,17 @@
+#include "rename/cdbatches.h"
+
+namespace tovix {
+
+std::string CdShortName(const std::string& fileName) {
+  std::string out;
+  out.reserve(fileName.size());
+  for (char c : fileName) {
+    if (c == ' ' || c == '\'') continue;
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '&' || c == '.' || static_cast<unsigned char>(c) >= 128) c = '_';
+    out += c;
+  }
+  return out.substr(0, out.find('-'));
+}
+
+}  // namespace tovix

@@ -1,0 +1,106 @@
+#include "rename/infotexts.h"
+
+#include <cerrno>
+#include <vector>
+
+#include "mp3/mpegfile.h"
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "rename/collation.h"
+#include "rename/namesplit.h"
+#include "rename/shownname.h"
+#include "rename/textfile.h"
+#include "rename/texthelpers.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::size_t kTitleWidth = 50;  // also the artist's
+
+struct SongEntry {
+  std::string key;  // stem "?" artist "~" title: what the list is sorted by
+  std::string stem;
+  std::string artist;
+  std::string title;
+};
+
+// The entry of one file. Artist and title are kept apart from the sort key,
+// so a "~" or "?" inside a name cannot shift them.
+SongEntry EntryOf(const std::string& folder, const std::string& name) {
+  TID3Tag tag;
+  ReadID3Tag(folder + name, tag);
+  if (tag.Title.empty() || tag.Artist.empty()) {
+    const ArtistTitle parts = ArtistTitleFromFileName(name);
+    if (tag.Artist.empty()) tag.Artist = parts.artist;
+    if (tag.Title.empty()) tag.Title = parts.title;
+  }
+  tag.Artist = tag.Artist.substr(0, kTitleWidth);
+  const std::size_t split = tag.Artist.size();
+  const std::string display =
+      ToAnsiIfOem(tag.Artist + "~" + tag.Title.substr(0, kTitleWidth));
+  const std::size_t cut = FindMp3Extension(display);
+  SongEntry entry;
+  entry.stem = CutAtMp3(name);
+  if (cut != std::string::npos && cut <= split) {
+    entry.artist = display.substr(0, cut);
+  } else {
+    entry.artist = display.substr(0, split);
+    entry.title = display.substr(split + 1, cut == std::string::npos ? std::string::npos : cut - split - 1);
+  }
+  entry.key = entry.stem + "?" + display.substr(0, cut);
+  return entry;
+}
+
+std::string TextOf(const std::vector<SongEntry>& list, std::size_t k) {
+  std::vector<std::string> lines{" "};
+  for (long i = static_cast<long>(k) - 1; i <= static_cast<long>(k) + 2; ++i) {
+    if (i < 0 || i >= static_cast<long>(list.size())) {
+      lines.insert(lines.end(), {" ", " "});
+      continue;
+    }
+    const SongEntry& e = list[static_cast<std::size_t>(i)];
+    const std::string artist = ReplaceUmlauts(e.artist);
+    const std::string title = ReplaceUmlauts(e.title);
+    if (i == static_cast<long>(k))
+      lines.insert(lines.end(), {"*" + artist, "* " + title, " "});
+    else
+      lines.insert(lines.end(), {" " + artist, "  " + title});
+  }
+  return JoinCrLf(lines);
+}
+
+// An existing file of the same name in another letter case is overwritten,
+// as on a file system that ignores case.
+std::string TextPath(const std::string& binFolder, const std::string& stem) {
+  const std::string path = binFolder + stem + ".TXT";
+  const auto existing = platform::FindNoCase(path);
+  return existing && !platform::IsDirectory(*existing) ? *existing : path;
+}
+
+}  // namespace
+
+int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, PassObserver* observer) {
+  const std::string folder = platform::WithSep(sourceDir);
+  const std::string binFolder = platform::WithSep(binDir);
+  const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
+  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + sourceDir);
+  if (observer)
+    for (const auto& rejected : listing.rejected) observer->MemoLine(UnusableNameNote(rejected.nativeName));
+
+  std::vector<SongEntry> entries;
+  std::vector<std::string> keys;
+  const int total = static_cast<int>(listing.names.size());
+  for (const std::string& name : listing.names) {
+    entries.push_back(EntryOf(folder, name));
+    keys.push_back(entries.back().key);
+    if (observer) observer->Progress(static_cast<int>(entries.size()), total);
+  }
+  std::vector<SongEntry> list;
+  for (std::size_t i : CollatedOrder(keys, true)) list.push_back(std::move(entries[i]));
+
+  for (std::size_t k = 0; k < list.size(); ++k)
+    WriteWholeFile(TextPath(binFolder, list[k].stem), TextOf(list, k));
+  return static_cast<int>(list.size());
+}
+
+}  // namespace tovix

@@ -1,0 +1,118 @@
+#include <optional>
+
+#include "lang/sprachen.h"
+#include "mp3/mpegfile.h"
+#include "platform/filesys.h"
+#include "rename/namesplit.h"
+#include "rename/renamelist.h"
+#include "rename/saferename.h"
+#include "rename/texthelpers.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::size_t kMaxNewName = 255;
+constexpr std::size_t kTagWidth = 50;
+
+// The old name of a rename line: between its first two double quotes,
+// without outer blanks; nothing for notes and empty lines.
+std::optional<std::string> OldNameOf(const std::string& line) {
+  const std::size_t open = line.find('"');
+  if (open == std::string::npos) return std::nullopt;
+  const std::size_t close = line.find('"', open + 1);
+  if (close == std::string::npos) return std::nullopt;
+  std::string name = TrimBlanks(std::string_view(line).substr(open + 1, close - open - 1));
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
+// The new name: after the first "=" behind the old name, quotes removed.
+// Looking behind the old name keeps a "=" inside it from splitting the line.
+std::string NewNameOf(const std::string& line) {
+  const std::size_t close = line.find('"', line.find('"') + 1);
+  const std::size_t eq = line.find('=', close);
+  if (eq == std::string::npos) return "";
+  std::string name;
+  for (char c : std::string_view(line).substr(eq + 1))
+    if (c != '"') name += c;
+  return TrimBlanks(name.substr(0, kMaxNewName));
+}
+
+bool IsListedFile(const std::string& folder, const std::string& name) {
+  return name.front() != '.' && name.find(platform::kPathSep) == std::string::npos &&
+         platform::Exists(folder + name) && !platform::IsDirectory(folder + name);
+}
+
+void Tell(RenameObserver* observer, const std::string& text, int line) {
+  if (observer) observer->Message(text, line);
+}
+
+// Artist and title from the new name; without " - " the tag keeps its
+// artist, so a name without one does not wipe it.
+void TagFromName(const std::string& newName, const RenameOptions& options, TID3Tag& tag) {
+  const bool hasSeparator = newName.find(" - ") != std::string::npos;
+  const ArtistTitle parts = SplitArtistTitle(newName);
+  const std::size_t ext = FindMp3Extension(parts.title);
+  std::string title = ext == std::string::npos ? "" : parts.title.substr(0, ext);
+  std::string artist = parts.artist;
+  if (options.niceWords) {
+    title = CapitaliseWords(title);
+    artist = CapitaliseWords(artist);
+  }
+  tag.Title = title.substr(0, kTagWidth);
+  if (hasSeparator) tag.Artist = artist.substr(0, kTagWidth);
+}
+
+// A read-only file is never written: its tag stays and the user is told.
+void StoreTagFromName(const std::string& path, const std::string& newName,
+                      const RenameOptions& options, RenameObserver* observer, int line) {
+  if (platform::IsReadOnly(path)) {
+    Tell(observer, '"' + newName + " ist schreibgesch\xFCtzt !!!", line);
+    return;
+  }
+  TID3Tag tag;
+  ReadID3Tag(path, tag);
+  TagFromName(newName, options, tag);
+  WriteID3Tag(path, tag);
+}
+
+}  // namespace
+
+ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
+                            const RenameOptions& options, RenameObserver* observer,
+                            const std::function<void()>& stopPlayer) {
+  const std::string folder = platform::WithSep(sourceDir);
+  struct Planned {
+    int line;
+    std::string oldName;
+  };
+  std::vector<Planned> planned;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const auto oldName = OldNameOf(lines[i]);
+    if (!oldName) continue;
+    const int line = static_cast<int>(i);
+    if (!IsListedFile(folder, *oldName)) {
+      Tell(observer, LanguageString(25) + " " + std::to_string(line + 1) + "!", line);
+      return {ApplyResult::Outcome::MissingFile, line, 0};
+    }
+    planned.push_back({line, *oldName});
+  }
+
+  if (stopPlayer) stopPlayer();
+  ApplyResult result;
+  for (const Planned& p : planned) {
+    const std::string& text = lines[static_cast<std::size_t>(p.line)];
+    std::string newName = NewNameOf(text);
+    if (options.niceWords) newName = CapitaliseWords(newName);
+    if (!RenameInFolder(folder, p.oldName, newName)) {
+      Tell(observer, LanguageString(26) + text + LanguageString(27), p.line);
+      return {ApplyResult::Outcome::RenameFailed, p.line, result.renamed};
+    }
+    ++result.renamed;
+    if (options.saveTag) StoreTagFromName(folder + newName, newName, options, observer, p.line);
+    if (observer) observer->Progress(result.renamed, static_cast<int>(planned.size()));
+  }
+  return result;
+}
+
+}  // namespace tovix

@@ -1,0 +1,59 @@
+#pragma once
+// Renaming the MP3 files of a folder after their ID3v1 tags, and making
+// tags from file names: a review list of planned renames that the user may
+// edit, then the pass that checks and applies it.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tovix {
+
+struct RenameOptions {
+  bool makeTag = true;   // CreateTag: fill a missing artist or title
+  bool x2Blank = true;   // Convert2Blank: ... from the file name, "_" and "%20" as blanks
+  bool saveTag = true;   // SaveTag: write the tag into the file
+  bool niceWords = true; // NiceWords: capitals at word starts on apply
+};
+
+// What a pass tells its window. The page shows messages in a box and puts
+// the caret on the line; tovix-cli prints them.
+class RenameObserver {
+ public:
+  virtual ~RenameObserver() = default;
+  // A message for the user; line is the 0-based review-list line it is
+  // about, or -1.
+  virtual void Message(const std::string& text, int line) = 0;
+  // Called after each file so the window can let pending messages run.
+  virtual void Progress(int done, int total) { (void)done, (void)total; }
+};
+
+// The review list of the MP3 files in sourceDir, one Windows-1252 line per
+// entry, sorted. Throws IoError when a tag cannot be read or written.
+std::vector<std::string> BuildRenameList(const std::string& sourceDir, const RenameOptions& options,
+                                         RenameObserver* observer = nullptr);
+
+struct ApplyResult {
+  enum class Outcome {
+    Done,          // every line applied
+    MissingFile,   // check failed, nothing renamed; line is the offending one
+    RenameFailed,  // a rename failed; earlier renames stay; line is the failed one
+  };
+  Outcome outcome = Outcome::Done;
+  int line = -1;     // 0-based line of the list
+  int renamed = 0;   // files renamed (a name already right counts)
+};
+
+// Checks that every old name of the list exists, then renames and, with
+// saveTag, writes artist and title from the new names. stopPlayer (may be
+// empty) runs before the first rename so a file being played can be
+// renamed. Throws IoError when a tag cannot be written.
+ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
+                            const RenameOptions& options, RenameObserver* observer = nullptr,
+                            const std::function<void()>& stopPlayer = {});
+
+// The review list as a Windows-1252 text file with CR LF line ends. Throw
+// IoError naming the file on failure.
+void WriteRenameListFile(const std::string& path, const std::vector<std::string>& lines);
+std::vector<std::string> ReadRenameListFile(const std::string& path);
+
+}  // namespace tovix

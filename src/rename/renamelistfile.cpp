@@ -1,0 +1,54 @@
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "rename/renamelist.h"
+#include "rename/textfile.h"
+
+namespace tovix {
+namespace {
+
+// A review list is a few hundred lines; anything far larger is not one.
+constexpr long kMaxListFile = 16L * 1024 * 1024;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+
+}  // namespace
+
+void WriteRenameListFile(const std::string& path, const std::vector<std::string>& lines) {
+  WriteWholeFile(path, JoinCrLf(lines));
+}
+
+std::vector<std::string> ReadRenameListFile(const std::string& path) {
+  std::unique_ptr<std::FILE, FileCloser> f(platform::OpenFile(path, "rb"));
+  if (!f) throw IoError(errno, "Datei kann nicht ge\xF6""ffnet werden: " + path);
+  std::string text;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+    text.append(buffer, got);
+    if (static_cast<long>(text.size()) > kMaxListFile)
+      throw IoError(EFBIG, "Datei ist zu gro\xDF f\xFCr eine Umbenennungsliste: " + path);
+  }
+  if (std::ferror(f.get())) throw IoError(EIO, "Datei kann nicht gelesen werden: " + path);
+
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace tovix

@@ -1,0 +1,15 @@
+#pragma once
+// How the passes name a directory entry they cannot handle.
+#include <string>
+
+namespace tovix {
+
+// A system file name made safe to show inside a list or a batch comment:
+// Windows-1252 where it converts, every double quote, control character and
+// unconvertible byte shown as '?'.
+std::string ShownName(const std::string& nativeName);
+
+// The review-list and memo note for such an entry.
+std::string UnusableNameNote(const std::string& nativeName);
+
+}  // namespace tovix

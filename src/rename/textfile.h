@@ -1,0 +1,13 @@
+#pragma once
+// Writing and reading whole 8-bit text files through the platform layer.
+#include <string>
+#include <vector>
+
+namespace tovix {
+
+// Creates or overwrites path with bytes. Throws IoError naming the file.
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The lines joined, each ended by CR LF.
+std::string JoinCrLf(const std::vector<std::string>& lines);
+
+}  // namespace tovix

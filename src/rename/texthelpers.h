@@ -1,0 +1,22 @@
+#pragma once
+// Small pure helpers on 8-bit texts: the ANSI/OEM code-page guess and the
+// conversions that depend on it, word capitals, and umlaut transliteration.
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+// True when more characters of text belong to the Windows-1252 umlaut set
+// than to the code page 850 one; a text with neither is not ANSI.
+bool LooksLikeAnsi(std::string_view text);
+// OEM to ANSI unless the text already looks like ANSI.
+std::string ToAnsiIfOem(std::string_view text);
+// ANSI to OEM when the text looks like ANSI; else unchanged.
+std::string ToOemIfAnsi(std::string_view text);
+// First character and every character after a blank to upper case (a-z
+// only), then 0xEF to an apostrophe.
+std::string CapitaliseWords(std::string_view text);
+// Umlauts and accented letters to plain letters ("ü" to "ue", "é" to "e" ...).
+std::string ReplaceUmlauts(std::string_view text);
+
+}  // namespace tovix

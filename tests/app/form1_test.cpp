@@ -1,0 +1,270 @@
+// The main window and the toolbar: pages, highlights, info text, geometry.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "app/clicklabel.h"
+#include "app/pages/binpage.h"
+#include "app/pages/cdbatchpage.h"
+#include "app/pages/directoriespage.h"
+#include "app/pages/qtext.h"
+#include "app/pages/recodepage.h"
+#include "app/pages/renamepage.h"
+#include "platform/ioerror.h"
+#include "testwindows.h"
+
+namespace tovix {
+namespace {
+
+const QColor kGrey(128, 128, 128);
+const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+class MainWindow : public ::testing::Test {
+ protected:
+  test::Windows w;
+  TForm1& f = *w.form1;
+  TForm2& t = *w.form2;
+
+  std::vector<QWidget*> NumberLabels() {
+    return {f.Label1, f.Label2, f.Label3, f.Label4, f.Label8, f.Label14, f.Label5};
+  }
+  // Which number labels are not grey, and which toolbar buttons not white.
+  std::string Highlighted() {
+    std::string out;
+    for (QWidget* l : NumberLabels())
+      if (TextColor(l) != kGrey) out += l->objectName().toStdString() + (TextColor(l) == kRed ? "(red) " : " ");
+    for (int i = 0; i < 6; ++i)
+      if (TextColor(t.PageButton(i)) != kWhite)
+        out += "T" + std::to_string(i + 1) + (TextColor(t.PageButton(i)) == kRed ? "(red) " : " ");
+    return out;
+  }
+  std::vector<std::string> VisiblePages() {
+    std::vector<std::string> out;
+    for (QWidget* p : std::initializer_list<QWidget*>{f.Seite1, f.Seite2, f.Seite21, f.Seite3, f.Seite31,
+                                                      f.Seite4, f.Seite5, f.Seite6})
+      if (p->isVisible()) out.push_back(p->objectName().toStdString());
+    return out;
+  }
+};
+
+TEST_F(MainWindow, StartsWithTheWelcomeTextAndNoPage) {
+  EXPECT_EQ(f.PageNumber, 0);
+  EXPECT_EQ(f.BtxText(), InfoText());
+  EXPECT_EQ(f.LedText(), "");
+  EXPECT_TRUE(VisiblePages().empty());
+  EXPECT_EQ(Highlighted(), "");
+  EXPECT_EQ(f.size(), QSize(779, 582));
+  EXPECT_EQ(t.size(), QSize(104, 305));
+  EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(t.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(f.Seite5->geometry(), QRect(31, 38, 710, 481));
+  EXPECT_EQ(f.Seite1->geometry(), QRect(32, 100, 708, 419));
+  EXPECT_EQ(f.Seite21->geometry(), QRect(32, 100, 709, 420));
+  EXPECT_TRUE(w.fatals.empty());
+}
+
+TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
+  struct Case {
+    void (TForm1::*click)();
+    int page;
+    std::string highlighted;
+    std::string visible;
+  };
+  const Case cases[] = {
+      {&TForm1::Label1Click, 1, "Label1 T1 ", "Seite1"},
+      {&TForm1::Label2Click, 2, "Label2 T2 ", "Seite2"},
+      {&TForm1::Label3Click, 3, "Label3 T3 ", "Seite3"},
+      {&TForm1::Label4Click, 4, "Label4 T4 ", "Seite4"},
+      {&TForm1::Label8Click, 8, "Label8 T5 ", "Seite5"},
+      {&TForm1::Label14Click, 9, "Label14 T6 ", "Seite6"},
+  };
+  for (const Case& c : cases) {
+    f.canc1Click();
+    (f.*c.click)();
+    EXPECT_EQ(f.PageNumber, c.page);
+    EXPECT_EQ(Highlighted(), c.highlighted) << c.page;
+    EXPECT_EQ(VisiblePages(), std::vector<std::string>{c.visible}) << c.page;
+  }
+}
+
+TEST_F(MainWindow, OptionPagesAreRedOrNotHighlighted) {
+  f.Label2Click();
+  f.SpeedButton9Click();
+  EXPECT_EQ(f.PageNumber, 21);
+  EXPECT_EQ(Highlighted(), "Label2(red) T2(red) ");
+  EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite21"});
+  EXPECT_EQ(f.LedText(), ".");
+  f.DirectoryListBox4Change();  // OK back to the recode page
+  EXPECT_EQ(f.PageNumber, 2);
+  EXPECT_EQ(Highlighted(), "Label2 T2 ");
+  EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite2"});
+
+  f.Label3Click();
+  f.SpeedButton13Click();
+  EXPECT_EQ(f.PageNumber, 31);
+  EXPECT_EQ(Highlighted(), "");
+  EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite31"});
+  f.ok31Click();  // back to the rename list
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_EQ(f.LedText(), "Text 87");
+}
+
+TEST_F(MainWindow, PageOneOpenTwiceKeepsWhatWasTyped) {
+  f.Label1Click();
+  f.Seite1->QuellEdit->setText("typed, not stored");
+  f.Label1Click();
+  EXPECT_EQ(f.Seite1->QuellEdit->text(), "typed, not stored");
+  EXPECT_EQ(f.LedText(), "Text 85");
+  // Once OK hid the page, the label opens it anew from the stored folders.
+  f.Button4Click();
+  EXPECT_EQ(f.PageNumber, 1);
+  EXPECT_TRUE(VisiblePages().empty());
+  f.Seite1->QuellEdit->setText("changed again");
+  f.Label1Click();
+  EXPECT_EQ(f.Seite1->QuellEdit->text(), "typed, not stored");
+}
+
+TEST_F(MainWindow, QuestionMarkShowsTheInfoTextWithoutAPage) {
+  f.Label1Click();
+  f.Label5Click();
+  EXPECT_EQ(f.PageNumber, 5);
+  EXPECT_TRUE(VisiblePages().empty());
+  EXPECT_EQ(Highlighted(), "Label5 ");
+  EXPECT_EQ(f.BtxText(), InfoText());
+  EXPECT_EQ(f.LedText(), "Text 89");
+}
+
+TEST_F(MainWindow, DoubleClickTogglesInfoAndVersionText) {
+  f.Label5Click();
+  f.CoolForm1DblClick();
+  EXPECT_EQ(f.BtxText(), VersionText());
+  EXPECT_EQ(f.LedText(), ".");
+  f.CoolForm1DblClick();
+  EXPECT_EQ(f.BtxText(), InfoText());
+  // With a page open the double click closes it; the page number stays.
+  f.Label4Click();
+  f.CoolForm1DblClick();  // BTX shows the version text: the info text comes
+  EXPECT_EQ(f.BtxText(), InfoText());
+  f.CoolForm1DblClick();
+  EXPECT_TRUE(VisiblePages().empty());
+  EXPECT_EQ(f.PageNumber, 4);
+  EXPECT_EQ(f.BtxText(), VersionText());
+  // The same through the info label's own double click.
+  emit f.BTX->doubleClicked();
+  EXPECT_EQ(f.BtxText(), InfoText());
+}
+
+TEST_F(MainWindow, OopsButtonsCloseEveryPage) {
+  f.Label2Click();
+  f.Seite2->SpeedButton8->click();
+  EXPECT_EQ(f.PageNumber, 0);
+  f.Label3Click();
+  f.Seite3->CoolButton2->click();
+  EXPECT_EQ(f.PageNumber, 0);
+  f.Label4Click();
+  f.Seite4->SpeedButton15->click();
+  EXPECT_EQ(f.PageNumber, 0);
+  f.Label14Click();
+  f.Seite6->SpeedButton18->click();
+  EXPECT_EQ(f.PageNumber, 0);
+  EXPECT_TRUE(VisiblePages().empty());
+  EXPECT_EQ(f.BtxText(), VersionText());
+  EXPECT_EQ(Highlighted(), "");
+}
+
+TEST_F(MainWindow, ToolbarButtonsCallTheMainWindow) {
+  t.PageButton(3)->click();
+  EXPECT_EQ(f.PageNumber, 4);
+  t.PageButton(4)->click();
+  EXPECT_EQ(f.PageNumber, 8);
+  t.PageButton(5)->click();
+  EXPECT_EQ(f.PageNumber, 9);
+  EXPECT_FALSE(t.Play->isEnabled());
+  EXPECT_FALSE(t.Pause->isEnabled());
+  EXPECT_FALSE(t.Stop->isEnabled());
+  EXPECT_TRUE(t.Load->isEnabled());
+}
+
+TEST_F(MainWindow, ToolbarStandsBesideTheMainWindow) {
+  const QRect m = f.frameGeometry();
+  const QRect b = t.frameGeometry();
+  EXPECT_EQ(b.x(), m.x() + m.width() - 6);
+  EXPECT_EQ(b.x() + b.width() - (m.x() + m.width()), 98);
+  EXPECT_EQ(b.y() + b.height(), m.y() + m.height());
+}
+
+TEST_F(MainWindow, ClosingTheToolbarEndsTheProgram) {
+  bool ended = false;
+  QObject::connect(&f, &TForm1::closed, [&] { ended = true; });
+  t.close();
+  QApplication::processEvents();
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_FALSE(test::ReadFile(w.iniPath()).empty());  // the settings were written
+}
+
+TEST_F(MainWindow, SendeschlussClosesTheMainWindow) {
+  bool ended = false;
+  QObject::connect(&f, &TForm1::closed, [&] { ended = true; });
+  t.SpeedButton7->click();
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_FALSE(t.isVisible());
+}
+
+TEST_F(MainWindow, CdBatchPageShowsItsTextAndStartsWithSubfolders) {
+  f.Label14Click();
+  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_TRUE(f.Seite6->UseSubDirsCheckBox->isChecked());
+  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+  EXPECT_EQ(f.LedText(), ".");
+}
+
+TEST_F(MainWindow, CdBatchStartReportsOnlyAWrittenPair) {
+  f.Label14Click();
+  f.Seite6->CreateCdBatches = [] { throw IoError(13, "Short.bat"); };
+  f.SpeedButton17Click();
+  ASSERT_EQ(w.errors.size(), 1u);
+  EXPECT_EQ(w.errors[0].rfind("I/O-Fehler 13", 0), 0u) << w.errors[0];
+  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+
+  f.Seite6->CreateCdBatches = [] {};
+  f.SpeedButton17Click();
+  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), ToQ("Text 41 " + f.CurrentSettings().SourceDir));
+  EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+}
+
+TEST_F(MainWindow, RecodePageListsTheFolders) {
+  f.Label2Click();
+  EXPECT_EQ(f.LedText(), "Text 28");
+  const QString memo = f.Seite2->ProgressMemo->toPlainText();
+  EXPECT_EQ(memo, ToQ(" Text 29   " + f.CurrentSettings().SourceDir + "\n Text 30   "));
+}
+
+TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {
+  QUrl opened;
+  f.OpenUrl = [&](const QUrl& url) { opened = url; };
+  f.SpeedButton16->click();
+  EXPECT_TRUE(opened.isValid());
+  EXPECT_TRUE(opened.path().endsWith("/index.htm")) << opened.toString().toStdString();
+}
+
+TEST_F(MainWindow, ClockShowsHoursMinutesSeconds) {
+  f.Timer2Timer();
+  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(f.NIX->text()).hasMatch())
+      << f.NIX->text().toStdString();
+  EXPECT_EQ(f.Timer2->interval(), 900);
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,52 @@
+#include "testwindows.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/filesys.h"
+
+namespace tovix::test {
+
+std::string LanguageFile(const std::map<int, std::string>& overrides, const std::vector<int>& missing) {
+  std::string text = "[Languages]\r\ncount=1\r\nLang.1=Deutsch\r\nIdx.1=0\r\n[Strings]\r\n";
+  for (int n = 1; n <= 98; ++n) {
+    if (std::find(missing.begin(), missing.end(), n) != missing.end()) continue;
+    char key[16];
+    std::snprintf(key, sizeof key, "%4.4d", n);
+    auto it = overrides.find(n);
+    text += std::string(key) + "=" + (it != overrides.end() ? it->second : "Text " + std::to_string(n)) + "\r\n";
+  }
+  return text;
+}
+
+Windows::Windows(const char* iniBody, bool show) {
+  platform::SetProgramDir(dir.path() + "/");
+  if (iniBody) WriteFile(iniPath(), std::string("[Tovix]\r\n") + iniBody);
+  WriteFile(dir.file("tovix.lng"), LanguageFile());
+  form1 = std::make_unique<TForm1>();
+  form1->ShowError = [this](const std::string& text) { errors.push_back(text); };
+  form1->Fatal = [this](const std::string& text) { fatals.push_back(text); };
+  form1->OpenUrl = [](const QUrl&) {};
+  form1->SetLanguageFile(dir.file("tovix.lng"));
+  form2 = std::make_unique<TForm2>(form1.get());
+  form1->SetToolbar(form2.get());
+  if (show) Show();
+}
+
+void Windows::Show() {
+  form1->show();
+  form2->PlaceBesideMain();
+  form2->show();
+  QApplication::processEvents();
+}
+
+Windows::~Windows() {
+  // Close before the folder goes, so the settings land in it, not elsewhere.
+  if (form1) form1->FormDestroy();
+  form2.reset();
+  form1.reset();
+  platform::SetProgramDir("");
+}
+
+}  // namespace tovix::test

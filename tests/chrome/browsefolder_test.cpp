@@ -1,0 +1,268 @@
+// The folder picker's contract, driven off-screen through its dialog.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "chrome/browsefolder.h"
+#include "chrome/pathshort.h"
+#include "platform/filesys.h"
+#include "support/tempdir.h"
+
+namespace tovix::chrome {
+namespace {
+
+// Runs `act` on the open dialog once its modal loop is running.
+void WhenOpen(TBrowseFolder& picker, std::function<void(QFileDialog&)> act) {
+  QObject::connect(&picker, &TBrowseFolder::OnInitialized, &picker, [act](QWidget* dialog) {
+    auto* fd = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(fd, nullptr);
+    QTimer::singleShot(0, fd, [fd, act] { act(*fd); });
+  }, Qt::SingleShotConnection);
+}
+
+class BrowseFolderTest : public ::testing::Test {
+ protected:
+  BrowseFolderTest() {
+    deep = tmp.path() + "/Programme/Audio/MP3/Sammlung/Rock";
+    EXPECT_TRUE(QDir().mkpath(QString::fromStdString(deep)));
+    picker.SetShowPathInStatusArea(true);
+  }
+  test::TempDir tmp;
+  std::string deep;
+  TBrowseFolder picker;
+};
+
+TEST_F(BrowseFolderTest, PreselectsTheFolderShowsItShortAndReturnsIt) {
+  picker.SetDirectory(deep);
+  QString status;
+  bool okEnabled = false;
+  std::string selection;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    status = picker.StatusText();
+    okEnabled = picker.OkEnabled();
+    selection = picker.CurrentSelection();
+    EXPECT_EQ(QDir(d.directory()).absolutePath().toStdString(), deep);
+    d.accept();
+  });
+  EXPECT_TRUE(picker.Execute());
+  EXPECT_EQ(picker.Directory(), deep);
+  EXPECT_EQ(selection, deep);
+  EXPECT_TRUE(okEnabled);
+  ASSERT_GT(deep.size(), kStatusPathLength);
+  EXPECT_EQ(status.toStdString(), ShortenPath(deep));
+  EXPECT_EQ(picker.Dialog(), nullptr);
+}
+
+TEST_F(BrowseFolderTest, FollowsTheSelectionAndReturnsTheChosenFolder) {
+  picker.SetDirectory(tmp.path());
+  std::vector<std::string> seen;
+  QObject::connect(&picker, &TBrowseFolder::OnSelectionChanged,
+                   [&](QWidget*, const std::string& dir) { seen.push_back(dir); });
+  const std::string sub = tmp.path() + "/Programme";
+  QString status;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    d.setDirectory(QString::fromStdString(sub));
+    status = picker.StatusText();
+    d.accept();
+  });
+  ASSERT_TRUE(picker.Execute());
+  EXPECT_EQ(picker.Directory(), sub);
+  EXPECT_EQ(status.toStdString(), ShortenPath(sub));
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), sub);
+}
+
+TEST_F(BrowseFolderTest, CancelLeavesDirectoryAsItWas) {
+  picker.SetDirectory(deep);
+  WhenOpen(picker, [](QFileDialog& d) { d.reject(); });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_EQ(picker.Directory(), deep);
+}
+
+TEST_F(BrowseFolderTest, MissingStartFolderOpensWithoutSelection) {
+  picker.SetDirectory("???");
+  bool okEnabled = true;
+  std::string selection = "x";
+  QString status = "x";
+  WhenOpen(picker, [&](QFileDialog& d) {
+    okEnabled = picker.OkEnabled();
+    selection = picker.CurrentSelection();
+    status = picker.StatusText();
+    d.reject();
+  });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_FALSE(okEnabled);
+  EXPECT_EQ(selection, "");
+  EXPECT_TRUE(status.isEmpty());
+  EXPECT_EQ(picker.Directory(), "???");
+}
+
+TEST_F(BrowseFolderTest, RefusesFoldersThatDoNotExist) {
+  picker.SetDirectory(tmp.path());
+  bool stillOpen = false;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    d.selectFile(QString::fromStdString(tmp.path() + "/gibt-es-nicht"));
+    d.accept();
+    stillOpen = d.isVisible();
+    d.reject();
+  });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(picker.Directory(), tmp.path());
+}
+
+TEST_F(BrowseFolderTest, RefusesFolderNamesTheProgramCannotHold) {
+  // U+03A9 has no place in Windows-1252.
+  const QString odd = QString::fromStdString(tmp.path()) + QString::fromUtf8("/\xce\xa9-Musik");
+  ASSERT_TRUE(QDir().mkpath(odd));
+  picker.SetDirectory(tmp.path());
+  bool okEnabled = true;
+  bool stillOpen = false;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    d.setDirectory(odd);
+    okEnabled = picker.OkEnabled();
+    d.accept();
+    stillOpen = d.isVisible();
+    d.reject();
+  });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_FALSE(okEnabled);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(picker.Directory(), tmp.path());
+}
+
+TEST_F(BrowseFolderTest, KeepsWindows1252Names) {
+  const std::string ansi = tmp.path() + "/M\xfcller";  // "Müller" in Windows-1252
+  ASSERT_TRUE(platform::MakeDir(ansi));
+  picker.SetDirectory(ansi);
+  WhenOpen(picker, [](QFileDialog& d) { d.accept(); });
+  ASSERT_TRUE(picker.Execute());
+  EXPECT_EQ(picker.Directory(), ansi);
+}
+
+TEST_F(BrowseFolderTest, CheckBoxTakesItsStateOnOk) {
+  picker.SetDirectory(deep);
+  picker.SetCustomButtonVisible(true);
+  picker.SetCustomButtonType(TCustomButtonType::btCheckBox);
+  picker.SetCustomButtonCaption("Unterordner");
+  picker.SetCustomButtonChecked(true);
+  picker.SetCustomButtonWidth(120);
+  WhenOpen(picker, [](QFileDialog& d) {
+    auto* box = d.findChild<QCheckBox*>("customButton");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(box->text(), "Unterordner");
+    EXPECT_EQ(box->size(), QSize(120, 23));
+    box->setChecked(false);
+    d.accept();
+  });
+  ASSERT_TRUE(picker.Execute());
+  EXPECT_FALSE(picker.CustomButtonChecked());
+}
+
+TEST_F(BrowseFolderTest, CheckBoxStateIsKeptOnCancel) {
+  picker.SetDirectory(deep);
+  picker.SetCustomButtonVisible(true);
+  picker.SetCustomButtonType(TCustomButtonType::btCheckBox);
+  picker.SetCustomButtonChecked(true);
+  WhenOpen(picker, [](QFileDialog& d) {
+    d.findChild<QCheckBox*>("customButton")->setChecked(false);
+    d.reject();
+  });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_TRUE(picker.CustomButtonChecked());
+}
+
+TEST_F(BrowseFolderTest, PushButtonReportsClicksAndFollowsOkWhenSynced) {
+  picker.SetDirectory("???");
+  picker.SetCustomButtonVisible(true);
+  picker.SetSyncCustomButton(true);
+  int clicks = 0;
+  QObject::connect(&picker, &TBrowseFolder::OnCustomButtonClick, [&](QWidget*) { ++clicks; });
+  bool enabledWithout = true;
+  bool enabledWith = false;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    auto* button = d.findChild<QPushButton*>("customButton");
+    ASSERT_NE(button, nullptr);
+    enabledWithout = button->isEnabled();
+    d.setDirectory(QString::fromStdString(deep));
+    enabledWith = button->isEnabled();
+    button->click();
+    picker.SetCustomButtonCaption("Neu");
+    EXPECT_EQ(button->text(), "Neu");
+    d.reject();
+  });
+  EXPECT_FALSE(picker.Execute());
+  EXPECT_FALSE(enabledWithout);
+  EXPECT_TRUE(enabledWith);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(BrowseFolderTest, StatusLineOnlyWithItsFlagAndPathOnlyWhenAsked) {
+  picker.SetDirectory(deep);
+  picker.SetShowPathInStatusArea(false);
+  QString status = "x";
+  WhenOpen(picker, [&](QFileDialog& d) {
+    status = picker.StatusText();
+    d.reject();
+  });
+  picker.Execute();
+  EXPECT_TRUE(status.isEmpty());
+
+  picker.SetShowPathInStatusArea(true);
+  picker.SetFlags(bfFileSysDirsOnly);
+  bool hasStatus = true;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    hasStatus = d.findChild<QLabel*>("statusText") != nullptr;
+    d.reject();
+  });
+  picker.Execute();
+  EXPECT_FALSE(hasStatus);
+}
+
+TEST_F(BrowseFolderTest, DialogSitsOverTheOwnerWindow) {
+  QWidget owner;
+  owner.setGeometry(100, 80, 640, 480);
+  picker.SetOwnerWindow(&owner);
+  picker.SetDirectory(deep);
+  QRect placed;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    placed = d.frameGeometry();
+    d.reject();
+  });
+  picker.Execute();
+  const QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : &owner;
+  const QRect f = front->frameGeometry();
+  EXPECT_EQ(placed.left(), f.left() + f.width() / 2 - placed.width() / 2);
+  EXPECT_EQ(placed.top(), f.top() + f.height() / 4);
+}
+
+TEST(BrowseFolderProperties, WidthFallsBackTo75) {
+  TBrowseFolder picker;
+  EXPECT_EQ(picker.Flags(), bfFileSysDirsOnly | bfStatusText);
+  picker.SetCustomButtonWidth(0);
+  EXPECT_EQ(picker.CustomButtonWidth(), 75);
+  picker.SetCustomButtonWidth(-20);
+  EXPECT_EQ(picker.CustomButtonWidth(), 75);
+  picker.SetCustomButtonWidth(90);
+  EXPECT_EQ(picker.CustomButtonWidth(), 90);
+}
+
+TEST(BrowseFolderProperties, RootsThatAreFoldersHere) {
+  EXPECT_FALSE(RootFolderPath(TSHFolders::foDesktopExpanded));
+  EXPECT_FALSE(RootFolderPath(TSHFolders::foPrinters));
+  EXPECT_FALSE(RootFolderPath(TSHFolders::foRecycleBin));
+  ASSERT_TRUE(RootFolderPath(TSHFolders::foMyComputer));
+  EXPECT_EQ(*RootFolderPath(TSHFolders::foMyComputer), QDir::rootPath());
+  ASSERT_TRUE(RootFolderPath(TSHFolders::foPersonal));
+  EXPECT_TRUE(QDir(*RootFolderPath(TSHFolders::foPersonal)).exists());
+}
+
+}  // namespace
+}  // namespace tovix::chrome

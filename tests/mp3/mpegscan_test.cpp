@@ -1,0 +1,391 @@
+// The first-frame search over memory: junk, dropped headers, Xing blocks,
+// the encoder guess, leading ID3v2 tags and very large files.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "mp3builder.h"
+#include "mp3/mpegscan.h"
+#include "platform/ioerror.h"
+
+namespace tovix {
+namespace {
+
+using test::BigEndian;
+using test::Frame;
+using test::Frames;
+using test::kMp1L3;
+
+TMPEGData Scan(const std::string& bytes, int expected = 0) {
+  MemorySource source(bytes);
+  TMPEGData d;
+  d.BitRate = 999;  // must be reset
+  EXPECT_EQ(ReadMPEGData(source, d), expected);
+  return d;
+}
+
+TEST(FrameSearch, FilesOfFiveBytesOrFewerGiveAResetRecord) {
+  for (std::size_t n : {0u, 1u, 4u, 5u}) {
+    TMPEGData d = Scan((BigEndian(kMp1L3) + '\0').substr(0, n), 0);
+    EXPECT_EQ(d.FileLength, 0);
+    EXPECT_EQ(d.Version, 0);
+    EXPECT_EQ(d.Encoder, UnknownEncoderText());
+  }
+}
+
+TEST(FrameSearch, AFileThatStartsWithAFrameIsReadAtOnce) {
+  std::string file = Frames(20);
+  TMPEGData d = Scan(file);
+  EXPECT_EQ(d.Version, 1);
+  EXPECT_EQ(d.Layer, 3);
+  EXPECT_EQ(d.BitRate, 128);
+  EXPECT_EQ(d.SampleRate, 44100);
+  EXPECT_EQ(d.Mode, 1);
+  EXPECT_TRUE(d.NoCrc);
+  EXPECT_TRUE(d.Original);
+  EXPECT_EQ(d.FrameLength, 417);
+  EXPECT_EQ(d.FileLength, 20 * 417);
+  EXPECT_EQ(d.Duration, 20 * 417 * 8 / 128000);
+  EXPECT_EQ(d.Encoder, "l3Enc");  // byte 7 is 0
+}
+
+TEST(FrameSearch, GuessesTheEncoderFromTheFourthHeaderByte) {
+  struct Case {
+    std::uint8_t b3, b6, b7;
+    const char* encoder;
+  };
+  const Case cases[] = {
+      {0x44, 0x01, 0x00, "l3Enc"},         {0x44, 0x01, 0x05, "Audioactive P. Studio"},
+      {0x44, 0x02, 0x05, "mp3 Producer"},  {0x04, 0x0F, 0x00, "Mp3 Compressor"},
+      {0x04, 0x0E, 0x00, "Xing 2.20|Radium Codec"}, {0x6C, 0x00, 0x00, "Audio Catalyst"},
+      {0x4C, 0x00, 0x00, "Audio Catalyst VBR"},     {0x64, 0x00, 0x00, nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string file = Frames(4);
+    file[3] = static_cast<char>(c.b3);
+    file[6] = static_cast<char>(c.b6);
+    file[7] = static_cast<char>(c.b7);
+    TMPEGData d = Scan(file);
+    EXPECT_EQ(d.Encoder, c.encoder ? c.encoder : UnknownEncoderText()) << int(c.b3);
+  }
+}
+
+TEST(FrameSearch, SkipsInvalidHeadersByteByByte) {
+  // Each bad header is followed at offset 3 by a good one with 32 kHz, so
+  // the result shows the search moved on one byte at a time.
+  const std::uint32_t bad[] = {0xFFFB0044u, 0xFFFBF044u, 0xFFFB9C44u, 0xFFEB9044u, 0xFFF99044u};
+  for (std::uint32_t word : bad) {
+    std::string file = BigEndian(word).substr(0, 3) + Frame(0xFFFB9844u, 418) + Frames(3);
+    TMPEGData d = Scan(file);
+    EXPECT_EQ(d.SampleRate, 32000) << std::hex << word;
+    EXPECT_EQ(d.FrameLength, 576);
+    EXPECT_EQ(d.FileLength, static_cast<std::int32_t>(file.size()));
+  }
+}
+
+TEST(FrameSearch, JunkBeforeTheFirstFrameStillCountsForTheDuration) {
+  std::string junk(100000, '\x41');
+  junk[500] = '\xFF';  // a lone 0xFF without the rest of the sync
+  std::string file = junk + Frames(100);
+  TMPEGData d = Scan(file);
+  EXPECT_EQ(d.BitRate, 128);
+  EXPECT_EQ(d.Duration, file.size() * 8 / 128000);
+  EXPECT_EQ(d.Duration, 8);
+}
+
+TEST(FrameSearch, DropsAHeaderWhoseFrameEndsBeyondTheFile) {
+  // 0..3: a 417-byte frame's header in a 200-byte file. A 48 kHz header at
+  // 3 overlaps it and is never tried; the search resumes at 4 and finds the
+  // 32 kHz header at 50.
+  std::string file(200, '\0');
+  file.replace(0, 4, BigEndian(0xFFFB90FFu));
+  file.replace(3, 4, BigEndian(0xFFFB1444u));
+  file.replace(50, 4, BigEndian(0xFFFB184Cu));
+  TMPEGData d = Scan(file);
+  EXPECT_EQ(d.SampleRate, 32000);
+  EXPECT_EQ(d.BitRate, 32);
+  EXPECT_EQ(d.Encoder, "Audio Catalyst VBR");
+}
+
+TEST(FrameSearch, NeedsRoomForTheWholeFrame) {
+  // With no CRC the frame may end two bytes past the file end, no further.
+  std::string fits = Frame(kMp1L3, 416);
+  EXPECT_EQ(Scan(fits).BitRate, 128);
+  std::string tooShort = Frame(kMp1L3, 415);
+  TMPEGData d = Scan(tooShort, -1);
+  EXPECT_EQ(d.BitRate, 0);
+  EXPECT_EQ(d.FileLength, 415);
+  EXPECT_EQ(d.Encoder, UnknownEncoderText());
+  // With a CRC the whole frame must be there.
+  std::string crc = Frame(0xFFFA9044u, 417);
+  EXPECT_EQ(Scan(crc, -1).BitRate, 0);
+  EXPECT_EQ(Scan(crc + "x").BitRate, 128);
+}
+
+TEST(FrameSearch, AFileWithoutHeaderGivesMinusOne) {
+  TMPEGData d = Scan(std::string(5000, '\xFF'), -1);
+  EXPECT_EQ(d.FileLength, 5000);
+  EXPECT_EQ(d.Version, 0);
+  // A header in the last bytes cannot hold a frame.
+  EXPECT_EQ(Scan(std::string(100, 'a') + BigEndian(kMp1L3), -1).FileLength, 104);
+}
+
+class XingTest : public ::testing::Test {
+ protected:
+  // 100 frames' worth of bytes behind a header whose fourth byte the
+  // encoder guess does not know, with a Xing block at 36.
+  static std::string File(std::uint32_t flags, std::uint32_t frames, std::size_t size = 41700,
+                          std::uint32_t header = 0xFFFB9064u) {
+    std::string file = BigEndian(header);
+    file.resize(36, '\0');
+    file += test::XingBlock(flags, frames);
+    file.resize(size, '\0');
+    return file;
+  }
+};
+
+TEST_F(XingTest, AveragesOverTheFrameCount) {
+  TMPEGData d = Scan(File(0x0F, 100));
+  EXPECT_EQ(d.Encoder, "Audio Catalyst VBR");
+  EXPECT_EQ(d.FrameLength, 417);
+  EXPECT_EQ(d.BitRate, 127);  // floor(417 * 44100 / 144000)
+  EXPECT_EQ(d.Duration, 41700 * 8 / 127000);
+  // The upper flag bytes are not looked at.
+  EXPECT_EQ(Scan(File(0xFFFFFF0Fu, 100)).BitRate, 127);
+  // The padding bit of the first header is taken off the average.
+  EXPECT_EQ(Scan(File(0x0F, 100, 41700, 0xFFFB9264u)).BitRate, 126);
+}
+
+TEST_F(XingTest, NeedsAllFourFlags) {
+  TMPEGData d = Scan(File(0x07, 100));
+  EXPECT_EQ(d.BitRate, 128);
+  EXPECT_EQ(d.FrameLength, 417);
+  EXPECT_EQ(d.Encoder, UnknownEncoderText());
+}
+
+TEST_F(XingTest, TheEncoderGuessOverridesIt) {
+  TMPEGData d = Scan(File(0x0F, 100, 41700, 0xFFFB9044u));
+  EXPECT_EQ(d.BitRate, 127);
+  EXPECT_EQ(d.Encoder, "l3Enc");
+}
+
+TEST_F(XingTest, NeverDividesByZero) {
+  // No frames: the first header's values stand.
+  TMPEGData none = Scan(File(0x0F, 0));
+  EXPECT_EQ(none.BitRate, 128);
+  EXPECT_EQ(none.FrameLength, 417);
+  EXPECT_EQ(none.Duration, 41700 * 8 / 128000);
+  EXPECT_EQ(none.Encoder, "Audio Catalyst VBR");
+  // So many frames that the average frame is empty: the bit rate would be 0.
+  TMPEGData empty = Scan(File(0x0F, 0xFFFFFFFFu));
+  EXPECT_EQ(empty.BitRate, 128);
+  EXPECT_EQ(empty.FrameLength, 417);
+  EXPECT_GT(empty.Duration, 0);
+  // An average frame under 4 bytes gives bit rate 1 at most: still no zero.
+  TMPEGData tiny = Scan(File(0x0F, 41700 / 4));
+  EXPECT_EQ(tiny.BitRate, 1);
+  EXPECT_EQ(tiny.Duration, 41700 * 8 / 1000);
+}
+
+TEST_F(XingTest, AnAverageFrameBeyondSixteenBitsIsClamped) {
+  TMPEGData d = Scan(File(0x0F, 1, 200000));
+  EXPECT_EQ(d.FrameLength, 65535);
+  EXPECT_EQ(d.BitRate, 65535LL * 44100 / 144000);
+}
+
+TEST_F(XingTest, ABlockCutOffByTheFileEndIsNoMatch) {
+  // A 32 kbit/s 48 kHz frame is 96 bytes, so short files still pass.
+  EXPECT_EQ(Scan(File(0x0F, 2, 291, 0xFFFB1464u)).Encoder, UnknownEncoderText());
+  EXPECT_EQ(Scan(File(0x0F, 2, 292, 0xFFFB1464u)).Encoder, "Audio Catalyst VBR");
+}
+
+TEST(Id3v2Skip, AUtf16MarkInsideATagIsNotTakenForAFrame) {
+  std::string tag = test::Id3v2Utf16("Angel Song");
+  ASSERT_NE(tag.find("\xFF\xFE" "A"), std::string::npos);
+  std::string file = tag + Frames(50);
+  TMPEGData d = Scan(file);
+  EXPECT_EQ(d.Layer, 3);
+  EXPECT_EQ(d.BitRate, 128);
+  // The whole file still counts for the time.
+  EXPECT_EQ(d.Duration, file.size() * 8 / 128000);
+  MemorySource source(file);
+  EXPECT_EQ(SkipID3v2Tags(source), static_cast<std::int64_t>(tag.size()));
+}
+
+TEST(Id3v2Skip, StepsOverFootersAndTagsThatFollowEachOther) {
+  std::string first = test::Id3v2Utf16("One", 300, true);
+  std::string second = test::Id3v2Utf16("Two", 20);
+  std::string file = first + second + Frames(10);
+  MemorySource source(file);
+  EXPECT_EQ(SkipID3v2Tags(source), static_cast<std::int64_t>(first.size() + second.size()));
+  EXPECT_EQ(Scan(file).Layer, 3);
+}
+
+TEST(Id3v2Skip, OnlyWellFormedTagsInsideTheFileAreSkipped) {
+  std::string tag = test::Id3v2Utf16("Angel Song");
+  auto skipped = [](const std::string& bytes) {
+    MemorySource source(bytes);
+    return SkipID3v2Tags(source);
+  };
+  std::string badVersion = tag;
+  badVersion[3] = '\xFF';
+  EXPECT_EQ(skipped(badVersion + Frames(3)), 0);
+  std::string badRevision = tag;
+  badRevision[4] = '\xFF';
+  EXPECT_EQ(skipped(badRevision + Frames(3)), 0);
+  std::string badSize = tag;
+  badSize[8] = '\x80';
+  EXPECT_EQ(skipped(badSize + Frames(3)), 0);
+  // A tag that ends exactly at the file end is inside it; one byte more is not.
+  EXPECT_EQ(skipped(tag), static_cast<std::int64_t>(tag.size()));
+  EXPECT_EQ(skipped(tag.substr(0, tag.size() - 1)), 0);
+  EXPECT_EQ(skipped("ID3\x03"), 0);
+  // A tag that is not skipped is searched through, mark and all, as before.
+  TMPEGData d = Scan(badVersion + Frames(3));
+  EXPECT_EQ(d.Layer, 1);
+}
+
+TEST(Id3v2Skip, BytesAfterTheTagAreSearchedOneByOne) {
+  std::string file = test::Id3v2Utf16("x") + std::string(777, 'j') + Frames(5);
+  TMPEGData d = Scan(file);
+  EXPECT_EQ(d.Layer, 3);
+  EXPECT_EQ(d.FileLength, static_cast<std::int32_t>(file.size()));
+}
+
+// A file of any claimed size: a frame header at 0, zeros after.
+class HugeSource : public ByteSource {
+ public:
+  explicit HugeSource(std::int64_t size) : size_(size) {}
+  std::int64_t Size() const override { return size_; }
+  std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override {
+    if (offset >= size_) return 0;
+    if (static_cast<std::int64_t>(n) > size_ - offset) n = static_cast<std::size_t>(size_ - offset);
+    std::memset(buf, 0, n);
+    std::string header = BigEndian(kMp1L3);
+    for (std::int64_t i = offset; i < 4 && i < offset + static_cast<std::int64_t>(n); ++i)
+      static_cast<char*>(buf)[i - offset] = header[i];
+    return n;
+  }
+
+ private:
+  std::int64_t size_;
+};
+
+TEST(LargeFiles, LengthAndTimeNeitherWrapNorOverflow) {
+  TMPEGData d;
+  HugeSource big(300000000);
+  ASSERT_EQ(ReadMPEGData(big, d), 0);
+  EXPECT_EQ(d.FileLength, 300000000);
+  EXPECT_EQ(d.Duration, 18750);
+  HugeSource huge(5000000000LL);
+  ASSERT_EQ(ReadMPEGData(huge, d), 0);
+  EXPECT_EQ(d.FileLength, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(d.Duration, 65535);
+}
+
+class FailingSource : public MemorySource {
+ public:
+  using MemorySource::MemorySource;
+  std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override {
+    if (offset + static_cast<std::int64_t>(n) > 8192) throw IoError(EIO, "bad sector");
+    return MemorySource::Read(offset, buf, n);
+  }
+};
+
+TEST(FrameSearch, AReadFailureLeavesTheRecordReset) {
+  std::string file = std::string(20000, 'j') + Frames(3);
+  FailingSource source(file);
+  TMPEGData d;
+  d.BitRate = 5;
+  EXPECT_THROW(ReadMPEGData(source, d), IoError);
+  EXPECT_EQ(d.BitRate, 0);
+  EXPECT_EQ(d.FileLength, 0);
+}
+
+// The search as the format describes it: one word, slid one byte at a time.
+int SlidingSearch(const std::string& b, TMPEGData& d) {
+  ResetMPEGData(d);
+  const std::int64_t size = static_cast<std::int64_t>(b.size());
+  if (size <= 5) return 0;
+  d.FileLength = static_cast<std::int32_t>(size);
+  auto byte = [&b](std::int64_t i) { return static_cast<std::uint8_t>(b[i]); };
+  std::int64_t pos = 0;
+  for (;;) {
+    if (pos + 4 > size) break;
+    std::uint32_t w = 0;
+    for (int i = 0; i < 4; ++i) w = (w << 8) | byte(pos++);
+    while (!DecodeHeader(w, d) && pos < size) w = (w << 8) | byte(pos++);
+    std::int64_t p = pos - 4;
+    if (IsValidHeader(d) && size - p - d.FrameLength + (d.NoCrc ? 2 : 0) > 0) {
+      d.Duration = DurationFor(size, d.BitRate);
+      switch (byte(p + 3)) {
+        case 0x04: d.Encoder = byte(p + 6) == 0x0F ? "Mp3 Compressor" : "Xing 2.20|Radium Codec"; break;
+        case 0x44: d.Encoder = byte(p + 7) == 0 ? "l3Enc" : byte(p + 6) == 1 ? "Audioactive P. Studio" : "mp3 Producer"; break;
+        case 0x6C: d.Encoder = "Audio Catalyst"; break;
+        case 0x4C: d.Encoder = "Audio Catalyst VBR"; break;
+      }
+      return 0;
+    }
+    ResetMPEGData(d);
+    d.FileLength = static_cast<std::int32_t>(size);
+    if (pos >= size) break;
+  }
+  return -1;
+}
+
+void ExpectSame(const TMPEGData& a, const TMPEGData& b, int round) {
+  EXPECT_EQ(a.Duration, b.Duration) << round;
+  EXPECT_EQ(a.FileLength, b.FileLength) << round;
+  EXPECT_EQ(a.Version, b.Version) << round;
+  EXPECT_EQ(a.Layer, b.Layer) << round;
+  EXPECT_EQ(a.SampleRate, b.SampleRate) << round;
+  EXPECT_EQ(a.BitRate, b.BitRate) << round;
+  EXPECT_EQ(a.Mode, b.Mode) << round;
+  EXPECT_EQ(a.Padding, b.Padding) << round;
+  EXPECT_EQ(a.NoCrc, b.NoCrc) << round;
+  EXPECT_EQ(a.Copyright, b.Copyright) << round;
+  EXPECT_EQ(a.Original, b.Original) << round;
+  EXPECT_EQ(a.FrameLength, b.FrameLength) << round;
+  EXPECT_EQ(a.Encoder, b.Encoder) << round;
+}
+
+TEST(FrameSearch, FindsWhatASlidingWordFinds) {
+  // Bytes from a small alphabet hold many near-headers; the sizes cross
+  // the read-block borders, and the headers sit near the file end so that
+  // many of them are dropped.
+  std::mt19937 rng(12345);
+  const std::uint8_t alphabet[] = {0xFF, 0xFF, 0xFB, 0xF3, 0xE3, 0x90, 0x14, 0x44, 0x04, 0x00, 0xF0};
+  for (int round = 0; round < 400; ++round) {
+    std::size_t size = 6 + rng() % (round < 300 ? 600 : 40000);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
+    if (round % 3 == 0) {
+      for (char& c : bytes)
+        if (static_cast<std::uint8_t>(c) == 0xFF && rng() % 8) c = 'j';
+    }
+    TMPEGData fast, slow;
+    MemorySource source(bytes);
+    int fastResult = ReadMPEGData(source, fast);
+    int slowResult = SlidingSearch(bytes, slow);
+    ASSERT_EQ(fastResult, slowResult) << round;
+    ExpectSame(fast, slow, round);
+  }
+}
+
+TEST(FrameSearch, FindsHeadersAcrossReadBlockBorders) {
+  for (std::size_t at : {4090u, 4093u, 4094u, 4095u, 4096u, 4097u, 12285u, 12286u, 28669u}) {
+    std::string file = std::string(at, 'j') + Frames(2);
+    TMPEGData fast, slow;
+    MemorySource source(file);
+    ASSERT_EQ(ReadMPEGData(source, fast), 0) << at;
+    SlidingSearch(file, slow);
+    ExpectSame(fast, slow, static_cast<int>(at));
+    EXPECT_EQ(fast.BitRate, 128) << at;
+  }
+}
+
+}  // namespace
+}  // namespace tovix

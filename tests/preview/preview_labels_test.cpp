@@ -1,0 +1,270 @@
+// The five text labels: texts and samples, fonts, shadows and positions.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+
+#include "app/pages/previewfonts.h"
+#include "app/pages/previewpage.h"
+#include "lang/sprachen.h"
+#include "preview/preview_helpers.h"
+#include "support/tempdir.h"
+
+namespace tovix::test {
+namespace {
+
+std::string Text(const QLabel* label) { return ToAnsi(label->text()); }
+
+class PreviewLabels : public ::testing::Test {
+ protected:
+  void WhiteBackground() {
+    const std::string path = WriteBackground(dir.file("white.bmp"), SolidBitmap(704, 480, kWhite));
+    page.SetBitmapFile(path);
+    page.LoadBackgroundPicture(path);
+    page.FullSizeClick();
+  }
+
+  Bitmap Save() {
+    page.SaveSongPicture(dir.file("BM1.BMP"), "", false, false);
+    return ReadBmpFile(dir.file("BM1.BMP"));
+  }
+
+  // Glyph pixels of a label: clearly not the white background.
+  static int InkIn(const Bitmap& shot, const QRect& area) {
+    int ink = 0;
+    for (int y = std::max(area.top(), 0); y <= std::min(area.bottom(), 479); ++y)
+      for (int x = std::max(area.left(), 0); x <= std::min(area.right(), 703); ++x)
+        if (PixelAt(shot, x, y).g < 128) ++ink;
+    return ink;
+  }
+
+  TempDir dir;
+  PreviewPage page;
+};
+
+TEST_F(PreviewLabels, EmptySongTextsShowTheSamples) {
+  page.SetSongTexts("", "", "", "", "");
+  page.Label8Click(false);
+  EXPECT_EQ(Text(page.Artist()), "The Artist");
+  EXPECT_EQ(Text(page.Title()), "The Title");
+  EXPECT_EQ(Text(page.Tech()), "123 kBit | 45678 Hz");
+  EXPECT_EQ(Text(page.Encoder()), "The Encoder Engine");
+  EXPECT_EQ(Text(page.Laufzeit()), LanguageString(24) + " 00:00:00");
+  for (int i = 0; i < 5; ++i) {
+    const QLabel* label = std::array{page.Artist(), page.Title(), page.Laufzeit(), page.Tech(), page.Encoder()}[i];
+    const QLabel* shadow = std::array{page.ArtistShadow(), page.TitleShadow(), page.LaufzeitShadow(),
+                                      page.TechShadow(), page.EncoderShadow()}[i];
+    EXPECT_EQ(shadow->text(), label->text());
+  }
+
+  WhiteBackground();
+  const Bitmap shot = Save();
+  EXPECT_GT(InkIn(shot, page.Artist()->geometry()), 50);
+  EXPECT_GT(InkIn(shot, page.Encoder()->geometry()), 50);
+}
+
+TEST_F(PreviewLabels, ASingleBlankFromAnEmptyTagShowsNothing) {
+  page.SetSongTexts(" ", " ", "128 kBit | 44100 Hz ", "LAME ", "00:03:25 ");
+  page.Label8Click(false);
+  EXPECT_EQ(Text(page.Artist()), " ");
+  EXPECT_EQ(Text(page.Title()), " ");
+  EXPECT_EQ(Text(page.Tech()), "128 kBit | 44100 Hz ");
+  EXPECT_EQ(Text(page.Encoder()), "LAME ");
+  EXPECT_EQ(Text(page.Laufzeit()), LanguageString(24) + " 00:03:25 ");
+
+  WhiteBackground();
+  const Bitmap shot = Save();
+  // A blank label and its shadow leave the background untouched.
+  EXPECT_EQ(InkIn(shot, page.Artist()->geometry().adjusted(-2, -2, 3, 3)), 0);
+  EXPECT_EQ(InkIn(shot, page.Title()->geometry().adjusted(-2, -2, 3, 3)), 0);
+  EXPECT_GT(InkIn(shot, page.Tech()->geometry()), 50);
+}
+
+TEST_F(PreviewLabels, OemArtistAndTitleAreShownAsAnsi) {
+  // "Müller" in code page 850 (ü = 0x81).
+  page.SetSongTexts("M\x81ller ", "Gr\x81n ", "", "", "");
+  page.Label8Click(false);
+  EXPECT_EQ(page.Artist()->text(), QString::fromUtf8("Müller "));
+  EXPECT_EQ(page.Title()->text(), QString::fromUtf8("Grün "));
+}
+
+TEST_F(PreviewLabels, DefaultFontsAtNinetySixDpi) {
+  EXPECT_EQ(page.Artist()->font().pixelSize(), 27);
+  EXPECT_TRUE(page.Artist()->font().bold());
+  EXPECT_FALSE(page.Artist()->font().italic());
+  EXPECT_EQ(page.Laufzeit()->font().pixelSize(), 19);
+  EXPECT_TRUE(page.Laufzeit()->font().bold());
+  EXPECT_TRUE(page.Laufzeit()->font().italic());
+  EXPECT_EQ(page.Encoder()->font(), page.Laufzeit()->font());
+  EXPECT_EQ(PixelSizeForPoints(20), 27);
+  EXPECT_EQ(PixelSizeForPoints(14), 19);
+  EXPECT_EQ(PixelSizeForPoints(9), 12);
+}
+
+TEST_F(PreviewLabels, RedFont1ColoursBothLabelsButNotTheShadows) {
+  PreviewFont red{"Tahoma", 24, 0x000000FF, true, false};
+  page.SetFontChooser([&](const PreviewFont& preset, QWidget*) {
+    EXPECT_EQ(preset.points, 20);
+    return std::optional<PreviewFont>(red);
+  });
+  page.ArtistDblClick();
+  EXPECT_EQ(page.Artist()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(page.Title()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(page.ArtistShadow()->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(page.TitleShadow()->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(page.ArtistShadow()->font(), page.Artist()->font());
+  EXPECT_EQ(page.Artist()->font().pixelSize(), 32);
+  // Font2 is untouched.
+  EXPECT_EQ(page.Laufzeit()->font().pixelSize(), 19);
+}
+
+TEST_F(PreviewLabels, CancellingTheFontChooserChangesNothing) {
+  page.SetFontChooser([](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(); });
+  const QFont before = page.Laufzeit()->font();
+  page.LaufzeitDblClick();
+  EXPECT_EQ(page.Laufzeit()->font(), before);
+  EXPECT_EQ(page.Font2().points, 14);
+}
+
+TEST_F(PreviewLabels, ShadowLiesOnePixelRightAndDownInBlack) {
+  PreviewFont red{"Tahoma", 20, 0x000000FF, true, false};
+  page.SetFontChooser([&](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(red); });
+  page.ArtistDblClick();
+  page.SetSongTexts("HIHIHI ", "", "", "", "");
+  page.Label8Click(false);
+  WhiteBackground();
+  page.SetLabelPosition(0, 100, 100);
+  // Nothing else near the artist.
+  for (int i = 1; i < 5; ++i) page.SetLabelPosition(i, 2000, 2000);
+  EXPECT_EQ(page.ArtistShadow()->pos(), QPoint(101, 101));
+  const Bitmap shot = Save();
+
+  auto isRed = [&](int x, int y) {
+    const Rgb c = PixelAt(shot, x, y);
+    return c.r > 200 && c.g < 60 && c.b < 60;
+  };
+  auto isDark = [&](int x, int y) {
+    const Rgb c = PixelAt(shot, x, y);
+    return c.r < 90 && c.g < 90 && c.b < 90;
+  };
+  auto isWhite = [&](int x, int y) { return PixelAt(shot, x, y) == kWhite; };
+  const QRect area = page.Artist()->geometry().adjusted(-2, -2, 3, 3);
+  int below = 0, belowDark = 0, above = 0, aboveWhite = 0;
+  for (int y = area.top() + 1; y < area.bottom(); ++y)
+    for (int x = area.left() + 1; x < area.right(); ++x) {
+      if (!isRed(x, y)) continue;
+      if (!isRed(x + 1, y + 1)) {
+        ++below;
+        belowDark += isDark(x + 1, y + 1);
+      }
+      if (!isRed(x - 1, y - 1)) {
+        ++above;
+        aboveWhite += isWhite(x - 1, y - 1);
+      }
+    }
+  ASSERT_GT(below, 30);
+  // Below-right of the red glyph edges lies the black shadow ...
+  EXPECT_GE(belowDark * 10, below * 9);
+  // ... and above-left of them the untouched background.
+  EXPECT_GE(aboveWhite * 10, above * 9);
+}
+
+TEST_F(PreviewLabels, RightClickPromptsWithTheLabelsPosition) {
+  std::string caption, preset;
+  page.SetPositionPrompt([&](const std::string& c, const std::string& p, QWidget*) {
+    caption = c;
+    preset = p;
+    return std::string("12:345678");
+  });
+  page.ArtistMouseDown(page.Artist(), Qt::RightButton);
+  EXPECT_EQ(preset, "94:84");
+  EXPECT_EQ(caption, LanguageString(42));
+  EXPECT_EQ(page.Artist()->pos(), QPoint(12, 345));
+  EXPECT_EQ(page.ArtistShadow()->pos(), QPoint(13, 346));
+
+  page.ArtistMouseDown(page.Tech(), Qt::RightButton);
+  EXPECT_EQ(preset, "95:320");
+  EXPECT_EQ(caption, LanguageString(44));
+  page.ArtistMouseDown(page.Laufzeit(), Qt::RightButton);
+  EXPECT_EQ(caption, LanguageString(45));
+}
+
+TEST_F(PreviewLabels, AnswersThatDoNotParseLeaveTheLabel) {
+  for (const char* answer : {"abc", "94:84", "", "12", "x:5"}) {
+    page.SetPositionPrompt([&](const std::string&, const std::string&, QWidget*) { return std::string(answer); });
+    page.ArtistMouseDown(page.Title(), Qt::RightButton);
+    EXPECT_EQ(page.Title()->pos(), QPoint(94, 133)) << answer;
+    EXPECT_EQ(page.TitleShadow()->pos(), QPoint(95, 134)) << answer;
+  }
+}
+
+TEST_F(PreviewLabels, OnlyTheRightButtonOnATextLabelPrompts) {
+  int asked = 0;
+  page.SetPositionPrompt([&](const std::string&, const std::string& p, QWidget*) {
+    ++asked;
+    return p;
+  });
+  page.ArtistMouseDown(page.Artist(), Qt::LeftButton);
+  page.ArtistMouseDown(page.ArtistShadow(), Qt::RightButton);
+  EXPECT_EQ(asked, 0);
+  page.ArtistMouseDown(page.Encoder(), Qt::RightButton);
+  EXPECT_EQ(asked, 1);
+}
+
+TEST(PreviewSettings, FalseStyleFlagsRemoveNothing) {
+  PreviewPage page;
+  Settings settings;
+  settings.Font1 = {"DejaVu Sans", 0x0000FF00, 18, false, false};
+  settings.Font2 = {"DejaVu Sans", static_cast<std::int32_t>(0x80000008u), 10, false, false};
+  settings.Positions[3] = {7, 300};
+  settings.Scale = 3;
+  settings.Overscan = 45;
+  settings.BitmapFile = "/nonexistent/picture.jpg";
+  page.ApplySettings(settings);  // an unreadable picture is ignored
+
+  EXPECT_TRUE(page.Artist()->font().bold());
+  EXPECT_TRUE(page.Laufzeit()->font().italic());
+  EXPECT_EQ(page.Title()->font().pixelSize(), 24);
+  EXPECT_EQ(page.Title()->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+  EXPECT_EQ(page.TitleShadow()->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(page.Tech()->pos(), QPoint(300, 7));
+  EXPECT_EQ(page.TechShadow()->pos(), QPoint(301, 8));
+  EXPECT_EQ(page.Overscan(), 45);
+  EXPECT_TRUE(page.Picture().isNull());
+
+  Settings stored;
+  page.StoreSettings(stored);
+  EXPECT_EQ(stored.Font1.name, "DejaVu Sans");
+  EXPECT_EQ(stored.Font1.color, 0x0000FF00);
+  EXPECT_EQ(stored.Font1.size, 18);
+  EXPECT_TRUE(stored.Font1.bold);
+  EXPECT_EQ(stored.Font2.color, static_cast<std::int32_t>(0x80000008u));
+  EXPECT_TRUE(stored.Font2.italic);
+  EXPECT_EQ(stored.Positions[3].top, 7);
+  EXPECT_EQ(stored.Positions[3].left, 300);
+  EXPECT_EQ(stored.Positions[0].left, 94);
+  EXPECT_EQ(stored.Scale, 3);
+  EXPECT_EQ(stored.Overscan, 45);
+  EXPECT_EQ(stored.BitmapFile, "/nonexistent/picture.jpg");
+}
+
+TEST(PreviewSettings, SystemColourFollowsThePalette) {
+  const QPalette palette = QApplication::palette();
+  EXPECT_EQ(ColorFromNumber(static_cast<std::int32_t>(0x80000008u), palette), palette.color(QPalette::WindowText));
+  EXPECT_EQ(ColorFromNumber(0x00332211, palette), QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(NumberFromColor(QColor(0x11, 0x22, 0x33)), 0x00332211);
+}
+
+TEST(PreviewSettings, TahomaRegistrationIsIdempotent) {
+  const bool first = RegisterTahomaFonts();
+  EXPECT_EQ(RegisterTahomaFonts(), first);
+  if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) {
+    EXPECT_TRUE(first);
+    EXPECT_EQ(QFontDatabase::families().count(QStringLiteral("Tahoma")), 1);
+  }
+}
+
+}  // namespace
+}  // namespace tovix::test

@@ -1,0 +1,123 @@
+#include "rename/infotexts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "rename/mp3fixture.h"
+#include "support/tempdir.h"
+
+namespace tovix {
+namespace {
+
+using test::GetFile;
+using test::HasFile;
+using test::PutFile;
+using test::Song;
+
+std::string Crlf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  return text;
+}
+
+struct Memo : PassObserver {
+  std::vector<std::string> lines;
+  int progress = 0;
+  void MemoLine(const std::string& text) override { lines.push_back(text); }
+  void Progress(int, int) override { ++progress; }
+};
+
+class InfoTextsTest : public ::testing::Test {
+ protected:
+  test::TempDir src;
+  test::TempDir bin;
+  Memo memo;
+  int Run() { return WriteInfoTexts(src.path(), bin.path(), &memo); }
+};
+
+TEST_F(InfoTextsTest, SecondOfThreeSongs) {
+  PutFile(src.path(), "b.mp3", Song("Artist B", "Title B"));
+  PutFile(src.path(), "a.mp3", Song("Artist A", "Title A"));
+  PutFile(src.path(), "c.mp3", Song("Artist C", "Title C"));
+  EXPECT_EQ(Run(), 3);
+  EXPECT_EQ(memo.progress, 3);
+  EXPECT_EQ(GetFile(bin.path(), "b.TXT"),
+            Crlf({" ", " Artist A", "  Title A", "*Artist B", "* Title B", " ", " Artist C",
+                  "  Title C", " ", " "}));
+  EXPECT_EQ(GetFile(bin.path(), "a.TXT"),
+            Crlf({" ", " ", " ", "*Artist A", "* Title A", " ", " Artist B", "  Title B",
+                  " Artist C", "  Title C"}));
+  EXPECT_EQ(GetFile(bin.path(), "c.TXT"),
+            Crlf({" ", " Artist B", "  Title B", "*Artist C", "* Title C", " ", " ", " ", " ",
+                  " "}));
+}
+
+TEST_F(InfoTextsTest, OneSong) {
+  PutFile(src.path(), "Only.mp3", Song("Solo", "Alone"));
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(GetFile(bin.path(), "Only.TXT"),
+            Crlf({" ", " ", " ", "*Solo", "* Alone", " ", " ", " ", " ", " "}));
+}
+
+TEST_F(InfoTextsTest, UmlautsTransliteratedOrderTakenBefore) {
+  // Collated, "Mü - " sorts before "Mud"; transliterated to "Mue" it would not.
+  PutFile(src.path(), "Mud - Zwei.mp3", Song("", ""));
+  PutFile(src.path(), "M\xFC - Eins.mp3", Song("", ""));
+  ASSERT_EQ(Run(), 2);
+  EXPECT_EQ(GetFile(bin.path(), "M\xFC - Eins.TXT"),
+            Crlf({" ", " ", " ", "*Mue", "* Eins", " ", " Mud", "  Zwei", " ", " "}));
+  EXPECT_EQ(GetFile(bin.path(), "Mud - Zwei.TXT"),
+            Crlf({" ", " Mue", "  Eins", "*Mud", "* Zwei", " ", " ", " ", " ", " "}));
+}
+
+TEST_F(InfoTextsTest, UmlautInTagArtist) {
+  PutFile(src.path(), "x.mp3", Song("M\xFCller", "Stra\xDF" "e"));
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(GetFile(bin.path(), "x.TXT"),
+            Crlf({" ", " ", " ", "*Mueller", "* Strasse", " ", " ", " ", " ", " "}));
+}
+
+TEST_F(InfoTextsTest, MixedCaseStemAndNameWithoutTag) {
+  PutFile(src.path(), "Artist_Name - Song_Name.Mp3", Song("", ""));
+  ASSERT_EQ(Run(), 1);
+  EXPECT_TRUE(HasFile(bin.path(), "Artist_Name - Song_Name.TXT"));
+  EXPECT_EQ(GetFile(bin.path(), "Artist_Name - Song_Name.TXT"),
+            Crlf({" ", " ", " ", "*Artist Name", "* Song Name", " ", " ", " ", " ", " "}));
+}
+
+TEST_F(InfoTextsTest, TitleEndingInMp3AndSeparatorsInsideNames) {
+  PutFile(src.path(), "odd~name?.mp3", Song("A~B", "T.mp3"));
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(GetFile(bin.path(), "odd~name?.TXT"),
+            Crlf({" ", " ", " ", "*A~B", "* T", " ", " ", " ", " ", " "}));
+}
+
+TEST_F(InfoTextsTest, OverwritesExistingTextOfAnotherCase) {
+  PutFile(src.path(), "Song.mp3", Song("A", "B"));
+  PutFile(bin.path(), "song.txt", "old");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(GetFile(bin.path(), "song.txt"),
+            Crlf({" ", " ", " ", "*A", "* B", " ", " ", " ", " ", " "}));
+  EXPECT_FALSE(HasFile(bin.path(), "Song.TXT"));
+}
+
+TEST_F(InfoTextsTest, EmptyFolderAndUnusableNames) {
+  EXPECT_EQ(Run(), 0);
+  test::WriteFile(src.file("bad\x01name.mp3"), Song("A", "B"));
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(memo.lines.size(), 1u);
+  EXPECT_NE(memo.lines[0].find("bad?name.mp3"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(bin.path()));
+}
+
+TEST_F(InfoTextsTest, UnwritableTargetIsAnError) {
+  PutFile(src.path(), "a.mp3", Song("A", "B"));
+  EXPECT_THROW(WriteInfoTexts(src.path(), bin.file("missing"), &memo), IoError);
+  EXPECT_THROW(WriteInfoTexts(src.file("missing"), bin.path(), &memo), IoError);
+}
+
+}  // namespace
+}  // namespace tovix
