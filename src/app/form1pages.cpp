@@ -1,6 +1,7 @@
 // The page state of the main window and the handlers that switch pages.
 #include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 

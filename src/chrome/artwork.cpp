@@ -6,7 +6,9 @@
 
 // The resources live in a static library; nothing would pull them into the
 // program unless they are registered by name.
-static void RegisterArtwork() { Q_INIT_RESOURCE(artwork); }
+static void RegisterArtwork() {
+  Q_INIT_RESOURCE(artwork);
+}
 
 namespace tovix::chrome {
 namespace {
@@ -16,16 +18,24 @@ void EnsureRegistered() {
   (void)registered;
 }
 
-QString SkinName(Skin skin) { return skin == Skin::Main ? "main" : "toolbar"; }
+QString SkinName(Skin skin) {
+  return skin == Skin::Main ? "main" : "toolbar";
+}
 
 QString GlyphName(Glyph glyph) {
   switch (glyph) {
-    case Glyph::Load: return "load";
-    case Glyph::Play: return "play";
-    case Glyph::Pause: return "pause";
-    case Glyph::Stop: return "stop";
-    case Glyph::Off: return "off";
-    case Glyph::Home: return "home";
+    case Glyph::Load:
+      return "load";
+    case Glyph::Play:
+      return "play";
+    case Glyph::Pause:
+      return "pause";
+    case Glyph::Stop:
+      return "stop";
+    case Glyph::Off:
+      return "off";
+    case Glyph::Home:
+      return "home";
   }
   return {};
 }
@@ -61,6 +71,8 @@ QPixmap GlyphPicture(Glyph glyph) {
   return QPixmap(":/tovix/glyphs/" + GlyphName(glyph) + ".png");
 }
 
-QIcon GlyphIcon(Glyph glyph) { return QIcon(GlyphPicture(glyph)); }
+QIcon GlyphIcon(Glyph glyph) {
+  return QIcon(GlyphPicture(glyph));
+}
 
 }  // namespace tovix::chrome

@@ -1,13 +1,17 @@
 #include "chrome/browsefolder.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStandardPaths>
 
 #include "chrome/pathshort.h"
@@ -42,12 +46,25 @@ class FolderDialog : public QFileDialog {
  public:
   using QFileDialog::QFileDialog;
   std::optional<std::string> chosen;
+  QPointer<QWidget> front;
 
   void accept() override {
     const QStringList files = selectedFiles();
     chosen = UsableFolder(files.isEmpty() ? directory().absolutePath() : files.first());
     if (!chosen) return;
     QFileDialog::accept();
+  }
+
+ protected:
+  // Placed once shown, when the frame around it is known.
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    if (!front) return;
+    const QRect f = front->frameGeometry();
+    const QRect r = frameGeometry();
+    const WindowRect placed = PlaceOverWindow({f.x(), f.y(), f.width(), f.height()},
+                                              {r.x(), r.y(), r.width(), r.height()});
+    move(placed.left, placed.top);
   }
 };
 
@@ -86,7 +103,9 @@ void TBrowseFolder::SetCustomButtonCaption(const std::string& caption) {
   if (customButton_) customButton_->setText(FromAnsi(caption));
 }
 
-QString TBrowseFolder::StatusText() const { return status_ ? status_->text() : QString(); }
+QString TBrowseFolder::StatusText() const {
+  return status_ ? status_->text() : QString();
+}
 
 QWidget* TBrowseFolder::ownerWidget() const {
   if (ownerWindow_) return ownerWindow_;
@@ -95,6 +114,8 @@ QWidget* TBrowseFolder::ownerWidget() const {
 }
 
 void TBrowseFolder::selectionChanged(const QString& nativePath) {
+  if (nativePath == shownPath_) return;
+  shownPath_ = nativePath;
   showSelection(UsableFolder(nativePath));
 }
 
@@ -120,6 +141,7 @@ bool TBrowseFolder::Execute() {
   dialog.setOption(QFileDialog::ShowDirsOnly, (flags_ & bfFileSysDirsOnly) != 0);
   dialog.setWindowTitle(title_.empty() ? QApplication::applicationName() : FromAnsi(title_));
   dialog_ = &dialog;
+  shownPath_.clear();
   selection_.clear();
   okEnabled_ = false;
 
@@ -137,7 +159,8 @@ bool TBrowseFolder::Execute() {
       button = box;
     } else {
       button = new QPushButton(&dialog);
-      connect(button, &QAbstractButton::clicked, this, [this] { emit OnCustomButtonClick(dialog_); });
+      connect(button, &QAbstractButton::clicked, this,
+              [this] { emit OnCustomButtonClick(dialog_); });
     }
     button->setObjectName("customButton");
     button->setText(FromAnsi(customButtonCaption_));
@@ -147,11 +170,20 @@ bool TBrowseFolder::Execute() {
     if (grid) grid->addWidget(button, grid->rowCount(), 0, 1, 1, Qt::AlignLeft);
   }
 
-  connect(&dialog, &QFileDialog::currentChanged, this, [this, &dialog](const QString& path) {
-    selectionChanged(path.isEmpty() ? dialog.directory().absolutePath() : path);
-  });
-  connect(&dialog, &QFileDialog::directoryEntered, this,
-          [this](const QString& path) { selectionChanged(path); });
+  // What OK would return is the selection: a highlighted or typed folder,
+  // else the folder shown. Follow every way it can change.
+  auto refresh = [this, &dialog] {
+    const QStringList files = dialog.selectedFiles();
+    selectionChanged(files.isEmpty() ? dialog.directory().absolutePath() : files.first());
+  };
+  connect(&dialog, &QFileDialog::currentChanged, this, refresh);
+  connect(&dialog, &QFileDialog::directoryEntered, this, refresh);
+  if (auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit"))
+    connect(edit, &QLineEdit::textChanged, this, refresh);
+  for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+    if (view->selectionModel())
+      connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, refresh);
+  }
 
   if (!directory_.empty() && platform::IsDirectory(directory_)) {
     dialog.setDirectory(QString::fromStdString(platform::ToNative(directory_)));
@@ -160,22 +192,18 @@ bool TBrowseFolder::Execute() {
     // A start folder that does not exist is not preselected.
     dialog.setDirectory(RootFolderPath(rootFolder_).value_or(QDir::homePath()));
     showSelection(std::nullopt);
+    shownPath_ = dialog.directory().absolutePath();
   }
 
-  dialog.adjustSize();
-  if (QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : owner) {
-    const QRect f = front->frameGeometry();
-    const WindowRect placed = PlaceOverWindow({f.x(), f.y(), f.width(), f.height()},
-                                              {0, 0, dialog.width(), dialog.height()});
-    dialog.move(placed.left, placed.top);
-  }
+  dialog.front = QApplication::activeWindow() ? QApplication::activeWindow() : owner;
   emit OnInitialized(&dialog);
 
   const bool confirmed = dialog.exec() == QDialog::Accepted && dialog.chosen.has_value();
   if (confirmed) {
     directory_ = *dialog.chosen;
     selection_ = directory_;
-    if (auto* box = qobject_cast<QCheckBox*>(customButton_.data())) customButtonChecked_ = box->isChecked();
+    if (auto* box = qobject_cast<QCheckBox*>(customButton_.data()))
+      customButtonChecked_ = box->isChecked();
   }
   dialog_ = nullptr;
   status_ = nullptr;

@@ -132,6 +132,7 @@ class TBrowseFolder : public QObject {
 
   QPointer<QWidget> ownerWindow_;
   std::string selection_;
+  QString shownPath_;  // the native path the selection was taken from
   bool okEnabled_ = false;
   QPointer<QFileDialog> dialog_;
   QPointer<QLabel> status_;

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -19,7 +19,8 @@ constexpr int kMoveSettleMs = 300;
 
 QRegion ToQRegion(const RegionMask& region) {
   QRegion result;
-  for (const MaskRect& r : region.rects) result += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  for (const MaskRect& r : region.rects)
+    result += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
   return result;
 }
 
@@ -69,10 +70,18 @@ void TCoolForm::setRegionMask(const RegionMask& region) {
   applyShape();
 }
 
-void TCoolForm::setTop(int) { move(0, 0); }
-void TCoolForm::setLeft(int) { move(0, 0); }
-void TCoolForm::setWidth(int value) { resize(value, height()); }
-void TCoolForm::setHeight(int value) { resize(width(), value); }
+void TCoolForm::setTop(int) {
+  move(0, 0);
+}
+void TCoolForm::setLeft(int) {
+  move(0, 0);
+}
+void TCoolForm::setWidth(int value) {
+  resize(value, height());
+}
+void TCoolForm::setHeight(int value) {
+  resize(width(), value);
+}
 
 WindowRect TCoolForm::screenRect() const {
   const QScreen* screen = window()->screen();

@@ -4,8 +4,8 @@
 // to the stored region ("Mask2") and lets the user drag the window by it.
 #include <QPixmap>
 #include <QPoint>
-#include <QRegion>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <optional>

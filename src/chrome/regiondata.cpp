@@ -7,15 +7,16 @@ namespace tovix::chrome {
 namespace {
 
 std::int32_t ReadInt32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  const std::uint32_t value = std::uint32_t{bytes[offset]} | (std::uint32_t{bytes[offset + 1]} << 8) |
-                              (std::uint32_t{bytes[offset + 2]} << 16) |
-                              (std::uint32_t{bytes[offset + 3]} << 24);
+  const std::uint32_t value =
+      std::uint32_t{bytes[offset]} | (std::uint32_t{bytes[offset + 1]} << 8) |
+      (std::uint32_t{bytes[offset + 2]} << 16) | (std::uint32_t{bytes[offset + 3]} << 24);
   return static_cast<std::int32_t>(value);
 }
 
 void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(bits >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<std::uint8_t>(bits >> shift));
 }
 
 MaskRect ReadRect(std::span<const std::uint8_t> bytes, std::size_t offset) {
@@ -109,7 +110,8 @@ std::vector<std::uint8_t> WriteMask2(const std::optional<RegionMask>& region) {
   return WriteMask2(std::span<const std::uint8_t>(data));
 }
 
-RegionMask RegionFromPixels(int width, int height, const std::function<bool(int x, int y)>& inside) {
+RegionMask RegionFromPixels(int width, int height,
+                            const std::function<bool(int x, int y)>& inside) {
   RegionMask region;
   std::vector<std::pair<int, int>> bandRuns;  // runs of the open band
   int bandTop = 0;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -46,6 +47,17 @@ FileSource::FileSource(const std::string& path, const char* mode) : path_(path) 
   pos_ = end;
 }
 
+std::unique_ptr<FileSource> FileSource::OpenExisting(const std::string& path) {
+  try {
+    return std::make_unique<FileSource>(path, "rb");
+  } catch (const IoError& e) {
+    if (e.code() != ENOENT) throw;
+  }
+  std::optional<std::string> real = platform::FindNoCase(path);
+  if (!real || *real == path) return nullptr;
+  return std::make_unique<FileSource>(*real, "rb");
+}
+
 FileSource::~FileSource() {
   if (file_) std::fclose(file_);
 }
@@ -54,7 +66,8 @@ void FileSource::SeekTo(std::int64_t offset) {
   if (offset == pos_) return;
   pos_ = -1;
   errno = 0;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) Fail(errno, path_, "cannot read");
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+    Fail(errno, path_, "cannot read");
   pos_ = offset;
 }
 

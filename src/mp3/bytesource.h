@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,11 @@ class FileSource : public ByteSource {
   // with the system's error number when that fails.
   FileSource(const std::string& path, const char* mode);
   ~FileSource() override;
+  // Opens an existing file for reading: the name as given, as it nearly
+  // always is, else a name that differs only in letter case. Null when
+  // there is no such file; throws IoError when it cannot be opened. A
+  // folder may open; reading it then fails with EISDIR.
+  static std::unique_ptr<FileSource> OpenExisting(const std::string& path);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 

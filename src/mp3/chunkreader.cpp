@@ -29,8 +29,8 @@ std::span<const std::uint8_t> ChunkReader::At(std::int64_t offset, std::size_t n
   start_ = offset;
   len_ = keep;
   while (len_ < want) {
-    std::size_t got = source_.Read(start_ + static_cast<std::int64_t>(len_), buf_.data() + len_,
-                                   want - len_);
+    std::size_t got =
+        source_.Read(start_ + static_cast<std::int64_t>(len_), buf_.data() + len_, want - len_);
     if (got == 0) break;
     len_ += got;
   }

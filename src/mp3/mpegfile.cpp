@@ -15,14 +15,6 @@
 namespace tovix {
 namespace {
 
-// The on-disk spelling of a plain file's name, or nullopt when there is no
-// such file (a folder is not one).
-std::optional<std::string> FindFile(const std::string& fileName) {
-  std::optional<std::string> path = platform::FindNoCase(fileName);
-  if (!path || platform::IsDirectory(*path)) return std::nullopt;
-  return path;
-}
-
 // Sets a file's read-only state back when the write is over, however it ends.
 class ReadOnlyRestorer {
  public:
@@ -56,22 +48,25 @@ void TruncateTo(const std::string& path, std::int64_t length) {
 
 int ReadMPEGData(const std::string& fileName, TMPEGData& data) {
   ResetMPEGData(data);
-  std::optional<std::string> path = FindFile(fileName);
-  if (!path) return -1;
   try {
-    FileSource file(*path, "rb");
-    return ReadMPEGData(file, data);
+    std::unique_ptr<FileSource> file = FileSource::OpenExisting(fileName);
+    return file ? ReadMPEGData(*file, data) : -1;
   } catch (const IoError& e) {
     ResetMPEGData(data);
+    // A folder opens like a file and fails on the first read: it is no file.
+    if (platform::IsDirectory(fileName)) return -1;
     return e.code() > 0 ? e.code() : EIO;
   }
 }
 
 bool ReadID3Tag(const std::string& fileName, TID3Tag& tag) {
-  std::optional<std::string> path = FindFile(fileName);
-  if (!path) return false;
-  FileSource file(*path, "rb");
-  return ReadID3Tag(file, tag);
+  try {
+    std::unique_ptr<FileSource> file = FileSource::OpenExisting(fileName);
+    return file && ReadID3Tag(*file, tag);
+  } catch (const IoError&) {
+    if (platform::IsDirectory(fileName)) return false;
+    throw;
+  }
 }
 
 void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
@@ -104,8 +99,9 @@ void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
     }
   }
   if (!readOnly.Restore())
-    throw IoError(errno ? errno : EPERM,
-                  "the tag of \"" + path + "\" was written, but it could not be made read-only again");
+    throw IoError(
+        errno ? errno : EPERM,
+        "the tag of \"" + path + "\" was written, but it could not be made read-only again");
 }
 
 }  // namespace tovix

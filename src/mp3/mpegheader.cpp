@@ -38,8 +38,12 @@ std::string& UnknownEncoder() {
 
 }  // namespace
 
-const std::string& UnknownEncoderText() { return UnknownEncoder(); }
-void SetUnknownEncoderText(const std::string& text) { UnknownEncoder() = text; }
+const std::string& UnknownEncoderText() {
+  return UnknownEncoder();
+}
+void SetUnknownEncoderText(const std::string& text) {
+  UnknownEncoder() = text;
+}
 
 std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate) {
   if (bitRate <= 0 || bytes <= 0) return 0;

@@ -21,8 +21,8 @@ std::int64_t SkipTags(ChunkReader& reader) {
     if (h.size() < 10 || h[0] != 'I' || h[1] != 'D' || h[2] != '3' || h[3] == 0xFF ||
         h[4] == 0xFF || ((h[6] | h[7] | h[8] | h[9]) & 0x80))
       return offset;
-    std::int64_t bytes = (std::int64_t{h[6]} << 21) | (std::int64_t{h[7]} << 14) |
-                         (std::int64_t{h[8]} << 7) | h[9];
+    std::int64_t bytes =
+        (std::int64_t{h[6]} << 21) | (std::int64_t{h[7]} << 14) | (std::int64_t{h[8]} << 7) | h[9];
     bytes += (h[5] & 0x10) ? 20 : 10;
     // A tag that claims more than the file holds is no tag to skip.
     if (bytes > reader.size() - offset) return offset;

@@ -1,7 +1,10 @@
 #include "mp3/scantable.h"
 
 #include <cstring>
+#include <memory>
 
+#include "mp3/bytesource.h"
+#include "mp3/mpegscan.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -18,27 +21,9 @@ std::string Cell(const std::string& ansi) {
   return text;
 }
 
-// Fills info for one file; false (with a line on err) when it cannot be read.
-bool ScanFile(const std::string& path, Mp3Info& info, std::ostream& err) {
-  const std::string shown = platform::AnsiToUtf8(path);
-  int code = ReadMPEGData(path, info);
-  if (code > 0) {
-    err << kPrefix << shown << ": cannot be read: " << std::strerror(code) << '\n';
-    return false;
-  }
-  static_cast<TID3Tag&>(info) = TID3Tag{};
-  try {
-    ReadID3Tag(path, info);
-  } catch (const IoError& e) {
-    err << kPrefix << shown << ": cannot be read: " << std::strerror(e.code()) << '\n';
-    return false;
-  }
-  return true;
-}
-
 bool ListOne(const std::string& ansiPath, std::ostream& out, std::ostream& err) {
   Mp3Info info;
-  if (!ScanFile(ansiPath, info, err)) return false;
+  if (!ReadScanFacts(ansiPath, info, err)) return false;
   out << ScanTableLine(platform::AnsiToUtf8(ansiPath), info) << '\n';
   return true;
 }
@@ -60,6 +45,24 @@ bool ListFolder(const std::string& dir, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err) {
+  try {
+    std::unique_ptr<FileSource> file = FileSource::OpenExisting(path);
+    if (!file) {
+      err << kPrefix << platform::AnsiToUtf8(path) << ": no such file or folder\n";
+      return false;
+    }
+    ReadMPEGData(*file, info);
+    static_cast<TID3Tag&>(info) = TID3Tag{};
+    ReadID3Tag(*file, info);
+    return true;
+  } catch (const IoError& e) {
+    err << kPrefix << platform::AnsiToUtf8(path) << ": cannot be read: " << std::strerror(e.code())
+        << '\n';
+    return false;
+  }
+}
 
 std::string ScanTableHeader() {
   return "File\tDuration\tFileLength\tVersion\tLayer\tSampleRate\tBitRate\tMode\tCopyright\t"

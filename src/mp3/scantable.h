@@ -16,6 +16,11 @@ std::string ScanTableHeader();
 // are converted to UTF-8; tabs and line breaks inside them become blanks.
 std::string ScanTableLine(const std::string& displayName, const Mp3Info& info);
 
+// What ReadMPEGData and ReadID3Tag (into a cleared tag) give for one file,
+// read over one open file. False, with a line on err, when the file is
+// missing or cannot be read.
+bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err);
+
 // Lists each path given in the system's encoding: a file, or a folder whose
 // "*.mp3" files are listed as the passes list them. Paths that are missing
 // or cannot be read get a line on err and make the result 1; the others are

@@ -27,7 +27,10 @@ std::string Message(const char* pattern, const std::string& path) {
 }
 
 std::string CannotOpen(const std::string& path) {
-  return Message("Datei %s kann nicht ge\xF6""ffnet werden", path);
+  return Message(
+      "Datei %s kann nicht ge\xF6"
+      "ffnet werden",
+      path);
 }
 
 std::string CannotCreate(const std::string& path) {
@@ -94,11 +97,13 @@ struct Layout {
   std::int64_t height = 0;  // positive; topDown tells the row order
   bool topDown = false;
   int bitsPerPixel = 0;
-  std::array<Channel, 3> channels;  // red, green, blue for 16 and 32 bits
+  std::array<Channel, 3> channels;                   // red, green, blue for 16 and 32 bits
   std::vector<std::array<std::uint8_t, 3>> palette;  // RGB
 };
 
-[[noreturn]] void Invalid() { throw BitmapError(); }
+[[noreturn]] void Invalid() {
+  throw BitmapError();
+}
 
 Layout ReadLayout(std::string_view in, std::size_t& dataOffset) {
   if (in.size() < kFileHeaderSize + 12 || in[0] != 'B' || in[1] != 'M') Invalid();
@@ -148,8 +153,8 @@ Layout ReadLayout(std::string_view in, std::size_t& dataOffset) {
       l.palette.resize(count);
       for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t at = tableStart + i * entry;
-        l.palette[i] = {static_cast<std::uint8_t>(in[at + 2]), static_cast<std::uint8_t>(in[at + 1]),
-                        static_cast<std::uint8_t>(in[at])};
+        l.palette[i] = {static_cast<std::uint8_t>(in[at + 2]),
+                        static_cast<std::uint8_t>(in[at + 1]), static_cast<std::uint8_t>(in[at])};
       }
       tableStart += count * entry;
       break;
@@ -209,7 +214,9 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
       const std::size_t step = static_cast<std::size_t>(l.bitsPerPixel / 8);
       for (std::size_t x = 0; x < width; ++x, src += step, dst += 3) {
         std::uint32_t v = src[0] | (src[1] << 8);
-        if (step == 4) v |= (static_cast<std::uint32_t>(src[2]) << 16) | (static_cast<std::uint32_t>(src[3]) << 24);
+        if (step == 4)
+          v |= (static_cast<std::uint32_t>(src[2]) << 16) |
+               (static_cast<std::uint32_t>(src[3]) << 24);
         for (int c = 0; c < 3; ++c) dst[c] = l.channels[c].Extract(v);
       }
       return;
@@ -220,7 +227,8 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
       const unsigned mask = (1u << bits) - 1;
       for (std::size_t x = 0; x < width; ++x, dst += 3) {
         const int slot = static_cast<int>(x % static_cast<std::size_t>(perByte));
-        const unsigned index = (src[x / static_cast<std::size_t>(perByte)] >> (8 - bits * (slot + 1))) & mask;
+        const unsigned index =
+            (src[x / static_cast<std::size_t>(perByte)] >> (8 - bits * (slot + 1))) & mask;
         // An index past a short colour table shows black, as Windows does.
         if (index < l.palette.size()) {
           std::memcpy(dst, l.palette[index].data(), 3);
@@ -313,7 +321,9 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
   WriteFileReplacing(path, EncodeBmp(bitmap));
 }
 
-Bitmap ReadBmpFile(const std::string& path) { return DecodeBmp(ReadWholeFile(path)); }
+Bitmap ReadBmpFile(const std::string& path) {
+  return DecodeBmp(ReadWholeFile(path));
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::FILE* f = platform::OpenFile(path, "rb");

@@ -1,15 +1,16 @@
 #include "picture/jpgtobmp.h"
 
-// jpeglib.h needs size_t and FILE declared before it.
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <jpeglib.h>
-// After jpeglib.h: the message numbers and ERREXIT.
-#include <jerror.h>
 #include <memory>
 #include <new>
 #include <string>
+
+// jpeglib.h needs size_t and FILE declared before it, jerror.h comes after.
+#include <jpeglib.h>
+
+#include <jerror.h>
 
 namespace tovix {
 

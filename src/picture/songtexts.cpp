@@ -20,6 +20,16 @@ std::string FormatRunningTime(unsigned seconds) {
   return text;
 }
 
+SongTexts SongTextsOf(const Mp3Info& info) {
+  SongTexts texts;
+  texts.artist = (info.Artist + " ").substr(0, kNameTextWidth);
+  texts.title = (info.Title + " ").substr(0, kNameTextWidth);
+  texts.tech = std::to_string(info.BitRate) + " kBit | " + std::to_string(info.SampleRate) + " Hz ";
+  texts.runningTime = FormatRunningTime(info.Duration) + " ";
+  texts.encoder = info.Encoder + " ";
+  return texts;
+}
+
 void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts) {
   ReadMPEGData(path, info);
   // Start from an empty tag, so a file without one never shows the
@@ -30,11 +40,7 @@ void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts) 
   } catch (const IoError&) {
     // An unreadable tag leaves the texts empty, as a missing one does.
   }
-  texts.artist = (info.Artist + " ").substr(0, kNameTextWidth);
-  texts.title = (info.Title + " ").substr(0, kNameTextWidth);
-  texts.tech = std::to_string(info.BitRate) + " kBit | " + std::to_string(info.SampleRate) + " Hz ";
-  texts.runningTime = FormatRunningTime(info.Duration) + " ";
-  texts.encoder = info.Encoder + " ";
+  texts = SongTextsOf(info);
 }
 
 }  // namespace tovix

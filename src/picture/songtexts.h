@@ -20,6 +20,9 @@ struct SongTexts {
 // reads left in info, without a message.
 void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts);
 
+// The texts of what info holds.
+SongTexts SongTextsOf(const Mp3Info& info);
+
 // seconds as a time of day after midnight, "hh:mm:ss" (24 hours).
 std::string FormatRunningTime(unsigned seconds);
 

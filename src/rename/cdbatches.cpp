@@ -22,7 +22,9 @@ namespace {
 constexpr char kAe = '\xC4', kOe = '\xD6', kUe = '\xDC';
 constexpr char kAcute = '\xB4';
 
-constexpr std::string_view kRounds = "0123456789A\xC4" "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ";
+constexpr std::string_view kRounds =
+    "0123456789A\xC4"
+    "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ";
 
 // The round a name takes part in: its first letter in upper case, as a
 // wildcard search without regard to case would find it; 0 for none.

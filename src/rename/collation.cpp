@@ -101,8 +101,12 @@ std::string CollationLocale() {
   return name;
 }
 
-void SortNoCase(std::vector<std::string>& texts) { Arrange(texts, false); }
+void SortNoCase(std::vector<std::string>& texts) {
+  Arrange(texts, false);
+}
 
-void SortUniqueNoCase(std::vector<std::string>& texts) { Arrange(texts, true); }
+void SortUniqueNoCase(std::vector<std::string>& texts) {
+  Arrange(texts, true);
+}
 
 }  // namespace tovix

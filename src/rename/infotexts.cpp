@@ -36,8 +36,7 @@ SongEntry EntryOf(const std::string& folder, const std::string& name) {
   }
   tag.Artist = tag.Artist.substr(0, kTitleWidth);
   const std::size_t split = tag.Artist.size();
-  const std::string display =
-      ToAnsiIfOem(tag.Artist + "~" + tag.Title.substr(0, kTitleWidth));
+  const std::string display = ToAnsiIfOem(tag.Artist + "~" + tag.Title.substr(0, kTitleWidth));
   const std::size_t cut = FindMp3Extension(display);
   SongEntry entry;
   entry.stem = CutAtMp3(name);
@@ -45,7 +44,8 @@ SongEntry EntryOf(const std::string& folder, const std::string& name) {
     entry.artist = display.substr(0, cut);
   } else {
     entry.artist = display.substr(0, split);
-    entry.title = display.substr(split + 1, cut == std::string::npos ? std::string::npos : cut - split - 1);
+    entry.title =
+        display.substr(split + 1, cut == std::string::npos ? std::string::npos : cut - split - 1);
   }
   entry.key = entry.stem + "?" + display.substr(0, cut);
   return entry;
@@ -79,13 +79,15 @@ std::string TextPath(const std::string& binFolder, const std::string& stem) {
 
 }  // namespace
 
-int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, PassObserver* observer) {
+int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
+                   PassObserver* observer) {
   const std::string folder = platform::WithSep(sourceDir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
   if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + sourceDir);
   if (observer)
-    for (const auto& rejected : listing.rejected) observer->MemoLine(UnusableNameNote(rejected.nativeName));
+    for (const auto& rejected : listing.rejected)
+      observer->MemoLine(UnusableNameNote(rejected.nativeName));
 
   std::vector<SongEntry> entries;
   std::vector<std::string> keys;

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kNewNameWidth = 103;
 
-std::string Quoted(const std::string& text) { return '"' + text + '"'; }
+std::string Quoted(const std::string& text) {
+  return '"' + text + '"';
+}
 
 // Fills a missing artist or title from the file name and stores the tag;
 // returns the read-only note when the file may not be written.
@@ -45,7 +47,8 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
   if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + sourceDir);
 
   std::vector<std::string> lines;
-  for (const auto& rejected : listing.rejected) lines.push_back(UnusableNameNote(rejected.nativeName));
+  for (const auto& rejected : listing.rejected)
+    lines.push_back(UnusableNameNote(rejected.nativeName));
   const int total = static_cast<int>(listing.names.size());
   int done = 0;
   for (const std::string& name : listing.names) {

@@ -9,10 +9,10 @@
 namespace tovix {
 
 struct RenameOptions {
-  bool makeTag = true;   // CreateTag: fill a missing artist or title
-  bool x2Blank = true;   // Convert2Blank: ... from the file name, "_" and "%20" as blanks
-  bool saveTag = true;   // SaveTag: write the tag into the file
-  bool niceWords = true; // NiceWords: capitals at word starts on apply
+  bool makeTag = true;    // CreateTag: fill a missing artist or title
+  bool x2Blank = true;    // Convert2Blank: ... from the file name, "_" and "%20" as blanks
+  bool saveTag = true;    // SaveTag: write the tag into the file
+  bool niceWords = true;  // NiceWords: capitals at word starts on apply
 };
 
 // What a pass tells its window. The page shows messages in a box and puts
@@ -39,8 +39,8 @@ struct ApplyResult {
     RenameFailed,  // a rename failed; earlier renames stay; line is the failed one
   };
   Outcome outcome = Outcome::Done;
-  int line = -1;     // 0-based line of the list
-  int renamed = 0;   // files renamed (a name already right counts)
+  int line = -1;    // 0-based line of the list
+  int renamed = 0;  // files renamed (a name already right counts)
 };
 
 // Checks that every old name of the list exists, then renames and, with

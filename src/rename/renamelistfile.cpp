@@ -27,7 +27,11 @@ void WriteRenameListFile(const std::string& path, const std::vector<std::string>
 
 std::vector<std::string> ReadRenameListFile(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> f(platform::OpenFile(path, "rb"));
-  if (!f) throw IoError(errno, "Datei kann nicht ge\xF6""ffnet werden: " + path);
+  if (!f)
+    throw IoError(errno,
+                  "Datei kann nicht ge\xF6"
+                  "ffnet werden: " +
+                      path);
   std::string text;
   char buffer[65536];
   std::size_t got = 0;

@@ -48,7 +48,8 @@ bool IsPlainFileName(const std::string& name) {
   return true;
 }
 
-bool RenameInFolder(const std::string& dir, const std::string& oldName, const std::string& newName) {
+bool RenameInFolder(const std::string& dir, const std::string& oldName,
+                    const std::string& newName) {
   if (!IsPlainFileName(oldName) || !IsPlainFileName(newName)) return false;
   const auto from = OnDiskName(dir, oldName);
   if (!from || platform::IsDirectory(dir + *from)) return false;

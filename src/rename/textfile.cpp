@@ -9,6 +9,9 @@
 namespace tovix {
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  // Checked here, not left to the system: a privileged user could write anyway.
+  if (platform::Exists(path) && platform::IsReadOnly(path))
+    throw IoError(EACCES, "Datei ist schreibgesch\xFCtzt: " + path);
   std::FILE* f = platform::OpenFile(path, "wb");
   if (!f) throw IoError(errno, "Datei kann nicht erstellt werden: " + path);
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

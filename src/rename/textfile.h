@@ -5,7 +5,8 @@
 
 namespace tovix {
 
-// Creates or overwrites path with bytes. Throws IoError naming the file.
+// Creates or overwrites path with bytes; a read-only file is never
+// overwritten. Throws IoError naming the file.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 // The lines joined, each ended by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);

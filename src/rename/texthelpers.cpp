@@ -8,8 +8,10 @@ namespace tovix {
 namespace {
 
 // The same sixteen letters in both code pages; 0xE1 is in both sets.
-constexpr std::string_view kAnsiSet = "\xFC\xF6\xE4\xDC\xD6\xC4\xDF\xE9\xE1\xC9\xC1\xE8\xE0\xC0\xC8\xF1";
-constexpr std::string_view kOemSet = "\xA4\x81\x94\x84\x9A\x99\x8E\xE1\x82\xA0\x90\xB5\x8A\x85\xB7\xD4";
+constexpr std::string_view kAnsiSet =
+    "\xFC\xF6\xE4\xDC\xD6\xC4\xDF\xE9\xE1\xC9\xC1\xE8\xE0\xC0\xC8\xF1";
+constexpr std::string_view kOemSet =
+    "\xA4\x81\x94\x84\x9A\x99\x8E\xE1\x82\xA0\x90\xB5\x8A\x85\xB7\xD4";
 
 struct Umlaut {
   char from;
@@ -35,7 +37,9 @@ constexpr std::array<Umlaut, 17> kUmlauts = {{{'\xFC', "ue"},
                                               {'\xE7', "c"},
                                               {'\xC7', "C"}}};
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -17,13 +18,30 @@
 namespace tovix::chrome {
 namespace {
 
+// OK as a click on it does it (QFileDialog hides accept()).
+void Accept(QFileDialog& d) {
+  static_cast<QDialog&>(d).accept();
+}
+
+// Lets the dialog's folder model load until pred holds (at most 5 s).
+bool WaitFor(const std::function<bool()>& pred) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!pred() && clock.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return pred();
+}
+
 // Runs `act` on the open dialog once its modal loop is running.
 void WhenOpen(TBrowseFolder& picker, std::function<void(QFileDialog&)> act) {
-  QObject::connect(&picker, &TBrowseFolder::OnInitialized, &picker, [act](QWidget* dialog) {
-    auto* fd = qobject_cast<QFileDialog*>(dialog);
-    ASSERT_NE(fd, nullptr);
-    QTimer::singleShot(0, fd, [fd, act] { act(*fd); });
-  }, Qt::SingleShotConnection);
+  QObject::connect(
+      &picker, &TBrowseFolder::OnInitialized, &picker,
+      [act](QWidget* dialog) {
+        auto* fd = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(fd, nullptr);
+        QTimer::singleShot(0, fd, [fd, act] { act(*fd); });
+      },
+      Qt::SingleShotConnection);
 }
 
 class BrowseFolderTest : public ::testing::Test {
@@ -48,7 +66,7 @@ TEST_F(BrowseFolderTest, PreselectsTheFolderShowsItShortAndReturnsIt) {
     okEnabled = picker.OkEnabled();
     selection = picker.CurrentSelection();
     EXPECT_EQ(QDir(d.directory()).absolutePath().toStdString(), deep);
-    d.accept();
+    Accept(d);
   });
   EXPECT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), deep);
@@ -67,9 +85,10 @@ TEST_F(BrowseFolderTest, FollowsTheSelectionAndReturnsTheChosenFolder) {
   const std::string sub = tmp.path() + "/Programme";
   QString status;
   WhenOpen(picker, [&](QFileDialog& d) {
-    d.setDirectory(QString::fromStdString(sub));
+    d.selectFile(QString::fromStdString(sub));
+    EXPECT_TRUE(WaitFor([&] { return picker.CurrentSelection() == sub; }));
     status = picker.StatusText();
-    d.accept();
+    Accept(d);
   });
   ASSERT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), sub);
@@ -108,7 +127,7 @@ TEST_F(BrowseFolderTest, RefusesFoldersThatDoNotExist) {
   bool stillOpen = false;
   WhenOpen(picker, [&](QFileDialog& d) {
     d.selectFile(QString::fromStdString(tmp.path() + "/gibt-es-nicht"));
-    d.accept();
+    Accept(d);
     stillOpen = d.isVisible();
     d.reject();
   });
@@ -122,12 +141,16 @@ TEST_F(BrowseFolderTest, RefusesFolderNamesTheProgramCannotHold) {
   const QString odd = QString::fromStdString(tmp.path()) + QString::fromUtf8("/\xce\xa9-Musik");
   ASSERT_TRUE(QDir().mkpath(odd));
   picker.SetDirectory(tmp.path());
+  std::vector<std::string> seen;
+  QObject::connect(&picker, &TBrowseFolder::OnSelectionChanged,
+                   [&](QWidget*, const std::string& dir) { seen.push_back(dir); });
   bool okEnabled = true;
   bool stillOpen = false;
   WhenOpen(picker, [&](QFileDialog& d) {
-    d.setDirectory(odd);
+    d.selectFile(odd);
+    EXPECT_TRUE(WaitFor([&] { return !seen.empty() && seen.back().empty(); }));
     okEnabled = picker.OkEnabled();
-    d.accept();
+    Accept(d);
     stillOpen = d.isVisible();
     d.reject();
   });
@@ -141,7 +164,7 @@ TEST_F(BrowseFolderTest, KeepsWindows1252Names) {
   const std::string ansi = tmp.path() + "/M\xfcller";  // "Müller" in Windows-1252
   ASSERT_TRUE(platform::MakeDir(ansi));
   picker.SetDirectory(ansi);
-  WhenOpen(picker, [](QFileDialog& d) { d.accept(); });
+  WhenOpen(picker, [](QFileDialog& d) { Accept(d); });
   ASSERT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), ansi);
 }
@@ -160,7 +183,7 @@ TEST_F(BrowseFolderTest, CheckBoxTakesItsStateOnOk) {
     EXPECT_EQ(box->text(), "Unterordner");
     EXPECT_EQ(box->size(), QSize(120, 23));
     box->setChecked(false);
-    d.accept();
+    Accept(d);
   });
   ASSERT_TRUE(picker.Execute());
   EXPECT_FALSE(picker.CustomButtonChecked());
@@ -191,7 +214,8 @@ TEST_F(BrowseFolderTest, PushButtonReportsClicksAndFollowsOkWhenSynced) {
     auto* button = d.findChild<QPushButton*>("customButton");
     ASSERT_NE(button, nullptr);
     enabledWithout = button->isEnabled();
-    d.setDirectory(QString::fromStdString(deep));
+    d.selectFile(QString::fromStdString(deep));
+    EXPECT_TRUE(WaitFor([&] { return picker.CurrentSelection() == deep; }));
     enabledWith = button->isEnabled();
     button->click();
     picker.SetCustomButtonCaption("Neu");

@@ -64,7 +64,8 @@ TEST_F(CoolFormTest, ShippedMaskBecomesTheWindowShape) {
   EXPECT_FALSE(shape.contains(QPoint(400, 579)));
   // Every stored rectangle is covered, and nothing beyond them.
   int area = 0;
-  for (const MaskRect& r : face.regionMask()->rects) area += (r.right - r.left) * (r.bottom - r.top);
+  for (const MaskRect& r : face.regionMask()->rects)
+    area += (r.right - r.left) * (r.bottom - r.top);
   int shapeArea = 0;
   for (const QRect& r : shape) shapeArea += r.width() * r.height();
   EXPECT_EQ(area, shapeArea);
@@ -128,6 +129,7 @@ TEST_F(CoolFormTest, SitsAtTheTopLeftAndFillsItsWindow) {
   face.move(20, 30);  // even a direct move is undone by the next write
   face.setLeft(20);
   EXPECT_EQ(face.pos(), QPoint(0, 0));
+  window.show();
   window.resize(779, 582);
   EXPECT_EQ(face.size(), QSize(779, 582));
   face.setWidth(100);
@@ -136,6 +138,7 @@ TEST_F(CoolFormTest, SitsAtTheTopLeftAndFillsItsWindow) {
 
 TEST_F(CoolFormTest, PaintsThePicture) {
   ASSERT_TRUE(ApplySkin(face, Skin::Main));
+  window.show();
   window.resize(779, 582);
   QImage shot(face.size(), QImage::Format_ARGB32);
   shot.fill(Qt::magenta);

@@ -9,7 +9,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void Put32(Bytes& b, std::int32_t v) {
-  for (int s = 0; s < 32; s += 8) b.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> s));
+  for (int s = 0; s < 32; s += 8)
+    b.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> s));
 }
 
 // A Mask2 value written field by field, the way the window system lays it out.
@@ -28,7 +29,8 @@ Bytes Mask2Bytes(const std::vector<MaskRect>& rects, MaskRect box, std::int32_t 
   return out;
 }
 
-const std::vector<MaskRect> kCorner{{14, 1, 768, 2}, {13, 2, 769, 3}, {12, 3, 770, 4}, {2, 4, 777, 579}};
+const std::vector<MaskRect> kCorner{
+    {14, 1, 768, 2}, {13, 2, 769, 3}, {12, 3, 770, 4}, {2, 4, 777, 579}};
 
 TEST(Mask2, RoundTripIsByteExact) {
   const Bytes stored = Mask2Bytes(kCorner, {2, 1, 777, 579});
@@ -53,7 +55,8 @@ TEST(Mask2, KeepsAnUnusualSizeFieldWhenWrittenBackFromTheData) {
 }
 
 TEST(Mask2, LayoutIsLittleEndianWithThirtyTwoByteHeader) {
-  const Bytes out = WriteMask2(std::optional<RegionMask>(RegionMask{{1, 2, 300, 400}, {{1, 2, 300, 400}}}));
+  const Bytes out =
+      WriteMask2(std::optional<RegionMask>(RegionMask{{1, 2, 300, 400}, {{1, 2, 300, 400}}}));
   ASSERT_EQ(out.size(), 4u + 32 + 16);
   EXPECT_EQ(out[0], 48);  // N = 32 + 16
   EXPECT_EQ(out[4], 32);  // header size
@@ -92,7 +95,8 @@ TEST(Mask2, TruncatedOrNegativeSizesAreRejected) {
 TEST(Mask2, DataThatIsNoRectangleListBuildsNoRegion) {
   auto withWord = [](std::size_t offset, std::int32_t value) {
     Bytes b = Mask2Bytes(kCorner, {2, 1, 777, 579});
-    for (int s = 0; s < 4; ++s) b[offset + s] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * s));
+    for (int s = 0; s < 4; ++s)
+      b[offset + s] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * s));
     return b;
   };
   const Bytes wrongHeader = withWord(4, 40);
@@ -101,7 +105,8 @@ TEST(Mask2, DataThatIsNoRectangleListBuildsNoRegion) {
   const Bytes hugeCount = withWord(12, 0x7fffffff);
   const Bytes negativeCount = withWord(12, -1);
   const Bytes invertedRect = withWord(36 + 8, 10);  // right 10 < left 14
-  for (const Bytes* b : {&wrongHeader, &wrongType, &tooManyRects, &hugeCount, &negativeCount, &invertedRect}) {
+  for (const Bytes* b :
+       {&wrongHeader, &wrongType, &tooManyRects, &hugeCount, &negativeCount, &invertedRect}) {
     const auto mask = ReadMask2(*b);
     ASSERT_TRUE(mask);  // the value itself is complete
     EXPECT_FALSE(mask->region);
@@ -112,16 +117,16 @@ TEST(Mask2, DataThatIsNoRectangleListBuildsNoRegion) {
 
 TEST(RegionFromPixels, MergesEqualRowsIntoBands) {
   // A plus sign: 2 arm rows, 2 bar rows, 2 arm rows.
-  const auto region = RegionFromPixels(6, 6, [](int x, int y) {
-    return (y >= 2 && y < 4) || (x >= 2 && x < 4);
-  });
+  const auto region =
+      RegionFromPixels(6, 6, [](int x, int y) { return (y >= 2 && y < 4) || (x >= 2 && x < 4); });
   const std::vector<MaskRect> want{{2, 0, 4, 2}, {0, 2, 6, 4}, {2, 4, 4, 6}};
   EXPECT_EQ(region.rects, want);
   EXPECT_EQ(region.bounds, (MaskRect{0, 0, 6, 6}));
 }
 
 TEST(RegionFromPixels, SeveralRunsOnARowAreSortedByLeft) {
-  const auto region = RegionFromPixels(7, 3, [](int x, int y) { return y == 1 && (x == 1 || x >= 4); });
+  const auto region =
+      RegionFromPixels(7, 3, [](int x, int y) { return y == 1 && (x == 1 || x >= 4); });
   const std::vector<MaskRect> want{{1, 1, 2, 2}, {4, 1, 7, 2}};
   EXPECT_EQ(region.rects, want);
   EXPECT_EQ(region.bounds, (MaskRect{1, 1, 7, 2}));

@@ -13,7 +13,8 @@ TEST(ShortenPath, DropsMiddlePartsUntilItFits) {
   EXPECT_EQ(shown, R"(C:\...\MP3\Sammlung\Rock\Album)");
   EXPECT_EQ(shown.size(), 30u);
   // The same with the native separator.
-  EXPECT_EQ(ShortenPath("C:/Programme/Audio/MP3/Sammlung/Rock/Album"), "C:/.../MP3/Sammlung/Rock/Album");
+  EXPECT_EQ(ShortenPath("C:/Programme/Audio/MP3/Sammlung/Rock/Album"),
+            "C:/.../MP3/Sammlung/Rock/Album");
 }
 
 TEST(ShortenPath, ShortPathsStayUnchanged) {

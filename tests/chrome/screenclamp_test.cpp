@@ -36,7 +36,8 @@ TEST(ClampToScreen, HonoursTheScreenOrigin) {
 }
 
 TEST(PlaceOverWindow, CentredAndAQuarterDown) {
-  EXPECT_EQ(PlaceOverWindow({100, 50, 800, 600}, {0, 0, 300, 200}), (WindowRect{350, 200, 300, 200}));
+  EXPECT_EQ(PlaceOverWindow({100, 50, 800, 600}, {0, 0, 300, 200}),
+            (WindowRect{350, 200, 300, 200}));
   // Odd sizes truncate: 801 / 2 = 400, 301 / 2 = 150, 603 / 4 = 150.
   EXPECT_EQ(PlaceOverWindow({0, 0, 801, 603}, {7, 9, 301, 100}), (WindowRect{250, 150, 301, 100}));
   // A dialog wider than the window in front sits left of it.

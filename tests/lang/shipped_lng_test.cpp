@@ -158,8 +158,12 @@ TEST(ShippedLanguageFile, IsWindows1252WithCrLfLines) {
   const std::string bytes = test::ReadFile(ShippedFile());
   ASSERT_FALSE(bytes.empty());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
-    if (bytes[i] == '\r') ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << i;
+    if (bytes[i] == '\n') {
+      ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
+    }
+    if (bytes[i] == '\r') {
+      ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << i;
+    }
   }
   // "ü" is one byte 0xFC, not the two bytes of UTF-8.
   EXPECT_NE(bytes.find("f\xFCr"), std::string::npos);

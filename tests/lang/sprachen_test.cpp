@@ -17,8 +17,8 @@ using test::LngText;
 
 class SprachenTest : public ::testing::Test {
  protected:
-  std::string Write(const std::string& text) {
-    const std::string path = dir_.file("tovix.lng");
+  std::string Write(const std::string& text, const std::string& name = "tovix.lng") {
+    const std::string path = dir_.file(name);
     test::WriteFile(path, text);
     return path;
   }
@@ -114,7 +114,7 @@ TEST_F(SprachenTest, AnUnlistedLanguageStopsWithErrorInLanguageFile) {
   EXPECT_EQ(LanguageFailureMessage(LanguageResult::kLanguageNotFound),
             " Error in languagefile: ABORTING");
   // Only the languages 1..count are searched.
-  EXPECT_EQ(ApplyLanguage(3, Write(LngText("1", {{"A", "1"}, {"B", "3"}}, {}))),
+  EXPECT_EQ(ApplyLanguage(3, Write(LngText("1", {{"A", "1"}, {"B", "3"}}, {}), "short.lng")),
             LanguageResult::kLanguageNotFound);
   EXPECT_EQ(ApplyLanguage(2, file), LanguageResult::kOk);
   EXPECT_EQ(LanguageFailureMessage(LanguageResult::kOk), "");

@@ -48,7 +48,9 @@ TEST(StringMap, HintsAndTheFilter) {
   for (const auto& e : kStringMap) {
     if (e.window != StringWindow::kMain) continue;
     if (e.target == StringTarget::kHint) hints.insert(e.number);
-    if (e.target == StringTarget::kFilter) EXPECT_EQ(e.number, 80);
+    if (e.target == StringTarget::kFilter) {
+      EXPECT_EQ(e.number, 80);
+    }
   }
   EXPECT_EQ(hints, (std::set<int>{85, 86, 87, 88, 89, 90, 91, 93, 94, 95}));
 }

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "mp3builder.h"
 #include "mp3/mpegscan.h"
+#include "mp3builder.h"
 #include "platform/ioerror.h"
 
 namespace tovix {
@@ -214,9 +214,8 @@ TEST(TagBlock, TrackReplacesOnlyTheLastCommentByte) {
     const char* track;
     int byte;  // -1: left as the comment's byte
   };
-  for (Case c : {Case{"  +12", 12}, Case{"-1", 255}, Case{"300", 44}, Case{"12a", -1},
-                 Case{"", -1}, Case{"+", -1}, Case{"--3", -1}, Case{"99999999999999999999", -1},
-                 Case{" ", -1}}) {
+  for (Case c : {Case{"  +12", 12}, Case{"-1", 255}, Case{"300", 44}, Case{"12a", -1}, Case{"", -1},
+                 Case{"+", -1}, Case{"--3", -1}, Case{"99999999999999999999", -1}, Case{" ", -1}}) {
     tag.Track = c.track;
     EXPECT_EQ(static_cast<std::uint8_t>(BuildID3Block(tag)[126]), c.byte < 0 ? 'c' : c.byte)
         << c.track;

@@ -2,8 +2,8 @@
 // VBR with a Xing block, and an ID3v2 tag written by lame.
 #include <gtest/gtest.h>
 
-#include "mp3builder.h"
 #include "mp3/mpegfile.h"
+#include "mp3builder.h"
 #include "support/tempdir.h"
 
 namespace tovix {
@@ -55,16 +55,15 @@ TEST_P(LameCbr, ReadsTheFirstFrame) {
   EXPECT_NE(e.data.Encoder, "Audio Catalyst VBR");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, LameCbr,
-    ::testing::Values(CbrCase{44100, 2, "-b 128 -m j", 1, 128, 1},
-                      CbrCase{44100, 2, "-b 192 -m s", 1, 192, 0},
-                      CbrCase{48000, 1, "-b 128 -m m", 1, 128, 3},
-                      CbrCase{22050, 1, "-b 64 -m m", 2, 64, 3},
-                      CbrCase{24000, 2, "-b 80 -m j", 2, 80, 1},
-                      CbrCase{16000, 2, "-b 32 -m s", 2, 32, 0},
-                      CbrCase{11025, 1, "-b 24 -m m", 3, 24, 3},
-                      CbrCase{8000, 2, "-b 16 -m s", 3, 16, 0}));
+INSTANTIATE_TEST_SUITE_P(Versions, LameCbr,
+                         ::testing::Values(CbrCase{44100, 2, "-b 128 -m j", 1, 128, 1},
+                                           CbrCase{44100, 2, "-b 192 -m s", 1, 192, 0},
+                                           CbrCase{48000, 1, "-b 128 -m m", 1, 128, 3},
+                                           CbrCase{22050, 1, "-b 64 -m m", 2, 64, 3},
+                                           CbrCase{24000, 2, "-b 80 -m j", 2, 80, 1},
+                                           CbrCase{16000, 2, "-b 32 -m s", 2, 32, 0},
+                                           CbrCase{11025, 1, "-b 24 -m m", 3, 24, 3},
+                                           CbrCase{8000, 2, "-b 16 -m s", 3, 16, 0}));
 
 TEST(LameVbr, AveragesTheBitRateOverTheXingFrameCount) {
   for (const char* mode : {"-m j", "-m s"}) {
@@ -80,8 +79,7 @@ TEST(LameVbr, AveragesTheBitRateOverTheXingFrameCount) {
 }
 
 TEST(LameTags, AUtf16Id3v2TagDoesNotHideTheFirstFrame) {
-  Encoded e = Encode(44100, 2,
-                     "-b 128 -m j --id3v2-only --id3v2-utf16 --tt Angel --ta Band");
+  Encoded e = Encode(44100, 2, "-b 128 -m j --id3v2-only --id3v2-utf16 --tt Angel --ta Band");
   EXPECT_EQ(e.data.Layer, 3);
   EXPECT_EQ(e.data.BitRate, 128);
   EXPECT_EQ(e.data.Mode, 1);

@@ -52,13 +52,15 @@ std::string Id3v2Utf16(const std::string& asciiTitle, std::size_t padding, bool 
     text += c;
     text += '\0';
   }
-  std::string frame = "TIT2" + BigEndian(static_cast<std::uint32_t>(text.size())) +
-                      std::string(2, '\0') + text;
+  std::string frame =
+      "TIT2" + BigEndian(static_cast<std::uint32_t>(text.size())) + std::string(2, '\0') + text;
   std::string body = frame + std::string(padding, '\0');
   std::string head = std::string("ID3\x03\x00", 5);
   head += footer ? '\x10' : '\0';
   std::string tag = head + SyncSafe(static_cast<std::uint32_t>(body.size())) + body;
-  if (footer) tag += "3DI" + std::string("\x03\x00\x10", 3) + SyncSafe(static_cast<std::uint32_t>(body.size()));
+  if (footer)
+    tag +=
+        "3DI" + std::string("\x03\x00\x10", 3) + SyncSafe(static_cast<std::uint32_t>(body.size()));
   return tag;
 }
 
@@ -85,7 +87,9 @@ std::string ToneWav(int sampleRate, int channels, double seconds) {
     for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(n >> (8 * i));
     return s;
   };
-  auto le16 = [](std::uint16_t n) { return std::string{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)}; };
+  auto le16 = [](std::uint16_t n) {
+    return std::string{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)};
+  };
   std::string wav = "RIFF" + le32(36 + static_cast<std::uint32_t>(data.size())) + "WAVEfmt " +
                     le32(16) + le16(1) + le16(static_cast<std::uint16_t>(channels)) +
                     le32(sampleRate) + le32(sampleRate * channels * 2) +

@@ -25,8 +25,7 @@ std::string Id3v1(const TagFields& fields);
 
 // An ID3v2.3 tag whose title frame is UTF-16 text with the byte-order mark
 // 0xFF 0xFE, padded with padding zero bytes. footer adds the 10-byte footer.
-std::string Id3v2Utf16(const std::string& asciiTitle, std::size_t padding = 0,
-                       bool footer = false);
+std::string Id3v2Utf16(const std::string& asciiTitle, std::size_t padding = 0, bool footer = false);
 
 // The 256-byte block at offset 36 of the first frame: "Xing", the flags
 // word, the frame count and then zeros.

@@ -9,8 +9,8 @@
 #include <csignal>
 #include <filesystem>
 
-#include "mp3builder.h"
 #include "mp3/mpegfile.h"
+#include "mp3builder.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "support/tempdir.h"

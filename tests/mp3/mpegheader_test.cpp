@@ -82,16 +82,16 @@ TEST(DecodeHeader, Mpeg2UsesItsOwnRowOnlyForLayerIII) {
 
 TEST(DecodeHeader, RejectsEveryInvalidField) {
   TMPEGData d;
-  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 12, 15, 0), d));   // free format
+  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 12, 15, 0), d));  // free format
   EXPECT_EQ(d.BitRate, 0);
   EXPECT_FALSE(DecodeHeader(WithBits(kBase, 12, 15, 15), d));  // bad index
   EXPECT_FALSE(DecodeHeader(WithBits(kBase, 10, 3, 3), d));    // sampling index 3
   EXPECT_EQ(d.SampleRate, 0);
   EXPECT_EQ(d.FrameLength, 0);
-  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 19, 3, 1), d));    // reserved version
+  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 19, 3, 1), d));  // reserved version
   EXPECT_EQ(d.Version, 0);
   EXPECT_EQ(d.Layer, 0);
-  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 17, 3, 0), d));    // reserved layer
+  EXPECT_FALSE(DecodeHeader(WithBits(kBase, 17, 3, 0), d));  // reserved layer
   EXPECT_EQ(d.Layer, 0);
   EXPECT_EQ(d.BitRate, 0);
 }
@@ -160,7 +160,6 @@ TEST(ResetMPEGData, ClearsAllAndUsesTheCurrentUnknownText) {
   EXPECT_EQ(d.Encoder, "Encoder not recognised");
   SetUnknownEncoderText("Encoder nicht erkannt");
 }
-
 
 }  // namespace
 }  // namespace tovix

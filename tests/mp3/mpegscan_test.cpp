@@ -7,8 +7,8 @@
 #include <limits>
 #include <random>
 
-#include "mp3builder.h"
 #include "mp3/mpegscan.h"
+#include "mp3builder.h"
 #include "platform/ioerror.h"
 
 namespace tovix {
@@ -58,10 +58,14 @@ TEST(FrameSearch, GuessesTheEncoderFromTheFourthHeaderByte) {
     const char* encoder;
   };
   const Case cases[] = {
-      {0x44, 0x01, 0x00, "l3Enc"},         {0x44, 0x01, 0x05, "Audioactive P. Studio"},
-      {0x44, 0x02, 0x05, "mp3 Producer"},  {0x04, 0x0F, 0x00, "Mp3 Compressor"},
-      {0x04, 0x0E, 0x00, "Xing 2.20|Radium Codec"}, {0x6C, 0x00, 0x00, "Audio Catalyst"},
-      {0x4C, 0x00, 0x00, "Audio Catalyst VBR"},     {0x64, 0x00, 0x00, nullptr},
+      {0x44, 0x01, 0x00, "l3Enc"},
+      {0x44, 0x01, 0x05, "Audioactive P. Studio"},
+      {0x44, 0x02, 0x05, "mp3 Producer"},
+      {0x04, 0x0F, 0x00, "Mp3 Compressor"},
+      {0x04, 0x0E, 0x00, "Xing 2.20|Radium Codec"},
+      {0x6C, 0x00, 0x00, "Audio Catalyst"},
+      {0x4C, 0x00, 0x00, "Audio Catalyst VBR"},
+      {0x64, 0x00, 0x00, nullptr},
   };
   for (const Case& c : cases) {
     std::string file = Frames(4);
@@ -204,7 +208,9 @@ TEST_F(XingTest, ABlockCutOffByTheFileEndIsNoMatch) {
 
 TEST(Id3v2Skip, AUtf16MarkInsideATagIsNotTakenForAFrame) {
   std::string tag = test::Id3v2Utf16("Angel Song");
-  ASSERT_NE(tag.find("\xFF\xFE" "A"), std::string::npos);
+  ASSERT_NE(tag.find("\xFF\xFE"
+                     "A"),
+            std::string::npos);
   std::string file = tag + Frames(50);
   TMPEGData d = Scan(file);
   EXPECT_EQ(d.Layer, 3);
@@ -322,10 +328,20 @@ int SlidingSearch(const std::string& b, TMPEGData& d) {
     if (IsValidHeader(d) && size - p - d.FrameLength + (d.NoCrc ? 2 : 0) > 0) {
       d.Duration = DurationFor(size, d.BitRate);
       switch (byte(p + 3)) {
-        case 0x04: d.Encoder = byte(p + 6) == 0x0F ? "Mp3 Compressor" : "Xing 2.20|Radium Codec"; break;
-        case 0x44: d.Encoder = byte(p + 7) == 0 ? "l3Enc" : byte(p + 6) == 1 ? "Audioactive P. Studio" : "mp3 Producer"; break;
-        case 0x6C: d.Encoder = "Audio Catalyst"; break;
-        case 0x4C: d.Encoder = "Audio Catalyst VBR"; break;
+        case 0x04:
+          d.Encoder = byte(p + 6) == 0x0F ? "Mp3 Compressor" : "Xing 2.20|Radium Codec";
+          break;
+        case 0x44:
+          d.Encoder = byte(p + 7) == 0   ? "l3Enc"
+                      : byte(p + 6) == 1 ? "Audioactive P. Studio"
+                                         : "mp3 Producer";
+          break;
+        case 0x6C:
+          d.Encoder = "Audio Catalyst";
+          break;
+        case 0x4C:
+          d.Encoder = "Audio Catalyst VBR";
+          break;
       }
       return 0;
     }
@@ -357,7 +373,8 @@ TEST(FrameSearch, FindsWhatASlidingWordFinds) {
   // the read-block borders, and the headers sit near the file end so that
   // many of them are dropped.
   std::mt19937 rng(12345);
-  const std::uint8_t alphabet[] = {0xFF, 0xFF, 0xFB, 0xF3, 0xE3, 0x90, 0x14, 0x44, 0x04, 0x00, 0xF0};
+  const std::uint8_t alphabet[] = {0xFF, 0xFF, 0xFB, 0xF3, 0xE3, 0x90,
+                                   0x14, 0x44, 0x04, 0x00, 0xF0};
   for (int round = 0; round < 400; ++round) {
     std::size_t size = 6 + rng() % (round < 300 ? 600 : 40000);
     std::string bytes(size, '\0');

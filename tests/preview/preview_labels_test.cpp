@@ -139,36 +139,35 @@ TEST_F(PreviewLabels, ShadowLiesOnePixelRightAndDownInBlack) {
   // Nothing else near the artist.
   for (int i = 1; i < 5; ++i) page.SetLabelPosition(i, 2000, 2000);
   EXPECT_EQ(page.ArtistShadow()->pos(), QPoint(101, 101));
-  const Bitmap shot = Save();
+  const Bitmap withShadow = Save();
+  page.ArtistShadow()->move(2000, 2000);
+  const Bitmap alone = Save();
 
-  auto isRed = [&](int x, int y) {
-    const Rgb c = PixelAt(shot, x, y);
-    return c.r > 200 && c.g < 60 && c.b < 60;
-  };
-  auto isDark = [&](int x, int y) {
-    const Rgb c = PixelAt(shot, x, y);
-    return c.r < 90 && c.g < 90 && c.b < 90;
-  };
-  auto isWhite = [&](int x, int y) { return PixelAt(shot, x, y) == kWhite; };
-  const QRect area = page.Artist()->geometry().adjusted(-2, -2, 3, 3);
-  int below = 0, belowDark = 0, above = 0, aboveWhite = 0;
-  for (int y = area.top() + 1; y < area.bottom(); ++y)
-    for (int x = area.left() + 1; x < area.right(); ++x) {
-      if (!isRed(x, y)) continue;
-      if (!isRed(x + 1, y + 1)) {
-        ++below;
-        belowDark += isDark(x + 1, y + 1);
-      }
-      if (!isRed(x - 1, y - 1)) {
-        ++above;
-        aboveWhite += isWhite(x - 1, y - 1);
-      }
+  // Ink of the label alone, and where the shadow changed the picture.
+  QRect ink, changed;
+  int pureBlack = 0;
+  const QRect area = page.Artist()->geometry().adjusted(-3, -3, 3, 3);
+  ASSERT_TRUE(QRect(30, 30, 650, 421).contains(area));
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 704; ++x) {
+      const Rgb a = PixelAt(withShadow, x, y);
+      const Rgb b = PixelAt(alone, x, y);
+      if (b != kWhite && area.contains(x, y)) ink |= QRect(x, y, 1, 1);
+      if (a == b) continue;
+      changed |= QRect(x, y, 1, 1);
+      // The shadow only ever darkens.
+      ASSERT_LE(a.r + a.g + a.b, b.r + b.g + b.b) << x << "," << y;
+      pureBlack += a == kBlack;
     }
-  ASSERT_GT(below, 30);
-  // Below-right of the red glyph edges lies the black shadow ...
-  EXPECT_GE(belowDark * 10, below * 9);
-  // ... and above-left of them the untouched background.
-  EXPECT_GE(aboveWhite * 10, above * 9);
+  ASSERT_FALSE(ink.isEmpty());
+  // The part of the shadow the label does not cover sticks out exactly one
+  // pixel to the right and one down, never up or left.
+  EXPECT_EQ(changed.right(), ink.right() + 1);
+  EXPECT_EQ(changed.bottom(), ink.bottom() + 1);
+  EXPECT_GE(changed.left(), ink.left() + 1);
+  EXPECT_GE(changed.top(), ink.top() + 1);
+  // In black, although the label is red.
+  EXPECT_GT(pureBlack, 20);
 }
 
 TEST_F(PreviewLabels, RightClickPromptsWithTheLabelsPosition) {
@@ -192,7 +191,7 @@ TEST_F(PreviewLabels, RightClickPromptsWithTheLabelsPosition) {
 }
 
 TEST_F(PreviewLabels, AnswersThatDoNotParseLeaveTheLabel) {
-  for (const char* answer : {"abc", "94:84", "", "12", "x:5"}) {
+  for (const char* answer : {"abc", "", "12", "x:5", "12:3a"}) {
     page.SetPositionPrompt([&](const std::string&, const std::string&, QWidget*) { return std::string(answer); });
     page.ArtistMouseDown(page.Title(), Qt::RightButton);
     EXPECT_EQ(page.Title()->pos(), QPoint(94, 133)) << answer;

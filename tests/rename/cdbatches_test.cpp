@@ -69,8 +69,10 @@ TEST_F(CdBatchesTest, EmptyFolderGivesHeadsAndEnd) {
   EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", kShortHead, kEnd}));
   EXPECT_EQ(longBat, (Lines{"@echo off", "<stamp>", kLongHead, kEnd}));
   Make(false);
-  EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", "rem SHORT erzeugt KEINE Unterverzeichnisse", kEnd}));
-  EXPECT_EQ(longBat, (Lines{"@echo off", "<stamp>", "rem LONG erwartet KEINE Unterverzeichnisse", kEnd}));
+  EXPECT_EQ(shortBat,
+            (Lines{"@echo off", "<stamp>", "rem SHORT erzeugt KEINE Unterverzeichnisse", kEnd}));
+  EXPECT_EQ(longBat,
+            (Lines{"@echo off", "<stamp>", "rem LONG erwartet KEINE Unterverzeichnisse", kEnd}));
 }
 
 TEST_F(CdBatchesTest, FirstFileOfRoundWithCompanion) {
@@ -95,13 +97,13 @@ TEST_F(CdBatchesTest, DigitRoundsShareOneDirectoryAndRestartNumbers) {
   EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", kShortHead, "MD 0-9",
                              "move \"1 Track.mp3\" 0-9\\011TRAC.mp3", "MD 0-9",
                              "move \"7 Tracks.mp3\" 0-9\\017TRAC.mp3", "MD A",
-                             "move \"a.mp3\" A\\01A_MP3.mp3", "move \"A2.mp3\" A\\02A2_MP.mp3", "MD B",
-                             "move \"b.mp3\" B\\01B_MP3.mp3", kEnd}));
-  EXPECT_EQ(longBat, (Lines{"@echo off", "<stamp>", kLongHead,
-                            "move 0-9\\011TRAC.mp3 \"1 Track.mp3\" ", "RD 0-9",
-                            "move 0-9\\017TRAC.mp3 \"7 Tracks.mp3\" ", "RD 0-9",
-                            "move A\\01A_MP3.mp3 \"a.mp3\" ", "move A\\02A2_MP.mp3 \"A2.mp3\" ",
-                            "RD A", "move B\\01B_MP3.mp3 \"b.mp3\" ", "RD B", kEnd}));
+                             "move \"a.mp3\" A\\01A_MP3.mp3", "move \"A2.mp3\" A\\02A2_MP.mp3",
+                             "MD B", "move \"b.mp3\" B\\01B_MP3.mp3", kEnd}));
+  EXPECT_EQ(longBat,
+            (Lines{"@echo off", "<stamp>", kLongHead, "move 0-9\\011TRAC.mp3 \"1 Track.mp3\" ",
+                   "RD 0-9", "move 0-9\\017TRAC.mp3 \"7 Tracks.mp3\" ", "RD 0-9",
+                   "move A\\01A_MP3.mp3 \"a.mp3\" ", "move A\\02A2_MP.mp3 \"A2.mp3\" ", "RD A",
+                   "move B\\01B_MP3.mp3 \"b.mp3\" ", "RD B", kEnd}));
 }
 
 TEST_F(CdBatchesTest, WithoutSubdirectoriesNumbersRunOn) {
@@ -153,9 +155,9 @@ TEST_F(CdBatchesTest, CompanionsInAnyCaseFromTheBinFolder) {
   PutFile(bin.path(), "SONG.Txt", "t");
   PutFile(dir.path(), "Song.bin", "not in the bin folder");
   EXPECT_EQ(Make(true, bin.path()), 1);
-  EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", kShortHead, "MD S",
-                             "move \"Song.mp3\" S\\01SONG_.mp3", "move \"song.JPG\" S\\01SONG_.JPG",
-                             "move \"SONG.Txt\" S\\01SONG_.Txt", kEnd}));
+  EXPECT_EQ(shortBat,
+            (Lines{"@echo off", "<stamp>", kShortHead, "MD S", "move \"Song.mp3\" S\\01SONG_.mp3",
+                   "move \"song.JPG\" S\\01SONG_.JPG", "move \"SONG.Txt\" S\\01SONG_.Txt", kEnd}));
 }
 
 TEST_F(CdBatchesTest, PercentIsDoubled) {
@@ -188,20 +190,26 @@ TEST_F(CdBatchesTest, UmlautRoundsUseTheirOwnDirectory) {
   Put("\xC4rger.mp3");
   Put("\xE4hnlich.mp3");
   Put("Apfel.mp3");
-  Put("\xDC" "ber.mp3");
+  Put("\xDC"
+      "ber.mp3");
   EXPECT_EQ(Make(true), 4);
-  EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", kShortHead, "MD A",
-                             "move \"Apfel.mp3\" A\\01APFEL.mp3", "MD \x8E",
-                             "move \"\x84hnlich.mp3\" \x8E\\01_HNLI.mp3",
-                             "move \"\x8Erger.mp3\" \x8E\\02_RGER.mp3", "MD \x9A",
-                             "move \"\x9A" "ber.mp3\" \x9A\\01_BER_.mp3", kEnd}));
+  EXPECT_EQ(shortBat,
+            (Lines{"@echo off", "<stamp>", kShortHead, "MD A", "move \"Apfel.mp3\" A\\01APFEL.mp3",
+                   "MD \x8E", "move \"\x84hnlich.mp3\" \x8E\\01_HNLI.mp3",
+                   "move \"\x8Erger.mp3\" \x8E\\02_RGER.mp3", "MD \x9A",
+                   "move \"\x9A"
+                   "ber.mp3\" \x9A\\01_BER_.mp3",
+                   kEnd}));
   EXPECT_EQ(longBat[longBat.size() - 2], "RD \x9A");
 }
 
 TEST_F(CdBatchesTest, NamesWithoutGuessedUmlautsStillGoOutInOem) {
-  Put("Sm\xF8rrebr\xF8" "d.mp3");
+  Put("Sm\xF8rrebr\xF8"
+      "d.mp3");
   Make(true);
-  EXPECT_EQ(shortBat[4], "move \"Sm\x9Brrebr\x9B" "d.mp3\" S\\01SM_RR.mp3");
+  EXPECT_EQ(shortBat[4],
+            "move \"Sm\x9Brrebr\x9B"
+            "d.mp3\" S\\01SM_RR.mp3");
 }
 
 TEST_F(CdBatchesTest, SplittingCharactersNeverReachAShortName) {

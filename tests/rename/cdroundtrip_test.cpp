@@ -20,20 +20,29 @@ constexpr int kFiles = 150;
 
 // Names that begin every kind of round (and a few that take no part) and
 // bodies holding the characters a batch line has to survive.
-const std::vector<std::string> kStarts = {
-    "0", "1", "7", "A", "a", "\xC4", "\xE4", "B", "K", "m", "O", "\xD6", "\xF6", "S",
-    "s", "U", "\xDC", "\xFC", "Z", "y", "(", "_"};
-const std::vector<std::string> kBodies = {
-    " Band - Song", "\xB4s Night", " 'n' Roll", " & Friends", " 100% Live", "_under score",
-    "-hy-phen", " Caf\xE9", " Stra\xDF" "e", "  two  blanks", " It's"};
+const std::vector<std::string> kStarts = {"0",    "1",    "7", "A",    "a",    "\xC4", "\xE4", "B",
+                                          "K",    "m",    "O", "\xD6", "\xF6", "S",    "s",    "U",
+                                          "\xDC", "\xFC", "Z", "y",    "(",    "_"};
+const std::vector<std::string> kBodies = {" Band - Song",
+                                          "\xB4s Night",
+                                          " 'n' Roll",
+                                          " & Friends",
+                                          " 100% Live",
+                                          "_under score",
+                                          "-hy-phen",
+                                          " Caf\xE9",
+                                          " Stra\xDF"
+                                          "e",
+                                          "  two  blanks",
+                                          " It's"};
 const std::vector<std::string> kCompanions = {".bin", ".JPG", ".Txt", ".BIN", ".jpg", ".TXT"};
 
 // A CD folder of kFiles files: MP3 files and companions, each file's bytes unique.
 void MakeCdFolder(const std::string& folder) {
   int made = 0;
   for (int i = 0; made < kFiles; ++i) {
-    const std::string stem = kStarts[i % kStarts.size()] + kBodies[i % kBodies.size()] + " " +
-                             std::to_string(i);
+    const std::string stem =
+        kStarts[i % kStarts.size()] + kBodies[i % kBodies.size()] + " " + std::to_string(i);
     test::PutFile(folder, stem + (i % 5 == 0 ? ".MP3" : ".mp3"), "song " + std::to_string(i));
     ++made;
     for (int c = 0; c < 2 && made < kFiles; ++c) {

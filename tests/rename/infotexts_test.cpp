@@ -50,9 +50,8 @@ TEST_F(InfoTextsTest, SecondOfThreeSongs) {
   EXPECT_EQ(GetFile(bin.path(), "a.TXT"),
             Crlf({" ", " ", " ", "*Artist A", "* Title A", " ", " Artist B", "  Title B",
                   " Artist C", "  Title C"}));
-  EXPECT_EQ(GetFile(bin.path(), "c.TXT"),
-            Crlf({" ", " Artist B", "  Title B", "*Artist C", "* Title C", " ", " ", " ", " ",
-                  " "}));
+  EXPECT_EQ(GetFile(bin.path(), "c.TXT"), Crlf({" ", " Artist B", "  Title B", "*Artist C",
+                                                "* Title C", " ", " ", " ", " ", " "}));
 }
 
 TEST_F(InfoTextsTest, OneSong) {
@@ -74,7 +73,10 @@ TEST_F(InfoTextsTest, UmlautsTransliteratedOrderTakenBefore) {
 }
 
 TEST_F(InfoTextsTest, UmlautInTagArtist) {
-  PutFile(src.path(), "x.mp3", Song("M\xFCller", "Stra\xDF" "e"));
+  PutFile(src.path(), "x.mp3",
+          Song("M\xFCller",
+               "Stra\xDF"
+               "e"));
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(GetFile(bin.path(), "x.TXT"),
             Crlf({" ", " ", " ", "*Mueller", "* Strasse", " ", " ", " ", " ", " "}));
@@ -115,6 +117,10 @@ TEST_F(InfoTextsTest, EmptyFolderAndUnusableNames) {
 
 TEST_F(InfoTextsTest, UnwritableTargetIsAnError) {
   PutFile(src.path(), "a.mp3", Song("A", "B"));
+  PutFile(bin.path(), "a.TXT", "keep");
+  ASSERT_TRUE(platform::SetReadOnly(bin.file("a.TXT"), true));
+  EXPECT_THROW(WriteInfoTexts(src.path(), bin.path(), &memo), IoError);
+  EXPECT_EQ(GetFile(bin.path(), "a.TXT"), "keep");
   EXPECT_THROW(WriteInfoTexts(src.path(), bin.file("missing"), &memo), IoError);
   EXPECT_THROW(WriteInfoTexts(src.file("missing"), bin.path(), &memo), IoError);
 }

@@ -194,8 +194,8 @@ TEST_F(ApplyRenameListTest, MissingOldNameStopsBeforeAnyRename) {
 TEST_F(ApplyRenameListTest, RenamesAndStopsThePlayerFirst) {
   PutFile(dir.path(), "a.mp3", Song("A", "1", 'a'));
   PutFile(dir.path(), "b.mp3", Song("B", "2", 'b'));
-  const ApplyResult r =
-      Apply({Line(" a.mp3 ", "one.mp3"), Line("B.MP3", "two.mp3")}, Options(false, false, false, false));
+  const ApplyResult r = Apply({Line(" a.mp3 ", "one.mp3"), Line("B.MP3", "two.mp3")},
+                              Options(false, false, false, false));
   EXPECT_EQ(r.outcome, ApplyResult::Outcome::Done);
   EXPECT_EQ(r.renamed, 2);
   EXPECT_EQ(stops, 1);
@@ -276,7 +276,8 @@ TEST_F(ApplyRenameListTest, ReadOnlyFileIsRenamedButNeverWritten) {
   const std::string song = Song("A", "B");
   PutFile(dir.path(), "x.mp3", song);
   ASSERT_TRUE(platform::SetReadOnly(dir.path() + "/x.mp3", true));
-  const ApplyResult r = Apply({Line("x.mp3", "Some - Thing.mp3")}, Options(true, true, true, false));
+  const ApplyResult r =
+      Apply({Line("x.mp3", "Some - Thing.mp3")}, Options(true, true, true, false));
   EXPECT_EQ(r.outcome, ApplyResult::Outcome::Done);
   EXPECT_EQ(GetFile(dir.path(), "Some - Thing.mp3"), song);
   EXPECT_TRUE(platform::IsReadOnly(dir.path() + "/Some - Thing.mp3"));
@@ -318,8 +319,10 @@ TEST_F(ApplyRenameListTest, BuildThenApplyRoundTrip) {
 
 TEST(RenameListFile, CrLfWindows1252RoundTrip) {
   test::TempDir dir;
-  const std::vector<std::string> lines = {Line("a.mp3", "M\xFCller - Stra\xDF" "e.mp3"), "",
-                                          "\"b.mp3 ist schreibgesch\xFCtzt !!!"};
+  const std::vector<std::string> lines = {Line("a.mp3",
+                                               "M\xFCller - Stra\xDF"
+                                               "e.mp3"),
+                                          "", "\"b.mp3 ist schreibgesch\xFCtzt !!!"};
   const std::string path = dir.file("plan.txt");
   WriteRenameListFile(path, lines);
   EXPECT_EQ(test::ReadFile(path), lines[0] + "\r\n\r\n" + lines[2] + "\r\n");

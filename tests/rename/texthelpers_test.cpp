@@ -29,7 +29,10 @@ TEST(CodePageGuess, ConversionsFollowTheGuess) {
   EXPECT_EQ(ToOemIfAnsi("M\x81ller \x94"), "M\x81ller \x94");
   EXPECT_EQ(ToAnsiIfOem("M\x81ller"), "M\xFCller");
   EXPECT_EQ(ToAnsiIfOem("M\xFCller"), "M\xFCller");
-  EXPECT_EQ(ToAnsiIfOem(ToOemIfAnsi("Stra\xDF" "e \xC4rger")), "Stra\xDF" "e \xC4rger");
+  EXPECT_EQ(ToAnsiIfOem(ToOemIfAnsi("Stra\xDF"
+                                    "e \xC4rger")),
+            "Stra\xDF"
+            "e \xC4rger");
 }
 
 TEST(CodePageGuess, ConversionStopsAtNul) {
@@ -43,7 +46,10 @@ TEST(CapitaliseWords, WordStartsOnly) {
   EXPECT_EQ(CapitaliseWords("first song of the day.mp3"), "First Song Of The Day.mp3");
   EXPECT_EQ(CapitaliseWords("some band - first song.mp3"), "Some Band - First Song.mp3");
   // Nothing goes to lower case; accented letters stay.
-  EXPECT_EQ(CapitaliseWords("ABC dEF \xFC" "ber"), "ABC DEF \xFC" "ber");
+  EXPECT_EQ(CapitaliseWords("ABC dEF \xFC"
+                            "ber"),
+            "ABC DEF \xFC"
+            "ber");
   EXPECT_EQ(CapitaliseWords(" lead"), " Lead");
 }
 
@@ -54,7 +60,9 @@ TEST(CapitaliseWords, OemAcuteBecomesApostrophe) {
 TEST(ReplaceUmlauts, WholeTable) {
   EXPECT_EQ(ReplaceUmlauts("sch\xF6n"), "schoen");
   EXPECT_EQ(ReplaceUmlauts("Caf\xE9"), "Cafe");
-  EXPECT_EQ(ReplaceUmlauts("Stra\xDF" "e"), "Strasse");
+  EXPECT_EQ(ReplaceUmlauts("Stra\xDF"
+                           "e"),
+            "Strasse");
   EXPECT_EQ(ReplaceUmlauts("\xFC\xF6\xE4\xDC\xD6\xC4\xDF\xE9\xE1\xC9\xC1\xE8\xE0\xC0\xC8\xE7\xC7"),
             "ueoeaeUeOeAesseaEAeaAEcC");
   // Letters outside the table stay.

@@ -28,12 +28,12 @@ TEST(CArrayParser, NumberFormsCommentsAndTrailingComma) {
 
 TEST(CArrayParser, MalformedSourcesAreRefused) {
   const char* bad[] = {
-      "",                                 // nothing at all
-      "unsigned char a[2];",              // no initialiser
-      "unsigned char a[] = { 1, 2",       // not closed
-      "unsigned char a[] = { 1 2 };",     // missing comma
-      "unsigned char a[] = { 256 };",     // not a byte
-      "unsigned char a[] = { 0x1FF };",   // not a byte
+      "",                                // nothing at all
+      "unsigned char a[2];",             // no initialiser
+      "unsigned char a[] = { 1, 2",      // not closed
+      "unsigned char a[] = { 1 2 };",    // missing comma
+      "unsigned char a[] = { 256 };",    // not a byte
+      "unsigned char a[] = { 0x1FF };",  // not a byte
       "unsigned char a[] = { 99999999999999999999 };",
       "unsigned char a[] = { -1 };",      // negative
       "unsigned char a[] = { 0x };",      // no digits

@@ -16,11 +16,10 @@ namespace {
 
 Bitmap ToRgb(const AVFrame* frame) {
   Bitmap b = MakeBitmap(frame->width, frame->height);
-  SwsContext* sws = sws_getContext(frame->width, frame->height,
-                                   static_cast<AVPixelFormat>(frame->format), frame->width,
-                                   frame->height, AV_PIX_FMT_RGB24,
-                                   SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
-                                   nullptr, nullptr);
+  SwsContext* sws = sws_getContext(
+      frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
+      frame->height, AV_PIX_FMT_RGB24, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
+      nullptr, nullptr);
   if (!sws) throw std::runtime_error("no colour conversion");
   uint8_t* dst[1] = {b.pixels.data()};
   const int dstStride[1] = {b.width * 3};

@@ -145,7 +145,7 @@ TEST_F(Mklogo, BinIsOneStillThatDecodesCloseToTheBitmap) {
   const Bitmap picture = SongPicture();
   const std::string bin = MakeBin(dir_, picture, 2);
   ASSERT_GT(bin.size(), 8u);
-  EXPECT_EQ(bin.substr(0, 4), std::string("\x00\x00\x01\xB3", 4));  // sequence header
+  EXPECT_EQ(bin.substr(0, 4), std::string("\x00\x00\x01\xB3", 4));            // sequence header
   EXPECT_EQ(bin.substr(bin.size() - 4), std::string("\x00\x00\x01\xB7", 4));  // sequence end
   EXPECT_LE(bin.size(), kBinLimit);
 

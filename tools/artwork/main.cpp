@@ -35,7 +35,8 @@ bool SavePicture(const QImage& image, const QString& path) {
 bool SaveMask(const artwork::Outline& outline, const Figures& want, const QString& path) {
   const tovix::chrome::RegionMask mask = artwork::MaskOf(outline);
   const std::vector<std::uint8_t> data = tovix::chrome::EncodeRegionData(mask);
-  if (data.size() != want.size || mask.rects.size() != want.rects || !(mask.bounds == want.bounds)) {
+  if (data.size() != want.size || mask.rects.size() != want.rects ||
+      !(mask.bounds == want.bounds)) {
     std::fprintf(stderr, "%s: %zu bytes, %zu rectangles, box %d %d %d %d; wanted %zu, %zu\n",
                  qPrintable(path), data.size(), mask.rects.size(), mask.bounds.left,
                  mask.bounds.top, mask.bounds.right, mask.bounds.bottom, want.size, want.rects);
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
       {GlyphKind::Load, "load"}, {GlyphKind::Play, "play"}, {GlyphKind::Pause, "pause"},
       {GlyphKind::Stop, "stop"}, {GlyphKind::Off, "off"},   {GlyphKind::Home, "home"}};
   for (const auto& [kind, name] : glyphs)
-    ok = SavePicture(artwork::PaintGlyph(kind), out.filePath(QString("glyphs/%1.png").arg(name))) && ok;
+    ok = SavePicture(artwork::PaintGlyph(kind), out.filePath(QString("glyphs/%1.png").arg(name))) &&
+         ok;
   return ok ? 0 : 1;
 }

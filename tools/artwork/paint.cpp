@@ -128,7 +128,8 @@ QImage PaintMainSkin(const Outline& o) {
   small.setLetterSpacing(QFont::AbsoluteSpacing, 2);
   p.setFont(small);
   p.setPen(QColor(0x9a, 0xa2, 0xad));
-  p.drawText(QRect(160, 6, 300, 28), Qt::AlignLeft | Qt::AlignVCenter, "MP3  \xc2\xb7  BIN  \xc2\xb7  DVD-71x");
+  p.drawText(QRect(160, 6, 300, 28), Qt::AlignLeft | Qt::AlignVCenter,
+             "MP3  \xc2\xb7  BIN  \xc2\xb7  DVD-71x");
   Led(p, QPointF(712, 20), kAccent);
   Led(p, QPointF(726, 20), QColor(0x50, 0xd0, 0x60));
   Screw(p, QPointF(20, 22));

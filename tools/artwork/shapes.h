@@ -13,9 +13,9 @@ struct RowSpan {
 };
 
 struct Outline {
-  int width = 0;   // picture width
-  int height = 0;  // picture height
-  int top = 0;     // first row inside
+  int width = 0;              // picture width
+  int height = 0;             // picture height
+  int top = 0;                // first row inside
   std::vector<RowSpan> rows;  // rows top, top + 1, ...
   bool inside(int x, int y) const;
 };

@@ -41,7 +41,8 @@ class Scanner {
   // One integer literal with an optional u/l suffix.
   std::uint64_t Number() {
     int base = 10;
-    if (Peek() == '0' && pos_ + 1 < text_.size() && (text_[pos_ + 1] == 'x' || text_[pos_ + 1] == 'X')) {
+    if (Peek() == '0' && pos_ + 1 < text_.size() &&
+        (text_[pos_ + 1] == 'x' || text_[pos_ + 1] == 'X')) {
       base = 16;
       pos_ += 2;
     } else if (Peek() == '0') {
@@ -89,8 +90,10 @@ long long DeclaredSize(std::string_view declaration) {
   const std::size_t close = declaration.find(']', open);
   if (close == std::string_view::npos) return -1;
   std::string_view inside = declaration.substr(open + 1, close - open - 1);
-  while (!inside.empty() && std::isspace(static_cast<unsigned char>(inside.front()))) inside.remove_prefix(1);
-  while (!inside.empty() && std::isspace(static_cast<unsigned char>(inside.back()))) inside.remove_suffix(1);
+  while (!inside.empty() && std::isspace(static_cast<unsigned char>(inside.front())))
+    inside.remove_prefix(1);
+  while (!inside.empty() && std::isspace(static_cast<unsigned char>(inside.back())))
+    inside.remove_suffix(1);
   if (inside.empty()) return -1;
   long long n = 0;
   for (char c : inside) {

@@ -102,12 +102,14 @@ bool CopyAcross(const std::string& from, const std::string& to, std::string* why
 // folder), as move does inside a batch file.
 bool MoveOne(const std::string& src, const std::string& wanted, std::string* why) {
   std::string real = ResolvePath(wanted);
+  // The name as asked for, in the folder as spelled on disk.
+  std::string spelled = JoinPath(DirPart(real), NamePart(wanted));
   bool srcIsDir = IsDir(src);
   if (Exists(real)) {
     if (SameFile(src, real)) {
       // Only the letter case changes, or nothing at all.
       if (NamePart(src) == NamePart(wanted)) return true;
-      if (rename(src.c_str(), wanted.c_str()) == 0) return true;
+      if (rename(src.c_str(), spelled.c_str()) == 0) return true;
       return *why = std::strerror(errno), false;
     }
     if (IsDir(real) || srcIsDir) return *why = "a file or folder of that name exists", false;
@@ -117,7 +119,7 @@ bool MoveOne(const std::string& src, const std::string& wanted, std::string* why
       if (errno != EXDEV) return *why = std::strerror(errno), false;
       if (!CopyAcross(src, real, why)) return false;
     }
-    if (NamePart(real) != NamePart(wanted)) rename(real.c_str(), wanted.c_str());
+    if (NamePart(real) != NamePart(wanted)) rename(real.c_str(), spelled.c_str());
     return true;
   }
   if (RenameNoReplace(src, real) == 0) return true;
@@ -152,10 +154,15 @@ bool Interpreter::Move(const std::string& rest, const Streams& io) {
     return Fail(io, "The syntax of the command is incorrect: move needs a source and a target.");
   std::vector<std::string> sources = ExpandPattern(NativePath(names[0]));
   if (sources.empty()) return Fail(io, "The system cannot find the file specified: " + names[0]);
-  std::string target = ResolvePath(NativePath(names[1]));
+  const std::string asked = NativePath(names[1]);
+  std::string target = ResolvePath(asked);
   bool intoFolder = IsDir(target);
+  if (!intoFolder && asked.back() == '/')
+    return Fail(io, "The system cannot find the path specified: " + names[1]);
   if (sources.size() > 1 && !intoFolder)
     return Fail(io, "Cannot move multiple files to a single file: " + names[1]);
+  // A file keeps the spelling asked for, even where an old one is replaced.
+  if (!intoFolder) target = JoinPath(DirPart(target), NamePart(asked));
   int moved = 0;
   bool failed = false;
   for (const std::string& src : sources) {

@@ -90,6 +90,7 @@ ChainPart SplitChain(std::string_view s) {
       continue;
     }
     bool twice = i + 1 < s.size() && s[i + 1] == c;
+    if (c == '&' && i > 0 && (s[i - 1] == '>' || s[i - 1] == '<')) continue;  // 2>&1
     if (c == '&') {
       part.head = std::string(s.substr(0, i));
       part.op = twice ? ChainOp::IfOk : ChainOp::Always;

@@ -61,7 +61,8 @@ int Run(const char* bitmapArg, const char* levelArg) {
     return Fail(shown + " is not a valid BMP file");
   }
   if (bits != 24) {
-    return Fail(shown + " has " + std::to_string(bits) + " bits per pixel; a 24-bit bitmap is needed");
+    return Fail(shown + " has " + std::to_string(bits) +
+                " bits per pixel; a 24-bit bitmap is needed");
   }
   if (bitmap.width != mklogo::kStillWidth || bitmap.height != mklogo::kStillHeight) {
     return Fail(shown + " is " + std::to_string(bitmap.width) + " x " +

@@ -51,10 +51,10 @@ std::unique_ptr<AVFrame, FrameFree> ToYuv(const Bitmap& bitmap) {
   Check(av_frame_get_buffer(frame.get(), 0), "cannot allocate the picture");
   // Accurate rounding and a Lanczos chroma filter keep coloured text edges
   // as sharp as 4:2:0 allows.
-  std::unique_ptr<SwsContext, ScalerFree> scaler(sws_getContext(
-      bitmap.width, bitmap.height, AV_PIX_FMT_RGB24, bitmap.width, bitmap.height,
-      AV_PIX_FMT_YUV420P, SWS_LANCZOS | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr,
-      nullptr));
+  std::unique_ptr<SwsContext, ScalerFree> scaler(
+      sws_getContext(bitmap.width, bitmap.height, AV_PIX_FMT_RGB24, bitmap.width, bitmap.height,
+                     AV_PIX_FMT_YUV420P, SWS_LANCZOS | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP,
+                     nullptr, nullptr, nullptr));
   if (!scaler) throw EncodeError("cannot set up the colour conversion");
   const uint8_t* src[1] = {bitmap.pixels.data()};
   const int srcStride[1] = {bitmap.width * 3};
@@ -105,7 +105,8 @@ std::string EncodeStill(const Bitmap& bitmap, int level) {
     const int got = avcodec_receive_packet(ctx.get(), packet.get());
     if (got == AVERROR_EOF) break;
     Check(got, "encoding failed");
-    stream.append(reinterpret_cast<const char*>(packet->data), static_cast<std::size_t>(packet->size));
+    stream.append(reinterpret_cast<const char*>(packet->data),
+                  static_cast<std::size_t>(packet->size));
     av_packet_unref(packet.get());
   }
   if (stream.size() < 4) throw EncodeError("the encoder gave no picture");

@@ -115,7 +115,7 @@ TEST(BmpFormats, OneAndFourBitsPackedHighBitsFirst) {
   one.width = 9;
   one.height = 1;
   one.bits = 1;
-  one.palette = kPalette4.substr(0, 8);  // 0 red, 1 green
+  one.palette = kPalette4.substr(0, 8);           // 0 red, 1 green
   one.rows = std::string("\xA0\x80\x00\x00", 4);  // 1010 0000 1...
   const Bitmap a = DecodeBmp(one.Build());
   EXPECT_EQ(Rgb(a, 0, 0), (std::vector<int>{0, 255, 0}));
@@ -178,7 +178,8 @@ TEST(BmpFormats, TopDownRowsAndAMissingLastPad) {
   BmpBuilder b;
   b.width = 1;
   b.height = -2;
-  b.rows = std::string("\x00\x00\xFF\x00", 4) + std::string("\xFF\x00\x00", 3);  // last row unpadded
+  b.rows =
+      std::string("\x00\x00\xFF\x00", 4) + std::string("\xFF\x00\x00", 3);  // last row unpadded
   const Bitmap bmp = DecodeBmp(b.Build());
   ASSERT_EQ(bmp.height, 2);
   EXPECT_EQ(Rgb(bmp, 0, 0), (std::vector<int>{255, 0, 0}));

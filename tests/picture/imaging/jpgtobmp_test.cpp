@@ -4,14 +4,15 @@
 
 #include <gtest/gtest.h>
 
-// jpeglib.h needs FILE and size_t declared first.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <jpeglib.h>
-// After jpeglib.h: the message numbers.
-#include <jerror.h>
 #include <string>
+
+// jpeglib.h needs FILE and size_t declared first, jerror.h comes after.
+#include <jpeglib.h>
+
+#include <jerror.h>
 
 #include "platform/ioerror.h"
 #include "support/tempdir.h"
@@ -56,12 +57,13 @@ std::vector<int> QuantValues(const std::string& jpeg, bool* progressive) {
   std::size_t at = 2;
   while (at + 4 <= jpeg.size() && static_cast<std::uint8_t>(jpeg[at]) == 0xFF) {
     const int marker = static_cast<std::uint8_t>(jpeg[at + 1]);
-    const std::size_t length = static_cast<std::uint8_t>(jpeg[at + 2]) << 8 |
-                               static_cast<std::uint8_t>(jpeg[at + 3]);
+    const std::size_t length =
+        static_cast<std::uint8_t>(jpeg[at + 2]) << 8 | static_cast<std::uint8_t>(jpeg[at + 3]);
     if (marker == 0xC2) *progressive = true;
     if (marker == 0xDB) {
       for (std::size_t i = at + 4; i < at + 2 + length; i += 65) {
-        for (std::size_t k = 1; k <= 64; ++k) values.push_back(static_cast<std::uint8_t>(jpeg[i + k]));
+        for (std::size_t k = 1; k <= 64; ++k)
+          values.push_back(static_cast<std::uint8_t>(jpeg[i + k]));
       }
     }
     if (marker == 0xDA) break;
@@ -88,7 +90,8 @@ std::string RawJpeg(int width, int height, int components, J_COLOR_SPACE space,
   jpeg_set_quality(&cinfo, 95, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   for (int y = 0; y < height; ++y) {
-    JSAMPROW row = const_cast<JSAMPLE*>(pixels.data() + static_cast<std::size_t>(y) * width * components);
+    JSAMPROW row =
+        const_cast<JSAMPLE*>(pixels.data() + static_cast<std::size_t>(y) * width * components);
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);
@@ -121,8 +124,8 @@ TEST(JpegEncode, BaselineAtQualityHundred) {
   bool progressive = false;
   const std::vector<int> q = QuantValues(jpeg, &progressive);
   EXPECT_FALSE(progressive);
-  ASSERT_EQ(q.size(), 128u);  // luminance and chrominance tables
-  for (int v : q) EXPECT_EQ(v, 1);  // quality 100 scales every entry to 1
+  ASSERT_EQ(q.size(), 128u);                            // luminance and chrominance tables
+  for (int v : q) EXPECT_EQ(v, 1);                      // quality 100 scales every entry to 1
   EXPECT_NE(jpeg.find("\xFF\xC0"), std::string::npos);  // baseline frame
 }
 
@@ -247,7 +250,9 @@ TEST_F(JpegComponent, DamagedOrMissingFileKeepsThePreviousPicture) {
     jpeg_.JpegToImage();
     FAIL() << "no error";
   } catch (const IoError& e) {
-    EXPECT_EQ(std::string(e.what()), "Datei " + dir_.file("none.jpg") + " kann nicht ge\xF6""ffnet werden");
+    EXPECT_EQ(std::string(e.what()), "Datei " + dir_.file("none.jpg") +
+                                         " kann nicht ge\xF6"
+                                         "ffnet werden");
   }
   EXPECT_EQ(image.width, 20);
 }
