@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "app/clicklabel.h"
 #include "app/pages/binpage.h"
