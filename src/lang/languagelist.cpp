@@ -8,7 +8,9 @@ int ReadLanguageCount(const platform::IniFile& ini) {
   return ini.ReadInteger(kLanguagesSection, "count", -1);
 }
 
-int LanguageScanLimit(int count) { return std::min(count, kMaxLanguageCount); }
+int LanguageScanLimit(int count) {
+  return std::min(count, kMaxLanguageCount);
+}
 
 std::optional<std::vector<LanguageEntry>> ReadLanguageList(const std::string& file) {
   const platform::IniFile ini(file);

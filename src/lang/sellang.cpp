@@ -129,7 +129,9 @@ void TSelSpra::SpeedButton2Click() {
   done(QDialog::Rejected);
 }
 
-void TSelSpra::reject() { SpeedButton2Click(); }
+void TSelSpra::reject() {
+  SpeedButton2Click();
+}
 
 void TSelSpra::showEvent(QShowEvent* event) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -142,8 +144,7 @@ void TSelSpra::showEvent(QShowEvent* event) {
 
 void ShowLanguageFailure(LanguageResult result, QWidget* parent) {
   QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-                  QString::fromStdString(LanguageFailureMessage(result)), QMessageBox::Ok,
-                  parent);
+                  QString::fromStdString(LanguageFailureMessage(result)), QMessageBox::Ok, parent);
   box.exec();
 }
 

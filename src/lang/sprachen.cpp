@@ -16,7 +16,8 @@ constexpr int kNoLanguage = 9999;  // "Idx." default: matches no language base
 
 // Fixed credit lines of the info text: the components and who made them.
 constexpr const char* kCreditSkin = "CoolForm  -  Tovix-Team & The Qt Project";
-constexpr const char* kCreditPlayer = "MPEGPlay  -  Tovix-Team & mpg123 (Michael Hipp, Thomas Orgis)";
+constexpr const char* kCreditPlayer =
+    "MPEGPlay  -  Tovix-Team & mpg123 (Michael Hipp, Thomas Orgis)";
 constexpr const char* kCreditMp3 = "mpegfile  -  Tovix-Team";
 constexpr const char* kCreditLame = "LAME  -  The LAME Project (lame.sourceforge.io)\r";
 
@@ -24,7 +25,8 @@ constexpr const char* kCreditLame = "LAME  -  The LAME Project (lame.sourceforge
 // the first load.
 constexpr std::array<const char*, 14> kGermanText = {
     "Herzlich Wilkommen!",
-    "Tovix ist Freeware: Benutzen und Weitergeben sind kostenlos und ausdr\xFC" "cklich erw\xFC"
+    "Tovix ist Freeware: Benutzen und Weitergeben sind kostenlos und ausdr\xFC"
+    "cklich erw\xFC"
     "nscht.",
     "Ich freue mich \xFC"
     "ber jede! Reaktion",
@@ -76,16 +78,17 @@ std::string ComposeBatchPairText(Text s) {
   return t;
 }
 
-std::string GermanText(int n) { return kGermanText.at(static_cast<std::size_t>(n - 1)); }
+std::string GermanText(int n) {
+  return kGermanText.at(static_cast<std::size_t>(n - 1));
+}
 
 struct LanguageState {
   std::array<std::string, kLanguageStringCount> table;
   int base = kBaseBeforeLoad;
   std::string infoText = ComposeInfoText(GermanText);
   std::string batchPairText = ComposeBatchPairText(GermanText);
-  std::array<std::string, 5> placementNames = {
-      "Originalgr\xF6sse", "Passend vergr\xF6ssert", "an Overscan angepasst", "zentriert",
-      "als Kachel"};
+  std::array<std::string, 5> placementNames = {"Originalgr\xF6sse", "Passend vergr\xF6ssert",
+                                               "an Overscan angepasst", "zentriert", "als Kachel"};
 };
 
 LanguageState& State() {
@@ -107,9 +110,15 @@ const std::string& LanguageString(int n) {
   return State().table[static_cast<std::size_t>(n - 1)];
 }
 
-const std::string& InfoText() { return State().infoText; }
-const std::string& BatchPairText() { return State().batchPairText; }
-const std::array<std::string, 5>& PlacementNames() { return State().placementNames; }
+const std::string& InfoText() {
+  return State().infoText;
+}
+const std::string& BatchPairText() {
+  return State().batchPairText;
+}
+const std::array<std::string, 5>& PlacementNames() {
+  return State().placementNames;
+}
 
 std::string LanguageFailureMessage(LanguageResult result) {
   switch (result) {
@@ -123,9 +132,13 @@ std::string LanguageFailureMessage(LanguageResult result) {
   return {};
 }
 
-std::string DefaultLanguageFile() { return std::string(".") + platform::kPathSep + "tovix.lng"; }
+std::string DefaultLanguageFile() {
+  return std::string(".") + platform::kPathSep + "tovix.lng";
+}
 
-int LanguageBase() { return State().base; }
+int LanguageBase() {
+  return State().base;
+}
 
 std::string LanguageStringKey(int base, int s) {
   char key[16];

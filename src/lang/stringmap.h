@@ -20,8 +20,8 @@ enum class StringWindow : std::uint8_t {
 };
 
 struct StringMapEntry {
-  int number;               // 1..200 in the language table
-  std::string_view control; // objectName of the control
+  int number;                // 1..200 in the language table
+  std::string_view control;  // objectName of the control
   StringTarget target;
   StringWindow window;
 };

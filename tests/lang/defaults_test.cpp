@@ -49,5 +49,16 @@ TEST(LanguageDefaults, LoadingBeforeAnyLanguageIsSetFindsNone) {
   EXPECT_EQ(LanguageString(1), "");
 }
 
+TEST(LanguageDefaults, ShippedGermanComposesTheSameTexts) {
+  // Starting in German must not change the welcome or batch texts on the
+  // first load.
+  const std::string info = InfoText();
+  const std::string batch = BatchPairText();
+  ASSERT_EQ(ApplyLanguage(0, test::SourceDir() + "dist/tovix.lng"), LanguageResult::kOk);
+  EXPECT_EQ(InfoText(), info);
+  EXPECT_EQ(BatchPairText(), batch);
+  EXPECT_EQ(UnknownEncoderText(), "Encoder nicht erkannt");
+}
+
 }  // namespace
 }  // namespace tovix

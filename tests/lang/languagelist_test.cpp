@@ -22,13 +22,20 @@ class LanguageListTest : public ::testing::Test {
 };
 
 TEST_F(LanguageListTest, EmptyNamesAreSkippedAndTheOrderKept) {
-  const auto list =
-      ReadLanguageList(Write(LngText("3", {{"Deutsch", "0"}, {"", "1"}, {"Fran\xE7" "ais", "2"}}, {})));
+  const auto list = ReadLanguageList(Write(LngText("3",
+                                                   {{"Deutsch", "0"},
+                                                    {"", "1"},
+                                                    {"Fran\xE7"
+                                                     "ais",
+                                                     "2"}},
+                                                   {})));
   ASSERT_TRUE(list);
   ASSERT_EQ(list->size(), 2u);
   EXPECT_EQ((*list)[0].name, "Deutsch");
   EXPECT_EQ((*list)[0].number, 0);
-  EXPECT_EQ((*list)[1].name, "Fran\xE7" "ais");
+  EXPECT_EQ((*list)[1].name,
+            "Fran\xE7"
+            "ais");
   EXPECT_EQ((*list)[1].number, 2);
 }
 

@@ -26,7 +26,13 @@ class SelSpraTest : public ::testing::Test {
     return path;
   }
   std::string ThreeLanguages() {
-    return Write(LngText("3", {{"Deutsch", "0"}, {"English", "1"}, {"Fran\xE7" "ais", "2"}}, {}));
+    return Write(LngText("3",
+                         {{"Deutsch", "0"},
+                          {"English", "1"},
+                          {"Fran\xE7"
+                           "ais",
+                           "2"}},
+                         {}));
   }
   // Runs the dialog modally and lets act() work on it while it is open.
   template <typename Act>
@@ -120,10 +126,11 @@ TEST_F(SelSpraTest, EscapeCancelsLikeTheCancelButton) {
 
 TEST_F(SelSpraTest, CancelHandsBackTheLanguageCurrentAtThisShowing) {
   TSelSpra dialog(0, nullptr, ThreeLanguages());
-  EXPECT_EQ(Choose(dialog, 0, [](TSelSpra& d) {
-              d.listBox()->setCurrentRow(1);
-              d.confirmButton()->click();
-            }),
+  EXPECT_EQ(Choose(dialog, 0,
+                   [](TSelSpra& d) {
+                     d.listBox()->setCurrentRow(1);
+                     d.confirmButton()->click();
+                   }),
             1);
   EXPECT_EQ(Choose(dialog, 1, [](TSelSpra& d) { d.cancelButton()->click(); }), 1);
 }

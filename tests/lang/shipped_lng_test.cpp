@@ -12,11 +12,17 @@
 namespace tovix {
 namespace {
 
-std::string ShippedFile() { return test::SourceDir() + "dist/tovix.lng"; }
+std::string ShippedFile() {
+  return test::SourceDir() + "dist/tovix.lng";
+}
 
-std::string Ansi(const char* utf8) { return platform::Utf8ToAnsi(utf8).value(); }
+std::string Ansi(const char* utf8) {
+  return platform::Utf8ToAnsi(utf8).value();
+}
 
-bool Used(int n) { return n >= 1 && n <= 98 && n != 15 && n != 16; }
+bool Used(int n) {
+  return n >= 1 && n <= 98 && n != 15 && n != 16;
+}
 
 // The German texts the windows and the program hold for these numbers.
 const std::map<int, std::string>& GermanDefaults() {

@@ -89,7 +89,8 @@ TEST_F(SprachenTest, LanguageTwelveReadsFiveDigitKeys) {
 }
 
 TEST_F(SprachenTest, KeysMatchWithoutRegardToCase) {
-  const std::string file = "[LANGUAGES]\r\nCOUNT=1\r\nlang.1=X\r\nIDX.1=3\r\n[strings]\r\n3001=drei\r\n";
+  const std::string file =
+      "[LANGUAGES]\r\nCOUNT=1\r\nlang.1=X\r\nIDX.1=3\r\n[strings]\r\n3001=drei\r\n";
   ASSERT_EQ(ApplyLanguage(3, Write(file)), LanguageResult::kOk);
   EXPECT_EQ(LanguageString(1), "drei");
 }
@@ -108,8 +109,8 @@ TEST_F(SprachenTest, NoUsableListStopsWithStringlistNotFound) {
 }
 
 TEST_F(SprachenTest, AnUnlistedLanguageStopsWithErrorInLanguageFile) {
-  const std::string file = Write(LngText("2", {{"English", "1"}, {"Français", "2"}},
-                                         {{"0001", "x"}, {"1001", "y"}}));
+  const std::string file =
+      Write(LngText("2", {{"English", "1"}, {"Français", "2"}}, {{"0001", "x"}, {"1001", "y"}}));
   EXPECT_EQ(ApplyLanguage(0, file), LanguageResult::kLanguageNotFound);
   EXPECT_EQ(LanguageFailureMessage(LanguageResult::kLanguageNotFound),
             " Error in languagefile: ABORTING");
@@ -140,9 +141,9 @@ TEST_F(SprachenTest, AGarbledHugeCountDoesNotHangTheLoad) {
 }
 
 TEST_F(SprachenTest, NothingOfThePreviousLanguageSurvivesASwitch) {
-  const std::string file = Write(LngText("2", {{"Deutsch", "0"}, {"English", "1"}},
-                                         {{"0055", "Optionen"}, {"0037", "Sendeschluss"},
-                                          {"1037", "End of broadcast"}}));
+  const std::string file = Write(
+      LngText("2", {{"Deutsch", "0"}, {"English", "1"}},
+              {{"0055", "Optionen"}, {"0037", "Sendeschluss"}, {"1037", "End of broadcast"}}));
   ASSERT_EQ(ApplyLanguage(0, file), LanguageResult::kOk);
   EXPECT_EQ(LanguageString(55), "Optionen");
   ASSERT_EQ(ApplyLanguage(1, file), LanguageResult::kOk);
@@ -165,10 +166,13 @@ TEST_F(SprachenTest, AFailedLoadLeavesEveryEntryMissing) {
 
 TEST_F(SprachenTest, ComposedTextsFollowTheLoadedLanguage) {
   std::vector<std::pair<std::string, std::string>> strings;
-  for (int n = 1; n <= 14; ++n) strings.push_back({LanguageStringKey(1000, n), "S" + std::to_string(n)});
-  for (int n = 47; n <= 51; ++n) strings.push_back({LanguageStringKey(1000, n), "P" + std::to_string(n)});
+  for (int n = 1; n <= 14; ++n)
+    strings.push_back({LanguageStringKey(1000, n), "S" + std::to_string(n)});
+  for (int n = 47; n <= 51; ++n)
+    strings.push_back({LanguageStringKey(1000, n), "P" + std::to_string(n)});
   strings.push_back({"1097", "unknown encoder"});
-  ASSERT_EQ(ApplyLanguage(1, Write(LngText("1", {{"English", "1"}}, strings))), LanguageResult::kOk);
+  ASSERT_EQ(ApplyLanguage(1, Write(LngText("1", {{"English", "1"}}, strings))),
+            LanguageResult::kOk);
 
   EXPECT_EQ(PlacementNames(), (std::array<std::string, 5>{"P47", "P48", "P49", "P50", "P51"}));
   EXPECT_EQ(UnknownEncoderText(), "unknown encoder");
