@@ -12,7 +12,7 @@ PACKAGES=(
   libavcodec-dev libavutil-dev libswscale-dev
   libsimpleini-dev libicu-dev
   fonts-dejavu-core fonts-wine
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   xvfb xauth
 )
 

@@ -40,13 +40,19 @@ void SongPictures(benchmark::State& state, bool jpeg) {
   int k = 0;
   for (auto _ : state) {
     page.Label8Click(false);
-    page.SaveSongPicture(folder + "/BM" + std::to_string(++k % 8) + ".BMP", folder + "/SONG.JPG", jpeg, true);
+    page.SaveSongPicture(folder + "/BM" + std::to_string(++k % 8) + ".BMP", folder + "/SONG.JPG",
+                         jpeg, true);
   }
-  state.counters["pictures/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["pictures/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_SongPicture(benchmark::State& state) { SongPictures(state, false); }
-void BM_SongPictureWithJpeg(benchmark::State& state) { SongPictures(state, true); }
+void BM_SongPicture(benchmark::State& state) {
+  SongPictures(state, false);
+}
+void BM_SongPictureWithJpeg(benchmark::State& state) {
+  SongPictures(state, true);
+}
 
 BENCHMARK(BM_SongPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SongPictureWithJpeg)->Unit(benchmark::kMillisecond)->UseRealTime();

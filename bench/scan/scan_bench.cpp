@@ -166,7 +166,7 @@ void BM_TovixFolder(benchmark::State& state) {
   }
   SetRates(state, kSongs, data.songBytes);
 }
-BENCHMARK(BM_TovixFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TovixFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TovixFolderTwoCalls(benchmark::State& state) {
   Data& data = TheData();
@@ -177,7 +177,7 @@ void BM_TovixFolderTwoCalls(benchmark::State& state) {
   }
   SetRates(state, kSongs, data.songBytes);
 }
-BENCHMARK(BM_TovixFolderTwoCalls)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TovixFolderTwoCalls)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TovixJunkFile(benchmark::State& state) {
   Data& data = TheData();
@@ -188,7 +188,7 @@ void BM_TovixJunkFile(benchmark::State& state) {
   }
   SetRates(state, 1, static_cast<std::int64_t>(kJunkFile));
 }
-BENCHMARK(BM_TovixJunkFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TovixJunkFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 #ifdef TOVIX_BENCH_TAGLIB
 std::int64_t TagLibOne(const std::string& path) {
@@ -211,7 +211,7 @@ void BM_TagLibFolder(benchmark::State& state) {
   }
   SetRates(state, kSongs, data.songBytes);
 }
-BENCHMARK(BM_TagLibFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TagLibFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif
 
 // Keeps the time per iteration of each benchmark for the ratio at the end.

@@ -17,6 +17,7 @@
 #include "app/pages/binpage.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
+#include "app/pages/pagepanel.h"
 #include "app/pages/qtext.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
@@ -122,9 +123,10 @@ void TForm1::BuildStatusLabels() {
   SpeedButton16->setGeometry(520, 479, 210, 39);
   SetCaption(SpeedButton16, "... zur Tovix-Homepage");
   SpeedButton16->setToolTip(ToQ("Verbindung zur Homepage..."));
-  SpeedButton16->setIcon(chrome::GlyphIcon(chrome::Glyph::Home));
   SpeedButton16->setCursor(Qt::PointingHandCursor);
   connect(SpeedButton16, &QPushButton::clicked, this, &TForm1::SpeedButton16Click);
+  Sprache->setStyleSheet(QString::fromLatin1(kButtonStyle));
+  SpeedButton16->setStyleSheet(QString::fromLatin1(kButtonStyle));
 
   LED = new QLabel(this);
   LED->setObjectName(QStringLiteral("LED"));

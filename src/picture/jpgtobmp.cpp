@@ -26,24 +26,79 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   int code;
+  const bool* ranDry;  // the decoder's source has run out of bytes
 };
+
+bool RanDry(j_common_ptr cinfo) {
+  const bool* ranDry = reinterpret_cast<ErrorManager*>(cinfo->err)->ranDry;
+  return ranDry && *ranDry;
+}
 
 extern "C" void OnError(j_common_ptr cinfo) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  err->code = err->pub.msg_code;
+  // Whatever broke once the bytes ran out, the cause is a file cut short.
+  err->code = RanDry(cinfo) ? JWRN_JPEG_EOF : err->pub.msg_code;
   std::longjmp(err->jump, 1);
 }
 
 extern "C" void OnMessage(j_common_ptr cinfo, int level) {
-  // A stream that ends early decodes as grey; it is damaged, not a picture.
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) OnError(cinfo);
+  // A file cut short decodes with grey rows at the bottom: it is damaged, not
+  // a picture. Other warnings (stray bytes and the like) are let pass.
+  if (level < 0 && (cinfo->err->msg_code == JWRN_JPEG_EOF ||
+                    (cinfo->err->msg_code == JWRN_HIT_MARKER && RanDry(cinfo)))) {
+    OnError(cinfo);
+  }
 }
 
-void InstallErrorManager(ErrorManager& err) {
+void InstallErrorManager(ErrorManager& err, const bool* ranDry) {
   jpeg_std_error(&err.pub);
   err.pub.error_exit = OnError;
   err.pub.emit_message = OnMessage;
   err.code = 0;
+  err.ranDry = ranDry;
+}
+
+// Reads from memory like jpeg_mem_src, but notes when the bytes run out
+// instead of warning at once: a file that lacks only its end marker still
+// holds the whole picture, and the entropy decoder may look past its last
+// byte. Running short while picture data is still needed is what counts.
+struct MemorySource {
+  jpeg_source_mgr pub;
+  bool ranDry;
+};
+
+extern "C" void InitSource(j_decompress_ptr) {}
+extern "C" void TermSource(j_decompress_ptr) {}
+
+extern "C" boolean FillInput(j_decompress_ptr cinfo) {
+  static const JOCTET kEndMarker[2] = {0xFF, JPEG_EOI};
+  auto* src = reinterpret_cast<MemorySource*>(cinfo->src);
+  src->ranDry = true;
+  src->pub.next_input_byte = kEndMarker;
+  src->pub.bytes_in_buffer = 2;
+  return TRUE;
+}
+
+extern "C" void SkipInput(j_decompress_ptr cinfo, long count) {
+  auto* src = reinterpret_cast<MemorySource*>(cinfo->src);
+  if (count <= 0) return;
+  if (static_cast<unsigned long>(count) > src->pub.bytes_in_buffer) {
+    FillInput(cinfo);
+    return;
+  }
+  src->pub.next_input_byte += count;
+  src->pub.bytes_in_buffer -= static_cast<std::size_t>(count);
+}
+
+void SetSource(MemorySource* src, std::string_view bytes) {
+  src->pub.init_source = InitSource;
+  src->pub.fill_input_buffer = FillInput;
+  src->pub.skip_input_data = SkipInput;
+  src->pub.resync_to_restart = jpeg_resync_to_restart;
+  src->pub.term_source = TermSource;
+  src->pub.next_input_byte = reinterpret_cast<const JOCTET*>(bytes.data());
+  src->pub.bytes_in_buffer = bytes.size();
+  src->ranDry = false;
 }
 
 // Compressed bytes go straight into a string owned by the caller, so an
@@ -90,7 +145,7 @@ int Compress(const Bitmap& bitmap, int quality, StringDestination* dest) {
   jpeg_compress_struct cinfo;
   ErrorManager err;
   cinfo.err = &err.pub;
-  InstallErrorManager(err);
+  InstallErrorManager(err, nullptr);
   if (setjmp(err.jump)) {
     jpeg_destroy_compress(&cinfo);
     return err.code;
@@ -135,15 +190,16 @@ using GrowFn = bool (*)(void* context, const DecodeTarget& target, std::uint8_t*
 int Decompress(std::string_view bytes, GrowFn grow, void* context, DecodeTarget* target) {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
+  MemorySource src;
+  SetSource(&src, bytes);
   cinfo.err = &err.pub;
-  InstallErrorManager(err);
+  InstallErrorManager(err, &src.ranDry);
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     return err.code;
   }
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-               static_cast<unsigned long>(bytes.size()));
+  cinfo.src = &src.pub;
   jpeg_read_header(&cinfo, TRUE);
   if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
     cinfo.out_color_space = JCS_CMYK;
@@ -204,6 +260,7 @@ std::string EncodeJpeg(const Bitmap& bitmap, int quality) {
 }
 
 Bitmap DecodeJpeg(std::string_view bytes) {
+  if (bytes.empty()) throw JpegError(JERR_INPUT_EMPTY);
   std::vector<std::uint8_t> buffer;
   DecodeTarget target;
   if (const int code = Decompress(bytes, GrowBuffer, &buffer, &target); code != 0) {

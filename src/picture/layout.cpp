@@ -5,7 +5,9 @@
 
 namespace tovix::picture {
 
-Rect PlaceFullSize(int width, int height) { return {0, 0, width, height}; }
+Rect PlaceFullSize(int width, int height) {
+  return {0, 0, width, height};
+}
 
 Rect PlaceScaled(int width, int height) {
   // Shrinking one pixel a side at a time while either side is too large is
@@ -14,14 +16,16 @@ Rect PlaceScaled(int width, int height) {
   int w = width - excess;
   int h = height - excess;
   // Grow two pixels a side, at least once, until one side reaches the edge.
-  const int steps = std::max(1, std::min((kPictureHeight - h + 1) / 2, (kPictureWidth - w + 1) / 2));
+  const int steps =
+      std::max(1, std::min((kPictureHeight - h + 1) / 2, (kPictureWidth - w + 1) / 2));
   w += 2 * steps;
   h += 2 * steps;
   return {kPictureWidth - w, 0, std::max(w, 0), std::max(h, 0)};
 }
 
 Rect PlaceInsideOverscan(int margin) {
-  return {margin, margin, std::max(kPreviewWidth - 2 * margin, 0), std::max(kPreviewHeight - 2 * margin, 0)};
+  return {margin, margin, std::max(kPreviewWidth - 2 * margin, 0),
+          std::max(kPreviewHeight - 2 * margin, 0)};
 }
 
 Rect PlaceCentred(int width, int height) {
@@ -45,7 +49,9 @@ OverscanBars PlaceOverscanBars(int margin) {
           {kPreviewWidth - m, m, m, sideHeight}};
 }
 
-std::string FormatPosition(int left, int top) { return std::to_string(left) + ":" + std::to_string(top); }
+std::string FormatPosition(int left, int top) {
+  return std::to_string(left) + ":" + std::to_string(top);
+}
 
 namespace {
 

@@ -104,8 +104,7 @@ std::optional<platform::ProcessSpec> PlanCommand(const std::string& commandLine,
   return spec;
 }
 
-void RunAndWait(const std::string& commandLine, std::uint16_t showState,
-                std::int32_t timeLimitMs) {
+void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs) {
   auto spec = PlanCommand(commandLine, showState);
   if (!spec) return;
   platform::Process child;

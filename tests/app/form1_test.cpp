@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QFileInfo>
+#include <QFontInfo>
 
 #include "app/clicklabel.h"
 #include "app/pages/binpage.h"
@@ -17,6 +19,7 @@
 #include "app/pages/qtext.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
+#include "app/pages/uifont.h"
 #include "platform/ioerror.h"
 #include "testwindows.h"
 
@@ -265,6 +268,25 @@ TEST_F(MainWindow, ClockShowsHoursMinutesSeconds) {
   EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(f.NIX->text()).hasMatch())
       << f.NIX->text().toStdString();
   EXPECT_EQ(f.Timer2->interval(), 900);
+}
+
+}  // namespace
+}  // namespace tovix
+
+namespace tovix {
+namespace {
+
+TEST(ProgramFonts, TahomaBoldAtPixelSizes) {
+  EXPECT_EQ(PointsToPixels(20), 27);
+  EXPECT_EQ(PointsToPixels(14), 19);
+  EXPECT_EQ(PointsToPixels(11), 15);
+  if (!QFileInfo::exists("/usr/share/wine/fonts/tahomabd.ttf")) GTEST_SKIP() << "no Tahoma here";
+  test::Windows w;
+  const QFontInfo face(w.form1->font());
+  EXPECT_EQ(face.family(), "Tahoma");
+  EXPECT_TRUE(face.bold());
+  EXPECT_EQ(face.pixelSize(), 13);
+  EXPECT_EQ(QFontInfo(w.form1->BTX->font()).pixelSize(), 15);
 }
 
 }  // namespace

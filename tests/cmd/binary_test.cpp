@@ -40,13 +40,13 @@ TEST_F(Binary, PictureBatchEndToEnd) {
   Script("c2bin", "cp \"$1\" \"$2\"; echo noise");
   std::filesystem::create_directory("Ziel Ordner");
   Put("BM7.BMP", "bmp");
-  Put("tmpbat.bat", Bat({"@echo batchfile of 01.02.2025 10:11:12 >tmpbat.sem", "@echo off",
-                         "Echo [ Ziel Ordner\\Caf\x82 ]",  // é in code page 850
-                         "if exist \"Ziel Ordner\\Caf\x82.BIN\" goto NoReplace", "mklogo BM7.BMP 4",
-                         "if errorlevel 1 pause", "if errorlevel 1 goto NoReplace",
-                         "c2bin e2logo.c e2logo.bin >NUL", "move e2logo.bin \"Ziel Ordner\\Caf\x82.BIN\"",
-                         ":NoReplace", "Del BM7.BMP", "Echo [ Fertig ]", "del menu.vbs",
-                         "del e2logo.c"}));
+  Put("tmpbat.bat",
+      Bat({"@echo batchfile of 01.02.2025 10:11:12 >tmpbat.sem", "@echo off",
+           "Echo [ Ziel Ordner\\Caf\x82 ]",  // é in code page 850
+           "if exist \"Ziel Ordner\\Caf\x82.BIN\" goto NoReplace", "mklogo BM7.BMP 4",
+           "if errorlevel 1 pause", "if errorlevel 1 goto NoReplace",
+           "c2bin e2logo.c e2logo.bin >NUL", "move e2logo.bin \"Ziel Ordner\\Caf\x82.BIN\"",
+           ":NoReplace", "Del BM7.BMP", "Echo [ Fertig ]", "del menu.vbs", "del e2logo.c"}));
   Result r = Cmd({".\\tmpbat.bat"});
   EXPECT_EQ(r.level, 0) << r.err;
   EXPECT_EQ(r.out, Crlf({"[ Ziel Ordner\\Caf\xE9 ]", "        1 file(s) moved.", "[ Fertig ]"}));

@@ -31,13 +31,14 @@ TEST_F(Move, RenamesReplacesAndFindsNamesWithoutCase) {
 TEST_F(Move, IntoFolderAndBack) {
   Put("Some Band - First Song.mp3", "mp3 bytes");
   Put("Some Band - First Song.bin", "bin bytes");
-  Result shortRun = Run(Bat({"@echo off", "MD S", "move \"Some Band - First Song.mp3\" S\\01SOMEB.mp3",
-                             "move \"Some Band - First Song.bin\" S\\01SOMEB.bin", "Echo [ Fertig ]"}));
+  Result shortRun =
+      Run(Bat({"@echo off", "MD S", "move \"Some Band - First Song.mp3\" S\\01SOMEB.mp3",
+               "move \"Some Band - First Song.bin\" S\\01SOMEB.bin", "Echo [ Fertig ]"}));
   EXPECT_EQ(shortRun.level, 0) << shortRun.err;
   EXPECT_EQ(Names("S"), (std::vector<std::string>{"01SOMEB.bin", "01SOMEB.mp3"}));
-  Result longRun = Run(Bat({"@echo off", "move S\\01SOMEB.mp3 \"Some Band - First Song.mp3\" ",
-                            "move S\\01SOMEB.bin \"Some Band - First Song.bin\" ", "RD S",
-                            "Echo [ Fertig ]"}));
+  Result longRun =
+      Run(Bat({"@echo off", "move S\\01SOMEB.mp3 \"Some Band - First Song.mp3\" ",
+               "move S\\01SOMEB.bin \"Some Band - First Song.bin\" ", "RD S", "Echo [ Fertig ]"}));
   EXPECT_EQ(longRun.level, 0) << longRun.err;
   EXPECT_EQ(Names(), (std::vector<std::string>{"Some Band - First Song.bin",
                                                "Some Band - First Song.mp3", "test.bat"}));
@@ -56,8 +57,9 @@ TEST_F(Move, FailuresKeepTheFiles) {
   MakeReadOnly(dir_.file("ro.txt"));
   fs::create_directory("folder");
   Put("folder/src.txt", "not a folder");
-  Result r = Run(Bat({"@echo off", "move missing.txt x.txt", "echo %errorlevel%", "move src.txt ro.txt",
-                      "echo %errorlevel%", "move folder src.txt", "echo %errorlevel%"}));
+  Result r =
+      Run(Bat({"@echo off", "move missing.txt x.txt", "echo %errorlevel%", "move src.txt ro.txt",
+               "echo %errorlevel%", "move folder src.txt", "echo %errorlevel%"}));
   EXPECT_EQ(r.out, Crlf({"1", "1", "1"}));
   EXPECT_EQ(Get("src.txt"), "source");
   EXPECT_EQ(Get("ro.txt"), "read-only target");
@@ -128,8 +130,8 @@ TEST_F(Folders, MakeAndRemove) {
 TEST_F(Folders, RenameNeverReplaces) {
   Put("one.txt", "1");
   Put("two.txt", "2");
-  Result r = Run(Bat({"@echo off", "ren one.txt TWO.TXT", "echo %errorlevel%", "ren ONE.TXT three.txt",
-                      "ren two.txt Two.txt"}));
+  Result r = Run(Bat({"@echo off", "ren one.txt TWO.TXT", "echo %errorlevel%",
+                      "ren ONE.TXT three.txt", "ren two.txt Two.txt"}));
   EXPECT_EQ(r.out, Crlf({"1"}));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Two.txt", "test.bat", "three.txt"}));
   EXPECT_EQ(Get("three.txt"), "1");

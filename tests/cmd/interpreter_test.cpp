@@ -26,8 +26,12 @@ TEST_F(Echo, EchoOnShowsEachLineButNotAtLines) {
 
 TEST_F(Echo, TextReadAsCodePage850AndWrittenAsTheProgramsCodePage) {
   // "Grüße" in code page 850: ü = 0x81, ß = 0xE1.
-  Result r = Run(Bat({"@echo Gr\x81\xE1" "e>gruss.txt"}));
-  EXPECT_EQ(Get("gruss.txt"), "Gr\xFC\xDF" "e\r\n");  // Windows-1252
+  Result r =
+      Run(Bat({"@echo Gr\x81\xE1"
+               "e>gruss.txt"}));
+  EXPECT_EQ(Get("gruss.txt"),
+            "Gr\xFC\xDF"
+            "e\r\n");  // Windows-1252
   EXPECT_EQ(r.level, 0);
 }
 
@@ -35,8 +39,8 @@ using Redirect = BatchTest;
 
 TEST_F(Redirect, FilesAppendErrorsAndNul) {
   Result r = Run(Bat({"@echo off", "echo first >log.txt", "echo second>>LOG.TXT",
-                      "del missing.txt 2>err.txt", "del missing2.txt 2>>Err.txt",
-                      "echo gone >NUL", "echo gone too > nul", "echo both >both.txt 2>&1"}));
+                      "del missing.txt 2>err.txt", "del missing2.txt 2>>Err.txt", "echo gone >NUL",
+                      "echo gone too > nul", "echo both >both.txt 2>&1"}));
   EXPECT_EQ(Get("log.txt"), Crlf({"first ", "second"}));
   EXPECT_EQ(Get("err.txt"), Crlf({"Could Not Find missing.txt", "Could Not Find missing2.txt"}));
   EXPECT_EQ(Get("both.txt"), Crlf({"both  "}));
@@ -90,24 +94,24 @@ TEST_F(Conditions, ExistAndNotExist) {
 
 TEST_F(Conditions, ErrorlevelMeansAtLeast) {
   Script("ret", "exit $1");
-  Result r = Run(Bat({"@echo off", "ret 2", "if errorlevel 3 echo three", "if errorlevel 2 echo two",
-                      "if errorlevel 1 echo one", "if not errorlevel 3 echo below3", "ret 0",
-                      "if errorlevel 1 echo wrong", "if not errorlevel 1 echo zero"}));
+  Result r =
+      Run(Bat({"@echo off", "ret 2", "if errorlevel 3 echo three", "if errorlevel 2 echo two",
+               "if errorlevel 1 echo one", "if not errorlevel 3 echo below3", "ret 0",
+               "if errorlevel 1 echo wrong", "if not errorlevel 1 echo zero"}));
   EXPECT_EQ(r.out, Crlf({"two", "one", "below3", "zero"}));
 }
 
 TEST_F(Conditions, StringComparisons) {
-  Result r = Run(Bat({"@echo off", "if \"%1\"==\"abc\" echo same", "if not \"%1\"==\"ABC\" echo case",
-                      "if /i \"%1\"==\"ABC\" echo nocase", "if %2 == x echo blanks",
-                      "if 10 GTR 9 echo numeric"}),
+  Result r = Run(Bat({"@echo off", "if \"%1\"==\"abc\" echo same",
+                      "if not \"%1\"==\"ABC\" echo case", "if /i \"%1\"==\"ABC\" echo nocase",
+                      "if %2 == x echo blanks", "if 10 GTR 9 echo numeric"}),
                  {"abc", "x"});
   EXPECT_EQ(r.out, Crlf({"same", "case", "nocase", "blanks", "numeric"}));
 }
 
 TEST_F(Conditions, BadFormsAreReported) {
-  Result r = Run(Bat({"@echo off", "if errorlevel x echo a", "echo %errorlevel%",
-                      "if exist a.txt", "echo %errorlevel%", "if exist a.txt (echo a)",
-                      "echo end"}));
+  Result r = Run(Bat({"@echo off", "if errorlevel x echo a", "echo %errorlevel%", "if exist a.txt",
+                      "echo %errorlevel%", "if exist a.txt (echo a)", "echo end"}));
   EXPECT_EQ(r.out, Crlf({"1", "1", "end"}));
   EXPECT_NE(r.err.find("not a number"), std::string::npos);
   EXPECT_NE(r.err.find("no command"), std::string::npos);
@@ -121,11 +125,11 @@ using Errorlevel = BatchTest;
 TEST_F(Errorlevel, FailingToolSkipsToNoReplace) {
   Script("mklogo", "echo mklogo $1 $2 >>calls.txt; [ -f fail ] && exit 1; echo data > e2logo.c");
   Script("c2bin", "cp $1 $2; echo converted");
-  const std::string batch = Bat({"@echo batchfile of now >tmpbat.sem", "@echo off",
-                                 "Echo [ out\\SONG ]", "mklogo BM1.BMP 2", "if errorlevel 1 pause",
-                                 "if errorlevel 1 goto NoReplace", "c2bin e2logo.c e2logo.bin >NUL",
-                                 "move e2logo.bin \"out\\SONG.BIN\"", ":NoReplace", "Del BM1.BMP",
-                                 "Echo [ Fertig ]", "del menu.vbs", "del e2logo.c"});
+  const std::string batch =
+      Bat({"@echo batchfile of now >tmpbat.sem", "@echo off", "Echo [ out\\SONG ]",
+           "mklogo BM1.BMP 2", "if errorlevel 1 pause", "if errorlevel 1 goto NoReplace",
+           "c2bin e2logo.c e2logo.bin >NUL", "move e2logo.bin \"out\\SONG.BIN\"", ":NoReplace",
+           "Del BM1.BMP", "Echo [ Fertig ]", "del menu.vbs", "del e2logo.c"});
   std::filesystem::create_directory("out");
   Put("BM1.BMP", "bitmap");
   Result ok = Run(batch);
@@ -183,8 +187,8 @@ TEST_F(Programs, ArgumentsQuotedWithBlanksAndWindowsPaths) {
   Script("args", "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done");
   std::filesystem::create_directory("My Music");
   Put("My Music/Song One.mp3", "x");
-  Result r = Run(Bat({"@args \"%~1\" %2 my~1 \"my music\\song one.MP3\" -b 192 a\\b"}),
-                 {"\"a b\"", "c"});
+  Result r =
+      Run(Bat({"@args \"%~1\" %2 my~1 \"my music\\song one.MP3\" -b 192 a\\b"}), {"\"a b\"", "c"});
   EXPECT_EQ(r.out, "[a b]\n[c]\n[my~1]\n[My Music/Song One.mp3]\n[-b]\n[192]\n[a\\b]\n");
 }
 
@@ -205,15 +209,16 @@ TEST_F(Programs, PauseWithoutTerminalReturnsAtOnce) {
 
 TEST_F(Programs, NestedBatchAndCall) {
   Put("inner.bat", Bat({"@echo inner %1"}));
-  Result r = Run(Bat({"@echo off", "call inner.bat one", "echo back", "INNER.BAT two",
-                      "echo never"}));
+  Result r =
+      Run(Bat({"@echo off", "call inner.bat one", "echo back", "INNER.BAT two", "echo never"}));
   EXPECT_EQ(r.out, Crlf({"inner one", "back", "inner two"}));
 }
 
 TEST_F(Programs, SetShiftAndExit) {
-  Result r = Run(Bat({"@echo off", "set TOVIX_T=a b", "echo %tovix_t%", "set TOVIX_T=",
-                      "echo [%TOVIX_T%]", "shift", "echo %1", "exit /b 3", "echo never"}),
-                 {"first", "second"});
+  Result r =
+      Run(Bat({"@echo off", "set TOVIX_T=a b", "echo %tovix_t%", "set TOVIX_T=", "echo [%TOVIX_T%]",
+               "shift", "echo %1", "exit /b 3", "echo never"}),
+          {"first", "second"});
   EXPECT_EQ(r.out, Crlf({"a b", "[]", "second"}));
   EXPECT_EQ(r.level, 3);
   EXPECT_EQ(std::getenv("TOVIX_T"), nullptr);

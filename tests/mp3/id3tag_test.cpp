@@ -166,12 +166,6 @@ TEST_F(LyricsTest, BadSizesNeverReadOutsideTheFile) {
   EXPECT_TRUE(Read(File("999999")).Genre == 0);
 }
 
-TEST(TagText, FromOemStopsAtTheFirstNul) {
-  EXPECT_EQ(TagTextFromOem(std::string("AB\0CD", 5)), "AB");
-  EXPECT_EQ(TagTextFromOem("  x  "), "  x");
-  EXPECT_EQ(TagTextFromOem(std::string(30, ' ')), "");
-}
-
 TEST(TagText, ToOemCutsOrPadsToTheWidth) {
   EXPECT_EQ(TagTextToOem("Gr\xFCn", 6), std::string("Gr\x81n\0\0", 6));
   EXPECT_EQ(TagTextToOem("abcdef", 4), "abcd");
@@ -230,12 +224,6 @@ TEST(TagBlock, GenreIsStoredAsItsLowByte) {
   f.genre = 255;
   TID3Tag read = Read(Frames(1) + Id3v1(f));
   EXPECT_EQ(static_cast<std::uint8_t>(BuildID3Block(read)[127]), 148);
-}
-
-TEST(TagBlock, WritesCodePage850) {
-  TID3Tag tag;
-  tag.Artist = "\xFC";
-  EXPECT_EQ(BuildID3Block(tag)[33], '\x81');
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ namespace tovix::test {
 namespace {
 
 TEST(FileFilter, ThePictureFilterInQtForm) {
-  EXPECT_EQ(ToQtFileFilter("Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg"),
+  EXPECT_EQ(ToQtFileFilter(
+                "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg"),
             "Alle Dateien (*.bmp *.jpg);;Bitmaps (*.bmp);;JPEG (*.jpg)");
 }
 
@@ -27,7 +28,8 @@ TEST(FileFilter, TextsWithoutPatternsGiveNoFilter) {
 }
 
 TEST(ModeNames, OneNamePerModeAndNoneBeyond) {
-  for (std::uint8_t mode = 0; mode < 5; ++mode) EXPECT_EQ(PreviewPage::ModeName(mode), PlacementNames()[mode]);
+  for (std::uint8_t mode = 0; mode < 5; ++mode)
+    EXPECT_EQ(PreviewPage::ModeName(mode), PlacementNames()[mode]);
   EXPECT_EQ(PreviewPage::ModeName(5), "");
   EXPECT_EQ(PreviewPage::ModeName(255), "");
 }

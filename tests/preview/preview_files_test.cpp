@@ -38,12 +38,12 @@ TEST_F(PreviewFiles, SongPictureIsA24BitBmpWhateverTheBackground) {
     const std::string bytes = ReadFile(dir.file("BM1.BMP"));
     ASSERT_EQ(bytes.size(), 1013814u);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(U32(bytes, 10), 54u);       // pixels right after both headers
-    EXPECT_EQ(U32(bytes, 14), 40u);       // information header size
-    EXPECT_EQ(U32(bytes, 18), 704u);      // width
-    EXPECT_EQ(U32(bytes, 22), 480u);      // height, positive: bottom-up
-    EXPECT_EQ(bytes[28], 24);             // bits per pixel
-    EXPECT_EQ(U32(bytes, 30), 0u);        // uncompressed
+    EXPECT_EQ(U32(bytes, 10), 54u);   // pixels right after both headers
+    EXPECT_EQ(U32(bytes, 14), 40u);   // information header size
+    EXPECT_EQ(U32(bytes, 18), 704u);  // width
+    EXPECT_EQ(U32(bytes, 22), 480u);  // height, positive: bottom-up
+    EXPECT_EQ(bytes[28], 24);         // bits per pixel
+    EXPECT_EQ(U32(bytes, 30), 0u);    // uncompressed
   }
 }
 
@@ -144,7 +144,9 @@ TEST_F(PreviewFiles, CancelledChooserKeepsEverything) {
   const std::string back = WriteBackground(dir.file("back.bmp"), SolidBitmap(20, 20, kRed));
   page.SetBitmapFile(back);
   page.LoadBackgroundPicture(back);
-  page.SetPictureChooser([](const std::string&, const std::string&, QWidget*) { return std::optional<std::string>(); });
+  page.SetPictureChooser([](const std::string&, const std::string&, QWidget*) {
+    return std::optional<std::string>();
+  });
   page.Image1DblClick();
   EXPECT_EQ(page.BitmapFile(), back);
   EXPECT_EQ(page.Picture().size(), QSize(20, 20));
@@ -186,6 +188,17 @@ TEST_F(PreviewFiles, OneSongsPictureFromItsMp3) {
   EXPECT_EQ(ToAnsi(page.Artist()->text()), "Die Band ");
   EXPECT_EQ(ToAnsi(page.Title()->text()), "Das Lied ");
   EXPECT_EQ(ToAnsi(page.Tech()->text()), "128 kBit | 44100 Hz ");
+
+  // Without a tag the labels show a single blank, not the samples.
+  WriteFile(source + "/untagged.mp3", MakeMp3("", ""));
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path())));
+  job.fileName = "untagged.mp3";
+  job.k = 4;
+  MakeSongPicture(page, job, info, texts);
+  QDir::setCurrent(oldDir);
+  EXPECT_EQ(ToAnsi(page.Artist()->text()), " ");
+  EXPECT_EQ(ToAnsi(page.Title()->text()), " ");
+  EXPECT_TRUE(platform::Exists(target + "/UNTAGGED.JPG"));
   page.SetHost(nullptr);
 }
 

@@ -15,7 +15,9 @@
 namespace tovix::test {
 namespace {
 
-std::string Text(const QLabel* label) { return ToAnsi(label->text()); }
+std::string Text(const QLabel* label) {
+  return ToAnsi(label->text());
+}
 
 class PreviewLabels : public ::testing::Test {
  protected:
@@ -53,9 +55,11 @@ TEST_F(PreviewLabels, EmptySongTextsShowTheSamples) {
   EXPECT_EQ(Text(page.Encoder()), "The Encoder Engine");
   EXPECT_EQ(Text(page.Laufzeit()), LanguageString(24) + " 00:00:00");
   for (int i = 0; i < 5; ++i) {
-    const QLabel* label = std::array{page.Artist(), page.Title(), page.Laufzeit(), page.Tech(), page.Encoder()}[i];
-    const QLabel* shadow = std::array{page.ArtistShadow(), page.TitleShadow(), page.LaufzeitShadow(),
-                                      page.TechShadow(), page.EncoderShadow()}[i];
+    const QLabel* label =
+        std::array{page.Artist(), page.Title(), page.Laufzeit(), page.Tech(), page.Encoder()}[i];
+    const QLabel* shadow =
+        std::array{page.ArtistShadow(), page.TitleShadow(), page.LaufzeitShadow(),
+                   page.TechShadow(), page.EncoderShadow()}[i];
     EXPECT_EQ(shadow->text(), label->text());
   }
 
@@ -130,7 +134,8 @@ TEST_F(PreviewLabels, CancellingTheFontChooserChangesNothing) {
 
 TEST_F(PreviewLabels, ShadowLiesOnePixelRightAndDownInBlack) {
   PreviewFont red{"Tahoma", 20, 0x000000FF, true, false};
-  page.SetFontChooser([&](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(red); });
+  page.SetFontChooser(
+      [&](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(red); });
   page.ArtistDblClick();
   page.SetSongTexts("HIHIHI ", "", "", "", "");
   page.Label8Click(false);
@@ -192,7 +197,8 @@ TEST_F(PreviewLabels, RightClickPromptsWithTheLabelsPosition) {
 
 TEST_F(PreviewLabels, AnswersThatDoNotParseLeaveTheLabel) {
   for (const char* answer : {"abc", "", "12", "x:5", "12:3a"}) {
-    page.SetPositionPrompt([&](const std::string&, const std::string&, QWidget*) { return std::string(answer); });
+    page.SetPositionPrompt(
+        [&](const std::string&, const std::string&, QWidget*) { return std::string(answer); });
     page.ArtistMouseDown(page.Title(), Qt::RightButton);
     EXPECT_EQ(page.Title()->pos(), QPoint(94, 133)) << answer;
     EXPECT_EQ(page.TitleShadow()->pos(), QPoint(95, 134)) << answer;
@@ -251,7 +257,8 @@ TEST(PreviewSettings, FalseStyleFlagsRemoveNothing) {
 
 TEST(PreviewSettings, SystemColourFollowsThePalette) {
   const QPalette palette = QApplication::palette();
-  EXPECT_EQ(ColorFromNumber(static_cast<std::int32_t>(0x80000008u), palette), palette.color(QPalette::WindowText));
+  EXPECT_EQ(ColorFromNumber(static_cast<std::int32_t>(0x80000008u), palette),
+            palette.color(QPalette::WindowText));
   EXPECT_EQ(ColorFromNumber(0x00332211, palette), QColor(0x11, 0x22, 0x33));
   EXPECT_EQ(NumberFromColor(QColor(0x11, 0x22, 0x33)), 0x00332211);
 }

@@ -81,7 +81,8 @@ bool Interpreter::Set(const std::string& rest, const Streams& io) {
     for (const std::string& line : EnvironmentLines()) out.Line(line);
     return true;
   }
-  if (t[0] == '/') return Fail(io, "The form \"set " + Trim(t) + "\" is not supported by tovix-cmd.");
+  if (t[0] == '/')
+    return Fail(io, "The form \"set " + Trim(t) + "\" is not supported by tovix-cmd.");
   if (t[0] == '"') {
     std::size_t close = t.rfind('"');
     t = close > 0 ? t.substr(1, close - 1) : t.substr(1);
@@ -110,7 +111,8 @@ bool Interpreter::Set(const std::string& rest, const Streams& io) {
       break;
     }
   }
-  if (!value.empty()) setenv(platform::AnsiToUtf8(name).c_str(), platform::AnsiToUtf8(value).c_str(), 1);
+  if (!value.empty())
+    setenv(platform::AnsiToUtf8(name).c_str(), platform::AnsiToUtf8(value).c_str(), 1);
   return true;
 }
 
@@ -144,9 +146,11 @@ bool Interpreter::Exit(const std::string& rest, const Streams& io) {
 bool Interpreter::Call(const std::string& rest, const Streams& io) {
   CommandWord cw = SplitCommandWord(rest);
   if (cw.word.empty()) return true;
-  if (cw.word[0] == ':') return Fail(io, "Calling a label (call :label) is not supported by tovix-cmd.");
-  static constexpr const char* kBuiltins[] = {"echo", "move", "del", "erase", "md", "mkdir", "rd",
-                                              "rmdir", "ren", "rename", "cd", "chdir", "set"};
+  if (cw.word[0] == ':')
+    return Fail(io, "Calling a label (call :label) is not supported by tovix-cmd.");
+  static constexpr const char* kBuiltins[] = {"echo",  "move",  "del",   "erase", "md",
+                                              "mkdir", "rd",    "rmdir", "ren",   "rename",
+                                              "cd",    "chdir", "set"};
   for (const char* b : kBuiltins)
     if (SameNoCase(cw.word, b)) return Dispatch(cw, io);
   return RunProgram(cw.word, cw.rest, io, true);

@@ -35,12 +35,23 @@ std::string Modified(std::string v, const std::string& mods) {
   bool f = false, d = false, p = false, n = false, x = false;
   for (char m : mods) {
     switch (std::tolower(static_cast<unsigned char>(m))) {
-      case 'f': f = true; break;
-      case 'd': d = true; break;
-      case 'p': p = true; break;
-      case 'n': n = true; break;
-      case 'x': x = true; break;
-      default: break;  // s, a, t, z: no meaning here
+      case 'f':
+        f = true;
+        break;
+      case 'd':
+        d = true;
+        break;
+      case 'p':
+        p = true;
+        break;
+      case 'n':
+        n = true;
+        break;
+      case 'x':
+        x = true;
+        break;
+      default:
+        break;  // s, a, t, z: no meaning here
     }
   }
   if (!(f || d || p || n || x) || v.empty()) return v;
@@ -104,8 +115,8 @@ std::string ExpandPercents(std::string_view line, const ExpandContext& c) {
     } else if (next == '~') {
       std::size_t j = i + 2;
       std::string mods;
-      while (j < line.size() && std::string_view("fdpnxsatzFDPNXSATZ").find(line[j]) !=
-                                    std::string_view::npos)
+      while (j < line.size() &&
+             std::string_view("fdpnxsatzFDPNXSATZ").find(line[j]) != std::string_view::npos)
         mods += line[j++];
       if (j < line.size() && line[j] >= '0' && line[j] <= '9') {
         out += Modified(Argument(c, static_cast<std::size_t>(line[j] - '0')), mods);

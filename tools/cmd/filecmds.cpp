@@ -66,8 +66,10 @@ bool CopyAcross(const std::string& from, const std::string& to, std::string* why
     for (ssize_t done = 0; ok && done < n;) {
       ssize_t w = write(out, buf + done, static_cast<std::size_t>(n - done));
       if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) ok = false;
-      else done += w;
+      if (w <= 0)
+        ok = false;
+      else
+        done += w;
     }
     if (!ok) break;
   }

@@ -57,7 +57,8 @@ bool Interpreter::If(const std::string& rest) {
   bool cond = false;
   if (keyword == "errorlevel" || keyword == "exist" || keyword == "defined") {
     std::string operand = TakeOperand(probe, false);
-    if (operand.empty()) return Fail(base_, std::string(kSyntax) + "if " + keyword + " needs an operand.");
+    if (operand.empty())
+      return Fail(base_, std::string(kSyntax) + "if " + keyword + " needs an operand.");
     if (keyword == "errorlevel") {
       auto n = ToNumber(operand);
       if (!n) return Fail(base_, std::string(kSyntax) + "\"" + operand + "\" is not a number.");
@@ -83,8 +84,7 @@ bool Interpreter::If(const std::string& rest) {
       static constexpr const char* kOps[] = {"equ", "neq", "lss", "leq", "gtr", "geq"};
       bool known = false;
       for (const char* k : kOps) known = known || op == k;
-      if (!known || left.empty())
-        return Fail(base_, std::string(kSyntax) + "unknown form of if.");
+      if (!known || left.empty()) return Fail(base_, std::string(kSyntax) + "unknown form of if.");
       right = TakeOperand(t, false);
       auto a = ToNumber(left), b = ToNumber(right);
       if (a && b) {
@@ -92,7 +92,8 @@ bool Interpreter::If(const std::string& rest) {
         cmp = *a < *b ? -1 : *a > *b ? 1 : 0;
       }
     }
-    if (right.empty()) return Fail(base_, std::string(kSyntax) + "if needs two strings to compare.");
+    if (right.empty())
+      return Fail(base_, std::string(kSyntax) + "if needs two strings to compare.");
     if (!numeric) {
       std::string a = noCase ? Lower(left) : left, b = noCase ? Lower(right) : right;
       cmp = a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;

@@ -166,12 +166,11 @@ bool Interpreter::Dispatch(const CommandWord& cw, const Streams& io) {
     return true;
   }
   // Harmless here: no screen to clear, no title, the environment ends with us.
-  if (w == "rem" || w == "cls" || w == "title" || w == "setlocal" || w == "endlocal" ||
-      w == "ver")
+  if (w == "rem" || w == "cls" || w == "title" || w == "setlocal" || w == "endlocal" || w == "ver")
     return true;
   static constexpr const char* kUnsupported[] = {
-      "for",  "copy",  "type", "dir",    "pushd", "popd",  "path", "prompt", "start",
-      "color", "date", "time", "vol",   "verify", "assoc", "ftype", "mklink", "break"};
+      "for",   "copy", "type", "dir", "pushd",  "popd",  "path",  "prompt", "start",
+      "color", "date", "time", "vol", "verify", "assoc", "ftype", "mklink", "break"};
   for (const char* name : kUnsupported)
     if (w == name)
       return Fail(io, "The command \"" + cw.word +

@@ -47,7 +47,8 @@ bool ParseRedirections(std::string_view s, SimpleCommand* out, std::string* erro
       r.append = true;
       ++i;
     }
-    if (r.handle != 0 && i + 2 < s.size() && s[i + 1] == '&' && (s[i + 2] == '1' || s[i + 2] == '2')) {
+    if (r.handle != 0 && i + 2 < s.size() && s[i + 1] == '&' &&
+        (s[i + 2] == '1' || s[i + 2] == '2')) {
       r.dupOf = s[i + 2] - '0';
       i += 2;
       out->redirections.push_back(r);

@@ -9,11 +9,16 @@ char FoldCase(char c) {
   if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
   if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
   switch (u) {
-    case 0x8A: return static_cast<char>(0x9A);  // S caron
-    case 0x8C: return static_cast<char>(0x9C);  // OE
-    case 0x8E: return static_cast<char>(0x9E);  // Z caron
-    case 0x9F: return static_cast<char>(0xFF);  // Y diaeresis
-    default: return c;
+    case 0x8A:
+      return static_cast<char>(0x9A);  // S caron
+    case 0x8C:
+      return static_cast<char>(0x9C);  // OE
+    case 0x8E:
+      return static_cast<char>(0x9E);  // Z caron
+    case 0x9F:
+      return static_cast<char>(0xFF);  // Y diaeresis
+    default:
+      return c;
   }
 }
 
@@ -24,9 +29,9 @@ std::string Lower(std::string_view text) {
 }
 
 bool SameNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldCase(x) == FoldCase(y);
+         });
 }
 
 bool IsBlank(char c) {

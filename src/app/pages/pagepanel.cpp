@@ -10,9 +10,18 @@
 
 namespace tovix {
 
+const char* const kButtonStyle =
+    "QPushButton { color: #1d2230; border: 1px solid #8a93a6; border-radius: 4px;"
+    " padding: 2px 8px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+    " stop:0 #fdfdfd, stop:1 #d3d9e3); }"
+    "QPushButton:hover { border-color: #3d6fb6; }"
+    "QPushButton:pressed { background: #c2cad8; }"
+    "QPushButton:disabled { color: #8a93a6; }";
+
 PagePanel::PagePanel(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   setAttribute(Qt::WA_StyledBackground, false);
+  setStyleSheet(QString::fromLatin1(kButtonStyle));
   hide();
 }
 

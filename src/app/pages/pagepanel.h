@@ -41,6 +41,9 @@ class PagePanel : public QWidget {
   QPixmap background_;
 };
 
+// The look of the buttons on the pages and on the window face.
+extern const char* const kButtonStyle;
+
 // Lines of a memo as Windows-1252 texts, and adding one.
 void MemoAdd(QPlainTextEdit* memo, const std::string& line);
 

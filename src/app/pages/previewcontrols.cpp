@@ -18,7 +18,9 @@ UpDownControl::UpDownControl(QWidget* parent) : QWidget(parent) {
   connect(down_, &QToolButton::clicked, this, &UpDownControl::StepDown);
 }
 
-void UpDownControl::SetPosition(int position) { position_ = std::clamp(position, kLowest, kHighest); }
+void UpDownControl::SetPosition(int position) {
+  position_ = std::clamp(position, kLowest, kHighest);
+}
 
 void UpDownControl::Step(int delta) {
   const int next = std::clamp(position_ + delta, kLowest, kHighest);

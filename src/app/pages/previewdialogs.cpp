@@ -1,5 +1,6 @@
 #include "app/pages/previewdialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -27,7 +28,8 @@ std::string ToQtFileFilter(const std::string& filter) {
   std::size_t start = 0;
   while (true) {
     const auto bar = filter.find('|', start);
-    parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    parts.push_back(
+        filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;
   }
@@ -40,7 +42,8 @@ std::string ToQtFileFilter(const std::string& filter) {
     std::string name = Trimmed(parts[i]);
     // Qt reads the patterns from the last parentheses of the name.
     if (!name.empty() && name.back() == ')') {
-      if (const auto open = name.rfind('('); open != std::string::npos) name = Trimmed(name.substr(0, open));
+      if (const auto open = name.rfind('('); open != std::string::npos)
+        name = Trimmed(name.substr(0, open));
     }
     if (!result.empty()) result += ";;";
     result += (name.empty() ? std::string() : name + " ") + "(" + patterns + ")";
@@ -60,10 +63,10 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   // The platform's font chooser also picks the colour; Qt's needs a button.
   std::int32_t color = preset.color;
   if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-    auto* colorButton = buttons->addButton(QStringLiteral("Farbe..."), QDialogButtonBox::ActionRole);
+    auto* colorButton =
+        buttons->addButton(QStringLiteral("Farbe..."), QDialogButtonBox::ActionRole);
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-      const QColor chosen = QColorDialog::getColor(ColorFromNumber(color, parent ? parent->palette() : QPalette()),
-                                                   &dialog);
+      const QColor chosen = QColorDialog::getColor(ColorFromNumber(color, QApplication::palette()), &dialog);
       if (chosen.isValid()) color = NumberFromColor(chosen);
     });
   }
@@ -72,7 +75,8 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   const QFont chosen = dialog.selectedFont();
   PreviewFont result;
   result.name = ToAnsi(chosen.family());
-  result.points = chosen.pointSize() > 0 ? chosen.pointSize() : PointsForPixelSize(chosen.pixelSize());
+  result.points =
+      chosen.pointSize() > 0 ? chosen.pointSize() : PointsForPixelSize(chosen.pixelSize());
   result.color = color;
   result.bold = chosen.bold();
   result.italic = chosen.italic();
@@ -81,14 +85,16 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
 
 std::string AskPosition(const std::string& caption, const std::string& preset, QWidget* parent) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(parent, FromAnsi(caption), QStringLiteral("Format X:Y"),
-                                               QLineEdit::Normal, FromAnsi(preset), &ok);
+  const QString answer =
+      QInputDialog::getText(parent, FromAnsi(caption), QStringLiteral("Format X:Y"),
+                            QLineEdit::Normal, FromAnsi(preset), &ok);
   return ok ? ToAnsi(answer) : preset;
 }
 
-std::optional<std::string> ChoosePictureFile(const std::string& startFile, const std::string& filter,
-                                             QWidget* parent) {
-  const QString start = startFile.empty() ? QString() : QFileInfo(FromAnsi(startFile)).absolutePath();
+std::optional<std::string> ChoosePictureFile(const std::string& startFile,
+                                             const std::string& filter, QWidget* parent) {
+  const QString start =
+      startFile.empty() ? QString() : QFileInfo(FromAnsi(startFile)).absolutePath();
   const QString chosen =
       QFileDialog::getOpenFileName(parent, QString(), start, FromAnsi(ToQtFileFilter(filter)));
   if (chosen.isEmpty()) return std::nullopt;

@@ -21,7 +21,7 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
 // The one-line prompt "Format X:Y"; the preset when cancelled.
 std::string AskPosition(const std::string& caption, const std::string& preset, QWidget* parent);
 // GetBitmapname: an open dialog starting in the folder of startFile.
-std::optional<std::string> ChoosePictureFile(const std::string& startFile, const std::string& filter,
-                                             QWidget* parent);
+std::optional<std::string> ChoosePictureFile(const std::string& startFile,
+                                             const std::string& filter, QWidget* parent);
 
 }  // namespace tovix

@@ -9,21 +9,31 @@
 
 namespace tovix {
 
-int PixelSizeForPoints(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+int PixelSizeForPoints(int points) {
+  return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
 
-int PointsForPixelSize(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
+int PointsForPixelSize(int pixels) {
+  return static_cast<int>(std::lround(pixels * 72.0 / 96.0));
+}
 
 QColor ColorFromNumber(std::int32_t number, const QPalette& palette) {
   const auto bits = static_cast<std::uint32_t>(number);
   if (bits & 0x80000000u) {
     // The Windows system colour indices that have a palette role.
     switch (bits & 0xFFu) {
-      case 5: return palette.color(QPalette::Window);
-      case 13: return palette.color(QPalette::Highlight);
-      case 14: return palette.color(QPalette::HighlightedText);
-      case 15: return palette.color(QPalette::Button);
-      case 18: return palette.color(QPalette::ButtonText);
-      default: return palette.color(QPalette::WindowText);
+      case 5:
+        return palette.color(QPalette::Window);
+      case 13:
+        return palette.color(QPalette::Highlight);
+      case 14:
+        return palette.color(QPalette::HighlightedText);
+      case 15:
+        return palette.color(QPalette::Button);
+      case 18:
+        return palette.color(QPalette::ButtonText);
+      default:
+        return palette.color(QPalette::WindowText);
     }
   }
   return QColor(static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
@@ -51,14 +61,17 @@ bool RegisterTahomaFonts() {
   static std::once_flag once;
   static bool available = false;
   std::call_once(once, [] {
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+    for (const char* file :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
       QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     available = QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive);
   });
   return available;
 }
 
-QString FromAnsi(const std::string& text) { return QString::fromStdString(platform::AnsiToUtf8(text)); }
+QString FromAnsi(const std::string& text) {
+  return QString::fromStdString(platform::AnsiToUtf8(text));
+}
 
 std::string ToAnsi(const QString& text) {
   if (auto whole = platform::Utf8ToAnsi(text.toStdString())) return *whole;

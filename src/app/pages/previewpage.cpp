@@ -25,7 +25,8 @@ namespace {
 using picture::kPictureHeight;
 using picture::kPictureWidth;
 
-constexpr std::array<const char*, 5> kLabelNames = {"Artist", "Title", "Laufzeit", "Tech", "Encoder"};
+constexpr std::array<const char*, 5> kLabelNames = {"Artist", "Title", "Laufzeit", "Tech",
+                                                    "Encoder"};
 // Captions of the position prompt, by label.
 constexpr std::array<int, 5> kPromptStrings = {42, 43, 45, 44, 46};
 // Form defaults of the layout buttons, by mode, and their language strings.
@@ -33,13 +34,15 @@ const std::array<QString, 5> kButtonCaptions = {
     QString::fromUtf8("Bitmap in Originalgröße "), QString::fromUtf8("Bitmap passend vergrößern"),
     QString::fromUtf8("Bitmap in Overscan einpassen"), QString::fromUtf8("Bitmap zentrieren"),
     QString::fromUtf8("Bitmap kacheln")};
-constexpr std::array<const char*, 5> kButtonNames = {"FullSize", "Scale", "Rescale", "bmpCenter", "Kacheln"};
+constexpr std::array<const char*, 5> kButtonNames = {"FullSize", "Scale", "Rescale", "bmpCenter",
+                                                     "Kacheln"};
 constexpr int kFirstButtonString = 47;
 // Left to right along the bottom: Kacheln, bmpCenter, Scale, FullSize, Rescale.
 constexpr std::array<int, 5> kButtonSlots = {3, 2, 4, 1, 0};
 
 const QString kOverscanNotice = QString::fromUtf8(
-    "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm leider nicht dargestellt...(Overscan)");
+    "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm leider nicht "
+    "dargestellt...(Overscan)");
 const QString kLabelHint =
     QString::fromUtf8("Doppelklick! zum ändern der Textattribute, RechtsKlick zur Positionierung");
 const QString kPictureHint = QString::fromUtf8("Doppelklick! zum Laden eines Bildes");
@@ -68,7 +71,8 @@ QWidget* MakeBar(QWidget* parent, const char* name) {
 }
 
 QImage ToQImage(const Bitmap& bitmap) {
-  if (bitmap.empty() || bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height * 3)
+  if (bitmap.empty() ||
+      bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height * 3)
     return {};
   QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
   const std::size_t row = static_cast<std::size_t>(bitmap.width) * 3;
@@ -83,7 +87,9 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
-std::string OrSample(const std::string& text, const char* sample) { return text.empty() ? sample : text; }
+std::string OrSample(const std::string& text, const char* sample) {
+  return text.empty() ? sample : text;
+}
 
 }  // namespace
 
@@ -148,7 +154,8 @@ void PreviewPage::BuildControls() {
   }
   overL_ = MakeBar(this, "OverL");
   overR_ = MakeBar(this, "OverR");
-  for (QWidget* bar : {overT_, static_cast<QWidget*>(overB_), overL_, overR_}) bar->installEventFilter(this);
+  for (QWidget* bar : {overT_, static_cast<QWidget*>(overB_), overL_, overR_})
+    bar->installEventFilter(this);
 
   label7_ = new QLabel(kOverscanNotice, overT_);
   label7_->setObjectName(QStringLiteral("Label7"));
@@ -184,7 +191,8 @@ void PreviewPage::BuildControls() {
 
   ApplyLabelFonts();
   const Settings defaults;
-  for (int i = 0; i < 5; ++i) SetLabelPosition(i, defaults.Positions[i].left, defaults.Positions[i].top);
+  for (int i = 0; i < 5; ++i)
+    SetLabelPosition(i, defaults.Positions[i].left, defaults.Positions[i].top);
   SetOverscan(30);
   Label8Click(false);
 }
@@ -202,7 +210,8 @@ void PreviewPage::ApplySettings(const Settings& settings) {
   take(font1_, settings.Font1);
   take(font2_, settings.Font2);
   ApplyLabelFonts();
-  for (int i = 0; i < 5; ++i) SetLabelPosition(i, settings.Positions[i].left, settings.Positions[i].top);
+  for (int i = 0; i < 5; ++i)
+    SetLabelPosition(i, settings.Positions[i].left, settings.Positions[i].top);
   scaleMode_ = settings.Scale;
   SetOverscan(settings.Overscan);
   bitmapFile_ = settings.BitmapFile;
@@ -247,8 +256,9 @@ std::string PreviewPage::ModeName(std::uint8_t mode) {
 
 // --- texts and fonts ---------------------------------------------------------
 
-void PreviewPage::SetSongTexts(const std::string& artist, const std::string& title, const std::string& tech,
-                               const std::string& encoder, const std::string& runningTime) {
+void PreviewPage::SetSongTexts(const std::string& artist, const std::string& title,
+                               const std::string& tech, const std::string& encoder,
+                               const std::string& runningTime) {
   songTexts_ = {artist, title, tech, encoder, runningTime};
 }
 
@@ -275,11 +285,20 @@ void PreviewPage::Label8Click(bool byUser) {
   }
   host_->ShowCurrentPage();
   switch (scaleMode_) {
-    case picture::kModeFullSize: FullSizeClick(); break;
-    case picture::kModeScale: ScaleClick(); break;
-    case picture::kModeRescale: RescaleClick(); break;
-    case picture::kModeCenter: bmpCenterClick(); break;
-    default: break;  // a tiled picture stays as it is
+    case picture::kModeFullSize:
+      FullSizeClick();
+      break;
+    case picture::kModeScale:
+      ScaleClick();
+      break;
+    case picture::kModeRescale:
+      RescaleClick();
+      break;
+    case picture::kModeCenter:
+      bmpCenterClick();
+      break;
+    default:
+      break;  // a tiled picture stays as it is
   }
 }
 
@@ -330,7 +349,8 @@ void PreviewPage::ArtistMouseDown(QLabel* label, Qt::MouseButton button) {
   const int index = static_cast<int>(found - labels_.begin());
   const std::string preset = picture::FormatPosition(label->x(), label->y());
   const std::string answer = positionPrompt_(LanguageString(kPromptStrings[index]), preset, this);
-  if (const auto position = picture::ParsePosition(answer)) SetLabelPosition(index, position->x, position->y);
+  if (const auto position = picture::ParsePosition(answer))
+    SetLabelPosition(index, position->x, position->y);
 }
 
 // --- overscan ----------------------------------------------------------------
@@ -344,15 +364,23 @@ void PreviewPage::SetOverscan(int margin) {
   upDown_->SetPosition(margin);
 }
 
-int PreviewPage::Overscan() const { return overT_->height(); }
+int PreviewPage::Overscan() const {
+  return overT_->height();
+}
 
-void PreviewPage::UpDownClick() { SetOverscan(upDown_->Position()); }
+void PreviewPage::UpDownClick() {
+  SetOverscan(upDown_->Position());
+}
 
-void PreviewPage::Over0Click() { SetOverscan(30); }
+void PreviewPage::Over0Click() {
+  SetOverscan(30);
+}
 
 // --- the background picture ---------------------------------------------------
 
-const QImage& PreviewPage::Picture() const { return image1_->Picture(); }
+const QImage& PreviewPage::Picture() const {
+  return image1_->Picture();
+}
 
 void PreviewPage::LoadBackgroundPicture(const std::string& path) {
   image1_->SetPicture({});
@@ -380,7 +408,8 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
 
 void PreviewPage::Image1DblClick() {
   std::string filter = LanguageString(80);
-  if (ToQtFileFilter(filter).empty()) filter = "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg";
+  if (ToQtFileFilter(filter).empty())
+    filter = "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg";
   if (auto chosen = pictureChooser_(bitmapFile_, filter, this)) LoadChosenPicture(*chosen);
 }
 
@@ -399,22 +428,32 @@ void PreviewPage::LayOutPicture(std::uint8_t mode) {
   const int h = shown.height();
   picture::Rect place;
   switch (mode) {
-    case picture::kModeFullSize: place = picture::PlaceFullSize(w, h); break;
-    case picture::kModeScale: place = picture::PlaceScaled(w, h); break;
-    case picture::kModeRescale: place = picture::PlaceInsideOverscan(Overscan()); break;
-    case picture::kModeCenter: place = picture::PlaceCentred(w, h); break;
+    case picture::kModeFullSize:
+      place = picture::PlaceFullSize(w, h);
+      break;
+    case picture::kModeScale:
+      place = picture::PlaceScaled(w, h);
+      break;
+    case picture::kModeRescale:
+      place = picture::PlaceInsideOverscan(Overscan());
+      break;
+    case picture::kModeCenter:
+      place = picture::PlaceCentred(w, h);
+      break;
     case picture::kModeTile: {
       // Without a picture there is nothing to tile: the canvas stays black.
       QImage canvas(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
       canvas.fill(Qt::black);
       QPainter painter(&canvas);
-      for (const auto& origin : picture::TileOrigins(w, h)) painter.drawImage(QPoint(origin.x, origin.y), shown);
+      for (const auto& origin : picture::TileOrigins(w, h))
+        painter.drawImage(QPoint(origin.x, origin.y), shown);
       painter.end();
       image1_->SetPicture(std::move(canvas));
       place = {0, 0, kPictureWidth, kPictureHeight};
       break;
     }
-    default: return;  // an unknown stored mode leaves the picture where it is
+    default:
+      return;  // an unknown stored mode leaves the picture where it is
   }
   image1_->SetStretch(mode == picture::kModeScale || mode == picture::kModeRescale);
   image1_->setGeometry(place.left, place.top, place.width, place.height);
@@ -460,7 +499,8 @@ void PreviewPage::SetLayoutControlsVisible(bool visible) {
 
 bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
-  if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+  if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress &&
+      type != QEvent::MouseButtonRelease)
     return QWidget::eventFilter(watched, event);
   const auto* mouse = static_cast<QMouseEvent*>(event);
   for (int i = 0; i < 5; ++i) {
@@ -469,15 +509,18 @@ bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
       i < 2 ? ArtistDblClick() : LaufzeitDblClick();
       return true;
     }
-    if (type == QEvent::MouseButtonPress && watched == labels_[i]) ArtistMouseDown(labels_[i], mouse->button());
+    if (type == QEvent::MouseButtonPress && watched == labels_[i])
+      ArtistMouseDown(labels_[i], mouse->button());
     return false;
   }
   if (mouse->button() != Qt::LeftButton) return false;
-  if (watched == overT_ && type == QEvent::MouseButtonRelease && overT_->rect().contains(mouse->position().toPoint())) {
+  if (watched == overT_ && type == QEvent::MouseButtonRelease &&
+      overT_->rect().contains(mouse->position().toPoint())) {
     Image1DblClick();
     return true;
   }
-  if ((watched == overL_ || watched == overR_ || watched == overB_) && type == QEvent::MouseButtonDblClick) {
+  if ((watched == overL_ || watched == overR_ || watched == overB_) &&
+      type == QEvent::MouseButtonDblClick) {
     Image1DblClick();
     return true;
   }

@@ -49,14 +49,15 @@ struct PreviewFont {
 };
 
 // Asks the user for a font; nullopt when cancelled. Tests replace it.
-using FontChooser = std::function<std::optional<PreviewFont>(const PreviewFont& preset, QWidget* parent)>;
+using FontChooser =
+    std::function<std::optional<PreviewFont>(const PreviewFont& preset, QWidget* parent)>;
 // Asks for a label position; returns the answer, or the preset when
 // cancelled. caption is Windows-1252.
-using PositionPrompt =
-    std::function<std::string(const std::string& caption, const std::string& preset, QWidget* parent)>;
+using PositionPrompt = std::function<std::string(const std::string& caption,
+                                                 const std::string& preset, QWidget* parent)>;
 // Asks for a background file; nullopt when cancelled. All texts Windows-1252.
-using PictureChooser =
-    std::function<std::optional<std::string>(const std::string& startFile, const std::string& filter, QWidget* parent)>;
+using PictureChooser = std::function<std::optional<std::string>(
+    const std::string& startFile, const std::string& filter, QWidget* parent)>;
 
 class PreviewPage : public QWidget {
   Q_OBJECT
@@ -176,7 +177,9 @@ class PreviewPage : public QWidget {
   void SetPositionPrompt(PositionPrompt prompt) { positionPrompt_ = std::move(prompt); }
   void SetPictureChooser(PictureChooser chooser) { pictureChooser_ = std::move(chooser); }
   // Reports a failed load of a chosen picture; the default is a message box.
-  void SetErrorReporter(std::function<void(const std::string&)> report) { reportError_ = std::move(report); }
+  void SetErrorReporter(std::function<void(const std::string&)> report) {
+    reportError_ = std::move(report);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

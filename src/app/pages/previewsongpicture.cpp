@@ -37,9 +37,9 @@ QImage PreviewPage::RenderSongPicture() {
   // The layout controls never belong in a picture: hide those still shown
   // for the moment of the copy.
   std::vector<QWidget*> shown;
-  for (QWidget* control : std::initializer_list<QWidget*>{layoutButtons_[0], layoutButtons_[1], layoutButtons_[2],
-                                                          layoutButtons_[3], layoutButtons_[4], upDown_, over0_,
-                                                          label7_}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           layoutButtons_[0], layoutButtons_[1], layoutButtons_[2], layoutButtons_[3],
+           layoutButtons_[4], upDown_, over0_, label7_}) {
     if (!control->isHidden()) {
       shown.push_back(control);
       control->hide();
@@ -53,8 +53,8 @@ QImage PreviewPage::RenderSongPicture() {
   return image;
 }
 
-void PreviewPage::SaveSongPicture(const std::string& bmpName, const std::string& jpegPath, bool save2Jpeg,
-                                  bool replaceBin) {
+void PreviewPage::SaveSongPicture(const std::string& bmpName, const std::string& jpegPath,
+                                  bool save2Jpeg, bool replaceBin) {
   WriteBmpFile(bmpName, ToBitmap(RenderSongPicture()));
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   if (!save2Jpeg || jpegPath.empty()) return;
@@ -69,7 +69,8 @@ void PreviewPage::SaveSongPicture(const std::string& bmpName, const std::string&
 
 namespace tovix {
 
-SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info, SongTexts& texts) {
+SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info,
+                            SongTexts& texts) {
   ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info, texts);
   page.SetSongTexts(texts);
   page.Host().SelectPreviewPage();

@@ -29,6 +29,7 @@ struct SongPicture {
 // number 8, Label8Click not by the user), shows "[ k / N ]" through the
 // page's host and saves the picture with SaveSongPicture. Throws when a
 // picture file cannot be written.
-SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info, SongTexts& texts);
+SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info,
+                            SongTexts& texts);
 
 }  // namespace tovix

@@ -74,7 +74,7 @@ std::vector<int> QuantValues(const std::string& jpeg, bool* progressive) {
 
 // A JPEG written by libjpeg directly, for streams our encoder never makes.
 std::string RawJpeg(int width, int height, int components, J_COLOR_SPACE space,
-                    const std::vector<std::uint8_t>& pixels) {
+                    const std::vector<std::uint8_t>& pixels, bool progressive = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -88,6 +88,7 @@ std::string RawJpeg(int width, int height, int components, J_COLOR_SPACE space,
   cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   for (int y = 0; y < height; ++y) {
     JSAMPROW row =
@@ -183,6 +184,25 @@ TEST(JpegDecode, DamagedStreamsGiveTheirReport) {
   zero[sof + 5] = 0;
   zero[sof + 6] = 0;
   ExpectJpegError(zero, JERR_EMPTY_IMAGE);
+}
+
+TEST(JpegDecode, MissingEndMarkerStillGivesTheWholePicture) {
+  const std::string good = EncodeJpeg(Picture(64, 64));
+  ASSERT_EQ(good.substr(good.size() - 2), "\xFF\xD9");
+  const Bitmap whole = DecodeJpeg(good);
+  EXPECT_EQ(DecodeJpeg(good.substr(0, good.size() - 2)).pixels, whole.pixels);
+  // A few bytes of picture data more missing is a cut file again.
+  ExpectJpegError(good.substr(0, good.size() - 40), JWRN_JPEG_EOF);
+}
+
+TEST(JpegDecode, ProgressiveStreamsDecodeAndCutOnesAreReported) {
+  const Bitmap source = Picture(96, 64);
+  const std::string progressive = RawJpeg(96, 64, 3, JCS_RGB, source.pixels, /*progressive=*/true);
+  ASSERT_NE(progressive.find("\xFF\xC2"), std::string::npos);
+  const Bitmap b = DecodeJpeg(progressive);
+  ASSERT_EQ(b.width, 96);
+  EXPECT_LT(MeanAbsDifference(b, source), 4.0);
+  ExpectJpegError(progressive.substr(0, progressive.size() * 2 / 3), JWRN_JPEG_EOF);
 }
 
 TEST(JpegDecode, ForgedHugeFrameIsRefusedBeforeAllocating) {

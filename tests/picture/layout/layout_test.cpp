@@ -41,7 +41,9 @@ TEST(PlaceCentred, TruncatesOddHalvesAndOverlapsLargePictures) {
   EXPECT_EQ(PlaceCentred(0, 0), (Rect{352, 240, 0, 0}));
 }
 
-TEST(PlaceFullSize, NaturalSizeAtOrigin) { EXPECT_EQ(PlaceFullSize(800, 600), (Rect{0, 0, 800, 600})); }
+TEST(PlaceFullSize, NaturalSizeAtOrigin) {
+  EXPECT_EQ(PlaceFullSize(800, 600), (Rect{0, 0, 800, 600}));
+}
 
 TEST(PlaceInsideOverscan, AreaInsideTheBars) {
   EXPECT_EQ(PlaceInsideOverscan(30), (Rect{30, 30, 650, 421}));
@@ -52,7 +54,7 @@ TEST(PlaceInsideOverscan, AreaInsideTheBars) {
 
 TEST(TileOrigins, CoversThePictureRowByRow) {
   const auto tiles = TileOrigins(300, 200);
-  const std::vector<Point> expected = {{0, 0},   {300, 0},   {600, 0},   {0, 200}, {300, 200},
+  const std::vector<Point> expected = {{0, 0},     {300, 0}, {600, 0},   {0, 200},  {300, 200},
                                        {600, 200}, {0, 400}, {300, 400}, {600, 400}};
   EXPECT_EQ(tiles, expected);
 }

@@ -30,9 +30,15 @@ TEST(PictureBaseName, ByteEfBecomesAnApostrophe) {
 TEST(PictureBaseName, AnsiUmlautsLeaveInTheOemCodePage) {
   // "Größe" in Windows-1252: the accented letters are not upper-cased, and
   // the name is handed over in code page 850 (ö 0x94, ß 0xE1).
-  const std::string name = PictureBaseName("Gr\xF6\xDF" "e.mp3");
-  EXPECT_EQ(name, "GR\x94\xE1" "E");
-  EXPECT_EQ(ToAnsiIfOem(name), "GR\xF6\xDF" "E");
+  const std::string name = PictureBaseName(
+      "Gr\xF6\xDF"
+      "e.mp3");
+  EXPECT_EQ(name,
+            "GR\x94\xE1"
+            "E");
+  EXPECT_EQ(ToAnsiIfOem(name),
+            "GR\xF6\xDF"
+            "E");
 }
 
 TEST(PictureBaseName, OemNamesStayOem) {

@@ -1,0 +1,240 @@
+#include "picture/binrun.h"
+
+#include <thread>
+
+#include "lang/sprachen.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+#include "recode/winexc32.h"
+#include "rename/infotexts.h"
+#include "rename/passobserver.h"
+#include "rename/shownname.h"
+
+namespace tovix {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kTestArtist = "........Test.........";
+constexpr const char* kTestBase = "TST9999";
+
+std::string BmpName(int k) { return "BM" + std::to_string(k) + ".BMP"; }
+
+BinRunEnv WithDefaults(BinRunEnv env) {
+  if (!env.run) env.run = RunAndWait;
+  if (!env.sleep)
+    env.sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+  if (!env.now) env.now = [] { return Clock::now(); };
+  if (!env.timestamp) env.timestamp = BatchTimestamp;
+  return env;
+}
+
+// Info-text lines into the run's memo; messages run between files.
+class HostObserver : public PassObserver {
+ public:
+  explicit HostObserver(BinRunHost& host) : host_(host) {}
+  void MemoLine(const std::string& text) override { host_.MemoLine(text); }
+  void Progress(int, int) override { host_.ProcessMessages(); }
+
+ private:
+  BinRunHost& host_;
+};
+
+class Stopwatch {
+ public:
+  explicit Stopwatch(std::chrono::nanoseconds& total) : total_(total), start_(Clock::now()) {}
+  ~Stopwatch() { total_ += Clock::now() - start_; }
+
+ private:
+  std::chrono::nanoseconds& total_;
+  Clock::time_point start_;
+};
+
+std::string UnusableFolderText(const std::string& folder) {
+  return "Der Zielordner \"" + folder +
+         "\" enth\xE4lt ein Zeichen, das in der Batchdatei nicht stehen kann "
+         "(Anf\xFChrungszeichen, Steuerzeichen oder ein Zeichen au\xDF"
+         "erhalb von Codepage 850). Bitte einen anderen Ordner w\xE4hlen.";
+}
+
+std::string Hex6(std::int32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(color));
+  return text;
+}
+
+std::string FontLine(int string, const std::string& name, int size, std::int32_t color) {
+  return "  " + LanguageString(string) + " " + name + ", " + std::to_string(size < 0 ? -size : size) +
+         " Pt, " + LanguageString(84) + " $" + Hex6(color);
+}
+
+}  // namespace
+
+BinRun::BinRun(BinPictureMaker& pictures, BinRunHost& host, BinRunEnv env)
+    : pictures_(pictures), host_(host), env_(WithDefaults(std::move(env))) {}
+
+int BinRun::SpeedButton14Click(const BinRunOptions& options) {
+  options_ = options;
+  times_ = {};
+  // Nothing of the layout editor may show in the pictures.
+  host_.HideLayoutControls(true);
+  int count = 0;
+  try {
+    if (CalibrateLogoLevel(options.targetDir)) {
+      count = MakeAllBins(options.sourceDir, options.targetDir);
+      host_.MemoLine(LanguageString(38) + std::to_string(logoLevel_));
+      if (options.makeTxt) {
+        host_.MemoLine(LanguageString(39));
+        HostObserver observer(host_);
+        WriteInfoTexts(options.sourceDir, options.targetDir, &observer);
+      }
+    }
+  } catch (...) {
+    host_.HideLayoutControls(false);
+    host_.ShowBinPage();
+    throw;
+  }
+  host_.HideLayoutControls(false);
+  host_.MemoLine(LanguageString(37));
+  host_.MemoLine(std::to_string(count) + " " + LanguageString(40));
+  return count;
+}
+
+bool BinRun::CalibrateLogoLevel(const std::string& target) {
+  logoLevel_ = kFirstLogoLevel;
+  const std::string folder = platform::WithSep(target);
+  const std::string binPath = folder + kTestBase + ".BIN";
+  auto fail = [&](const std::string& text) {
+    host_.ErrorBox(text);
+    host_.ShowBinPage();
+    return false;
+  };
+  // The songs' entries name the folder the same way, so a folder that
+  // works here works for them.
+  const auto oemFolder = OemFolder(folder);
+  if (!oemFolder || BatchNameProblem(*oemFolder)) return fail(UnusableFolderText(target));
+  const std::string b = *oemFolder + kTestBase;
+  const std::string bmp = BmpName(kTestPictureNumber);
+
+  for (;;) {
+    host_.Status(std::string("[ ") + kTestArtist + " ]");
+    {
+      Stopwatch watch(times_.pictures);
+      pictures_.MakeTestPicture(LanguageString(38) + std::to_string(logoLevel_), bmp);
+    }
+    platform::RemoveFile(binPath);
+    if (!RunBatch(b, kTestPictureNumber, true, bmp))
+      return fail("Die Testdatei \"" + binPath + "\" wurde nicht fertig: die Batchdatei " +
+                  kBatchName + " endete nicht innerhalb von " +
+                  std::to_string(env_.removalLimitMs / 1000) + " s.");
+    const std::int64_t size = platform::FileSize(binPath);
+    if (size < 0) return fail("Error with : \"" + binPath + "\" ");
+    if (size <= kMaxBinBytes) break;
+    if (logoLevel_ >= kLastLogoLevel) {
+      platform::RemoveFile(binPath);
+      return fail("Auch mit der h\xF6" "chsten Kompressionsstufe (" + std::to_string(kLastLogoLevel) +
+                  ") ist das Testbild " + std::to_string(size) + " Bytes gro\xDF (h\xF6" "chstens " +
+                  std::to_string(kMaxBinBytes) +
+                  " passen in den Player). Bitte ein ruhigeres Hintergrundbild w\xE4hlen.");
+    }
+    ++logoLevel_;
+  }
+  platform::RemoveFile(binPath);
+  return true;
+}
+
+int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
+  host_.PrepareWindow();
+  const std::string sourceFolder = platform::WithSep(source);
+  const std::string targetFolder = platform::WithSep(target);
+  const platform::Listing listing = platform::ListFiles(sourceFolder, "*.mp3");
+  if (!listing.ok) host_.MemoLine("Ordner kann nicht gelesen werden: " + source);
+  for (const auto& rejected : listing.rejected) host_.MemoLine(UnusableNameNote(rejected.nativeName));
+
+  const int n = static_cast<int>(listing.names.size());
+  const int existing = options_.replaceBin ? 0 : CountFiles(targetFolder, "*.BIN");
+  const auto oemFolder = OemFolder(targetFolder);
+  if (!oemFolder || BatchNameProblem(*oemFolder)) {
+    host_.MemoLine(UnusableFolderText(target));
+    host_.ShowBinPage();
+    return -existing;
+  }
+
+  int k = 0;
+  for (const std::string& name : listing.names) {
+    ++k;
+    const BinSongJob job{sourceFolder, name, k, n, targetFolder, options_.save2Jpeg, options_.replaceBin};
+    std::string base;
+    {
+      Stopwatch watch(times_.pictures);
+      base = pictures_.MakeSongPicture(job);
+    }
+    const std::string bmp = BmpName(k);
+    // The name the batch gives the .BIN once the interpreter has read it.
+    const std::string binPath = targetFolder + platform::OemToAnsi(base) + ".BIN";
+    if (!options_.replaceBin && platform::Exists(binPath)) {
+      platform::RemoveFile(bmp);
+      continue;
+    }
+    const std::string b = *oemFolder + base;
+    if (const auto problem = BatchNameProblem(b)) {
+      host_.MemoLine(name + ": " + *problem + ", \xFC" "bersprungen");
+      platform::RemoveFile(bmp);
+      continue;
+    }
+    if (!RunBatch(b, k, options_.replaceBin, bmp)) {
+      host_.MemoLine(name + ": " + kBatchName + " endete nicht innerhalb von " +
+                     std::to_string(env_.removalLimitMs / 1000) + " s, weiter mit dem n\xE4" "chsten Lied");
+      continue;
+    }
+    if (!platform::Exists(binPath)) host_.MemoLine(name + ": keine .bin erstellt (mklogo fehlgeschlagen?)");
+  }
+  host_.ShowBinPage();
+  return k - existing;
+}
+
+bool BinRun::RunBatch(const std::string& b, int k, bool replaceBin, const std::string& bmpName) {
+  {
+    Stopwatch watch(times_.batch);
+    BinBatch batch;
+    BeginBinBatch(batch, env_.timestamp());
+    AddBinBatchEntry(batch, b, k, logoLevel_, replaceBin);
+    EndBinBatch(batch);
+    WriteBinBatch(kBatchName, batch);
+    env_.run(kBatchCommand, kShowHidden, kBatchWaitMs);
+  }
+  Stopwatch watch(times_.wait);
+  const auto deadline = env_.now() + std::chrono::milliseconds(env_.removalLimitMs);
+  // The batch's last step deletes the bitmap: that is how the run learns
+  // the batch is through, also when it outlasted RunAndWait's limit.
+  while (platform::Exists(bmpName)) {
+    host_.ProcessMessages();
+    if (env_.now() >= deadline) return false;
+    env_.sleep(env_.pollMs);
+  }
+  return true;
+}
+
+BinSummary CountSummaryFiles(BinSummary summary) {
+  summary.mp3Count = CountFiles(summary.sourceDir, "*.mp3");
+  summary.binCount = CountFiles(summary.targetDir, "*.bin");
+  return summary;
+}
+
+std::vector<std::string> BinSummaryLines(const BinSummary& s) {
+  return {
+      LanguageString(17),
+      "",
+      "  " + LanguageString(18) + " " + s.sourceDir + " (" + std::to_string(s.mp3Count) + " mp3)",
+      "  " + LanguageString(19) + " " + s.targetDir + " (" + std::to_string(s.binCount) + " bin)",
+      "  " + LanguageString(20) + " " + s.backgroundFile + "(" + s.modeName + ")",
+      "  " + LanguageString(21) + " " + std::to_string(s.overscan) + " Pixel (" +
+          std::to_string(s.overscan * 100 / 480) + "%)",
+      FontLine(22, s.font1Name, s.font1Size, s.font1Color),
+      FontLine(23, s.font2Name, s.font2Size, s.font2Color),
+      "",
+      "",
+  };
+}
+
+}  // namespace tovix

@@ -1,0 +1,54 @@
+#include "commands.h"
+#include "platform/codepage.h"
+#include "rename/renamelist.h"
+
+namespace tovix::cli {
+namespace {
+
+RenameOptions OptionsOf(const Settings& s) {
+  RenameOptions options;
+  options.makeTag = s.MakeTag;
+  options.x2Blank = s.X2Blank;
+  options.saveTag = s.SaveTag;
+  options.niceWords = s.NiceWords;
+  return options;
+}
+
+int Plan(RunContext& context, const std::string& source, const std::string& listFile) {
+  ConsoleObserver observer(context.console);
+  const std::vector<std::string> lines = BuildRenameList(source, OptionsOf(context.settings), &observer);
+  WriteRenameListFile(listFile, lines);
+  // The page shows the list in its memo.
+  for (const std::string& line : lines) context.console.Line(line);
+  context.console.Note(std::to_string(lines.size()) + " line(s) written to " +
+                       platform::AnsiToUtf8(listFile) + " (Windows-1252)");
+  return kExitOk;
+}
+
+int Apply(RunContext& context, const std::string& source, const std::string& listFile) {
+  const std::vector<std::string> lines = ReadRenameListFile(listFile);
+  ConsoleObserver observer(context.console);
+  const ApplyResult result = ApplyRenameList(source, lines, OptionsOf(context.settings), &observer);
+  context.console.EndProgress();
+  context.console.Note(std::to_string(result.renamed) + " file(s) renamed");
+  if (result.outcome == ApplyResult::Outcome::Done) return kExitOk;
+  if (result.outcome == ApplyResult::Outcome::MissingFile)
+    context.console.ErrorNote("tovix-cli: nothing was renamed; correct line " +
+                              std::to_string(result.line + 1) + " of " +
+                              platform::AnsiToUtf8(listFile) + " and apply it again");
+  return kExitPassError;
+}
+
+}  // namespace
+
+int RunRename(RunContext& context) {
+  const std::string source = Absolute(context, context.settings.SourceDir);
+  if (!RequireFolder(context, source, "MP3 folder", "mp3dir")) return kExitPassError;
+  const bool plan = context.call.HasOption("--plan");
+  const auto listFile = AnsiPath(context, context.call.Option(plan ? "--plan" : "--apply"));
+  if (!listFile) return kExitBadCall;
+  const std::string file = Absolute(context, *listFile);
+  return plan ? Plan(context, source, file) : Apply(context, source, file);
+}
+
+}  // namespace tovix::cli

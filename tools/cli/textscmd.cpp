@@ -1,0 +1,24 @@
+#include "commands.h"
+#include "lang/sprachen.h"
+#include "platform/codepage.h"
+#include "rename/infotexts.h"
+
+namespace tovix::cli {
+
+int RunTexts(RunContext& context) {
+  const Settings& s = context.settings;
+  const std::string source = Absolute(context, s.SourceDir);
+  const std::string target = Absolute(context, s.BinDir);
+  if (!RequireFolder(context, source, "MP3 folder", "mp3dir") ||
+      !RequireFolder(context, target, "BIN folder", "bindir"))
+    return kExitPassError;
+  ConsoleObserver observer(context.console);
+  // The BIN run announces the text files with this line; alone they get it too.
+  context.console.Line(LanguageString(39));
+  const int written = WriteInfoTexts(source, target, &observer);
+  context.console.EndProgress();
+  context.console.Note(std::to_string(written) + " info text file(s) written to " + platform::AnsiToUtf8(target));
+  return kExitOk;
+}
+
+}  // namespace tovix::cli

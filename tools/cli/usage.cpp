@@ -1,0 +1,125 @@
+#include "usage.h"
+
+namespace tovix::cli {
+namespace {
+
+constexpr const char* kGlobalOptions =
+    "Options (before or after the command):\n"
+    "  --ini FILE         read the settings from FILE instead of tovix.ini in the\n"
+    "                     program folder\n"
+    "  --set KEY=VALUE    override one key of the settings file for this run, e.g.\n"
+    "                     --set mp3dir=/music/cd1 --set NewBins=1 (may be repeated;\n"
+    "                     keys as in tovix.ini, letter case does not matter)\n"
+    "  --save             write the settings, overrides included, back to the\n"
+    "                     settings file (without --save nothing is written there)\n"
+    "  --help, -h         this text; \"tovix-cli COMMAND --help\" for one command\n"
+    "\n"
+    "The language file is read as the program reads it: tovix.lng in the current\n"
+    "folder, else tovix.lng in the program folder; the language is the settings\n"
+    "key Sprache. Memo and log lines go to standard output, messages to standard\n"
+    "error, progress (\"[ k / N ]\") to standard error when it is a terminal.\n"
+    "Exit codes: 0 done, 1 the pass reported an error, 2 a bad call.\n";
+
+constexpr const char* kCommands =
+    "Commands:\n"
+    "  scan PATH...                 the table tovix-scan prints\n"
+    "  picture MP3 OUT.BMP [--jpeg OUT.JPG]\n"
+    "                               one song's picture, as the BIN run makes it\n"
+    "  bins                         the BIN run: a .BIN picture file per song\n"
+    "  texts                        the info text files (.TXT) alone\n"
+    "  rename --plan FILE           write the list of planned renames\n"
+    "  rename --apply FILE          check and apply such a list\n"
+    "  cdbatch [--no-subdirs]       write Short.bat and Long.bat\n"
+    "  demo DIR                     make a sample CD folder in DIR and run the\n"
+    "                               whole job on it\n";
+
+struct Help {
+  const char* command;
+  const char* text;
+};
+
+constexpr Help kHelp[] = {
+    {"scan",
+     "Usage: tovix-cli scan PATH...\n"
+     "\n"
+     "Prints what Tovix reads from MP3 files: a header line, then one tab-separated\n"
+     "line per file with the header facts and the ID3v1 tag. A folder lists its\n"
+     "*.mp3 files in the order the passes take them. Exit code 1 when a path is\n"
+     "missing or cannot be read (the others are still listed).\n"},
+    {"picture",
+     "Usage: tovix-cli picture MP3 OUT.BMP [--jpeg OUT.JPG]\n"
+     "\n"
+     "Draws the song picture of MP3 exactly as the BIN run makes it: the layout,\n"
+     "fonts, background picture (key bitmap), scale mode and overscan margin of the\n"
+     "settings, rendered off-screen (no display needed). Writes a 704 x 480, 24-bit\n"
+     "bitmap to OUT.BMP and, with --jpeg, a JPEG copy of it (quality 100).\n"},
+    {"bins",
+     "Usage: tovix-cli bins\n"
+     "\n"
+     "The BIN run of the BIN page: finds the mklogo level at which a picture fits\n"
+     "the player (calibration), then makes each song's picture and turns it into\n"
+     "its .BIN file with mklogo and c2bin. Source folder: key mp3dir; target folder:\n"
+     "key bindir. Existing .BIN files are kept unless NewBins=1; SaveJpg=1 adds a\n"
+     ".JPG per song, MakeTxt=1 the info text files. The page's memo lines go to\n"
+     "standard output. The tools run in a private temporary working folder.\n"},
+    {"texts",
+     "Usage: tovix-cli texts\n"
+     "\n"
+     "Writes the info text files alone: one .TXT per MP3 of the source folder\n"
+     "(key mp3dir) into the BIN folder (key bindir), showing the song before it,\n"
+     "the song itself and the two after it. Existing .TXT files are replaced.\n"},
+    {"rename",
+     "Usage: tovix-cli rename --plan FILE\n"
+     "       tovix-cli rename --apply FILE\n"
+     "\n"
+     "--plan writes the review list of planned renames of the source folder (key\n"
+     "mp3dir) to FILE exactly as the rename page builds it, one line per file:\n"
+     "  \"old name.mp3\"=\"Artist - Title.mp3\"\n"
+     "With MakeTag=1 and SaveTag=1 a missing artist or title is made from the file\n"
+     "name and stored in the file's tag while the list is built, as on the page.\n"
+     "Edit FILE as you like (change new names, delete lines), then:\n"
+     "--apply checks that every old name of FILE exists (nothing is renamed when\n"
+     "one does not) and renames the files; with SaveTag=1 artist and title are\n"
+     "written from the new names, with NiceWords=1 words start with capitals.\n"
+     "A rename never replaces an existing file.\n"
+     "\n"
+     "FILE is a text file in the Windows-1252 encoding (as the page's list is),\n"
+     "with CR LF line ends; edit it with an editor that keeps that encoding.\n"},
+    {"cdbatch",
+     "Usage: tovix-cli cdbatch [--no-subdirs]\n"
+     "\n"
+     "Writes Short.bat and Long.bat into the source folder (key mp3dir), as the CD\n"
+     "batch page does. Short.bat moves every MP3 file (and its .bin, .jpg and .txt\n"
+     "from the BIN folder, key bindir) into a subfolder named after its first\n"
+     "letter under a short name; Long.bat moves them back. --no-subdirs keeps the\n"
+     "files in the folder and only shortens the names. The batch files are not\n"
+     "run; on this system run them with tovix-cmd from the program folder.\n"},
+    {"demo",
+     "Usage: tovix-cli demo DIR\n"
+     "\n"
+     "Makes a small sample CD folder in DIR (created when missing; existing files\n"
+     "are never replaced): a handful of songs encoded with lame, some with an\n"
+     "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
+     "the info texts and the CD batch pair on it with the default settings (the\n"
+     "settings file is neither read nor written) and prints where the results are.\n"},
+};
+
+}  // namespace
+
+std::string GeneralUsage() {
+  return std::string(
+             "Usage: tovix-cli [OPTIONS] COMMAND [ARGS...]\n"
+             "\n"
+             "Runs the passes of Tovix without a window, with the settings of the\n"
+             "program (tovix.ini in the program folder).\n"
+             "\n") +
+         kCommands + "\n" + kGlobalOptions;
+}
+
+std::string CommandHelp(const std::string& command) {
+  for (const Help& help : kHelp)
+    if (command == help.command) return std::string(help.text) + "\n" + kGlobalOptions;
+  return GeneralUsage();
+}
+
+}  // namespace tovix::cli
