@@ -98,7 +98,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   }
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  FormDestroy();
+}
 
 void TForm1::BuildStatusLabels() {
   // BTX, Sprache and the homepage button lie under the pages: they are seen
@@ -180,7 +182,8 @@ void TForm1::BuildPages() {
   Seite6 = new CdBatchPage(this);
   // All pages share one background.
   const QPixmap background = chrome::PageBackground();
-  for (PagePanel* page : std::initializer_list<PagePanel*>{Seite1, Seite2, Seite3, Seite31, Seite4, Seite6}) {
+  for (PagePanel* page :
+       std::initializer_list<PagePanel*>{Seite1, Seite2, Seite3, Seite31, Seite4, Seite6}) {
     page->setGeometry(32, 100, 708, 419);
     page->SetBackground(background);
   }
@@ -217,7 +220,8 @@ void TForm1::BuildPages() {
 void TForm1::LoadSettings() {
   settings_ = ReadSettings(*ini_, platform::CurrentDir());
   OpenDialog3FileName = settings_.LastFile;
-  if (ComposeSongTexts && !settings_.LastFile.empty()) Guarded([&] { ComposeSongTexts(settings_.LastFile); });
+  if (ComposeSongTexts && !settings_.LastFile.empty())
+    Guarded([&] { ComposeSongTexts(settings_.LastFile); });
   // The preview takes fonts, positions (shadows +1/+1), scale, overscan and
   // the background picture; a picture that cannot be loaded is ignored there.
   Seite5->ApplySettings(settings_);
@@ -286,8 +290,12 @@ void TForm1::SetBtx(const std::string& text) {
   BTX->setText(PlainCaption(text));
 }
 
-std::string TForm1::HintOf(const QWidget* widget) const { return FromQ(widget->toolTip()); }
+std::string TForm1::HintOf(const QWidget* widget) const {
+  return FromQ(widget->toolTip());
+}
 
-void TForm1::Timer2Timer() { NIX->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); }
+void TForm1::Timer2Timer() {
+  NIX->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+}
 
 }  // namespace tovix

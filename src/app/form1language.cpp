@@ -21,15 +21,21 @@ void TForm1::ApplyLanguage(std::uint16_t language) {
 void TForm1::PushStrings() {
   for (const StringMapEntry& entry : kStringMap) {
     if (entry.window != StringWindow::kMain) continue;
-    const QString name = QString::fromLatin1(entry.control.data(), static_cast<qsizetype>(entry.control.size()));
+    const QString name =
+        QString::fromLatin1(entry.control.data(), static_cast<qsizetype>(entry.control.size()));
     const std::string& text = LanguageString(entry.number);
     QList<QWidget*> targets = findChildren<QWidget*>(name);
     if (name == objectName()) targets.prepend(this);
     for (QWidget* widget : targets) {
       switch (entry.target) {
-        case StringTarget::kCaption: SetCaption(widget, text); break;
-        case StringTarget::kHint: widget->setToolTip(ToQ(text)); break;
-        case StringTarget::kFilter: break;  // the preview page holds its own dialog
+        case StringTarget::kCaption:
+          SetCaption(widget, text);
+          break;
+        case StringTarget::kHint:
+          widget->setToolTip(ToQ(text));
+          break;
+        case StringTarget::kFilter:
+          break;  // the preview page holds its own dialog
       }
     }
   }
@@ -40,8 +46,10 @@ void TForm1::PushStrings() {
 
 void TForm1::CopyHintsTo(TForm2& toolbar) {
   for (const ToolbarHintCopy& copy : kToolbarHintCopies) {
-    const QString button = QString::fromLatin1(copy.toolbarButton.data(), static_cast<qsizetype>(copy.toolbarButton.size()));
-    const QString label = QString::fromLatin1(copy.mainLabel.data(), static_cast<qsizetype>(copy.mainLabel.size()));
+    const QString button = QString::fromLatin1(copy.toolbarButton.data(),
+                                               static_cast<qsizetype>(copy.toolbarButton.size()));
+    const QString label =
+        QString::fromLatin1(copy.mainLabel.data(), static_cast<qsizetype>(copy.mainLabel.size()));
     auto* target = toolbar.findChild<QWidget*>(button);
     auto* source = findChild<QWidget*>(label);
     if (target && source) target->setToolTip(source->toolTip());

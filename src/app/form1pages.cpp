@@ -23,10 +23,10 @@ const QColor kOptions(255, 0, 0);
 }  // namespace
 
 void TForm1::ResetPageView() {
-  for (QWidget* label : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                         static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
-                         static_cast<QWidget*>(Label8), static_cast<QWidget*>(Label14),
-                         static_cast<QWidget*>(Label5)})
+  for (QWidget* label :
+       {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+        static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label8),
+        static_cast<QWidget*>(Label14), static_cast<QWidget*>(Label5)})
     SetTextColor(label, kIdle);
   if (toolbar_)
     for (int i = 0; i < 6; ++i) SetTextColor(toolbar_->PageButton(i), Qt::white);
@@ -35,15 +35,40 @@ void TForm1::ResetPageView() {
   int button = -1;  // toolbar page button index
   QColor color = kCurrent;
   switch (PageNumber) {
-    case 1: label = Label1; button = 0; break;
-    case 2: label = Label2; button = 1; break;
-    case 3: label = Label3; button = 2; break;
-    case 4: label = Label4; button = 3; break;
-    case 5: label = Label5; break;  // the toolbar has no "?" button
-    case 8: label = Label8; button = 4; break;
-    case 9: label = Label14; button = 5; break;
-    case 21: label = Label2; button = 1; color = kOptions; break;
-    default: break;  // 0 and 31 leave everything idle
+    case 1:
+      label = Label1;
+      button = 0;
+      break;
+    case 2:
+      label = Label2;
+      button = 1;
+      break;
+    case 3:
+      label = Label3;
+      button = 2;
+      break;
+    case 4:
+      label = Label4;
+      button = 3;
+      break;
+    case 5:
+      label = Label5;
+      break;  // the toolbar has no "?" button
+    case 8:
+      label = Label8;
+      button = 4;
+      break;
+    case 9:
+      label = Label14;
+      button = 5;
+      break;
+    case 21:
+      label = Label2;
+      button = 1;
+      color = kOptions;
+      break;
+    default:
+      break;  // 0 and 31 leave everything idle
   }
   if (label) SetTextColor(label, color);
   if (toolbar_ && button >= 0) SetTextColor(toolbar_->PageButton(button), color);
@@ -56,25 +81,42 @@ void TForm1::ResetPageView() {
 }
 
 void TForm1::HideAllPages() {
-  for (QWidget* page : {static_cast<QWidget*>(Seite1), static_cast<QWidget*>(Seite2),
-                        static_cast<QWidget*>(Seite3), static_cast<QWidget*>(Seite4),
-                        static_cast<QWidget*>(Seite5), static_cast<QWidget*>(Seite6),
-                        static_cast<QWidget*>(Seite21), static_cast<QWidget*>(Seite31)})
+  for (QWidget* page :
+       {static_cast<QWidget*>(Seite1), static_cast<QWidget*>(Seite2), static_cast<QWidget*>(Seite3),
+        static_cast<QWidget*>(Seite4), static_cast<QWidget*>(Seite5), static_cast<QWidget*>(Seite6),
+        static_cast<QWidget*>(Seite21), static_cast<QWidget*>(Seite31)})
     page->hide();
 }
 
 void TForm1::ShowCurrentPage() {
   QWidget* page = nullptr;
   switch (PageNumber) {
-    case 1: page = Seite1; break;
-    case 2: page = Seite2; break;
-    case 3: page = Seite3; break;
-    case 4: page = Seite4; break;
-    case 8: page = Seite5; break;
-    case 9: page = Seite6; break;
-    case 21: page = Seite21; break;
-    case 31: page = Seite31; break;
-    default: break;
+    case 1:
+      page = Seite1;
+      break;
+    case 2:
+      page = Seite2;
+      break;
+    case 3:
+      page = Seite3;
+      break;
+    case 4:
+      page = Seite4;
+      break;
+    case 8:
+      page = Seite5;
+      break;
+    case 9:
+      page = Seite6;
+      break;
+    case 21:
+      page = Seite21;
+      break;
+    case 31:
+      page = Seite31;
+      break;
+    default:
+      break;
   }
   if (page) {
     page->show();
@@ -126,7 +168,9 @@ void TForm1::Label4Click() {
   ShowCurrentPage();
 }
 
-void TForm1::Label8Click() { Seite5->Label8Click(true); }
+void TForm1::Label8Click() {
+  Seite5->Label8Click(true);
+}
 
 void TForm1::OpenPreviewByUser() {
   SwitchTo(8);
@@ -164,11 +208,19 @@ void TForm1::SpeedButton13Click() {
   ShowCurrentPage();
 }
 
-void TForm1::ok31Click() { Label3Click(); }
+void TForm1::ok31Click() {
+  Label3Click();
+}
 
-void TForm1::canc1Click() { SwitchTo(0); }
-void TForm1::CoolButton2Click() { SwitchTo(0); }
-void TForm1::SpeedButton15Click() { SwitchTo(0); }
+void TForm1::canc1Click() {
+  SwitchTo(0);
+}
+void TForm1::CoolButton2Click() {
+  SwitchTo(0);
+}
+void TForm1::SpeedButton15Click() {
+  SwitchTo(0);
+}
 
 void TForm1::CoolButton1Click() {
   if (Seite3->ApplyRenameList) Guarded(Seite3->ApplyRenameList);
@@ -179,13 +231,17 @@ void TForm1::Button4Click() {
   ResetPageView();
 }
 
-void TForm1::CoolForm1DblClick() { ToggleInfoText(); }
+void TForm1::CoolForm1DblClick() {
+  ToggleInfoText();
+}
 
 void TForm1::SpeedButton16Click() {
   if (OpenUrl) OpenUrl(QUrl(QString::fromLatin1(kHomepage)));
 }
 
-void TForm1::AUSClick() { close(); }
+void TForm1::AUSClick() {
+  close();
+}
 
 void TForm1::SpeedButton7Click() {
   if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
@@ -204,8 +260,10 @@ void TForm1::SpeedButton17Click() {
     written = true;
   });
   // Only a pair that was really written is reported as such.
-  if (written) Seite6->SetMessage(LanguageString(41) + " " + settings_.SourceDir);
-  else Seite6->SpeedButton17->show();
+  if (written)
+    Seite6->SetMessage(LanguageString(41) + " " + settings_.SourceDir);
+  else
+    Seite6->SpeedButton17->show();
 }
 
 void TForm1::LoadClick() {

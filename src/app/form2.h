@@ -27,7 +27,9 @@ class TForm2 : public QWidget {
   void PlaceBesideMain();
 
   // Page buttons "1" to "6" (index 0..5 = SpeedButton1..SpeedButton6).
-  QPushButton* PageButton(int index) const { return pageButtons_.at(static_cast<std::size_t>(index)); }
+  QPushButton* PageButton(int index) const {
+    return pageButtons_.at(static_cast<std::size_t>(index));
+  }
   std::array<QPushButton*, 6> pageButtons_{};
   QPushButton* Load = nullptr;
   QPushButton* Play = nullptr;

@@ -25,12 +25,12 @@ struct LabelPosition {
 };
 
 struct Settings {
-  std::string SourceDir;   // "mp3dir"
-  std::string BinDir;      // "bindir"
-  std::string RecodeDir;   // "WaveDir" / "wavedir"
-  std::string TempDir;     // "TempDir" / "tempdir"
-  std::string LastFile;    // "lastfile"
-  FontSetting Font1;       // Artist, Title
+  std::string SourceDir;  // "mp3dir"
+  std::string BinDir;     // "bindir"
+  std::string RecodeDir;  // "WaveDir" / "wavedir"
+  std::string TempDir;    // "TempDir" / "tempdir"
+  std::string LastFile;   // "lastfile"
+  FontSetting Font1;      // Artist, Title
   FontSetting Font2{"Tahoma", static_cast<std::int32_t>(0x80000008u), 14, false, false};
   // Artist, Title, Laufzeit, Tech, Encoder.
   std::array<LabelPosition, 5> Positions{{{84, 94}, {133, 94}, {272, 95}, {320, 95}, {368, 95}}};

@@ -3,14 +3,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-#include <QFileInfo>
-#include <QFontInfo>
 
 #include "app/clicklabel.h"
 #include "app/pages/binpage.h"
@@ -44,7 +44,8 @@ class MainWindow : public ::testing::Test {
   std::string Highlighted() {
     std::string out;
     for (QWidget* l : NumberLabels())
-      if (TextColor(l) != kGrey) out += l->objectName().toStdString() + (TextColor(l) == kRed ? "(red) " : " ");
+      if (TextColor(l) != kGrey)
+        out += l->objectName().toStdString() + (TextColor(l) == kRed ? "(red) " : " ");
     for (int i = 0; i < 6; ++i)
       if (TextColor(t.PageButton(i)) != kWhite)
         out += "T" + std::to_string(i + 1) + (TextColor(t.PageButton(i)) == kRed ? "(red) " : " ");
@@ -52,8 +53,8 @@ class MainWindow : public ::testing::Test {
   }
   std::vector<std::string> VisiblePages() {
     std::vector<std::string> out;
-    for (QWidget* p : std::initializer_list<QWidget*>{f.Seite1, f.Seite2, f.Seite21, f.Seite3, f.Seite31,
-                                                      f.Seite4, f.Seite5, f.Seite6})
+    for (QWidget* p : std::initializer_list<QWidget*>{f.Seite1, f.Seite2, f.Seite21, f.Seite3,
+                                                      f.Seite31, f.Seite4, f.Seite5, f.Seite6})
       if (p->isVisible()) out.push_back(p->objectName().toStdString());
     return out;
   }

@@ -8,11 +8,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/pages/binpage.h"
 #include "app/pages/directoriespage.h"
 #include "app/pages/qtext.h"
 #include "app/pages/radiogroup.h"
 #include "app/pages/recodepage.h"
-#include "app/pages/binpage.h"
 #include "testwindows.h"
 
 namespace tovix {
@@ -33,33 +33,41 @@ QWidget* Find(QWidget& window, const char* name) {
 
 TEST(MainWindowLanguage, CaptionsAndHintsComeFromTheTable) {
   test::Windows w(nullptr, false);
-  test::WriteFile(w.dir.file("tovix.lng"),
-                  test::LanguageFile({{58, "Ziel f\xfcr .bin && .txt"}}));
+  test::WriteFile(w.dir.file("tovix.lng"), test::LanguageFile({{58, "Ziel f\xfcr .bin && .txt"}}));
   w.Show();
   TForm1& f = *w.form1;
   EXPECT_EQ(FromQ(f.windowTitle()), "Text 53");
   const std::pair<const char*, const char*> captions[] = {
-      {"SpeedButton7", "Text 54"}, {"SpeedButton14", "Text 54"}, {"SpeedButton9", "Text 55"},
-      {"Label13", "Text 56"},      {"Label12", "Text 57"},       {"Label11", "Ziel f\xfcr .bin & .txt"},
-      {"Label10", "Text 59"},      {"SpeedButton12", "Text 60"}, {"btn5", "Text 61"},
-      {"SpeedButton13", "Text 62"}, {"StaticText1", "Text 63"},  {"Panel1", "Text 64"},
-      {"Label9", "Text 64"},       {"GroupBox1", "Text 65"},     {"CheckBox3", "Text 66"},
-      {"CheckBox4", "Text 67"},    {"Recode", "Text 68"},        {"GroupBox2", "Text 69"},
-      {"RadioGroup1", "Text 70"},  {"CheckBox7", "Text 71"},     {"Label6", "Text 72"},
-      {"GroupBox3", "Text 73"},    {"SaveTag", "Text 74"},       {"CreateTag", "Text 75"},
-      {"Convert2Blank", "Text 76"}, {"NiceWords", "Text 77"},    {"SpeedButton17", "Text 78"},
-      {"Label15", "Text 79"},      {"replaceBin", "Text 81"},    {"TxtErstellen", "Text 82"},
-      {"Save2JPEG", "Text 83"},    {"SpeedButton16", "Text 92"},
+      {"SpeedButton7", "Text 54"},  {"SpeedButton14", "Text 54"},
+      {"SpeedButton9", "Text 55"},  {"Label13", "Text 56"},
+      {"Label12", "Text 57"},       {"Label11", "Ziel f\xfcr .bin & .txt"},
+      {"Label10", "Text 59"},       {"SpeedButton12", "Text 60"},
+      {"btn5", "Text 61"},          {"SpeedButton13", "Text 62"},
+      {"StaticText1", "Text 63"},   {"Panel1", "Text 64"},
+      {"Label9", "Text 64"},        {"GroupBox1", "Text 65"},
+      {"CheckBox3", "Text 66"},     {"CheckBox4", "Text 67"},
+      {"Recode", "Text 68"},        {"GroupBox2", "Text 69"},
+      {"RadioGroup1", "Text 70"},   {"CheckBox7", "Text 71"},
+      {"Label6", "Text 72"},        {"GroupBox3", "Text 73"},
+      {"SaveTag", "Text 74"},       {"CreateTag", "Text 75"},
+      {"Convert2Blank", "Text 76"}, {"NiceWords", "Text 77"},
+      {"SpeedButton17", "Text 78"}, {"Label15", "Text 79"},
+      {"replaceBin", "Text 81"},    {"TxtErstellen", "Text 82"},
+      {"Save2JPEG", "Text 83"},     {"SpeedButton16", "Text 92"},
   };
   for (const auto& [name, text] : captions)
-    if (QWidget* c = Find(f, name)) EXPECT_EQ(Text(c), text) << name;
+    if (QWidget* c = Find(f, name)) {
+      EXPECT_EQ(Text(c), text) << name;
+    }
   const std::pair<const char*, const char*> hints[] = {
-      {"Label1", "Text 85"}, {"Label2", "Text 86"},  {"Label3", "Text 87"},
-      {"Label4", "Text 88"}, {"Label5", "Text 89"},  {"Label8", "Text 90"},
+      {"Label1", "Text 85"},  {"Label2", "Text 86"},        {"Label3", "Text 87"},
+      {"Label4", "Text 88"},  {"Label5", "Text 89"},        {"Label8", "Text 90"},
       {"Label14", "Text 93"}, {"SpeedButton16", "Text 91"},
   };
   for (const auto& [name, text] : hints)
-    if (QWidget* c = Find(f, name)) EXPECT_EQ(FromQ(c->toolTip()), text) << name;
+    if (QWidget* c = Find(f, name)) {
+      EXPECT_EQ(FromQ(c->toolTip()), text) << name;
+    }
   // The toolbar repeats the page hints; its off button says string 37.
   TForm2& t = *w.form2;
   const char* toolbarHints[] = {"Text 85", "Text 86", "Text 87", "Text 88", "Text 90", "Text 93"};
@@ -130,8 +138,9 @@ TEST(CaptionText, AmpersandsAndLineBreaksAsTheLanguageFileWritesThem) {
 }
 
 TEST(CaptionText, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(FilterToQt("Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg"),
-            "Alle Dateien (*.bmp *.jpg);;Bitmaps (*.bmp);;JPEG (*.jpg)");
+  EXPECT_EQ(
+      FilterToQt("Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg"),
+      "Alle Dateien (*.bmp *.jpg);;Bitmaps (*.bmp);;JPEG (*.jpg)");
   EXPECT_EQ(FilterToQt("MPeg Audio|*.mp3"), "MPeg Audio (*.mp3)");
   EXPECT_EQ(FilterToQt("Lonely name"), "");  // a name without patterns is no filter
   EXPECT_EQ(FilterToQt(""), "");

@@ -19,7 +19,8 @@ namespace tovix {
 namespace {
 
 bool Has(const std::string& text, const std::string& line) {
-  return text.find(line + "\r\n") != std::string::npos || text.find(line + "\n") != std::string::npos;
+  return text.find(line + "\r\n") != std::string::npos ||
+         text.find(line + "\n") != std::string::npos;
 }
 
 TEST(MainWindowSettings, NoFileGivesTheDefaultsAndACompleteFileOnExit) {
@@ -152,8 +153,10 @@ TEST(MainWindowSettings, TempDefaultIsTheSystemsTemporaryFolder) {
   w.form1->Label1Click();
   w.form1->Seite1->SpeedButton12Click();
   EXPECT_EQ(w.form1->Seite1->TempEdit->text().toStdString(), w.dir.path() + "/");
-  if (old.isEmpty()) qunsetenv("TMPDIR");
-  else qputenv("TMPDIR", old);
+  if (old.isEmpty())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", old);
 }
 
 TEST(MainWindowSettings, AFailedWriteIsShownAndLosesNoFile) {

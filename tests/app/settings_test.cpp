@@ -25,14 +25,48 @@ std::vector<std::string> KeysInOrder(const std::string& text) {
   return keys;
 }
 
-const std::vector<std::string> kWrittenKeys = {
-    "mp3dir", "bindir", "wavedir", "tempdir", "lastfile", "bitmap",
-    "Font1.Name", "Font1.Color", "Font1.Size", "Font1.Style.Bold", "Font1.Style.italic",
-    "Font2.Name", "Font2.Color", "Font2.Size", "Font2.Style.Bold", "Font2.Style.italic",
-    "Artist.Top", "Artist.Left", "Title.Top", "Title.Left", "Laufzeit.Top", "Laufzeit.Left",
-    "Tech.Top", "Tech.Left", "Encoder.Top", "Encoder.Left", "Scale", "Overscan", "Recode",
-    "if127", "ifMono", "ifXing", "Bitrate", "TmpWav", "NewBins", "MakeTxt", "NiceWords",
-    "MakeTag", "SaveTag", "X2Blank", "SaveJpg", "Sprache"};
+const std::vector<std::string> kWrittenKeys = {"mp3dir",
+                                               "bindir",
+                                               "wavedir",
+                                               "tempdir",
+                                               "lastfile",
+                                               "bitmap",
+                                               "Font1.Name",
+                                               "Font1.Color",
+                                               "Font1.Size",
+                                               "Font1.Style.Bold",
+                                               "Font1.Style.italic",
+                                               "Font2.Name",
+                                               "Font2.Color",
+                                               "Font2.Size",
+                                               "Font2.Style.Bold",
+                                               "Font2.Style.italic",
+                                               "Artist.Top",
+                                               "Artist.Left",
+                                               "Title.Top",
+                                               "Title.Left",
+                                               "Laufzeit.Top",
+                                               "Laufzeit.Left",
+                                               "Tech.Top",
+                                               "Tech.Left",
+                                               "Encoder.Top",
+                                               "Encoder.Left",
+                                               "Scale",
+                                               "Overscan",
+                                               "Recode",
+                                               "if127",
+                                               "ifMono",
+                                               "ifXing",
+                                               "Bitrate",
+                                               "TmpWav",
+                                               "NewBins",
+                                               "MakeTxt",
+                                               "NiceWords",
+                                               "MakeTag",
+                                               "SaveTag",
+                                               "X2Blank",
+                                               "SaveJpg",
+                                               "Sprache"};
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -142,19 +176,20 @@ TEST_F(SettingsFile, KeysAreFoundInAnySpelling) {
 }
 
 TEST_F(SettingsFile, NumbersFollowTheProfileRules) {
-  Store("Overscan=286\r\nScale=0x10\r\nBitrate=5\r\nSprache=zwei\r\nArtist.Top=-12\r\n"
-        "Recode=0x0\r\nMakeTxt=7\r\n");
+  Store(
+      "Overscan=286\r\nScale=0x10\r\nBitrate=5\r\nSprache=zwei\r\nArtist.Top=-12\r\n"
+      "Recode=0x0\r\nMakeTxt=7\r\n");
   Settings s = Read();
   EXPECT_EQ(s.Overscan, 30);  // only the low byte counts
   EXPECT_EQ(s.Scale, 16);
-  EXPECT_EQ(s.Bitrate, 1);    // held at the last item
-  EXPECT_EQ(s.Language, 0);   // not a number: the default
+  EXPECT_EQ(s.Bitrate, 1);   // held at the last item
+  EXPECT_EQ(s.Language, 0);  // not a number: the default
   EXPECT_EQ(s.Positions[0].top, -12);
   EXPECT_FALSE(s.Recode);
-  EXPECT_TRUE(s.MakeTxt);     // any non-zero value is true
+  EXPECT_TRUE(s.MakeTxt);  // any non-zero value is true
   Store("Bitrate=-7\r\n");
   s = Read();
-  EXPECT_EQ(s.Bitrate, -1);   // selects no item
+  EXPECT_EQ(s.Bitrate, -1);  // selects no item
 }
 
 TEST_F(SettingsFile, TextValuesLoseBlanksAndOnePairOfQuotes) {

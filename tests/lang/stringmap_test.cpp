@@ -29,32 +29,6 @@ TEST(StringMap, EachControlPropertyIsSetOnce) {
         << e.control << " " << e.number;
 }
 
-TEST(StringMap, SharedStringsReachEveryPlace) {
-  auto places = [](int number) {
-    std::set<std::string> controls;
-    for (const auto& e : kStringMap)
-      if (e.number == number && e.window == StringWindow::kMain)
-        controls.insert(std::string(e.control));
-    return controls;
-  };
-  EXPECT_EQ(places(54), (std::set<std::string>{"SpeedButton7", "SpeedButton14"}));
-  EXPECT_EQ(places(64), (std::set<std::string>{"Panel1", "Label9"}));
-  EXPECT_EQ(places(95), (std::set<std::string>{"Artist", "Title", "Laufzeit", "Tech", "Encoder"}));
-  EXPECT_EQ(places(53), (std::set<std::string>{std::string(kMainWindowName)}));
-}
-
-TEST(StringMap, HintsAndTheFilter) {
-  std::set<int> hints;
-  for (const auto& e : kStringMap) {
-    if (e.window != StringWindow::kMain) continue;
-    if (e.target == StringTarget::kHint) hints.insert(e.number);
-    if (e.target == StringTarget::kFilter) {
-      EXPECT_EQ(e.number, 80);
-    }
-  }
-  EXPECT_EQ(hints, (std::set<int>{85, 86, 87, 88, 89, 90, 91, 93, 94, 95}));
-}
-
 TEST(StringMap, ToolbarButtonsRepeatTheHintsOfTheirPageLabels) {
   for (const auto& copy : kToolbarHintCopies) {
     int labelNumber = 0, buttonNumber = 0;

@@ -38,7 +38,9 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-std::string CountText(int n) { return n == 1 ? "one operand" : std::to_string(n) + " operands"; }
+std::string CountText(int n) {
+  return n == 1 ? "one operand" : std::to_string(n) + " operands";
+}
 
 // Operand counts and option combinations of the chosen subcommand.
 std::string CheckCommand(const CliCall& call) {
@@ -48,9 +50,14 @@ std::string CheckCommand(const CliCall& call) {
     return call.command + ": " + (spec.minOperands == 1 ? "an operand is" : "operands are") +
            " missing";
   if (spec.maxOperands >= 0 && count > spec.maxOperands) {
-    if (spec.maxOperands == 0) return call.command + ": takes no operands (got \"" + call.operands[0] + "\")";
-    return call.command + ": takes " + CountText(spec.maxOperands) + ", got " + std::to_string(count);
+    if (spec.maxOperands == 0)
+      return call.command + ": takes no operands (got \"" + call.operands[0] + "\")";
+    return call.command + ": takes " + CountText(spec.maxOperands) + ", got " +
+           std::to_string(count);
   }
+  if (call.command == "demo" && (call.save || call.iniFile))
+    return "demo runs with the default settings and never reads or writes a settings file; "
+           "leave out --ini and --save";
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))
     return "rename: give either --plan FILE or --apply FILE";
   return "";
@@ -74,7 +81,9 @@ const std::vector<std::string>& CommandNames() {
   return names;
 }
 
-bool IsCommand(const std::string& name) { return FindSpec(name) != nullptr; }
+bool IsCommand(const std::string& name) {
+  return FindSpec(name) != nullptr;
+}
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
@@ -128,9 +137,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       std::string value;
       if (!takeValue(value)) return fail("--set needs KEY=VALUE");
       const std::size_t eq = value.find('=');
-      if (eq == std::string::npos || eq == 0) return fail("--set needs KEY=VALUE, got \"" + value + "\"");
+      if (eq == std::string::npos || eq == 0)
+        return fail("--set needs KEY=VALUE, got \"" + value + "\"");
       const std::string key = value.substr(0, eq);
-      if (!IsSettingsKey(key)) return fail("--set: \"" + key + "\" is not a key of the settings file");
+      if (!IsSettingsKey(key))
+        return fail("--set: \"" + key + "\" is not a key of the settings file");
       call.sets.emplace_back(key, value.substr(eq + 1));
     } else {
       const CommandSpec* spec = call.command.empty() ? nullptr : FindSpec(call.command);

@@ -14,10 +14,10 @@ struct CliCall {
   std::vector<std::string> operands;  // in the system's encoding, as typed
   // Subcommand options by name ("--jpeg"); a flag has an empty value.
   std::map<std::string, std::string> options;
-  std::optional<std::string> iniFile;                       // --ini FILE
+  std::optional<std::string> iniFile;                     // --ini FILE
   std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, in order
-  bool save = false;                                        // --save
-  bool help = false;                                        // --help, -h, "help [CMD]"
+  bool save = false;                                      // --save
+  bool help = false;                                      // --help, -h, "help [CMD]"
 
   bool HasOption(const std::string& name) const { return options.count(name) != 0; }
   std::string Option(const std::string& name) const {

@@ -29,11 +29,11 @@ bool RequireFolder(RunContext& context, const std::string& folder, const char* w
   if (folder.empty())
     Complain(context, std::string("no ") + what + " is set (settings key " + key + ")");
   else if (platform::Exists(folder))
-    Complain(context, std::string("the ") + what + " \"" + shown + "\" is not a folder (settings key " +
-                          key + ")");
+    Complain(context, std::string("the ") + what + " \"" + shown +
+                          "\" is not a folder (settings key " + key + ")");
   else
-    Complain(context, std::string("the ") + what + " \"" + shown + "\" does not exist (settings key " +
-                          key + ")");
+    Complain(context, std::string("the ") + what + " \"" + shown +
+                          "\" does not exist (settings key " + key + ")");
   return false;
 }
 

@@ -31,7 +31,9 @@ std::string ProgressText(int done, int total) {
 Console::Console(std::ostream& out, std::ostream& err, bool showProgress)
     : out_(out), err_(err), showProgress_(showProgress) {}
 
-Console::~Console() { EndProgress(); }
+Console::~Console() {
+  EndProgress();
+}
 
 void Console::Line(const std::string& ansi) {
   EndProgress();
@@ -59,13 +61,16 @@ void Console::ErrorNote(const std::string& utf8) {
   err_.flush();
 }
 
-void Console::Progress(int done, int total) { Status(ProgressText(done, total)); }
+void Console::Progress(int done, int total) {
+  Status(ProgressText(done, total));
+}
 
 void Console::Status(const std::string& ansi) {
   if (!showProgress_) return;
   const std::string text = platform::AnsiToUtf8(ansi);
   err_ << '\r' << text;
-  if (text.size() < shownWidth_) err_ << std::string(shownWidth_ - text.size(), ' ') << '\r' << text;
+  if (text.size() < shownWidth_)
+    err_ << std::string(shownWidth_ - text.size(), ' ') << '\r' << text;
   err_.flush();
   shownWidth_ = text.size();
 }
@@ -79,6 +84,8 @@ void Console::EndProgress() {
 
 // The page puts the caret on the line; the texts that need it name the
 // line themselves.
-void ConsoleObserver::Message(const std::string& text, int /*line*/) { console_.Message(text); }
+void ConsoleObserver::Message(const std::string& text, int /*line*/) {
+  console_.Message(text);
+}
 
 }  // namespace tovix::cli

@@ -16,7 +16,8 @@ RenameOptions OptionsOf(const Settings& s) {
 
 int Plan(RunContext& context, const std::string& source, const std::string& listFile) {
   ConsoleObserver observer(context.console);
-  const std::vector<std::string> lines = BuildRenameList(source, OptionsOf(context.settings), &observer);
+  const std::vector<std::string> lines =
+      BuildRenameList(source, OptionsOf(context.settings), &observer);
   WriteRenameListFile(listFile, lines);
   // The page shows the list in its memo.
   for (const std::string& line : lines) context.console.Line(line);

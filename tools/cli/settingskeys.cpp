@@ -1,10 +1,10 @@
 #include "settingskeys.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "picture/bitmap.h"
 #include "platform/filesys.h"
@@ -32,7 +32,8 @@ class ScratchFolder {
   ScratchFolder() {
     const auto base = platform::TempPath();
     std::string pattern = platform::ToNative(base.value_or("/tmp/")) + "tovix-cli-XXXXXX";
-    if (!mkdtemp(pattern.data())) throw IoError(errno, "Kein tempor\xE4rer Ordner f\xFCr die Einstellungen");
+    if (!mkdtemp(pattern.data()))
+      throw IoError(errno, "Kein tempor\xE4rer Ordner f\xFCr die Einstellungen");
     native_ = pattern;
   }
   ~ScratchFolder() {
@@ -61,9 +62,9 @@ const std::vector<std::string>& SettingsKeys() {
         list.push_back(std::string(font) + part);
     for (const char* label : {"Artist", "Title", "Laufzeit", "Tech", "Encoder"})
       for (const char* part : {".Top", ".Left"}) list.push_back(std::string(label) + part);
-    for (const char* key : {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate",
-                            "TmpWav", "bitmap", "NewBins", "MakeTxt", "NiceWords", "MakeTag",
-                            "SaveTag", "X2Blank", "SaveJPG", "Sprache"})
+    for (const char* key :
+         {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate", "TmpWav", "bitmap",
+          "NewBins", "MakeTxt", "NiceWords", "MakeTag", "SaveTag", "X2Blank", "SaveJPG", "Sprache"})
       list.push_back(key);
     return list;
   }();

@@ -17,7 +17,8 @@ int RunTexts(RunContext& context) {
   context.console.Line(LanguageString(39));
   const int written = WriteInfoTexts(source, target, &observer);
   context.console.EndProgress();
-  context.console.Note(std::to_string(written) + " info text file(s) written to " + platform::AnsiToUtf8(target));
+  context.console.Note(std::to_string(written) + " info text file(s) written to " +
+                       platform::AnsiToUtf8(target));
   return kExitOk;
 }
 

@@ -13,8 +13,8 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   MakeBatLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   MakeBatLabel->setWordWrap(true);
   // Not persisted: every run starts with subdirectories.
-  UseSubDirsCheckBox = AddCheckBox(QStringLiteral("UseSubDirsCheckBox"), "",
-                                   QRect(40, 300, 22, 22), true);
+  UseSubDirsCheckBox =
+      AddCheckBox(QStringLiteral("UseSubDirsCheckBox"), "", QRect(40, 300, 22, 22), true);
   Label15 = AddLabel(QStringLiteral("Label15"), "Batch erzeugt Unterverzeichnisse",
                      QRect(66, 300, 500, 22));
   SpeedButton17 = AddButton(QStringLiteral("SpeedButton17"), "Start", QRect(40, 362, 120, 34));
@@ -26,6 +26,8 @@ void CdBatchPage::Prepare(const std::string& batchPairText) {
   SetMessage(batchPairText);
 }
 
-void CdBatchPage::SetMessage(const std::string& text) { SetCaption(MakeBatLabel, text); }
+void CdBatchPage::SetMessage(const std::string& text) {
+  SetCaption(MakeBatLabel, text);
+}
 
 }  // namespace tovix

@@ -30,20 +30,21 @@ DirectoriesPage::DirectoriesPage(QWidget* parent) : PagePanel(QStringLiteral("Se
   };
   int top = 40;
   for (const Row& row : rows) {
-    AddLabel(QString::fromLatin1(row.label), row.caption, QRect(60, top, 430, 20));
+    AddLabel(QString::fromLatin1(row.label), row.caption, QRect(60, top, 400, 20));
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(row.edit));
     edit->setGeometry(60, top + 22, 540, 26);
     *row.field = edit;
-    QPushButton* dots = AddButton(QString::fromLatin1(row.button), "...", QRect(608, top + 22, 40, 26));
+    QPushButton* dots =
+        AddButton(QString::fromLatin1(row.button), "...", QRect(608, top + 22, 40, 26));
     connect(dots, &QPushButton::clicked, this, row.browse);
     top += 68;
   }
   // The two shortcuts sit beside the edits they fill.
-  QPushButton* btn5 = AddButton(QStringLiteral("btn5"), "ziel=mp3", QRect(500, 108, 100, 22));
+  QPushButton* btn5 = AddButton(QStringLiteral("btn5"), "ziel=mp3", QRect(470, 108, 130, 22));
   connect(btn5, &QPushButton::clicked, this, &DirectoriesPage::btn5Click);
   QPushButton* tempDefault =
-      AddButton(QStringLiteral("SpeedButton12"), "Temp=Default", QRect(500, 244, 100, 22));
+      AddButton(QStringLiteral("SpeedButton12"), "Temp=Default", QRect(470, 244, 130, 22));
   connect(tempDefault, &QPushButton::clicked, this, &DirectoriesPage::SpeedButton12Click);
   Button4 = AddButton(QStringLiteral("Button4"), "OK", QRect(60, 340, 120, 34));
   SpeedButton2 = AddButton(QStringLiteral("SpeedButton2"), " oops...", QRect(200, 340, 120, 34));
@@ -69,12 +70,22 @@ void DirectoriesPage::Browse(QLineEdit* edit) {
   if (auto folder = chooser_(FromQ(edit->text()))) edit->setText(ToQ(*folder));
 }
 
-void DirectoriesPage::SpeedButton5Click() { Browse(QuellEdit); }
-void DirectoriesPage::SpeedButton6Click() { Browse(ZielEdit); }
-void DirectoriesPage::SpeedButton10Click() { Browse(RecodeEdit); }
-void DirectoriesPage::SpeedButton11Click() { Browse(TempEdit); }
+void DirectoriesPage::SpeedButton5Click() {
+  Browse(QuellEdit);
+}
+void DirectoriesPage::SpeedButton6Click() {
+  Browse(ZielEdit);
+}
+void DirectoriesPage::SpeedButton10Click() {
+  Browse(RecodeEdit);
+}
+void DirectoriesPage::SpeedButton11Click() {
+  Browse(TempEdit);
+}
 
-void DirectoriesPage::btn5Click() { ZielEdit->setText(QuellEdit->text()); }
+void DirectoriesPage::btn5Click() {
+  ZielEdit->setText(QuellEdit->text());
+}
 
 void DirectoriesPage::SpeedButton12Click() {
   const auto temp = platform::TempPath();

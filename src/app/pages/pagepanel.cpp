@@ -47,8 +47,8 @@ QLabel* PagePanel::AddLabel(const QString& name, const std::string& text, const 
   return label;
 }
 
-QPushButton* PagePanel::AddButton(const QString& name, const std::string& text,
-                                  const QRect& place, QWidget* parent) {
+QPushButton* PagePanel::AddButton(const QString& name, const std::string& text, const QRect& place,
+                                  QWidget* parent) {
   auto* button = new QPushButton(parent ? parent : this);
   button->setObjectName(name);
   SetCaption(button, text);
@@ -57,8 +57,8 @@ QPushButton* PagePanel::AddButton(const QString& name, const std::string& text,
   return button;
 }
 
-QCheckBox* PagePanel::AddCheckBox(const QString& name, const std::string& text,
-                                  const QRect& place, bool checked, QWidget* parent) {
+QCheckBox* PagePanel::AddCheckBox(const QString& name, const std::string& text, const QRect& place,
+                                  bool checked, QWidget* parent) {
   auto* box = new QCheckBox(parent ? parent : this);
   box->setObjectName(name);
   SetCaption(box, text);

@@ -21,7 +21,9 @@ RadioGroup::RadioGroup(const QString& name, const QString& title, const QStringL
   layout->addStretch();
 }
 
-int RadioGroup::ItemIndex() const { return group_->checkedId(); }
+int RadioGroup::ItemIndex() const {
+  return group_->checkedId();
+}
 
 void RadioGroup::SetItemIndex(int index) {
   index = std::clamp(index, -1, Count() - 1);

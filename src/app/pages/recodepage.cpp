@@ -46,12 +46,12 @@ RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)
   box1->setObjectName(QStringLiteral("GroupBox1"));
   box1->setGeometry(60, 104, 280, 140);
   GroupBox1 = box1;
-  CheckBox2 = AddCheckBox(QStringLiteral("CheckBox2"), "Bitrate < 128", QRect(16, 28, 250, 22),
-                          true, box1);
+  CheckBox2 =
+      AddCheckBox(QStringLiteral("CheckBox2"), "Bitrate < 128", QRect(16, 28, 250, 22), true, box1);
   CheckBox3 = AddCheckBox(QStringLiteral("CheckBox3"), "Mode <> Stereo", QRect(16, 62, 250, 22),
                           true, box1);
-  CheckBox4 = AddCheckBox(QStringLiteral("CheckBox4"), "Encoder kritisch",
-                          QRect(16, 96, 250, 22), true, box1);
+  CheckBox4 = AddCheckBox(QStringLiteral("CheckBox4"), "Encoder kritisch", QRect(16, 96, 250, 22),
+                          true, box1);
   auto* box2 = new QGroupBox(ToQ("neue Werte"), this);
   box2->setObjectName(QStringLiteral("GroupBox2"));
   box2->setGeometry(370, 104, 280, 180);
@@ -90,6 +90,8 @@ void RecodeOptionsPage::StoreSettings(Settings& settings) const {
   settings.TmpWav = CheckBox7->isChecked();
 }
 
-int RecodeOptionsPage::TargetBitrate() const { return 128 + 64 * RadioGroup1->ItemIndex(); }
+int RecodeOptionsPage::TargetBitrate() const {
+  return 128 + 64 * RadioGroup1->ItemIndex();
+}
 
 }  // namespace tovix

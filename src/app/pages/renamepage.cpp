@@ -12,9 +12,9 @@
 namespace tovix {
 
 RenamePage::RenamePage(QWidget* parent) : PagePanel(QStringLiteral("Seite3"), parent) {
-  StaticText1 = AddLabel(QStringLiteral("StaticText1"),
-                         "Linke Seite: Original Name =  rechte Seite: neuer Name",
-                         QRect(40, 16, 628, 22));
+  StaticText1 =
+      AddLabel(QStringLiteral("StaticText1"),
+               "Linke Seite: Original Name =  rechte Seite: neuer Name", QRect(40, 16, 628, 22));
   RenameMemo = AddMemo(QStringLiteral("RenameMemo"), QRect(40, 42, 628, 300), false);
   RenameMemo->setFont(UiFont(13, false, QStringLiteral("Courier New")));
   RenameMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -35,9 +35,8 @@ RenameOptionsPage::RenameOptionsPage(QWidget* parent)
                           QRect(16, 32, 560, 22), true, box);
   SaveTag = AddCheckBox(QStringLiteral("SaveTag"), "ID-TAG auch in mp3 speichern",
                         QRect(16, 70, 560, 22), true, box);
-  Convert2Blank = AddCheckBox(QStringLiteral("Convert2Blank"),
-                              "'_'  und  '%20%' in Blank wandeln", QRect(16, 108, 560, 22), true,
-                              box);
+  Convert2Blank = AddCheckBox(QStringLiteral("Convert2Blank"), "'_'  und  '%20%' in Blank wandeln",
+                              QRect(16, 108, 560, 22), true, box);
   NiceWords = AddCheckBox(QStringLiteral("NiceWords"), "Wortanfang Immer In Grossbuchstaben",
                           QRect(16, 146, 560, 22), true, box);
   ok31 = AddButton(QStringLiteral("ok31"), "OK", QRect(60, 362, 120, 34));

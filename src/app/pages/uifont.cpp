@@ -7,7 +7,8 @@ namespace tovix {
 
 void RegisterProgramFonts() {
   static const bool registered = [] {
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+    for (const char* file :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
       QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     return true;
   }();

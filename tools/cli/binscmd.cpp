@@ -1,0 +1,102 @@
+#include "binscmd.h"
+
+#include <QCoreApplication>
+
+#include "offscreenpictures.h"
+#include "picture/binrun.h"
+#include "picture/picturename.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+#include "workfolder.h"
+
+namespace tovix::cli {
+namespace {
+
+class ConsoleBinHost : public BinRunHost {
+ public:
+  ConsoleBinHost(Console& console, PreviewPage& page) : console_(console), page_(page) {}
+  void MemoLine(const std::string& text) override { console_.Line(text); }
+  void ErrorBox(const std::string& text) override {
+    failed_ = true;
+    console_.Message(text);
+  }
+  void Status(const std::string& text) override { console_.Status(text); }
+  void ProcessMessages() override { QCoreApplication::processEvents(); }
+  void HideLayoutControls(bool hide) override { page_.SetLayoutControlsVisible(!hide); }
+  bool failed() const { return failed_; }
+
+ private:
+  Console& console_;
+  PreviewPage& page_;
+  bool failed_ = false;
+};
+
+// The summary the page's memo starts with when it opens.
+void PrintSummary(RunContext& context) {
+  const Settings& s = context.settings;
+  BinSummary summary;
+  summary.sourceDir = s.SourceDir;
+  summary.targetDir = s.BinDir;
+  summary.backgroundFile = s.BitmapFile;
+  summary.modeName = PreviewPage::ModeName(s.Scale);
+  summary.overscan = s.Overscan;
+  summary.font1Name = s.Font1.name;
+  summary.font1Size = s.Font1.size;
+  summary.font1Color = s.Font1.color;
+  summary.font2Name = s.Font2.name;
+  summary.font2Size = s.Font2.size;
+  summary.font2Color = s.Font2.color;
+  for (const std::string& line : BinSummaryLines(CountSummaryFiles(summary)))
+    context.console.Line(line);
+}
+
+// Songs of source whose .BIN is not in target.
+int SongsWithoutBin(const std::string& source, const std::string& target) {
+  int missing = 0;
+  for (const std::string& name : platform::ListFiles(source, "*.mp3").names) {
+    const std::string bin =
+        platform::WithSep(target) + platform::OemToAnsi(PictureBaseName(name)) + ".BIN";
+    if (!platform::Exists(bin)) ++missing;
+  }
+  return missing;
+}
+
+}  // namespace
+
+int RunBinPass(RunContext& context) {
+  const Settings& s = context.settings;
+  BinRunOptions options;
+  options.sourceDir = Absolute(context, s.SourceDir);
+  options.targetDir = Absolute(context, s.BinDir);
+  options.replaceBin = s.NewBins;
+  options.makeTxt = s.MakeTxt;
+  options.save2Jpeg = s.SaveJpg;
+  if (!RequireFolder(context, options.sourceDir, "MP3 folder", "mp3dir") ||
+      !RequireFolder(context, options.targetDir, "BIN folder", "bindir"))
+    return kExitPassError;
+
+  PrintSummary(context);
+  OffscreenPreview preview(s, context.console);
+  OffscreenPictures pictures(preview.page());
+  ConsoleBinHost host(context.console, preview.page());
+  PutProgramFolderOnPath();
+  {
+    WorkFolder work;
+    BinRun run(pictures, host);
+    run.SpeedButton14Click(options);
+  }
+  context.console.EndProgress();
+  if (host.failed()) return kExitPassError;
+  if (const int missing = SongsWithoutBin(options.sourceDir, options.targetDir); missing > 0) {
+    Complain(context, std::to_string(missing) + " song(s) have no .BIN file in \"" +
+                          platform::AnsiToUtf8(options.targetDir) + "\"");
+    return kExitPassError;
+  }
+  return kExitOk;
+}
+
+int RunBins(RunContext& context) {
+  return RunBinPass(context);
+}
+
+}  // namespace tovix::cli

@@ -1,0 +1,129 @@
+#include <filesystem>
+
+#include "binscmd.h"
+#include "commands.h"
+#include "demodata.h"
+#include "mp3/mpegfile.h"
+#include "picture/jpgtobmp.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix::cli {
+namespace {
+
+constexpr double kSongSeconds = 6.0;
+constexpr const char* kBackgroundName = "Hintergrund.jpg";
+
+// A fresh or empty folder: the demo never replaces a file of the user's.
+bool PrepareFolder(RunContext& context, const std::string& dir) {
+  const std::string native = platform::ToNative(dir);
+  std::error_code ec;
+  if (platform::Exists(dir)) {
+    if (!platform::IsDirectory(dir)) {
+      Complain(context, "\"" + native + "\" exists and is not a folder");
+      return false;
+    }
+    if (!std::filesystem::is_empty(native, ec) || ec) {
+      Complain(context, "the folder \"" + native + "\" is not empty; give a new or empty folder " +
+                            "for the sample CD (nothing was written)");
+      return false;
+    }
+    return true;
+  }
+  if (!std::filesystem::create_directories(native, ec) || ec) {
+    Complain(context, "the folder \"" + native + "\" cannot be made: " + ec.message());
+    return false;
+  }
+  return true;
+}
+
+// The songs: generated sound, encoded by lame, tagged where the song has one.
+bool MakeSongs(RunContext& context, const std::string& dir) {
+  const auto lame = FindLame();
+  if (!lame) {
+    Complain(context,
+             "lame is not installed (on Debian: apt-get install lame); the demo encodes its songs "
+             "with it");
+    return false;
+  }
+  const std::string wav = platform::WithSep(dir) + "demo-sound.wav";
+  int k = 0;
+  const int n = static_cast<int>(DemoSongs().size());
+  for (const DemoSong& song : DemoSongs()) {
+    context.console.Progress(++k, n);
+    WriteFileReplacing(wav, DemoWave(song.melody, kSongSeconds));
+    const std::string mp3 = platform::WithSep(dir) + song.fileName;
+    const auto error =
+        EncodeWithLame(*lame, platform::ToNative(wav), platform::ToNative(mp3), song.lameArgs);
+    if (error) {
+      platform::RemoveFile(wav);
+      Complain(context, platform::AnsiToUtf8(song.fileName) + ": " + *error);
+      return false;
+    }
+    if (*song.artist) {
+      TID3Tag tag;
+      tag.Artist = song.artist;
+      tag.Title = song.title;
+      tag.Album = "Tovix Demo";
+      tag.Year = "2024";
+      tag.Genre = 12;  // Other
+      WriteID3Tag(mp3, tag);
+    }
+  }
+  platform::RemoveFile(wav);
+  context.console.EndProgress();
+  return true;
+}
+
+void Report(RunContext& context, const std::string& dir) {
+  const std::string shown = platform::AnsiToUtf8(platform::WithSep(dir));
+  Console& c = context.console;
+  c.Note("");
+  c.Note("The sample CD is ready in " + shown);
+  c.Note("  songs (.mp3), some with a tag, some without: " + std::to_string(DemoSongs().size()));
+  c.Note("  background picture:     " + shown + kBackgroundName);
+  c.Note("  player pictures (.BIN): " +
+         std::to_string(platform::ListFiles(dir, "*.BIN").names.size()) + " in " + shown);
+  c.Note("  info texts (.TXT):      " +
+         std::to_string(platform::ListFiles(dir, "*.TXT").names.size()) + " in " + shown);
+  c.Note("  CD batch pair:          " + shown + "Short.bat, " + shown + "Long.bat");
+  c.Note("Look at one song's picture:");
+  c.Note("  tovix-cli --set bitmap=" + shown + kBackgroundName + " picture \"" + shown +
+         platform::AnsiToUtf8(DemoSongs()[0].fileName) + "\" song.bmp");
+  c.Note("Lay the CD out in short names and back (in " + shown + "):");
+  c.Note("  " + platform::ToNative(platform::ProgramDir()) + "tovix-cmd Short.bat");
+  c.Note("  " + platform::ToNative(platform::ProgramDir()) + "tovix-cmd Long.bat");
+}
+
+}  // namespace
+
+int RunDemo(RunContext& context) {
+  const auto operand = AnsiPath(context, context.call.operands[0]);
+  if (!operand) return kExitBadCall;
+  const std::string dir = Absolute(context, *operand);
+  if (!PrepareFolder(context, dir)) return kExitPassError;
+
+  context.console.Note("Making the sample songs with lame ...");
+  if (!MakeSongs(context, dir)) return kExitPassError;
+  const std::string background = platform::WithSep(dir) + kBackgroundName;
+  WriteFileReplacing(background, EncodeJpeg(DemoBackground(), 90));
+
+  Settings& s = context.settings;
+  s.SourceDir = dir;
+  s.BinDir = dir;
+  s.BitmapFile = background;
+
+  context.console.Note("");
+  context.console.Note("BIN run:");
+  if (const int code = RunBinPass(context); code != kExitOk) return code;
+  context.console.Note("");
+  context.console.Note("Info texts:");
+  if (const int code = RunTexts(context); code != kExitOk) return code;
+  context.console.Note("");
+  context.console.Note("CD batch pair:");
+  if (const int code = RunCdBatch(context); code != kExitOk) return code;
+  Report(context, dir);
+  return kExitOk;
+}
+
+}  // namespace tovix::cli

@@ -1,0 +1,141 @@
+// tovix-cli: the passes of Tovix without a window, over the same pass code
+// the pages run. Needs no display: pictures are rendered off-screen.
+#include <unistd.h>
+
+#include <QApplication>
+#include <exception>
+#include <iostream>
+#include <memory>
+
+#include "cliargs.h"
+#include "commands.h"
+#include "console.h"
+#include "lang/sprachen.h"
+#include "picture/bitmap.h"
+#include "picture/jpgtobmp.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "settingskeys.h"
+#include "usage.h"
+
+namespace {
+
+using namespace tovix;
+using namespace tovix::cli;
+
+// The "Usage:" lines of a command's help, for a bad call.
+std::string ShortUsage(const std::string& command) {
+  if (command.empty()) return GeneralUsage();
+  const std::string help = CommandHelp(command);
+  return help.substr(0, help.find("\n\n") + 1) + "Try \"tovix-cli " + command + " --help\".\n";
+}
+
+int BadCall(const std::string& problem, const std::string& command) {
+  std::cerr << "tovix-cli: " << problem << "\n\n" << ShortUsage(command);
+  return kExitBadCall;
+}
+
+// tovix.lng as the program reads it: the current folder's, else the
+// program folder's (tovix-cli is often started from elsewhere).
+std::string LanguageFile() {
+  const std::string here = DefaultLanguageFile();
+  if (platform::Exists(here)) return here;
+  const std::string beside = platform::ProgramDir() + "tovix.lng";
+  return platform::Exists(beside) ? beside : here;
+}
+
+bool NeedsWindowSystem(const std::string& command) {
+  return command == "picture" || command == "bins" || command == "demo";
+}
+
+int Dispatch(RunContext& context) {
+  const std::string& c = context.call.command;
+  if (c == "scan") return RunScan(context);
+  if (c == "picture") return RunPicture(context);
+  if (c == "bins") return RunBins(context);
+  if (c == "texts") return RunTexts(context);
+  if (c == "rename") return RunRename(context);
+  if (c == "cdbatch") return RunCdBatch(context);
+  return RunDemo(context);
+}
+
+int Run(const CliCall& call) {
+  Console console(std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+  const std::string startDir = platform::CurrentDir();
+
+  std::string iniPath;
+  if (call.command != "demo") {
+    if (call.iniFile) {
+      const auto path = platform::FromNative(*call.iniFile);
+      if (!path)
+        return BadCall("--ini: the name holds a character that Windows-1252 lacks", call.command);
+      iniPath = *path;
+    } else {
+      iniPath = platform::ProgramDir() + "tovix.ini";
+    }
+  }
+  std::vector<Override> overrides;
+  for (const auto& [key, value] : call.sets) {
+    const auto ansi = platform::Utf8ToAnsi(value);
+    if (!ansi)
+      return BadCall("--set " + key + ": the value holds a character that Windows-1252 lacks",
+                     call.command);
+    overrides.emplace_back(key, *ansi);
+  }
+
+  Settings settings = LoadRunSettings(iniPath, overrides, startDir);
+  if (call.iniFile && !call.save && !platform::Exists(iniPath))
+    console.ErrorNote("tovix-cli: the settings file \"" + *call.iniFile +
+                      "\" does not exist; using the defaults");
+
+  const LanguageResult language =
+      ApplyLanguage(static_cast<std::uint16_t>(settings.Language), LanguageFile());
+  if (language != LanguageResult::kOk) {
+    console.Message(LanguageFailureMessage(language));
+    return kExitPassError;
+  }
+  if (call.save) {
+    SaveRunSettings(iniPath, settings);
+    if (call.command.empty()) {
+      console.Note("settings written to " + platform::AnsiToUtf8(iniPath));
+      return kExitOk;
+    }
+  }
+
+  std::unique_ptr<QApplication> app;
+  if (NeedsWindowSystem(call.command)) {
+    static int argc = 1;
+    static char name[] = "tovix-cli";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QApplication>(argc, argv);
+  }
+  RunContext context{call, settings, console, startDir};
+  return Dispatch(context);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Off-screen unless the caller chose a platform: no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.ok()) return BadCall(parsed.error, parsed.call.command);
+  if (parsed.call.help) {
+    std::cout << CommandHelp(parsed.call.command);
+    return kExitOk;
+  }
+  try {
+    return Run(parsed.call);
+  } catch (const IoError& e) {
+    std::cerr << platform::AnsiToUtf8(e.what()) << " (I/O-Fehler " << e.code() << ")\n";
+  } catch (const BitmapError& e) {
+    std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
+  } catch (const JpegError& e) {
+    std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
+  } catch (const std::exception& e) {
+    std::cerr << "tovix-cli: " << platform::AnsiToUtf8(e.what()) << '\n';
+  }
+  return kExitPassError;
+}

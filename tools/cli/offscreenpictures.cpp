@@ -1,0 +1,30 @@
+#include "offscreenpictures.h"
+
+#include "app/pages/previewsongpicture.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix::cli {
+
+OffscreenPreview::OffscreenPreview(const Settings& settings, Console& console) : host_(console) {
+  page_.SetHost(&host_);
+  page_.ApplySettings(settings);
+  if (!settings.BitmapFile.empty() && page_.Picture().isNull())
+    console.ErrorNote("tovix-cli: the background picture \"" +
+                      platform::AnsiToUtf8(settings.BitmapFile) +
+                      "\" cannot be loaded (settings key bitmap); the pictures have none");
+}
+
+void OffscreenPictures::MakeTestPicture(const std::string& title, const std::string& bmpName) {
+  page_.SetSongTexts("........Test.........", title, "", "", "");
+  page_.Label8Click(false);
+  page_.SaveSongPicture(bmpName, "", false, true);
+}
+
+std::string OffscreenPictures::MakeSongPicture(const BinSongJob& job) {
+  const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
+                            job.targetDir, job.save2Jpeg, job.replaceBin};
+  return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
+}
+
+}  // namespace tovix::cli

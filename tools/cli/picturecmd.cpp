@@ -1,0 +1,32 @@
+#include "commands.h"
+#include "offscreenpictures.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix::cli {
+
+int RunPicture(RunContext& context) {
+  const auto mp3 = AnsiPath(context, context.call.operands[0]);
+  const auto bmp = AnsiPath(context, context.call.operands[1]);
+  std::optional<std::string> jpeg;
+  if (context.call.HasOption("--jpeg")) jpeg = AnsiPath(context, context.call.Option("--jpeg"));
+  if (!mp3 || !bmp || (context.call.HasOption("--jpeg") && !jpeg)) return kExitBadCall;
+  if (!platform::Exists(*mp3) || platform::IsDirectory(*mp3)) {
+    Complain(context, "the song \"" + platform::AnsiToUtf8(*mp3) + "\" does not exist");
+    return kExitPassError;
+  }
+
+  OffscreenPreview preview(context.settings, context.console);
+  PreviewPage& page = preview.page();
+  Mp3Info info;
+  SongTexts texts;
+  ComposeSongTexts(*mp3, info, texts);
+  page.SetSongTexts(texts);
+  page.Label8Click(false);
+  page.SaveSongPicture(*bmp, jpeg.value_or(""), jpeg.has_value(), true);
+  context.console.Note("picture written to " + platform::AnsiToUtf8(*bmp) +
+                       (jpeg ? " and " + platform::AnsiToUtf8(*jpeg) : std::string()));
+  return kExitOk;
+}
+
+}  // namespace tovix::cli
