@@ -1,6 +1,7 @@
 #include "platform/inifile.h"
 
 #include <SimpleIni.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <climits>
@@ -15,7 +16,7 @@ namespace {
 constexpr std::size_t kMaxValue = 1023;  // the profile reader's 1024-byte buffer
 
 // Loads the file as raw 8-bit text; a missing file is an empty one.
-bool Load(const std::string& path, CSimpleIniA& ini) {
+bool LoadInto(const std::string& path, CSimpleIniA& ini) {
   ini.SetUnicode(false);
   ini.SetMultiKey(true);  // duplicate keys: the first one counts, as on Windows
   ini.SetSpaces(false);
@@ -24,6 +25,27 @@ bool Load(const std::string& path, CSimpleIniA& ini) {
   const SI_Error rc = ini.LoadFile(f);
   std::fclose(f);
   return rc >= 0;
+}
+
+struct Signature {
+  bool exists = false;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  long long mtimeNs = 0;
+  bool operator==(const Signature&) const = default;
+};
+
+Signature SignatureOf(const std::string& path) {
+  struct stat st;
+  Signature sig;
+  if (stat(ToNative(path).c_str(), &st) != 0) return sig;
+  sig.exists = true;
+  sig.dev = st.st_dev;
+  sig.ino = st.st_ino;
+  sig.size = st.st_size;
+  sig.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  return sig;
 }
 
 std::string StripQuotes(std::string value) {
@@ -39,13 +61,30 @@ std::string StripQuotes(std::string value) {
 
 }  // namespace
 
+struct IniFile::Parsed {
+  Signature signature;
+  bool ok = false;
+  CSimpleIniA ini;
+};
+
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+const IniFile::Parsed* IniFile::Load() const {
+  const Signature now = SignatureOf(path_);
+  if (!parsed_ || !(parsed_->signature == now)) {
+    auto fresh = std::make_shared<Parsed>();
+    fresh->signature = now;
+    fresh->ok = LoadInto(path_, fresh->ini);
+    parsed_ = std::move(fresh);
+  }
+  return parsed_->ok ? parsed_.get() : nullptr;
+}
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-  CSimpleIniA ini;
-  if (!Load(path_, ini)) return defaultValue.substr(0, kMaxValue);
-  const char* v = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  const Parsed* p = Load();
+  if (!p) return defaultValue.substr(0, kMaxValue);
+  const char* v = p->ini.GetValue(section.c_str(), key.c_str(), nullptr);
   std::string value = v ? StripQuotes(v) : defaultValue;
   if (value.size() > kMaxValue) value.resize(kMaxValue);
   return value;
@@ -94,9 +133,9 @@ bool ParseProfileInteger(const std::string& text, int& value) {
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key,
                          int defaultValue) const {
-  CSimpleIniA ini;
-  if (!Load(path_, ini)) return defaultValue;
-  const char* v = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  const Parsed* p = Load();
+  if (!p) return defaultValue;
+  const char* v = p->ini.GetValue(section.c_str(), key.c_str(), nullptr);
   int value;
   if (!v || !ParseProfileInteger(StripQuotes(v), value)) return defaultValue;
   return value;
@@ -110,7 +149,7 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key,
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
   CSimpleIniA ini;
-  if (!Load(path_, ini)) WriteFailed(path_, errno);
+  if (!LoadInto(path_, ini)) WriteFailed(path_, errno);
   if (ini.SetValue(section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
     WriteFailed(path_, EIO);
   // A read-only settings file stays as it is: never replace it behind the user's back.

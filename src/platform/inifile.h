@@ -3,6 +3,7 @@
 // without regard to case, blanks around a value and one pair of enclosing
 // quotes dropped, at most 1023 characters of a value, integers in decimal or
 // "0x" hexadecimal, keys updated in place, file and section made on write.
+#include <memory>
 #include <string>
 
 namespace tovix::platform {
@@ -28,7 +29,12 @@ class IniFile {
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
  private:
+  struct Parsed;
+  // The file parsed once and read again only when it changed on disk.
+  const Parsed* Load() const;
+
   std::string path_;
+  mutable std::shared_ptr<Parsed> parsed_;
 };
 
 // The integer rule of the profile functions: optional blanks, optional sign,
