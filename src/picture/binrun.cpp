@@ -1,5 +1,6 @@
 #include "picture/binrun.h"
 
+#include <cstdio>
 #include <thread>
 
 #include "lang/sprachen.h"
@@ -18,7 +19,9 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* kTestArtist = "........Test.........";
 constexpr const char* kTestBase = "TST9999";
 
-std::string BmpName(int k) { return "BM" + std::to_string(k) + ".BMP"; }
+std::string BmpName(int k) {
+  return "BM" + std::to_string(k) + ".BMP";
+}
 
 BinRunEnv WithDefaults(BinRunEnv env) {
   if (!env.run) env.run = RunAndWait;
@@ -64,8 +67,9 @@ std::string Hex6(std::int32_t color) {
 }
 
 std::string FontLine(int string, const std::string& name, int size, std::int32_t color) {
-  return "  " + LanguageString(string) + " " + name + ", " + std::to_string(size < 0 ? -size : size) +
-         " Pt, " + LanguageString(84) + " $" + Hex6(color);
+  return "  " + LanguageString(string) + " " + name + ", " +
+         std::to_string(size < 0 ? -size : size) + " Pt, " + LanguageString(84) + " $" +
+         Hex6(color);
 }
 
 }  // namespace
@@ -132,10 +136,14 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
     if (size <= kMaxBinBytes) break;
     if (logoLevel_ >= kLastLogoLevel) {
       platform::RemoveFile(binPath);
-      return fail("Auch mit der h\xF6" "chsten Kompressionsstufe (" + std::to_string(kLastLogoLevel) +
-                  ") ist das Testbild " + std::to_string(size) + " Bytes gro\xDF (h\xF6" "chstens " +
-                  std::to_string(kMaxBinBytes) +
-                  " passen in den Player). Bitte ein ruhigeres Hintergrundbild w\xE4hlen.");
+      return fail(
+          "Auch mit der h\xF6"
+          "chsten Kompressionsstufe (" +
+          std::to_string(kLastLogoLevel) + ") ist das Testbild " + std::to_string(size) +
+          " Bytes gro\xDF (h\xF6"
+          "chstens " +
+          std::to_string(kMaxBinBytes) +
+          " passen in den Player). Bitte ein ruhigeres Hintergrundbild w\xE4hlen.");
     }
     ++logoLevel_;
   }
@@ -149,7 +157,8 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   const std::string targetFolder = platform::WithSep(target);
   const platform::Listing listing = platform::ListFiles(sourceFolder, "*.mp3");
   if (!listing.ok) host_.MemoLine("Ordner kann nicht gelesen werden: " + source);
-  for (const auto& rejected : listing.rejected) host_.MemoLine(UnusableNameNote(rejected.nativeName));
+  for (const auto& rejected : listing.rejected)
+    host_.MemoLine(UnusableNameNote(rejected.nativeName));
 
   const int n = static_cast<int>(listing.names.size());
   const int existing = options_.replaceBin ? 0 : CountFiles(targetFolder, "*.BIN");
@@ -163,7 +172,8 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   int k = 0;
   for (const std::string& name : listing.names) {
     ++k;
-    const BinSongJob job{sourceFolder, name, k, n, targetFolder, options_.save2Jpeg, options_.replaceBin};
+    const BinSongJob job{sourceFolder,       name, k, n, targetFolder, options_.save2Jpeg,
+                         options_.replaceBin};
     std::string base;
     {
       Stopwatch watch(times_.pictures);
@@ -178,16 +188,21 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     }
     const std::string b = *oemFolder + base;
     if (const auto problem = BatchNameProblem(b)) {
-      host_.MemoLine(name + ": " + *problem + ", \xFC" "bersprungen");
+      host_.MemoLine(name + ": " + *problem +
+                     ", \xFC"
+                     "bersprungen");
       platform::RemoveFile(bmp);
       continue;
     }
     if (!RunBatch(b, k, options_.replaceBin, bmp)) {
       host_.MemoLine(name + ": " + kBatchName + " endete nicht innerhalb von " +
-                     std::to_string(env_.removalLimitMs / 1000) + " s, weiter mit dem n\xE4" "chsten Lied");
+                     std::to_string(env_.removalLimitMs / 1000) +
+                     " s, weiter mit dem n\xE4"
+                     "chsten Lied");
       continue;
     }
-    if (!platform::Exists(binPath)) host_.MemoLine(name + ": keine .bin erstellt (mklogo fehlgeschlagen?)");
+    if (!platform::Exists(binPath))
+      host_.MemoLine(name + ": keine .bin erstellt (mklogo fehlgeschlagen?)");
   }
   host_.ShowBinPage();
   return k - existing;

@@ -94,7 +94,7 @@ TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
   };
   for (const Case& c : cases) {
     f.canc1Click();
-    (f.*c.click)();
+    fprintf(stderr, "case %d\n", c.page); (f.*c.click)();
     EXPECT_EQ(f.PageNumber, c.page);
     EXPECT_EQ(Highlighted(), c.highlighted) << c.page;
     EXPECT_EQ(VisiblePages(), std::vector<std::string>{c.visible}) << c.page;

@@ -36,10 +36,11 @@ class KeepingPictures : public BinPictureMaker {
     page_.SaveSongPicture(bmpName, "", false, true);
   }
   std::string MakeSongPicture(const BinSongJob& job) override {
-    const SongPictureJob song{job.sourceDir, job.fileName, job.k,         job.n,
+    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
                               job.targetDir, job.save2Jpeg, job.replaceBin};
     const SongPicture made = tovix::MakeSongPicture(page_, song, info_, texts_);
-    fs::copy_file(made.bmpName, platform::ToNative(keep_ + "/" + platform::OemToAnsi(made.baseName) + ".BMP"),
+    fs::copy_file(made.bmpName,
+                  platform::ToNative(keep_ + "/" + platform::OemToAnsi(made.baseName) + ".BMP"),
                   fs::copy_options::overwrite_existing);
     return made.baseName;
   }
@@ -107,7 +108,8 @@ class BinRunEndToEnd : public ::testing::Test {
     sources_ = new test::TempDir;
     for (const Song& song : kSongs) {
       const std::string path = platform::ToNative(sources_->path() + "/" + song.file);
-      test::WriteFile(path, test::EncodeWithLame(test::ToneWav(44100, 2, 1.0), "-b 128", sources_->path()));
+      test::WriteFile(
+          path, test::EncodeWithLame(test::ToneWav(44100, 2, 1.0), "-b 128", sources_->path()));
       TID3Tag tag;
       tag.Artist = song.artist;
       tag.Title = song.title;
@@ -140,7 +142,8 @@ class BinRunEndToEnd : public ::testing::Test {
     return target() + "/" + platform::OemToAnsi(PictureBaseName(song.file)) + ".BIN";
   }
 
-  int Run(const Bitmap& background, bool replaceBin, bool makeTxt, int* level = nullptr) {
+  int Run(const Bitmap& background, bool replaceBin, bool makeTxt, int* level = nullptr,
+          bool save2Jpeg = false) {
     WriteBmpFile(work.path() + "/background.bmp", background);
     Settings settings;
     settings.BitmapFile = work.path() + "/background.bmp";
@@ -154,6 +157,7 @@ class BinRunEndToEnd : public ::testing::Test {
     options.targetDir = target();
     options.replaceBin = replaceBin;
     options.makeTxt = makeTxt;
+    options.save2Jpeg = save2Jpeg;
     const int count = run.SpeedButton14Click(options);
     if (level) *level = run.LogoLevel();
     return count;
@@ -205,9 +209,15 @@ TEST_F(BinRunEndToEnd, FiveSongsGiveFiveBinsThatDecodeToTheirPictures) {
 TEST_F(BinRunEndToEnd, ExistingBinsAreKeptUnlessReplacing) {
   ASSERT_EQ(Run(Gradient(), false, false), 5);
   test::WriteFile(platform::ToNative(BinOf(kSongs[2])), "old");
-  EXPECT_EQ(Run(Gradient(), false, false), 0);  // five songs minus five .BIN files
+  // Five songs minus five .BIN files; the pictures and JPEG copies are made all the same.
+  EXPECT_EQ(Run(Gradient(), false, false, nullptr, true), 0);
   EXPECT_EQ(test::ReadFile(platform::ToNative(BinOf(kSongs[2]))), "old");
   EXPECT_FALSE(fs::exists("BM3.BMP"));
+  for (const Song& song : kSongs) {
+    const std::string jpeg =
+        target() + "/" + platform::OemToAnsi(PictureBaseName(song.file)) + ".JPG";
+    EXPECT_TRUE(platform::Exists(jpeg)) << jpeg;
+  }
 
   EXPECT_EQ(Run(Gradient(), true, false), 5);
   ExpectDecodesToItsPicture(kSongs[2]);
@@ -220,7 +230,7 @@ TEST_F(BinRunEndToEnd, BusyBackgroundRaisesTheLevel) {
   EXPECT_GT(level, kFirstLogoLevel);
   EXPECT_TRUE(host->MemoHas(LanguageString(38) + std::to_string(level)));
   for (const Song& song : kSongs) EXPECT_TRUE(platform::Exists(BinOf(song))) << song.file;
-  std::cout << "noise background: level " << level << "\n";
+  RecordProperty("noise_level", level);
 }
 
 TEST_F(BinRunEndToEnd, OneSongGivesOneInfoText) {

@@ -13,6 +13,7 @@
 #include "app/form2.h"
 #include "app/pages/previewpage.h"
 #include "lang/sellang.h"
+#include "picture/songtexts.h"
 #include "platform/filesys.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,14 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[2]);
 
   tovix::TForm1 form1;
+  // Until the player wires it, the song is composed here.
+  tovix::Mp3Info info;
+  tovix::SongTexts texts;
+  if (!form1.ComposeSongTexts)
+    form1.ComposeSongTexts = [&](const std::string& mp3) {
+      tovix::ComposeSongTexts(mp3, info, texts);
+      form1.Seite5->SetSongTexts(texts);
+    };
   tovix::TSelSpra selSpra(form1.CurrentSettings().Language);
   form1.SetLanguageDialog(&selSpra);
   tovix::TForm2 form2(&form1);
@@ -40,13 +49,15 @@ int main(int argc, char** argv) {
     form1.Label8Click();
     QTimer::singleShot(1500, [&] {
       const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-      const QRect both = form1.frameGeometry().united(form2.frameGeometry()).adjusted(-10, -10, 10, 10);
+      const QRect both =
+          form1.frameGeometry().united(form2.frameGeometry()).adjusted(-10, -10, 10, 10);
       const bool shotSaved = screen.copy(both).save(out + QStringLiteral("/preview.png"));
       // The song picture, as the BIN run makes it: layout controls hidden.
       form1.Seite5->SetLayoutControlsVisible(false);
       const std::string bmp = (out + QStringLiteral("/BM1.BMP")).toStdString();
       form1.Seite5->SaveSongPicture(bmp, "", false, false);
-      const bool songSaved = QImage(QString::fromStdString(bmp)).save(out + QStringLiteral("/song.png"));
+      const bool songSaved =
+          QImage(QString::fromStdString(bmp)).save(out + QStringLiteral("/song.png"));
       form1.Seite5->SetLayoutControlsVisible(true);
       status = shotSaved && songSaved ? 0 : 1;
       QApplication::quit();

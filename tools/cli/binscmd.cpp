@@ -7,6 +7,7 @@
 #include "picture/picturename.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
+#include "platform/process.h"
 #include "workfolder.h"
 
 namespace tovix::cli {
@@ -61,6 +62,28 @@ int SongsWithoutBin(const std::string& source, const std::string& target) {
   return missing;
 }
 
+// The interpreter beside the program and the two tools on the search path;
+// without them every song would fail with a cryptic batch error.
+bool ToolsPresent(RunContext& context) {
+  const std::string programDir = platform::ToNative(platform::ProgramDir());
+  if (!platform::IsExecutable(programDir + "tovix-cmd")) {
+    Complain(context, "tovix-cmd is missing from the program folder " + programDir +
+                          "; the BIN run runs its batch files with it");
+    return false;
+  }
+  for (const char* tool : {"mklogo", "c2bin"}) {
+    bool found = false;
+    for (const std::string& dir : platform::ExecutableSearchPath())
+      found = found || platform::IsExecutable(dir + "/" + tool);
+    if (!found) {
+      Complain(context, std::string(tool) + " is neither in the program folder " + programDir +
+                            " nor on PATH; the BIN run needs it");
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunBinPass(RunContext& context) {
@@ -75,11 +98,13 @@ int RunBinPass(RunContext& context) {
       !RequireFolder(context, options.targetDir, "BIN folder", "bindir"))
     return kExitPassError;
 
+  PutProgramFolderOnPath();
+  if (!ToolsPresent(context)) return kExitPassError;
+
   PrintSummary(context);
   OffscreenPreview preview(s, context.console);
   OffscreenPictures pictures(preview.page());
   ConsoleBinHost host(context.console, preview.page());
-  PutProgramFolderOnPath();
   {
     WorkFolder work;
     BinRun run(pictures, host);

@@ -25,14 +25,14 @@ using namespace tovix;
 using namespace tovix::cli;
 
 // The "Usage:" lines of a command's help, for a bad call.
-std::string ShortUsage(const std::string& command) {
-  if (command.empty()) return GeneralUsage();
+std::string UsageAfterBadCall(const std::string& command) {
+  if (command.empty()) return ShortUsage();
   const std::string help = CommandHelp(command);
   return help.substr(0, help.find("\n\n") + 1) + "Try \"tovix-cli " + command + " --help\".\n";
 }
 
 int BadCall(const std::string& problem, const std::string& command) {
-  std::cerr << "tovix-cli: " << problem << "\n\n" << ShortUsage(command);
+  std::cerr << "tovix-cli: " << problem << "\n\n" << UsageAfterBadCall(command);
   return kExitBadCall;
 }
 
@@ -43,6 +43,13 @@ std::string LanguageFile() {
   if (platform::Exists(here)) return here;
   const std::string beside = platform::ProgramDir() + "tovix.lng";
   return platform::Exists(beside) ? beside : here;
+}
+
+// Qt's own chatter (no XDG_RUNTIME_DIR and the like) is no business of the
+// user's; real failures still show.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::cerr << "tovix-cli: " << message.toStdString() << '\n';
 }
 
 bool NeedsWindowSystem(const std::string& command) {
@@ -119,6 +126,7 @@ int Run(const CliCall& call) {
 int main(int argc, char** argv) {
   // Off-screen unless the caller chose a platform: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtMessages);
 
   const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok()) return BadCall(parsed.error, parsed.call.command);

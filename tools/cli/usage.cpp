@@ -116,6 +116,11 @@ std::string GeneralUsage() {
          kCommands + "\n" + kGlobalOptions;
 }
 
+std::string ShortUsage() {
+  return std::string("Usage: tovix-cli [OPTIONS] COMMAND [ARGS...]\n\n") + kCommands +
+         "\nTry \"tovix-cli --help\" for the options.\n";
+}
+
 std::string CommandHelp(const std::string& command) {
   for (const Help& help : kHelp)
     if (command == help.command) return std::string(help.text) + "\n" + kGlobalOptions;

@@ -66,7 +66,8 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
     auto* colorButton =
         buttons->addButton(QStringLiteral("Farbe..."), QDialogButtonBox::ActionRole);
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-      const QColor chosen = QColorDialog::getColor(ColorFromNumber(color, QApplication::palette()), &dialog);
+      const QColor chosen =
+          QColorDialog::getColor(ColorFromNumber(color, QApplication::palette()), &dialog);
       if (chosen.isValid()) color = NumberFromColor(chosen);
     });
   }

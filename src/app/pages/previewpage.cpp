@@ -168,7 +168,7 @@ void PreviewPage::BuildControls() {
   for (int mode = 0; mode < 5; ++mode) {
     auto* button = new QPushButton(kButtonCaptions[mode], this);
     button->setObjectName(QLatin1String(kButtonNames[mode]));
-    button->setFont(PixelFont(11, false));
+    button->setFont(PixelFont(10, false));
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(kButtonSlots[mode] * buttonWidth, 465, buttonWidth, 16);
     layoutButtons_[mode] = button;

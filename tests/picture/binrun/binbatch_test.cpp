@@ -84,7 +84,8 @@ TEST(BinBatch, FolderInTheOemCodePage) {
 }
 
 TEST(BinBatch, TimestampHasTheShortDateAndLongTime) {
-  EXPECT_TRUE(std::regex_match(BatchTimestamp(), std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)")));
+  EXPECT_TRUE(
+      std::regex_match(BatchTimestamp(), std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)")));
 }
 
 TEST(BinBatch, WrittenAsOneCompleteFile) {

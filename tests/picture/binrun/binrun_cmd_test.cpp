@@ -30,7 +30,8 @@ class BatchThroughInterpreter : public ::testing::Test {
     fs::create_directory(work.path() + "/bin");
     // The tools' contract: mklogo writes e2logo.c (and may leave menu.vbs),
     // c2bin turns it into e2logo.bin.
-    WriteScript("mklogo", "[ -f \"$1\" ] || exit 1\nprintf '%s %s' \"$1\" \"$2\" > e2logo.c\n: > menu.vbs\n");
+    WriteScript("mklogo",
+                "[ -f \"$1\" ] || exit 1\nprintf '%s %s' \"$1\" \"$2\" > e2logo.c\n: > menu.vbs\n");
     WriteScript("c2bin", "cp \"$1\" \"$2\"\n");
   }
   void TearDown() override { platform::SetProgramDir(""); }
@@ -72,7 +73,9 @@ TEST_F(BatchThroughInterpreter, FailingMklogoSkipsTheMoveButNotTheDeletion) {
 }
 
 TEST_F(BatchThroughInterpreter, WholeRunWithAwkwardNames) {
-  const std::string folder = work.path() + "/Gr\xFC\xDF" "e & 50%";
+  const std::string folder = work.path() +
+                             "/Gr\xFC\xDF"
+                             "e & 50%";
   fs::create_directory(platform::ToNative(folder));
   for (const char* name : {"AC&DC - T.N.T.mp3", "100% Live.mp3", "K\xF6ln ^ <Rock>.mp3"})
     test::WriteFile(platform::ToNative(source() + "/" + name), "");
@@ -86,7 +89,8 @@ TEST_F(BatchThroughInterpreter, WholeRunWithAwkwardNames) {
   EXPECT_EQ(test::ReadFile(platform::ToNative(folder + "/K\xF6LN ^ <ROCK>.BIN")), "BM3.BMP 2");
   EXPECT_FALSE(fs::exists(platform::ToNative(folder + "/TST9999.BIN")));
   // Nothing stray from an operator taken literally, the tool files cleared.
-  EXPECT_EQ(WorkingFiles(), (std::vector<std::string>{"c2bin", "mklogo", "tmpbat.bat", "tmpbat.sem"}));
+  EXPECT_EQ(WorkingFiles(),
+            (std::vector<std::string>{"c2bin", "mklogo", "tmpbat.bat", "tmpbat.sem"}));
   EXPECT_NE(test::ReadFile("tmpbat.sem").find("batchfile of "), std::string::npos);
 }
 

@@ -80,7 +80,8 @@ TEST_F(BinRunTest, CalibrationStopsAtTheHighestLevelWithAMessage) {
   BinRun run = MakeRun();
   EXPECT_FALSE(run.CalibrateLogoLevel(target()));
   EXPECT_EQ(run.LogoLevel(), kLastLogoLevel);
-  EXPECT_EQ(pictures.testTitles.size(), static_cast<std::size_t>(kLastLogoLevel - kFirstLogoLevel + 1));
+  EXPECT_EQ(pictures.testTitles.size(),
+            static_cast<std::size_t>(kLastLogoLevel - kFirstLogoLevel + 1));
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_NE(host.errors[0].find("31"), std::string::npos);
   EXPECT_NE(host.errors[0].find("163840"), std::string::npos);
@@ -93,7 +94,8 @@ TEST_F(BinRunTest, MissingTestFileEndsTheRunWithTheErrorBox) {
   AddSongs({"a.mp3"});
   BinRun run = MakeRun();
   EXPECT_EQ(run.SpeedButton14Click(Options(false)), 0);
-  EXPECT_EQ(host.errors, std::vector<std::string>{"Error with : \"" + target() + "/TST9999.BIN\" "});
+  EXPECT_EQ(host.errors,
+            std::vector<std::string>{"Error with : \"" + target() + "/TST9999.BIN\" "});
   EXPECT_TRUE(pictures.songs.empty());
   ASSERT_GE(host.memo.size(), 2u);
   EXPECT_EQ(host.memo[host.memo.size() - 2], LanguageString(37));
@@ -201,7 +203,9 @@ TEST_F(BinRunTest, StalledCalibrationEndsWithAMessage) {
 }
 
 TEST_F(BinRunTest, FolderOutsideAsciiIsNamedInOemForTestAndSongsAlike) {
-  const std::string folder = work.path() + "/Gr\xFC\xDF" "e \xF8";
+  const std::string folder = work.path() +
+                             "/Gr\xFC\xDF"
+                             "e \xF8";
   std::filesystem::create_directory(platform::ToNative(folder));
   AddSongs({"a.mp3"});
   BinRunOptions options = Options(true);
@@ -209,7 +213,9 @@ TEST_F(BinRunTest, FolderOutsideAsciiIsNamedInOemForTestAndSongsAlike) {
   BinRun run = MakeRun();
   EXPECT_EQ(run.SpeedButton14Click(options), 1);
   ASSERT_EQ(runner.batches.size(), 2u);
-  const std::string oem = work.path() + "/Gr\x81\xE1" "e \x9B";
+  const std::string oem = work.path() +
+                          "/Gr\x81\xE1"
+                          "e \x9B";
   EXPECT_EQ(CrLfLines(runner.batches[0])[2], "Echo [ " + oem + "/TST9999 ]");
   EXPECT_EQ(CrLfLines(runner.batches[1])[2], "Echo [ " + oem + "/A ]");
   EXPECT_TRUE(platform::Exists(folder + "/A.BIN"));
@@ -254,7 +260,9 @@ TEST_F(BinRunTest, InfoTextsAtTheEndWhenAsked) {
   EXPECT_EQ(run.SpeedButton14Click(options), 2);
   EXPECT_TRUE(host.MemoHas(LanguageString(39)));
   const std::string text = test::ReadFile(target() + "/Artist_One - Song_One.TXT");
-  EXPECT_EQ(text, " \r\n \r\n \r\n*Artist One\r\n* Song One\r\n \r\n Artist Two\r\n  Song Two\r\n \r\n \r\n");
+  EXPECT_EQ(
+      text,
+      " \r\n \r\n \r\n*Artist One\r\n* Song One\r\n \r\n Artist Two\r\n  Song Two\r\n \r\n \r\n");
   EXPECT_TRUE(Has(target() + "/Artist_Two - Song_Two.TXT"));
 
   std::filesystem::remove(target() + "/Artist_One - Song_One.TXT");

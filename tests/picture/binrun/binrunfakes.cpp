@@ -65,7 +65,8 @@ std::string QuotedPath(const std::string& line) {
 
 }  // namespace
 
-void FakeBatchRunner::operator()(const std::string& command, std::uint16_t show, std::int32_t limitMs) {
+void FakeBatchRunner::operator()(const std::string& command, std::uint16_t show,
+                                 std::int32_t limitMs) {
   commands.push_back(command);
   EXPECT_EQ(show, kShowHidden);
   EXPECT_EQ(limitMs, 5000);
@@ -82,7 +83,9 @@ void FakeBatchRunner::operator()(const std::string& command, std::uint16_t show,
     if (line.starts_with("move ")) target = QuotedPath(line);
   }
   const bool skip = !skipIf.empty() && platform::Exists(skipIf);
-  if (!skip && !mklogoFails) WriteFile(platform::ToNative(target), std::string(static_cast<std::size_t>(binSize(level)), 'b'));
+  if (!skip && !mklogoFails)
+    WriteFile(platform::ToNative(target),
+              std::string(static_cast<std::size_t>(binSize(level)), 'b'));
   if (!stall) std::filesystem::remove(bmp);
 }
 

@@ -53,7 +53,8 @@ TEST(BinSummary, MarginPercentIsTruncated) {
 TEST(BinSummary, CountsComeFromTheFolders) {
   test::TempDir dir;
   std::filesystem::create_directory(dir.file("mp3"));
-  for (const char* name : {"a.mp3", "B.MP3", "c.txt", ".d.mp3"}) test::WriteFile(dir.file("mp3/") + name, "");
+  for (const char* name : {"a.mp3", "B.MP3", "c.txt", ".d.mp3"})
+    test::WriteFile(dir.file("mp3/") + name, "");
   test::WriteFile(dir.file("x.BIN"), "");
   BinSummary s;
   s.sourceDir = dir.file("mp3");

@@ -1,0 +1,359 @@
+// tovix-cli end to end: the real binary on generated folders, with the real
+// tovix-cmd, mklogo and c2bin behind the BIN run and the CD batch pair.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "cli/clirunner.h"
+#include "lang/sprachen.h"
+#include "platform/codepage.h"
+#include "rename/mp3fixture.h"
+#include "support/tempdir.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CliOutcome;
+using test::Lines;
+using test::RunCli;
+using test::TempDir;
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A language string as the binary prints it (UTF-8).
+std::string Shown(int n) {
+  return platform::AnsiToUtf8(LanguageString(n));
+}
+
+int CountWithExtension(const std::string& folder, const std::string& ext) {
+  int count = 0;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (e.is_regular_file() && e.path().extension() == ext) ++count;
+  return count;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(ApplyLanguage(0, test::ProgramDir() + "tovix.lng"), LanguageResult::kOk);
+  }
+  void SetUp() override {
+    fs::create_directory(music());
+    fs::create_directory(bins());
+  }
+  std::string music() const { return root_.file("music"); }
+  std::string bins() const { return root_.file("bins"); }
+  std::string ini() const { return root_.file("tovix.ini"); }
+  // Settings of the run: a private ini (the program folder's is never
+  // touched), the two folders and the given overrides.
+  CliOutcome Run(std::vector<std::string> args, const std::vector<std::string>& sets = {}) {
+    std::vector<std::string> call = {
+        "--ini", ini(), "--set", "mp3dir=" + music(), "--set", "bindir=" + bins()};
+    for (const std::string& s : sets) call.insert(call.end(), {"--set", s});
+    call.insert(call.end(), args.begin(), args.end());
+    return RunCli(call, root_.path());
+  }
+  void PutSongs(int count) {
+    const std::vector<std::pair<std::string, std::string>> tags = {{"Some Band", "First Song"},
+                                                                   {"Other Band", "Second Song"},
+                                                                   {"", ""},
+                                                                   {"\xC4rzte", "Sch\xF6n"},
+                                                                   {"Zebra", "Last One"}};
+    for (int i = 0; i < count; ++i) {
+      const auto& [artist, title] = tags[static_cast<std::size_t>(i) % tags.size()];
+      test::PutFile(music(), "track0" + std::to_string(i + 1) + ".mp3",
+                    test::Song(artist, title, static_cast<char>('a' + i)));
+    }
+  }
+  TempDir root_;
+};
+
+TEST_F(Cli, BinsMakesOneBinPerSongAndKeepsThemUnlessReplacing) {
+  PutSongs(5);
+  CliOutcome r = Run({"bins"});
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_EQ(CountWithExtension(bins(), ".BIN"), 5) << r.out << r.err;
+  for (int i = 1; i <= 5; ++i) {
+    const auto size = fs::file_size(bins() + "/TRACK0" + std::to_string(i) + ".BIN");
+    EXPECT_GT(size, 0u);
+    EXPECT_LE(size, 163840u);
+  }
+  // The page's memo: the summary, the level, the count.
+  EXPECT_TRUE(Has(r.out, Shown(17))) << r.out;
+  EXPECT_TRUE(Has(r.out, "(5 mp3)")) << r.out;
+  EXPECT_TRUE(Has(r.out, Shown(38) + "2")) << r.out;
+  EXPECT_TRUE(Has(r.out, "5 " + Shown(40))) << r.out;
+  // No text files unless asked, and nothing left in the current folder.
+  EXPECT_EQ(CountWithExtension(bins(), ".TXT"), 0);
+  EXPECT_FALSE(fs::exists(root_.file("tmpbat.bat")));
+
+  const auto before = test::FolderState(bins());
+  r = Run({"bins"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, "0 " + Shown(40))) << r.out;
+  EXPECT_TRUE(test::FolderState(bins()) == before);
+
+  r = Run({"bins"}, {"NewBins=1", "MakeTxt=1", "SaveJpg=1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, "5 " + Shown(40))) << r.out;
+  EXPECT_TRUE(Has(r.out, Shown(39))) << r.out;
+  EXPECT_EQ(CountWithExtension(bins(), ".TXT"), 5);
+  EXPECT_EQ(CountWithExtension(bins(), ".JPG"), 5);
+}
+
+TEST_F(Cli, BinsReportsTheRunsErrorWithExitCodeOne) {
+  PutSongs(1);
+  // The euro sign is Windows-1252 but not code page 850: no batch line can
+  // name the folder, and the calibration's error box says so.
+  const std::string euro = root_.file("bins \xE2\x82\xAC");
+  fs::create_directory(euro);
+  CliOutcome r = Run({"bins"}, {"bindir=" + euro});
+  EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+  EXPECT_TRUE(Has(r.err, euro)) << r.err;
+  EXPECT_TRUE(Has(r.out, "0 " + Shown(40))) << r.out;
+  EXPECT_TRUE(fs::is_empty(euro));
+
+  // A target that is a file is refused before anything runs.
+  test::WriteFile(root_.file("notafolder"), "x");
+  r = Run({"bins"}, {"bindir=" + root_.file("notafolder")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "is not a folder")) << r.err;
+  EXPECT_TRUE(Has(r.err, "bindir")) << r.err;
+}
+
+TEST_F(Cli, TextsWritesOneFilePerSong) {
+  PutSongs(3);
+  CliOutcome r = Run({"texts"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(CountWithExtension(bins(), ".TXT"), 3);
+  EXPECT_EQ(CountWithExtension(bins(), ".BIN"), 0);
+  EXPECT_TRUE(Has(r.out, Shown(39)));
+  // track03 has no tag: it is listed from its file name; track01 is marked.
+  const std::vector<std::string> first = Lines(test::ReadFile(bins() + "/track01.TXT"));
+  ASSERT_GE(first.size(), 6u);
+  EXPECT_EQ(first[0], " ");
+  EXPECT_EQ(first[3], "*Some Band");
+  EXPECT_EQ(first[4], "* First Song");
+}
+
+TEST_F(Cli, RenamePlanEditApply) {
+  PutSongs(4);  // the fourth has an artist with an umlaut
+  const std::string plan = root_.file("plan.txt");
+  CliOutcome r = Run({"rename", "--plan", plan}, {"SaveTag=0"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string bytes = test::ReadFile(plan);
+  // Windows-1252 with CR LF, as the page's list.
+  EXPECT_TRUE(Has(bytes, "\"track01.mp3\"=\"Some Band - First Song.mp3\"\r\n")) << bytes;
+  EXPECT_TRUE(Has(bytes, "\"track04.mp3\"=\"\xC4rzte - Sch\xF6n.mp3\"")) << bytes;
+  EXPECT_FALSE(Has(bytes, "\xC3\x84"));
+  // The memo shows the list, in UTF-8.
+  EXPECT_TRUE(Has(r.out, "\"track04.mp3\"=\"\xC3\x84rzte - Sch\xC3\xB6n.mp3\"")) << r.out;
+
+  // The user drops one line and changes another.
+  std::string edited;
+  for (const std::string& line : Lines(bytes)) {
+    if (Has(line, "track03.mp3")) continue;
+    edited +=
+        (Has(line, "track02.mp3") ? std::string("\"track02.mp3\"=\"my own - name.mp3\"") : line) +
+        "\r\n";
+  }
+  test::WriteFile(plan, edited);
+  r = Run({"rename", "--apply", plan}, {"SaveTag=0"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(test::HasFile(music(), "Some Band - First Song.mp3"));
+  EXPECT_TRUE(test::HasFile(music(), "My Own - Name.mp3"));  // NiceWords is on by default
+  EXPECT_TRUE(test::HasFile(music(), "track03.mp3"));
+  EXPECT_TRUE(test::HasFile(music(), "\xC4rzte - Sch\xF6n.mp3"));
+  EXPECT_FALSE(test::HasFile(music(), "track01.mp3"));
+  EXPECT_TRUE(Has(r.out, "3 file(s) renamed")) << r.out;
+
+  // The same list again: its old names are gone, nothing is renamed.
+  const auto before = test::FolderState(music());
+  r = Run({"rename", "--apply", plan});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, Shown(25) + " 1!")) << r.err;
+  EXPECT_TRUE(Has(r.err, "nothing was renamed")) << r.err;
+  EXPECT_TRUE(test::FolderState(music()) == before);
+}
+
+TEST_F(Cli, RenameThatWouldReplaceAFileStopsThere) {
+  PutSongs(2);
+  const std::string plan = root_.file("plan.txt");
+  test::WriteFile(plan, "\"track01.mp3\"=\"same.mp3\"\r\n\"track02.mp3\"=\"same.mp3\"\r\n");
+  const auto contents = test::Contents(music());
+  CliOutcome r = Run({"rename", "--apply", plan}, {"NiceWords=0", "SaveTag=0"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, Shown(26) + "\"track02.mp3\"=\"same.mp3\"" + Shown(27))) << r.err;
+  EXPECT_TRUE(test::HasFile(music(), "same.mp3"));
+  EXPECT_TRUE(test::HasFile(music(), "track02.mp3"));
+  EXPECT_EQ(test::Contents(music()), contents);
+}
+
+TEST_F(Cli, CdBatchPairRunByTheInterpreterRestoresTheFolder) {
+  PutSongs(5);
+  test::PutFile(music(), "track01.bin", "picture 1");
+  test::PutFile(music(), "Track02.TXT", "text 2");
+  test::PutFile(music(), "\xC4pfel & Birnen 100%.mp3", test::Song("", "", 'q'));
+  for (const bool subdirs : {true, false}) {
+    SCOPED_TRACE(subdirs ? "with subfolders" : "without");
+    const auto before = test::FolderState(music(), {"Short.bat", "Long.bat"});
+    CliOutcome r = subdirs ? Run({"cdbatch"}, {"bindir=" + music()})
+                           : Run({"cdbatch", "--no-subdirs"}, {"bindir=" + music()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, Shown(41) + " " + music())) << r.out;
+    ASSERT_TRUE(fs::exists(music() + "/Short.bat"));
+    ASSERT_TRUE(fs::exists(music() + "/Long.bat"));
+
+    ASSERT_EQ(test::RunProgram("tovix-cmd", {"Short.bat"}, music()), 0);
+    EXPECT_EQ(fs::exists(music() + "/T"), subdirs);
+    EXPECT_FALSE(fs::exists(music() + "/track01.mp3"));
+    ASSERT_EQ(test::RunProgram("tovix-cmd", {"Long.bat"}, music()), 0);
+    EXPECT_TRUE(test::FolderState(music(), {"Short.bat", "Long.bat"}) == before);
+    EXPECT_FALSE(fs::exists(music() + "/T"));
+  }
+}
+
+TEST_F(Cli, BadCallsAndMissingFoldersSayWhatIsWrong) {
+  CliOutcome r = RunCli({"--ini", ini(), "burn"}, root_.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(Has(r.err, "unknown command \"burn\"")) << r.err;
+  EXPECT_TRUE(Has(r.err, "Usage: tovix-cli")) << r.err;
+
+  r = RunCli({"--ini", ini(), "picture", "only-one.mp3"}, root_.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(Has(r.err, "Usage: tovix-cli picture MP3 OUT.BMP")) << r.err;
+
+  r = Run({"texts"}, {"mp3dir=" + root_.file("no-such-folder")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "\"" + root_.file("no-such-folder") + "\" does not exist")) << r.err;
+  EXPECT_TRUE(Has(r.err, "mp3dir")) << r.err;
+  EXPECT_EQ(CountWithExtension(bins(), ".TXT"), 0);
+
+  for (const char* command : {"bins", "cdbatch"}) {
+    r = Run({command}, {"mp3dir=" + root_.file("no-such-folder")});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_TRUE(Has(r.err, "does not exist")) << command << ": " << r.err;
+  }
+
+  r = Run({"scan", music() + "/missing.mp3"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "missing.mp3")) << r.err;
+}
+
+TEST_F(Cli, SetOverridesForOneRunAndSaveWritesBack) {
+  const std::string stored = "[Tovix]\r\nmp3dir=" + root_.file("elsewhere") + "\r\nScale=1\r\n";
+  test::WriteFile(ini(), stored);
+  PutSongs(2);
+  CliOutcome r =
+      RunCli({"--ini", ini(), "--set", "mp3dir=" + music(), "--set", "BINDIR=" + bins(), "texts"},
+             root_.path());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(CountWithExtension(bins(), ".TXT"), 2);
+  EXPECT_EQ(test::ReadFile(ini()), stored);
+
+  // An unknown key is a bad call, and nothing is written.
+  r = RunCli({"--ini", ini(), "--set", "colour=red", "--save"}, root_.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(Has(r.err, "\"colour\" is not a key")) << r.err;
+  EXPECT_EQ(test::ReadFile(ini()), stored);
+
+  r = RunCli({"--ini", ini(), "--set", "mp3dir=" + music(), "--set", "Overscan=0x28", "--save"},
+             root_.path());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string saved = test::ReadFile(ini());
+  const auto lines = Lines(saved);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "mp3dir=" + music()), lines.end()) << saved;
+  EXPECT_TRUE(Has(saved, "Overscan=40")) << saved;  // read by its rule, written in decimal
+  EXPECT_TRUE(Has(saved, "Scale=1")) << saved;      // kept
+  EXPECT_TRUE(Has(saved, "Sprache=0")) << saved;    // every key is written
+}
+
+TEST_F(Cli, PictureIsRenderedWithoutADisplay) {
+  PutSongs(1);
+  test::WriteFile(ini(), "[Tovix]\r\n");
+  // No display and no platform chosen: tovix-cli renders off-screen by itself.
+  std::vector<std::string> env;
+  for (const char* name : {"PATH", "HOME", "TMPDIR", "LSAN_OPTIONS"})
+    if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+  const std::string bmp = root_.file("song.bmp");
+  const std::string jpg = root_.file("song.jpg");
+  CliOutcome r = RunCli({"--ini", ini(), "picture", music() + "/track01.mp3", bmp, "--jpeg", jpg},
+                        root_.path(), env);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(fs::file_size(bmp), 1013814u);
+  EXPECT_EQ(test::ReadFile(bmp).substr(0, 2), "BM");
+  EXPECT_EQ(test::ReadFile(jpg).substr(0, 2), "\xFF\xD8");
+  EXPECT_TRUE(r.err.empty()) << r.err;
+
+  r = RunCli({"--ini", ini(), "picture", music() + "/nothing.mp3", bmp}, root_.path());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "nothing.mp3\" does not exist")) << r.err;
+}
+
+TEST_F(Cli, TheLanguageFileIsReadAsTheProgramReadsIt) {
+  // The current folder's tovix.lng wins over the program folder's.
+  test::WriteFile(root_.file("tovix.lng"), "[Strings]\r\n0001=x\r\n");
+  CliOutcome r = Run({"texts"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "Stringlist not found: ABORTING")) << r.err;
+
+  fs::remove(root_.file("tovix.lng"));
+  r = Run({"texts"}, {"Sprache=7"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "Error in languagefile: ABORTING")) << r.err;
+}
+
+TEST_F(Cli, HelpOfEachCommand) {
+  for (const char* command : {"scan", "picture", "bins", "texts", "rename", "cdbatch", "demo"}) {
+    CliOutcome r = RunCli({command, "--help"}, root_.path());
+    EXPECT_EQ(r.exitCode, 0) << command;
+    EXPECT_TRUE(Has(r.out, std::string("Usage: tovix-cli ") + command)) << r.out;
+  }
+  CliOutcome r = RunCli({"rename", "--help"}, root_.path());
+  EXPECT_TRUE(Has(r.out, "Windows-1252")) << r.out;
+  r = RunCli({"--help"}, root_.path());
+  EXPECT_TRUE(Has(r.out, "tovix.lng in the current")) << r.out;
+}
+
+TEST_F(Cli, ScanPrintsTheTable) {
+  PutSongs(3);
+  CliOutcome r = Run({"scan", music()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 4u) << r.out;
+  EXPECT_TRUE(Has(lines[1], "track01.mp3")) << lines[1];
+  EXPECT_TRUE(Has(lines[1], "Some Band")) << lines[1];
+}
+
+TEST_F(Cli, DemoMakesTheWholeJob) {
+  const std::string dir = root_.file("demo cd");
+  CliOutcome r = RunCli({"demo", dir}, root_.path());
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  const int songs = CountWithExtension(dir, ".mp3");
+  EXPECT_GE(songs, 4);
+  EXPECT_EQ(CountWithExtension(dir, ".BIN"), songs);
+  EXPECT_EQ(CountWithExtension(dir, ".TXT"), songs);
+  EXPECT_TRUE(fs::exists(dir + "/Short.bat"));
+  EXPECT_TRUE(fs::exists(dir + "/Long.bat"));
+  EXPECT_EQ(CountWithExtension(dir, ".jpg") + CountWithExtension(dir, ".bmp"), 1);
+  EXPECT_TRUE(Has(r.out, "ready in " + dir)) << r.out;
+  // Real encoded songs, some with a tag and some without.
+  CliOutcome scan = RunCli({"scan", dir}, root_.path());
+  ASSERT_EQ(scan.exitCode, 0);
+  EXPECT_TRUE(Has(scan.out, "Die Wellen")) << scan.out;
+  EXPECT_TRUE(Has(scan.out, "\t-1\t") || Has(scan.out, "\t-1")) << scan.out;
+
+  // A folder that holds files is never filled.
+  const auto before = test::FolderState(dir);
+  r = RunCli({"demo", dir}, root_.path());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "not empty")) << r.err;
+  EXPECT_TRUE(test::FolderState(dir) == before);
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,33 @@
+#pragma once
+// Runs the real tovix-cli of the build, as a user's shell would.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovix::test {
+
+struct CliOutcome {
+  int exitCode = -1;
+  std::string out;  // standard output (UTF-8)
+  std::string err;  // standard error (UTF-8)
+};
+
+// tovix-cli args in workDir (native). env: the child's whole environment;
+// nullopt keeps the test's own.
+CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workDir,
+                  const std::optional<std::vector<std::string>>& env = std::nullopt);
+
+// A program of the program folder (tovix-cmd) with args in workDir; its exit code.
+int RunProgram(const std::string& name, const std::vector<std::string>& args,
+               const std::string& workDir);
+
+// Every plain file below folder: relative native path -> bytes, leaving out
+// the names given.
+std::map<std::string, std::string> FolderState(const std::string& folder,
+                                               const std::vector<std::string>& leaveOut = {});
+
+// Lines of a text (LF or CR LF).
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace tovix::test
