@@ -1,6 +1,8 @@
 // The main window and the toolbar: pages, highlights, info text, geometry.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -79,22 +81,22 @@ TEST_F(MainWindow, StartsWithTheWelcomeTextAndNoPage) {
 
 TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
   struct Case {
-    void (TForm1::*click)();
+    std::function<void()> click;
     int page;
     std::string highlighted;
     std::string visible;
   };
   const Case cases[] = {
-      {&TForm1::Label1Click, 1, "Label1 T1 ", "Seite1"},
-      {&TForm1::Label2Click, 2, "Label2 T2 ", "Seite2"},
-      {&TForm1::Label3Click, 3, "Label3 T3 ", "Seite3"},
-      {&TForm1::Label4Click, 4, "Label4 T4 ", "Seite4"},
-      {&TForm1::Label8Click, 8, "Label8 T5 ", "Seite5"},
-      {&TForm1::Label14Click, 9, "Label14 T6 ", "Seite6"},
+      {[&] { f.Label1Click(); }, 1, "Label1 T1 ", "Seite1"},
+      {[&] { f.Label2Click(); }, 2, "Label2 T2 ", "Seite2"},
+      {[&] { f.Label3Click(); }, 3, "Label3 T3 ", "Seite3"},
+      {[&] { f.Label4Click(); }, 4, "Label4 T4 ", "Seite4"},
+      {[&] { f.Label8Click(); }, 8, "Label8 T5 ", "Seite5"},
+      {[&] { f.Label14Click(); }, 9, "Label14 T6 ", "Seite6"},
   };
   for (const Case& c : cases) {
     f.canc1Click();
-    fprintf(stderr, "case %d\n", c.page); (f.*c.click)();
+    c.click();
     EXPECT_EQ(f.PageNumber, c.page);
     EXPECT_EQ(Highlighted(), c.highlighted) << c.page;
     EXPECT_EQ(VisiblePages(), std::vector<std::string>{c.visible}) << c.page;
