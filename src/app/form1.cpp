@@ -215,6 +215,7 @@ void TForm1::BuildPages() {
   connect(Seite4->SpeedButton15, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
   connect(Seite6->SpeedButton17, &QPushButton::clicked, this, &TForm1::SpeedButton17Click);
   connect(Seite6->SpeedButton18, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
+  WirePasses();
 }
 
 void TForm1::LoadSettings() {

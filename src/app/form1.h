@@ -167,6 +167,9 @@ class TForm1 : public QWidget, public PreviewHost {
 
   // PreviewHost: step 1 of the preview built by the user.
   void OpenPreviewByUser() override;
+  // PreviewHost: page 8 chosen for a song of the BIN run, and its progress.
+  void SelectPreviewPage() override;
+  void ShowProgress(const std::string& text) override;
 
  signals:
   // The main window has closed: the program ends.
@@ -184,8 +187,14 @@ class TForm1 : public QWidget, public PreviewHost {
   // Runs a handler of a module; its failures are shown, never thrown on.
   void Guarded(const std::function<void()>& work);
   void PushStrings();
+  // Fills the hooks of the rename, CD batch and preview pages with the
+  // passes of the core.
+  void WirePasses();
 
   Settings settings_;
+  // The one record of the song last read, reused for every file.
+  Mp3Info mp3Info_;
+  SongTexts songTexts_;
   std::unique_ptr<platform::IniFile> ini_;
   std::string languageFile_;
   std::string ledText_;

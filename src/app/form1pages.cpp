@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/binpage.h"
+#include "app/pages/binpagerun.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
 #include "app/pages/recodepage.h"
@@ -164,7 +165,7 @@ void TForm1::Label4Click() {
   SwitchTo(4);
   SetLed(HintOf(Label4));
   Seite4->makebinmemo->clear();
-  if (Seite4->WriteSummary) Guarded(Seite4->WriteSummary);
+  Guarded([&] { WriteBinSummary(*Seite4, settings_, *Seite5); });
   ShowCurrentPage();
 }
 
@@ -248,7 +249,19 @@ void TForm1::SpeedButton7Click() {
 }
 
 void TForm1::SpeedButton14Click() {
-  if (Seite4->BinRun) Guarded(Seite4->BinRun);
+  BinRunWindow window;
+  window.page = Seite4;
+  window.preview = Seite5;
+  window.mainWindow = this;
+  window.toolbar = toolbar_;
+  window.setLed = [this](const std::string& text) { SetLed(text); };
+  window.selectPreviewPage = [this] { PageNumber = 8; };
+  window.showBinPage = [this] {
+    PageNumber = 4;
+    HideAllPages();
+    ShowCurrentPage();
+  };
+  Guarded([&] { RunBinPage(window, settings_); });
 }
 
 void TForm1::SpeedButton17Click() {
@@ -261,7 +274,7 @@ void TForm1::SpeedButton17Click() {
   });
   // Only a pair that was really written is reported as such.
   if (written)
-    Seite6->SetMessage(LanguageString(41) + " " + settings_.SourceDir);
+    Seite6->ShowResult(LanguageString(41), settings_.SourceDir);
   else
     Seite6->SpeedButton17->show();
 }

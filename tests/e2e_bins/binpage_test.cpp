@@ -58,11 +58,11 @@ class BinPageTest : public ::testing::Test {
 
   void ExpectControlsBack(test::Windows& w) {
     PreviewPage* p = w.form1->Seite5;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{p->Kacheln(), p->bmpCenter(), p->Scale(), p->FullSize(),
-                                         p->Rescale(), p->Over0(), p->Label7()})
+    const std::vector<QWidget*> controls = {p->Kacheln(), p->bmpCenter(), p->Scale(),
+                                            p->FullSize(), p->Rescale(), p->Over0(),
+                                            p->Label7(), p->UpDown()};
+    for (QWidget* control : controls)
       EXPECT_FALSE(control->isHidden()) << control->objectName().toStdString();
-    EXPECT_FALSE(p->UpDown()->isHidden());
     EXPECT_TRUE(w.form2->isVisible());
     EXPECT_TRUE(w.form1->Seite4->SpeedButton14->isEnabled());
     EXPECT_EQ(w.form1->PageNumber, 4);

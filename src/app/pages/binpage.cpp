@@ -1,9 +1,11 @@
 #include "app/pages/binpage.h"
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/pages/qtext.h"
 #include "app/pages/uifont.h"
 
 namespace tovix {
@@ -12,13 +14,19 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
   makebinmemo = AddMemo(QStringLiteral("makebinmemo"), QRect(50, 24, 601, 265), true);
   makebinmemo->setFont(UiFont(13, false, QStringLiteral("Courier New")));
   replaceBin = AddCheckBox(QStringLiteral("replaceBin"), "Vorhandene .bin ersetzen",
-                           QRect(50, 296, 190, 22), false);
+                           QRect(50, 288, 190, 22), false);
   TxtErstellen = AddCheckBox(QStringLiteral("TxtErstellen"), "Textdateien erstellen",
-                             QRect(244, 296, 168, 22), false);
+                             QRect(244, 288, 168, 22), false);
   Save2JPEG = AddCheckBox(QStringLiteral("Save2JPEG"), "Bild auch als .jpg speichern",
-                          QRect(416, 296, 240, 22), false);
+                          QRect(416, 288, 240, 22), false);
   SpeedButton14 = AddButton(QStringLiteral("SpeedButton14"), "Start", QRect(50, 370, 120, 34));
   SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
+  ErrorBox = [this](const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), ToQ(text),
+                    QMessageBox::NoButton, this);
+    box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.exec();
+  };
 }
 
 void BinPage::ApplySettings(const Settings& settings) {

@@ -2,6 +2,7 @@
 // Page 4 (Seite4): the song pictures and their BIN batch, with its summary
 // memo and the three options.
 #include <functional>
+#include <string>
 
 #include "app/pages/pagepanel.h"
 #include "app/settings.h"
@@ -17,11 +18,11 @@ class BinPage : public PagePanel {
   void ApplySettings(const Settings& settings);
   void StoreSettings(Settings& settings) const;
 
-  // Writes the page summary into makebinmemo when the page opens, and runs
-  // the BIN run on Start. Wired in by the BIN module; without them the memo
-  // stays empty and Start does nothing.
-  std::function<void()> WriteSummary;
-  std::function<void()> BinRun;
+  // The run's error box: title "Fehler", one button "Abbrechen" (tests
+  // replace it). Windows-1252 text.
+  std::function<void(const std::string&)> ErrorBox;
+  // The mklogo level of the last calibration, kept until the next run.
+  int LogoLevel = 2;
 
   QPlainTextEdit* makebinmemo = nullptr;
   QCheckBox* replaceBin = nullptr;

@@ -12,6 +12,8 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   MakeBatLabel = AddLabel(QStringLiteral("MakeBatLabel"), "", QRect(40, 24, 628, 250));
   MakeBatLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   MakeBatLabel->setWordWrap(true);
+  // File names are no markup.
+  MakeBatLabel->setTextFormat(Qt::PlainText);
   // Not persisted: every run starts with subdirectories.
   UseSubDirsCheckBox =
       AddCheckBox(QStringLiteral("UseSubDirsCheckBox"), "", QRect(40, 300, 22, 22), true);
@@ -24,6 +26,30 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
 void CdBatchPage::Prepare(const std::string& batchPairText) {
   SpeedButton17->show();
   SetMessage(batchPairText);
+}
+
+namespace {
+
+// A name inside a caption: its "&" must not turn into an accelerator mark.
+std::string Literal(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '&') out += '&';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+void CdBatchPage::ShowResult(const std::string& heading, const std::string& folder) {
+  // The label holds about a dozen lines under the result.
+  constexpr std::size_t kShown = 10;
+  std::string text = heading + " " + Literal(folder);
+  for (std::size_t i = 0; i < notes_.size() && i < kShown; ++i) text += "\r" + Literal(notes_[i]);
+  if (notes_.size() > kShown)
+    text += "\r... und " + std::to_string(notes_.size() - kShown) + " weitere";
+  SetMessage(text);
 }
 
 void CdBatchPage::SetMessage(const std::string& text) {

@@ -1,6 +1,8 @@
 #pragma once
 // Page 6 (Seite6, page number 9): the CD batch pair Short.bat / Long.bat.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/pages/pagepanel.h"
 
@@ -21,11 +23,24 @@ class CdBatchPage : public PagePanel {
   // without it Start does nothing.
   std::function<void()> CreateCdBatches;
 
+  // What the pass had to tell (files left out, names it could not fix),
+  // shown under the result; a long list is cut with a count of the rest.
+  void ClearNotes() { notes_.clear(); }
+  void AddNote(const std::string& note) { notes_.push_back(note); }
+  const std::vector<std::string>& Notes() const { return notes_; }
+  // After a run: heading (a caption of the language file), a blank, the
+  // folder, then the notes, one a line. Folder and notes are shown as they
+  // are, "&" included.
+  void ShowResult(const std::string& heading, const std::string& folder);
+
   QLabel* MakeBatLabel = nullptr;
   QLabel* Label15 = nullptr;
   QCheckBox* UseSubDirsCheckBox = nullptr;
   QPushButton* SpeedButton17 = nullptr;  // "Start"
   QPushButton* SpeedButton18 = nullptr;  // " oops..."
+
+ private:
+  std::vector<std::string> notes_;
 };
 
 }  // namespace tovix

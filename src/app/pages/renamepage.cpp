@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "app/pages/qtext.h"
 #include "app/pages/uifont.h"
@@ -22,6 +24,43 @@ RenamePage::RenamePage(QWidget* parent) : PagePanel(QStringLiteral("Seite3"), pa
   CoolButton1 = AddButton(QStringLiteral("CoolButton1"), "OK", QRect(40, 362, 120, 34));
   CoolButton2 = AddButton(QStringLiteral("CoolButton2"), " oops...", QRect(180, 362, 120, 34));
   SpeedButton13 = AddButton(QStringLiteral("SpeedButton13"), "Optionen", QRect(548, 362, 120, 34));
+}
+
+std::vector<std::string> RenamePage::Lines() const {
+  std::vector<std::string> lines;
+  for (QTextBlock block = RenameMemo->document()->firstBlock(); block.isValid();
+       block = block.next())
+    lines.push_back(FromQ(block.text()));
+  // The empty block after a final line break is no line of the list.
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+void RenamePage::SetLines(const std::vector<std::string>& lines) {
+  QString text;
+  for (const std::string& line : lines) {
+    if (!text.isEmpty()) text += QLatin1Char('\n');
+    text += ToQ(line);
+  }
+  RenameMemo->setPlainText(text);
+}
+
+void RenamePage::PutCaretOnLine(int line) {
+  const QTextBlock block = RenameMemo->document()->findBlockByNumber(line);
+  if (!block.isValid()) return;
+  QTextCursor cursor(block);
+  cursor.movePosition(QTextCursor::EndOfBlock);
+  RenameMemo->setTextCursor(cursor);
+  RenameMemo->ensureCursorVisible();
+  RenameMemo->setFocus();
+}
+
+void RenamePage::BeginBuild() {
+  if (builds_++ == 0) CoolButton1->setEnabled(false);
+}
+
+void RenamePage::EndBuild() {
+  if (builds_ > 0 && --builds_ == 0) CoolButton1->setEnabled(true);
 }
 
 RenameOptionsPage::RenameOptionsPage(QWidget* parent)
@@ -54,6 +93,15 @@ void RenameOptionsPage::StoreSettings(Settings& settings) const {
   settings.MakeTag = CreateTag->isChecked();
   settings.SaveTag = SaveTag->isChecked();
   settings.X2Blank = Convert2Blank->isChecked();
+}
+
+RenameOptions RenameOptionsPage::Options() const {
+  RenameOptions options;
+  options.makeTag = CreateTag->isChecked();
+  options.x2Blank = Convert2Blank->isChecked();
+  options.saveTag = SaveTag->isChecked();
+  options.niceWords = NiceWords->isChecked();
+  return options;
 }
 
 }  // namespace tovix

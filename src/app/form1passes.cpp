@@ -1,0 +1,133 @@
+// The main window's hooks into the passes of the core: the rename review
+// list and its apply step, the CD batch pair, and the song texts of the
+// preview.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "app/form1.h"
+#include "app/pages/cdbatchpage.h"
+#include "app/pages/renamepage.h"
+#include "picture/songtexts.h"
+#include "platform/filesys.h"
+#include "rename/cdbatches.h"
+#include "rename/renamelist.h"
+
+namespace tovix {
+
+namespace {
+
+constexpr const char* kNoSourceDir =
+    "Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines w\xE4hlen.";
+
+std::string Progress(int done, int total) {
+  return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";
+}
+
+// Messages go into a message box, the caret to the line they are about;
+// progress into LED. Only the list builder lets the window run meanwhile:
+// during renames a click must not start a second pass over the same files.
+class RenamePageObserver : public RenameObserver {
+ public:
+  RenamePageObserver(TForm1& form, bool letEventsRun) : form_(form), letEventsRun_(letEventsRun) {}
+
+  void Message(const std::string& text, int line) override {
+    if (form_.ShowError) form_.ShowError(text);
+    if (line >= 0) form_.Seite3->PutCaretOnLine(line);
+  }
+
+  void Progress(int done, int total) override {
+    form_.SetLed(tovix::Progress(done, total));
+    form_.LED->repaint();
+    if (letEventsRun_) QApplication::processEvents();
+  }
+
+ private:
+  TForm1& form_;
+  bool letEventsRun_;
+};
+
+class CdBatchObserver : public PassObserver {
+ public:
+  explicit CdBatchObserver(TForm1& form) : form_(form) {}
+
+  void MemoLine(const std::string& text) override { form_.Seite6->AddNote(text); }
+
+  void Progress(int done, int total) override {
+    form_.SetLed(tovix::Progress(done, total));
+    form_.LED->repaint();
+  }
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace
+
+void TForm1::WirePasses() {
+  Seite3->BuildRenameList = [this] {
+    Seite3->RenameMemo->clear();
+    if (settings_.SourceDir.empty()) {
+      if (ShowError) ShowError(kNoSourceDir);
+      return;
+    }
+    const std::string folder = settings_.SourceDir;
+    Seite3->BeginBuild();
+    struct BuildEnd {
+      RenamePage* page;
+      ~BuildEnd() { page->EndBuild(); }
+    } end{Seite3};
+    RenamePageObserver observer(*this, true);
+    Seite3->SetLines(tovix::BuildRenameList(folder, Seite31->Options(), &observer));
+  };
+
+  Seite3->ApplyRenameList = [this] {
+    if (Seite3->Building()) return;
+    if (settings_.SourceDir.empty()) {
+      if (ShowError) ShowError(kNoSourceDir);
+      return;
+    }
+    RenamePageObserver observer(*this, false);
+    const ApplyResult result =
+        tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), Seite31->Options(), &observer,
+                               [this] { StopClick(); });
+    // A missing old name keeps the page open for the user to fix the line.
+    if (result.outcome != ApplyResult::Outcome::MissingFile) CoolButton2Click();
+  };
+
+  Seite6->CreateCdBatches = [this] {
+    Seite6->ClearNotes();
+    if (settings_.SourceDir.empty()) throw std::runtime_error(kNoSourceDir);
+    // LED shows the count only while the pair is written.
+    struct LedBack {
+      TForm1& form;
+      std::string text;
+      ~LedBack() { form.SetLed(text); }
+    } back{*this, LedText()};
+    CdBatchObserver observer(*this);
+    tovix::CreateCdBatches(settings_.SourceDir, settings_.BinDir,
+                           Seite6->UseSubDirsCheckBox->isChecked(), &observer);
+  };
+
+  ComposeSongTexts = [this](const std::string& mp3) {
+    // A song that has gone since shows the sample texts, not blanks.
+    if (platform::Exists(mp3) && !platform::IsDirectory(mp3))
+      tovix::ComposeSongTexts(mp3, mp3Info_, songTexts_);
+    else
+      songTexts_ = SongTexts{};
+    Seite5->SetSongTexts(songTexts_);
+  };
+}
+
+void TForm1::SelectPreviewPage() {
+  PageNumber = 8;
+}
+
+void TForm1::ShowProgress(const std::string& text) {
+  SetLed(text);
+  repaint();
+}
+
+}  // namespace tovix

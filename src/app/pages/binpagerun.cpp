@@ -1,0 +1,158 @@
+#include "app/pages/binpagerun.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/pages/binpage.h"
+#include "app/pages/pagepanel.h"
+#include "app/pages/previewpage.h"
+#include "app/pages/previewsongpicture.h"
+#include "mp3/mpegfile.h"
+#include "picture/binrun.h"
+#include "picture/songtexts.h"
+#include "platform/filesys.h"
+
+namespace tovix {
+namespace {
+
+// The preview page as the run's picture maker.
+class PreviewPictures : public BinPictureMaker {
+ public:
+  explicit PreviewPictures(PreviewPage& page) : page_(page) {}
+  void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
+    page_.SetSongTexts("........Test.........", title, "", "", "");
+    page_.Host().SelectPreviewPage();
+    page_.Label8Click(false);
+    page_.SaveSongPicture(bmpName, "", false, true);
+  }
+  std::string MakeSongPicture(const BinSongJob& job) override {
+    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
+                              job.targetDir, job.save2Jpeg, job.replaceBin};
+    return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
+  }
+
+ private:
+  PreviewPage& page_;
+  Mp3Info info_;
+  SongTexts texts_;
+};
+
+// The preview's host for the run: the window's own, plus the page switch
+// and the progress in LED that the run needs.
+class RunPreviewHost : public PreviewHost {
+ public:
+  RunPreviewHost(PreviewHost& inner, const BinRunWindow& window) : inner_(inner), w_(window) {}
+  PreviewHost& Inner() const { return inner_; }
+  void OpenPreviewByUser() override { inner_.OpenPreviewByUser(); }
+  void ShowCurrentPage() override { inner_.ShowCurrentPage(); }
+  void SelectPreviewPage() override {
+    if (w_.selectPreviewPage) w_.selectPreviewPage();
+  }
+  void ShowProgress(const std::string& text) override {
+    if (w_.setLed) w_.setLed(text);
+    if (w_.mainWindow) w_.mainWindow->repaint();
+  }
+
+ private:
+  PreviewHost& inner_;
+  const BinRunWindow& w_;
+};
+
+class WindowHost : public BinRunHost {
+ public:
+  explicit WindowHost(const BinRunWindow& window) : w_(window) {}
+  void MemoLine(const std::string& text) override { MemoAdd(w_.page->makebinmemo, text); }
+  void ErrorBox(const std::string& text) override { w_.page->ErrorBox(text); }
+  void Status(const std::string& text) override {
+    if (w_.setLed) w_.setLed(text);
+    if (w_.mainWindow) w_.mainWindow->repaint();
+  }
+  void ProcessMessages() override { QCoreApplication::processEvents(); }
+  void HideLayoutControls(bool hide) override {
+    w_.preview->SetLayoutControlsVisible(!hide);
+    if (w_.toolbar) w_.toolbar->setVisible(!hide);
+  }
+  void PrepareWindow() override {
+    if (!w_.mainWindow) return;
+    if (w_.mainWindow->isMinimized()) w_.mainWindow->showNormal();
+    w_.mainWindow->raise();
+  }
+  void ShowBinPage() override {
+    if (w_.showBinPage) w_.showBinPage();
+  }
+
+ private:
+  const BinRunWindow& w_;
+};
+
+}  // namespace
+
+void WriteBinSummary(BinPage& page, const Settings& settings, const PreviewPage& preview) {
+  BinSummary summary;
+  summary.sourceDir = settings.SourceDir;
+  summary.targetDir = settings.BinDir;
+  summary.backgroundFile = preview.BitmapFile();
+  summary.modeName = PreviewPage::ModeName(preview.ScaleMode());
+  summary.overscan = preview.Overscan();
+  summary.font1Name = preview.Font1().name;
+  summary.font1Size = preview.Font1().points;
+  summary.font1Color = preview.Font1().color;
+  summary.font2Name = preview.Font2().name;
+  summary.font2Size = preview.Font2().points;
+  summary.font2Color = preview.Font2().color;
+  for (const std::string& line : BinSummaryLines(CountSummaryFiles(summary)))
+    MemoAdd(page.makebinmemo, line);
+}
+
+int RunBinPage(const BinRunWindow& window, const Settings& settings) {
+  BinPage& page = *window.page;
+  // Messages run during the wait; a second Start must not nest a run.
+  if (!page.SpeedButton14->isEnabled()) return 0;
+  page.SpeedButton14->setEnabled(false);
+  struct Enable {
+    QPushButton* button;
+    ~Enable() { button->setEnabled(true); }
+  } enable{page.SpeedButton14};
+
+  PutProgramDirOnPath();
+  BinRunOptions options;
+  options.sourceDir = settings.SourceDir;
+  options.targetDir = settings.BinDir;
+  options.replaceBin = page.replaceBin->isChecked();
+  options.makeTxt = page.TxtErstellen->isChecked();
+  options.save2Jpeg = page.Save2JPEG->isChecked();
+
+  PreviewPage& preview = *window.preview;
+  RunPreviewHost previewHost(preview.Host(), window);
+  preview.SetHost(&previewHost);
+  struct RestoreHost {
+    PreviewPage& preview;
+    PreviewHost& host;
+    ~RestoreHost() { preview.SetHost(&host); }
+  } restoreHost{preview, previewHost.Inner()};
+
+  PreviewPictures pictures(preview);
+  WindowHost host(window);
+  BinRun run(pictures, host);
+  run.SetLogoLevel(page.LogoLevel);
+  struct KeepLevel {
+    BinPage& page;
+    BinRun& run;
+    ~KeepLevel() { page.LogoLevel = run.LogoLevel(); }
+  } keep{page, run};
+  return run.SpeedButton14Click(options);
+}
+
+void PutProgramDirOnPath() {
+  const QByteArray dir = QByteArray::fromStdString(platform::ToNative(platform::ProgramDir()));
+  QByteArray folder = dir.endsWith('/') && dir.size() > 1 ? dir.left(dir.size() - 1) : dir;
+  const QByteArray path = qgetenv("PATH");
+  for (const QByteArray& entry : path.split(':'))
+    if (entry == folder || entry == dir) return;
+  qputenv("PATH", path.isEmpty() ? folder : folder + ':' + path);
+}
+
+}  // namespace tovix
