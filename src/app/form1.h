@@ -97,8 +97,8 @@ class TForm1 : public QWidget, public PreviewHost {
   std::function<void(const std::string&)> Fatal;
   // Opens an address (QDesktopServices by default).
   std::function<void(const QUrl&)> OpenUrl;
-  // Composes the song texts of an MP3 into the preview (Part of the song
-  // text module); unset, the preview shows its sample texts.
+  // Composes the song texts of an MP3 into the preview; a song that has
+  // gone gives the sample texts. Tests may replace it.
   std::function<void(const std::string& mp3)> ComposeSongTexts;
   // The player buttons of the toolbar; wired in by the player module.
   std::function<void()> PlayerLoad, PlayerPlay, PlayerPause, PlayerStop;

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <stdexcept>
 
 #include "app/form1.h"
+#include "app/form2.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/renamepage.h"
 #include "picture/songtexts.h"

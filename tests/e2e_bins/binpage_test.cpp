@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <filesystem>
 
 #include "app/form1.h"
@@ -58,9 +59,9 @@ class BinPageTest : public ::testing::Test {
 
   void ExpectControlsBack(test::Windows& w) {
     PreviewPage* p = w.form1->Seite5;
-    const std::vector<QWidget*> controls = {p->Kacheln(), p->bmpCenter(), p->Scale(),
-                                            p->FullSize(), p->Rescale(), p->Over0(),
-                                            p->Label7(), p->UpDown()};
+    const std::vector<QWidget*> controls = {p->Kacheln(),  p->bmpCenter(), p->Scale(),
+                                            p->FullSize(), p->Rescale(),   p->Over0(),
+                                            p->Label7(),   p->UpDown()};
     for (QWidget* control : controls)
       EXPECT_FALSE(control->isHidden()) << control->objectName().toStdString();
     EXPECT_TRUE(w.form2->isVisible());

@@ -1,0 +1,209 @@
+// The rename pages 3 and 31 driven through the main window over generated
+// folders: the review list, its options, the apply step and its messages.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "app/clicklabel.h"
+#include "app/pages/qtext.h"
+#include "app/pages/renamepage.h"
+#include "mp3/mpegfile.h"
+#include "rename/mp3fixture.h"
+#include "testwindows.h"
+
+namespace tovix {
+namespace {
+
+using test::GetFile;
+using test::HasFile;
+using test::PutFile;
+using test::Song;
+
+std::string Line(const std::string& oldName, const std::string& newName) {
+  return '"' + oldName + "\"=\"" + newName + '"';
+}
+
+class RenamePages : public ::testing::Test {
+ protected:
+  RenamePages() {
+    f.MutableSettings().SourceDir = songs.path();
+    f.PlayerStop = [this] { ++playerStops; };
+  }
+
+  void SetOptions(bool makeTag, bool x2Blank, bool saveTag, bool niceWords) {
+    f.Seite31->CreateTag->setChecked(makeTag);
+    f.Seite31->Convert2Blank->setChecked(x2Blank);
+    f.Seite31->SaveTag->setChecked(saveTag);
+    f.Seite31->NiceWords->setChecked(niceWords);
+  }
+  std::vector<std::string> Memo() { return f.Seite3->Lines(); }
+  void SetMemo(const std::vector<std::string>& lines) { f.Seite3->SetLines(lines); }
+  TID3Tag TagOf(const std::string& name) {
+    TID3Tag tag;
+    ReadID3Tag(songs.file(name), tag);
+    return tag;
+  }
+
+  test::TempDir songs;
+  test::Windows w;
+  TForm1& f = *w.form1;
+  int playerStops = 0;
+};
+
+TEST_F(RenamePages, PageThreeShowsTheReviewListOfTheSourceFolder) {
+  PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
+  PutFile(songs.path(), "Some_Artist - Some_Title.mp3", Song("", ""));
+  emit f.Label3->clicked();
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_TRUE(f.Seite3->isVisible());
+  EXPECT_EQ(Memo(), (std::vector<std::string>{
+                        Line("Some_Artist - Some_Title.mp3", "Some Artist - Some Title.mp3"),
+                        Line("track01.mp3", "Some Band - First Song.mp3")}));
+  // The list is built: the page title is back, OK may be used, nothing failed.
+  EXPECT_EQ(f.LedText(), f.HintOf(f.Label3));
+  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+  EXPECT_TRUE(w.errors.empty());
+  // SaveTag: the untagged file got the tag made from its name.
+  EXPECT_EQ(TagOf("Some_Artist - Some_Title.mp3").Artist, "Some Artist");
+  EXPECT_EQ(TagOf("Some_Artist - Some_Title.mp3").Title, "Some Title");
+}
+
+TEST_F(RenamePages, OptionsPageLeftWithOkRebuildsWithTheNewOptions) {
+  const std::string untagged = Song("", "");
+  PutFile(songs.path(), "Some_Artist - Some_Title.mp3", untagged);
+  f.Label3Click();
+  ASSERT_EQ(Memo().size(), 1u);
+  EXPECT_NE(GetFile(songs.path(), "Some_Artist - Some_Title.mp3"), untagged);
+
+  PutFile(songs.path(), "Other_Artist - Other.mp3", untagged);
+  f.Seite3->SpeedButton13->click();
+  EXPECT_EQ(f.PageNumber, 31);
+  EXPECT_TRUE(f.Seite31->isVisible());
+  EXPECT_FALSE(f.Seite3->isVisible());
+  SetOptions(false, true, true, true);
+  f.Seite31->ok31->click();
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_TRUE(f.Seite3->isVisible());
+  // Without CreateTag an untagged file is planned as " - .mp3" and left as it is.
+  EXPECT_EQ(Memo(), (std::vector<std::string>{
+                        Line("Other_Artist - Other.mp3", " - .mp3"),
+                        Line("Some_Artist - Some_Title.mp3", "Some Artist - Some Title.mp3")}));
+  EXPECT_EQ(GetFile(songs.path(), "Other_Artist - Other.mp3"), untagged);
+}
+
+TEST_F(RenamePages, EditedListIsAppliedWithNiceWordsAndTags) {
+  PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song", 'a'));
+  PutFile(songs.path(), "track02.mp3", Song("Other", "Second", 'b'));
+  f.Label3Click();
+  ASSERT_EQ(Memo().size(), 2u);
+  SetMemo({Line("track01.mp3", "some band - first song.mp3"),
+           Line("track02.mp3", "Other - Second.mp3"), "", "a line without quotes"});
+  f.Seite3->CoolButton1->click();
+
+  EXPECT_TRUE(w.errors.empty()) << w.errors.front();
+  EXPECT_TRUE(HasFile(songs.path(), "Some Band - First Song.mp3"));
+  EXPECT_TRUE(HasFile(songs.path(), "Other - Second.mp3"));
+  EXPECT_FALSE(HasFile(songs.path(), "track01.mp3"));
+  EXPECT_FALSE(HasFile(songs.path(), "track02.mp3"));
+  const TID3Tag tag = TagOf("Some Band - First Song.mp3");
+  EXPECT_EQ(tag.Artist, "Some Band");
+  EXPECT_EQ(tag.Title, "First Song");
+  // The player is stopped once, before the renames; then back to the start view.
+  EXPECT_EQ(playerStops, 1);
+  EXPECT_EQ(f.PageNumber, 0);
+  EXPECT_FALSE(f.Seite3->isVisible());
+}
+
+TEST_F(RenamePages, MissingOldNameNamesTheLineAndRenamesNothing) {
+  PutFile(songs.path(), "a.mp3", Song("A", "One", 'a'));
+  PutFile(songs.path(), "b.mp3", Song("B", "Two", 'b'));
+  f.Label3Click();
+  const auto before = test::Snapshot(songs.path());
+  SetMemo({Line("a.mp3", "A - One.mp3"), "\"note only", Line("gone.mp3", "B - Two.mp3"),
+           Line("b.mp3", "B - Two.mp3")});
+  f.Seite3->CoolButton1->click();
+
+  ASSERT_EQ(w.errors.size(), 1u);
+  EXPECT_EQ(w.errors[0], "Text 25 3!");
+  EXPECT_EQ(test::Snapshot(songs.path()), before);
+  EXPECT_EQ(playerStops, 0);
+  // The page stays with the caret at the end of the offending line.
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_TRUE(f.Seite3->isVisible());
+  const QTextCursor caret = f.Seite3->RenameMemo->textCursor();
+  EXPECT_EQ(caret.blockNumber(), 2);
+  EXPECT_TRUE(caret.atBlockEnd());
+  EXPECT_EQ(Memo().size(), 4u);
+}
+
+TEST_F(RenamePages, SecondLineWithTheSameNewNameEndsThePassAndLosesNothing) {
+  PutFile(songs.path(), "a.mp3", Song("", "", 'a'));
+  PutFile(songs.path(), "b.mp3", Song("", "", 'b'));
+  SetOptions(false, false, false, false);
+  f.Label3Click();
+  const auto contents = test::Contents(songs.path());
+  const std::string second = Line("b.mp3", "Same.mp3");
+  SetMemo({Line("a.mp3", "Same.mp3"), second});
+  f.Seite3->CoolButton1->click();
+
+  ASSERT_EQ(w.errors.size(), 1u);
+  EXPECT_EQ(w.errors[0], "Text 26" + second + "Text 27");
+  EXPECT_TRUE(HasFile(songs.path(), "Same.mp3"));
+  EXPECT_TRUE(HasFile(songs.path(), "b.mp3"));
+  EXPECT_EQ(test::Contents(songs.path()), contents);
+  EXPECT_EQ(f.PageNumber, 0);
+}
+
+TEST_F(RenamePages, OkWhileTheListIsStillBeingBuiltAppliesNothing) {
+  for (char c = 'a'; c <= 'e'; ++c)
+    PutFile(songs.path(), std::string(1, c) + ".mp3", Song("X", std::string(1, c), c));
+  // The list from an earlier visit is still in the memo when page 3 opens again.
+  SetMemo({Line("a.mp3", "stale.mp3")});
+  bool okWasOff = false;
+  // Runs inside the build, while it lets the window process its messages.
+  QTimer::singleShot(0, [&] {
+    okWasOff = !f.Seite3->CoolButton1->isEnabled();
+    f.Seite3->CoolButton1->click();
+  });
+  f.Label3Click();
+  EXPECT_TRUE(okWasOff);
+  EXPECT_TRUE(HasFile(songs.path(), "a.mp3"));
+  EXPECT_FALSE(HasFile(songs.path(), "stale.mp3"));
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_EQ(Memo().size(), 5u);
+  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+}
+
+TEST_F(RenamePages, UnreadableSourceFolderIsReportedAndTheListStaysEmpty) {
+  f.MutableSettings().SourceDir = songs.file("missing");
+  SetMemo({Line("a.mp3", "b.mp3")});
+  f.Label3Click();
+  ASSERT_EQ(w.errors.size(), 1u);
+  EXPECT_NE(w.errors[0].find("I/O-Fehler"), std::string::npos);
+  EXPECT_TRUE(Memo().empty());
+  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+  EXPECT_EQ(f.LedText(), f.HintOf(f.Label3));
+
+  f.MutableSettings().SourceDir.clear();
+  f.Label3Click();
+  ASSERT_EQ(w.errors.size(), 2u);
+  EXPECT_NE(w.errors[1].find("Seite 1"), std::string::npos);
+}
+
+TEST_F(RenamePages, OopsLeavesWithoutRenaming) {
+  PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
+  f.Label3Click();
+  f.Seite3->CoolButton2->click();
+  EXPECT_EQ(f.PageNumber, 0);
+  EXPECT_TRUE(HasFile(songs.path(), "track01.mp3"));
+  EXPECT_EQ(f.LedText(), ".");
+}
+
+}  // namespace
+}  // namespace tovix
