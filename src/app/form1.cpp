@@ -18,6 +18,7 @@
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
 #include "app/pages/pagepanel.h"
+#include "app/pages/previewfonts.h"
 #include "app/pages/qtext.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
@@ -50,15 +51,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setWindowTitle(QStringLiteral("Tovix (Rovez/Kiss/Tokai ) DVD 71x"));
-  RegisterProgramFonts();
+  RegisterTahomaFonts();
   setFont(UiFont(13, true));
   languageFile_ = DefaultLanguageFile();
 
   ShowError = [this](const std::string& text) {
-    QMessageBox::critical(this, AppTitle(), ToQ(text));
+    QMessageBox::critical(this, AppTitle(), FromAnsi(text));
   };
   Fatal = [](const std::string& text) {
-    QMessageBox::critical(nullptr, AppTitle(), ToQ(text));
+    QMessageBox::critical(nullptr, AppTitle(), FromAnsi(text));
     std::exit(1);
   };
   OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -124,7 +125,7 @@ void TForm1::BuildStatusLabels() {
   SpeedButton16->setObjectName(QStringLiteral("SpeedButton16"));
   SpeedButton16->setGeometry(520, 479, 210, 39);
   SetCaption(SpeedButton16, "... zur Tovix-Homepage");
-  SpeedButton16->setToolTip(ToQ("Verbindung zur Homepage..."));
+  SpeedButton16->setToolTip(FromAnsi("Verbindung zur Homepage..."));
   SpeedButton16->setCursor(Qt::PointingHandCursor);
   connect(SpeedButton16, &QPushButton::clicked, this, &TForm1::SpeedButton16Click);
   Sprache->setStyleSheet(QString::fromLatin1(kButtonStyle));
@@ -164,7 +165,7 @@ void TForm1::BuildStatusLabels() {
     label->setText(QString::fromLatin1(n.caption));
     label->setGeometry(n.left, 534, 21, 16);
     label->setAlignment(Qt::AlignCenter);
-    label->setToolTip(ToQ(n.hint));
+    label->setToolTip(FromAnsi(n.hint));
     label->setCursor(Qt::PointingHandCursor);
     SetTextColor(label, kIdle);
     connect(label, &ClickLabel::clicked, this, n.click);
@@ -283,7 +284,7 @@ void TForm1::Guarded(const std::function<void()>& work) {
 
 void TForm1::SetLed(const std::string& text) {
   ledText_ = text;
-  LED->setText(ToQ(text));
+  LED->setText(FromAnsi(text));
 }
 
 void TForm1::SetBtx(const std::string& text) {
@@ -292,7 +293,7 @@ void TForm1::SetBtx(const std::string& text) {
 }
 
 std::string TForm1::HintOf(const QWidget* widget) const {
-  return FromQ(widget->toolTip());
+  return ToAnsi(widget->toolTip());
 }
 
 void TForm1::Timer2Timer() {

@@ -32,7 +32,7 @@ void TForm1::PushStrings() {
           SetCaption(widget, text);
           break;
         case StringTarget::kHint:
-          widget->setToolTip(ToQ(text));
+          widget->setToolTip(FromAnsi(text));
           break;
         case StringTarget::kFilter:
           break;  // the preview page holds its own dialog
@@ -55,7 +55,7 @@ void TForm1::CopyHintsTo(TForm2& toolbar) {
     if (target && source) target->setToolTip(source->toolTip());
   }
   // Before the first load the table is empty: the toolbar keeps its own hint.
-  if (LanguageBase() != 9999) toolbar.SpeedButton7->setToolTip(ToQ(LanguageString(37)));
+  if (LanguageBase() != 9999) toolbar.SpeedButton7->setToolTip(FromAnsi(LanguageString(37)));
 }
 
 void TForm1::SpracheClick() {

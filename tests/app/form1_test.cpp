@@ -18,6 +18,7 @@
 #include "app/pages/binpage.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
+#include "app/pages/previewfonts.h"
 #include "app/pages/qtext.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
@@ -247,7 +248,7 @@ TEST_F(MainWindow, CdBatchStartReportsOnlyAWrittenPair) {
 
   f.Seite6->CreateCdBatches = [] {};
   f.SpeedButton17Click();
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), ToQ("Text 41 " + f.CurrentSettings().SourceDir));
+  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), FromAnsi("Text 41 " + f.CurrentSettings().SourceDir));
   EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
 }
 
@@ -255,7 +256,7 @@ TEST_F(MainWindow, RecodePageListsTheFolders) {
   f.Label2Click();
   EXPECT_EQ(f.LedText(), "Text 28");
   const QString memo = f.Seite2->ProgressMemo->toPlainText();
-  EXPECT_EQ(memo, ToQ(" Text 29   " + f.CurrentSettings().SourceDir + "\n Text 30   "));
+  EXPECT_EQ(memo, FromAnsi(" Text 29   " + f.CurrentSettings().SourceDir + "\n Text 30   "));
 }
 
 TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {
@@ -280,9 +281,9 @@ namespace tovix {
 namespace {
 
 TEST(ProgramFonts, TahomaBoldAtPixelSizes) {
-  EXPECT_EQ(PointsToPixels(20), 27);
-  EXPECT_EQ(PointsToPixels(14), 19);
-  EXPECT_EQ(PointsToPixels(11), 15);
+  EXPECT_EQ(PixelSizeForPoints(20), 27);
+  EXPECT_EQ(PixelSizeForPoints(14), 19);
+  EXPECT_EQ(PixelSizeForPoints(11), 15);
   if (!QFileInfo::exists("/usr/share/wine/fonts/tahomabd.ttf")) GTEST_SKIP() << "no Tahoma here";
   test::Windows w;
   const QFontInfo face(w.form1->font());

@@ -19,9 +19,9 @@ namespace tovix {
 namespace {
 
 std::string Text(const QWidget* w) {
-  if (auto* l = qobject_cast<const QLabel*>(w)) return FromQ(l->text());
-  if (auto* b = qobject_cast<const QAbstractButton*>(w)) return FromQ(b->text());
-  if (auto* g = qobject_cast<const QGroupBox*>(w)) return FromQ(g->title());
+  if (auto* l = qobject_cast<const QLabel*>(w)) return ToAnsi(l->text());
+  if (auto* b = qobject_cast<const QAbstractButton*>(w)) return ToAnsi(b->text());
+  if (auto* g = qobject_cast<const QGroupBox*>(w)) return ToAnsi(g->title());
   return "?";
 }
 
@@ -36,7 +36,7 @@ TEST(MainWindowLanguage, CaptionsAndHintsComeFromTheTable) {
   test::WriteFile(w.dir.file("tovix.lng"), test::LanguageFile({{58, "Ziel f\xfcr .bin && .txt"}}));
   w.Show();
   TForm1& f = *w.form1;
-  EXPECT_EQ(FromQ(f.windowTitle()), "Text 53");
+  EXPECT_EQ(ToAnsi(f.windowTitle()), "Text 53");
   const std::pair<const char*, const char*> captions[] = {
       {"SpeedButton7", "Text 54"},  {"SpeedButton14", "Text 54"},
       {"SpeedButton9", "Text 55"},  {"Label13", "Text 56"},
@@ -66,14 +66,14 @@ TEST(MainWindowLanguage, CaptionsAndHintsComeFromTheTable) {
   };
   for (const auto& [name, text] : hints)
     if (QWidget* c = Find(f, name)) {
-      EXPECT_EQ(FromQ(c->toolTip()), text) << name;
+      EXPECT_EQ(ToAnsi(c->toolTip()), text) << name;
     }
   // The toolbar repeats the page hints; its off button says string 37.
   TForm2& t = *w.form2;
   const char* toolbarHints[] = {"Text 85", "Text 86", "Text 87", "Text 88", "Text 90", "Text 93"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(FromQ(t.PageButton(i)->toolTip()), toolbarHints[i]) << i;
-  EXPECT_EQ(FromQ(t.SpeedButton7->toolTip()), "Text 37");
-  EXPECT_EQ(FromQ(t.Load->toolTip()), "Load");  // fixed English words
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(ToAnsi(t.PageButton(i)->toolTip()), toolbarHints[i]) << i;
+  EXPECT_EQ(ToAnsi(t.SpeedButton7->toolTip()), "Text 37");
+  EXPECT_EQ(ToAnsi(t.Load->toolTip()), "Load");  // fixed English words
   EXPECT_EQ(f.BtxText(), InfoText());
   EXPECT_NE(InfoText().find("Text 1\r\r"), std::string::npos);
   EXPECT_TRUE(w.fatals.empty());
@@ -84,7 +84,7 @@ TEST(MainWindowLanguage, AMissingStringShowsItsNumber) {
   test::WriteFile(w.dir.file("tovix.lng"), test::LanguageFile({}, {55, 85}));
   w.Show();
   EXPECT_EQ(Text(w.form1->Seite2->SpeedButton9), "missing: Str55");
-  EXPECT_EQ(FromQ(w.form2->PageButton(0)->toolTip()), "missing: Str85");
+  EXPECT_EQ(ToAnsi(w.form2->PageButton(0)->toolTip()), "missing: Str85");
 }
 
 TEST(MainWindowLanguage, BrokenLanguageFilesStopTheProgram) {
@@ -121,7 +121,7 @@ TEST(MainWindowLanguage, TheLanguageButtonReloadsAndShowsTheInfoPage) {
   EXPECT_EQ(Text(f.Seite2->SpeedButton9), "Options");
   // Nothing of the old language survives.
   EXPECT_EQ(Text(f.Seite1->findChild<QLabel*>("Label10")), "missing: Str59");
-  EXPECT_EQ(FromQ(w.form2->PageButton(0)->toolTip()), "Folders");
+  EXPECT_EQ(ToAnsi(w.form2->PageButton(0)->toolTip()), "Folders");
   EXPECT_EQ(f.PageNumber, 5);
   EXPECT_EQ(f.BtxText(), InfoText());
   f.close();
@@ -133,8 +133,8 @@ TEST(CaptionText, AmpersandsAndLineBreaksAsTheLanguageFileWritesThem) {
   EXPECT_EQ(PlainCaption("&Datei"), "Datei");
   EXPECT_EQ(PlainCaption("eins\rzwei\r\ndrei"), "eins\nzwei\ndrei");
   EXPECT_EQ(PlainCaption("f\xfcr"), QString::fromUtf8("für"));
-  EXPECT_EQ(FromQ(QString::fromUtf8("für €")), "f\xfcr \x80");
-  EXPECT_EQ(FromQ(QString::fromUtf8("Ωmega")), "_mega");
+  EXPECT_EQ(ToAnsi(QString::fromUtf8("für €")), "f\xfcr \x80");
+  EXPECT_EQ(ToAnsi(QString::fromUtf8("Ωmega")), "_mega");
 }
 
 TEST(CaptionText, FileFiltersBecomeQtFilters) {

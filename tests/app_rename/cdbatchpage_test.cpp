@@ -41,7 +41,7 @@ class CdBatchPageTest : public ::testing::Test {
     f.MutableSettings().SourceDir = cd.path();
     f.MutableSettings().BinDir = cd.path();
   }
-  std::string Label() { return FromQ(f.Seite6->MakeBatLabel->text()); }
+  std::string Label() { return ToAnsi(f.Seite6->MakeBatLabel->text()); }
 
   test::TempDir cd;
   test::Windows w;
@@ -133,9 +133,9 @@ TEST(PreviewHostOfTheMainWindow, LastFileOfTheSettingsIsTheSongOfThePreview) {
   TForm1& f = *w.form1;
   f.Label8Click();
   EXPECT_EQ(f.PageNumber, 8);
-  EXPECT_EQ(FromQ(f.Seite5->Artist()->text()), "Some Band ");
-  EXPECT_EQ(FromQ(f.Seite5->Title()->text()), "First Song ");
-  EXPECT_NE(FromQ(f.Seite5->Tech()->text()).find("128"), std::string::npos);
+  EXPECT_EQ(ToAnsi(f.Seite5->Artist()->text()), "Some Band ");
+  EXPECT_EQ(ToAnsi(f.Seite5->Title()->text()), "First Song ");
+  EXPECT_NE(ToAnsi(f.Seite5->Tech()->text()).find("128"), std::string::npos);
 }
 
 TEST(PreviewHostOfTheMainWindow, SongGoneSinceShowsTheSampleTexts) {
@@ -146,7 +146,7 @@ TEST(PreviewHostOfTheMainWindow, SongGoneSinceShowsTheSampleTexts) {
   TForm1& f = *w.form1;
   f.OpenDialog3FileName = songs.file("gone.mp3");
   f.Label8Click();
-  EXPECT_EQ(FromQ(f.Seite5->Artist()->text()), "The Artist");
+  EXPECT_EQ(ToAnsi(f.Seite5->Artist()->text()), "The Artist");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
   SpeedButton14 = AddButton(QStringLiteral("SpeedButton14"), "Start", QRect(50, 370, 120, 34));
   SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
   ErrorBox = [this](const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), ToQ(text),
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), FromAnsi(text),
                     QMessageBox::NoButton, this);
     box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.exec();

@@ -51,23 +51,23 @@ DirectoriesPage::DirectoriesPage(QWidget* parent) : PagePanel(QStringLiteral("Se
 }
 
 void DirectoriesPage::FillEdits(const Settings& settings) {
-  QuellEdit->setText(ToQ(settings.SourceDir));
-  ZielEdit->setText(ToQ(settings.BinDir));
-  RecodeEdit->setText(ToQ(settings.RecodeDir));
-  TempEdit->setText(ToQ(settings.TempDir));
+  QuellEdit->setText(FromAnsi(settings.SourceDir));
+  ZielEdit->setText(FromAnsi(settings.BinDir));
+  RecodeEdit->setText(FromAnsi(settings.RecodeDir));
+  TempEdit->setText(FromAnsi(settings.TempDir));
 }
 
 void DirectoriesPage::StoreEdits(Settings& settings) const {
   // Stored exactly as typed or chosen: no separator added, no check.
-  settings.SourceDir = FromQ(QuellEdit->text());
-  settings.BinDir = FromQ(ZielEdit->text());
-  settings.RecodeDir = FromQ(RecodeEdit->text());
-  settings.TempDir = FromQ(TempEdit->text());
+  settings.SourceDir = ToAnsi(QuellEdit->text());
+  settings.BinDir = ToAnsi(ZielEdit->text());
+  settings.RecodeDir = ToAnsi(RecodeEdit->text());
+  settings.TempDir = ToAnsi(TempEdit->text());
 }
 
 void DirectoriesPage::Browse(QLineEdit* edit) {
   if (!chooser_) return;
-  if (auto folder = chooser_(FromQ(edit->text()))) edit->setText(ToQ(*folder));
+  if (auto folder = chooser_(ToAnsi(edit->text()))) edit->setText(FromAnsi(*folder));
 }
 
 void DirectoriesPage::SpeedButton5Click() {
@@ -89,7 +89,7 @@ void DirectoriesPage::btn5Click() {
 
 void DirectoriesPage::SpeedButton12Click() {
   const auto temp = platform::TempPath();
-  TempEdit->setText(temp ? ToQ(*temp) : QString());
+  TempEdit->setText(temp ? FromAnsi(*temp) : QString());
 }
 
 }  // namespace tovix

@@ -77,7 +77,7 @@ QPlainTextEdit* PagePanel::AddMemo(const QString& name, const QRect& place, bool
 }
 
 void MemoAdd(QPlainTextEdit* memo, const std::string& line) {
-  memo->appendPlainText(ToQ(line));
+  memo->appendPlainText(FromAnsi(line));
 }
 
 }  // namespace tovix

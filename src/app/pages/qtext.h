@@ -1,17 +1,13 @@
 #pragma once
-// The one crossing between the program's Windows-1252 texts and Qt's
-// strings, and the caption conventions the language file is written in.
+// The caption conventions the language file is written in.
 #include <QString>
 #include <string>
+
+#include "app/pages/previewfonts.h"  // FromAnsi, ToAnsi
 
 class QWidget;
 
 namespace tovix {
-
-// Windows-1252 to QString and back; a character that Windows-1252 lacks
-// becomes '_'.
-QString ToQ(const std::string& ansi);
-std::string FromQ(const QString& text);
 
 // A caption as the language file writes it: "&&" is one ampersand, a single
 // "&" marks an accelerator (dropped here), CR or CR LF is a line break.

@@ -42,7 +42,7 @@ RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)
   AddLabel(QStringLiteral("Label9"), "Optionen zur Umcodierung", QRect(60, 40, 400, 22));
   Recode = AddCheckBox(QStringLiteral("Recode"), "mp3 umcodieren, falls...", QRect(60, 74, 400, 22),
                        true);
-  auto* box1 = new QGroupBox(ToQ("mp3 umcodieren, falls..."), this);
+  auto* box1 = new QGroupBox(FromAnsi("mp3 umcodieren, falls..."), this);
   box1->setObjectName(QStringLiteral("GroupBox1"));
   box1->setGeometry(60, 104, 280, 140);
   GroupBox1 = box1;
@@ -52,11 +52,11 @@ RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)
                           true, box1);
   CheckBox4 = AddCheckBox(QStringLiteral("CheckBox4"), "Encoder kritisch", QRect(16, 96, 250, 22),
                           true, box1);
-  auto* box2 = new QGroupBox(ToQ("neue Werte"), this);
+  auto* box2 = new QGroupBox(FromAnsi("neue Werte"), this);
   box2->setObjectName(QStringLiteral("GroupBox2"));
   box2->setGeometry(370, 104, 280, 180);
   GroupBox2 = box2;
-  RadioGroup1 = new RadioGroup(QStringLiteral("RadioGroup1"), ToQ("neue Bitrate"),
+  RadioGroup1 = new RadioGroup(QStringLiteral("RadioGroup1"), FromAnsi("neue Bitrate"),
                                {QStringLiteral("128 kBit"), QStringLiteral("192 kBit")}, box2);
   RadioGroup1->setGeometry(16, 26, 248, 96);
   RadioGroup1->SetItemIndex(0);

@@ -30,7 +30,7 @@ std::vector<std::string> RenamePage::Lines() const {
   std::vector<std::string> lines;
   for (QTextBlock block = RenameMemo->document()->firstBlock(); block.isValid();
        block = block.next())
-    lines.push_back(FromQ(block.text()));
+    lines.push_back(ToAnsi(block.text()));
   // The empty block after a final line break is no line of the list.
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
@@ -40,7 +40,7 @@ void RenamePage::SetLines(const std::vector<std::string>& lines) {
   QString text;
   for (const std::string& line : lines) {
     if (!text.isEmpty()) text += QLatin1Char('\n');
-    text += ToQ(line);
+    text += FromAnsi(line);
   }
   RenameMemo->setPlainText(text);
 }
@@ -66,7 +66,7 @@ void RenamePage::EndBuild() {
 RenameOptionsPage::RenameOptionsPage(QWidget* parent)
     : PagePanel(QStringLiteral("Seite31"), parent) {
   AddLabel(QStringLiteral("Label6"), "Optionen zur Umbenennung", QRect(60, 30, 500, 22));
-  auto* box = new QGroupBox(ToQ(" mp3 aus Dateinamen umbenennen : "), this);
+  auto* box = new QGroupBox(FromAnsi(" mp3 aus Dateinamen umbenennen : "), this);
   box->setObjectName(QStringLiteral("GroupBox3"));
   box->setGeometry(60, 66, 588, 190);
   CreateTag = AddCheckBox(QStringLiteral("CreateTag"),
