@@ -169,14 +169,14 @@ void Process::Reset() {
   finished_ = false;
 }
 
-bool Process::Start(const ProcessSpec& spec) {
+bool Process::Start(const ProcessSpec& request) {
   Detach();
   Reset();
   TheReaper().Sweep();
 
-  int fds[3] = {OpenStream(spec.in, false), -2, -2};
-  if (fds[0] != -1) fds[1] = OpenStream(spec.out, true);
-  if (fds[1] != -1) fds[2] = OpenStream(spec.err, true);
+  int fds[3] = {OpenStream(request.in, false), -2, -2};
+  if (fds[0] != -1) fds[1] = OpenStream(request.out, true);
+  if (fds[1] != -1) fds[2] = OpenStream(request.err, true);
   int openError = errno;
   auto closeAll = [&fds] {
     for (int fd : fds)
@@ -188,15 +188,15 @@ bool Process::Start(const ProcessSpec& spec) {
     return false;
   }
 
-  std::vector<std::string> args = spec.args;
-  if (args.empty()) args.push_back(spec.program);
+  std::vector<std::string> args = request.args;
+  if (args.empty()) args.push_back(request.program);
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   std::vector<std::string> envStore;
   std::vector<char*> envp;
-  if (spec.env) {
-    envStore = *spec.env;
+  if (request.env) {
+    envStore = *request.env;
     for (auto& e : envStore) envp.push_back(e.data());
     envp.push_back(nullptr);
   }
@@ -209,7 +209,7 @@ bool Process::Start(const ProcessSpec& spec) {
     if (fds[i] >= 0) posix_spawn_file_actions_adddup2(&actions, fds[i], i);
   // The child inherits none of our other descriptors.
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  if (!spec.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, spec.workDir.c_str());
+  if (!request.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
 
   sigset_t mask, defaults;
   sigemptyset(&mask);
@@ -221,8 +221,8 @@ bool Process::Start(const ProcessSpec& spec) {
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
   pid_t pid = -1;
-  int rc = posix_spawn(&pid, spec.program.c_str(), &actions, &attr, argv.data(),
-                       spec.env ? envp.data() : environ);
+  int rc = posix_spawn(&pid, request.program.c_str(), &actions, &attr, argv.data(),
+                       request.env ? envp.data() : environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attr);
   closeAll();

@@ -55,7 +55,7 @@ class Process {
   // Starts the child. False when it cannot be started (program missing or
   // not executable, a stream file that cannot be opened, a bad working
   // folder); error() then holds the errno and nothing is left running.
-  bool Start(const ProcessSpec& spec);
+  bool Start(const ProcessSpec& request);
   int error() const { return error_; }
 
   bool started() const { return pid_ > 0 || finished_; }

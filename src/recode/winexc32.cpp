@@ -77,38 +77,38 @@ std::optional<platform::ProcessSpec> PlanCommand(const std::string& commandLine,
   const std::string first = Unquoted(words[0]);
   if (first.empty()) return std::nullopt;
 
-  platform::ProcessSpec spec;
+  platform::ProcessSpec request;
   if (IsBatchName(first)) {
     // No command interpreter here: our own stands in for it, and gets the
     // arguments with their quotes, as a batch file sees them.
     auto batch = Locate(first, false);
     std::string interpreter = platform::ToNative(platform::ProgramDir() + "tovix-cmd");
     if (!batch || !platform::IsExecutable(interpreter)) return std::nullopt;
-    spec.program = interpreter;
-    spec.args = {interpreter, *batch};
+    request.program = interpreter;
+    request.args = {interpreter, *batch};
     for (std::size_t i = 1; i < words.size(); ++i)
-      spec.args.push_back(platform::AnsiToUtf8(words[i]));
+      request.args.push_back(platform::AnsiToUtf8(words[i]));
   } else {
     auto program = Locate(first, true);
     if (!program) return std::nullopt;
-    spec.program = *program;
-    spec.args = {platform::AnsiToUtf8(first)};
+    request.program = *program;
+    request.args = {platform::AnsiToUtf8(first)};
     for (std::size_t i = 1; i < words.size(); ++i)
-      spec.args.push_back(platform::AnsiToUtf8(Unquoted(words[i])));
+      request.args.push_back(platform::AnsiToUtf8(Unquoted(words[i])));
   }
   if (showState == kShowHidden) {
-    spec.in = platform::StdStream::Null();
-    spec.out = platform::StdStream::Null();
-    spec.err = platform::StdStream::Null();
+    request.in = platform::StdStream::Null();
+    request.out = platform::StdStream::Null();
+    request.err = platform::StdStream::Null();
   }
-  return spec;
+  return request;
 }
 
 void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs) {
-  auto spec = PlanCommand(commandLine, showState);
-  if (!spec) return;
+  auto request = PlanCommand(commandLine, showState);
+  if (!request) return;
   platform::Process child;
-  if (!child.Start(*spec)) return;
+  if (!child.Start(*request)) return;
   // Negative limits are INFINITE and larger as the window system reads them.
   if (timeLimitMs != 0) child.Wait(timeLimitMs < 0 ? platform::kWaitForever : timeLimitMs);
   // Whether it ended or not: a child still running is reaped when it ends.

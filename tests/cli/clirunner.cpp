@@ -13,19 +13,19 @@ namespace tovix::test {
 CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workDir,
                   const std::optional<std::vector<std::string>>& env) {
   TempDir logs;
-  platform::ProcessSpec spec;
-  spec.program = ProgramDir() + "tovix-cli";
-  spec.args = {spec.program};
-  spec.args.insert(spec.args.end(), args.begin(), args.end());
-  spec.workDir = workDir;
-  spec.env = env;
-  spec.in = platform::StdStream::Null();
-  spec.out = platform::StdStream::ToFile(logs.file("out"));
-  spec.err = platform::StdStream::ToFile(logs.file("err"));
+  platform::ProcessSpec request;
+  request.program = ProgramDir() + "tovix-cli";
+  request.args = {request.program};
+  request.args.insert(request.args.end(), args.begin(), args.end());
+  request.workDir = workDir;
+  request.env = env;
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::ToFile(logs.file("out"));
+  request.err = platform::StdStream::ToFile(logs.file("err"));
   platform::Process process;
   CliOutcome outcome;
-  if (!process.Start(spec)) {
-    ADD_FAILURE() << "tovix-cli cannot be started from " << spec.program;
+  if (!process.Start(request)) {
+    ADD_FAILURE() << "tovix-cli cannot be started from " << request.program;
     return outcome;
   }
   if (!process.Wait(240000)) ADD_FAILURE() << "tovix-cli did not end";
@@ -37,15 +37,15 @@ CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workD
 
 int RunProgram(const std::string& name, const std::vector<std::string>& args,
                const std::string& workDir) {
-  platform::ProcessSpec spec;
-  spec.program = ProgramDir() + name;
-  spec.args = {spec.program};
-  spec.args.insert(spec.args.end(), args.begin(), args.end());
-  spec.workDir = workDir;
-  spec.in = platform::StdStream::Null();
-  spec.out = platform::StdStream::Null();
+  platform::ProcessSpec request;
+  request.program = ProgramDir() + name;
+  request.args = {request.program};
+  request.args.insert(request.args.end(), args.begin(), args.end());
+  request.workDir = workDir;
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::Null();
   platform::Process process;
-  if (!process.Start(spec)) return -1;
+  if (!process.Start(request)) return -1;
   process.Wait(120000);
   return process.exitCode();
 }

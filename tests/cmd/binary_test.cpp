@@ -12,19 +12,19 @@ class Binary : public BatchTest {
   // Runs tovix-cmd with args in the test folder; output caught in files.
   Result Cmd(const std::vector<std::string>& args,
              std::optional<std::vector<std::string>> env = std::nullopt) {
-    platform::ProcessSpec spec;
-    spec.program = ProgramDir() + "tovix-cmd";
-    spec.args = {spec.program};
-    spec.args.insert(spec.args.end(), args.begin(), args.end());
-    spec.workDir = dir_.path();
-    spec.env = std::move(env);
-    spec.in = platform::StdStream::Null();
-    spec.out = platform::StdStream::ToFile(side_.file("bout"));
-    spec.err = platform::StdStream::ToFile(side_.file("berr"));
+    platform::ProcessSpec request;
+    request.program = ProgramDir() + "tovix-cmd";
+    request.args = {request.program};
+    request.args.insert(request.args.end(), args.begin(), args.end());
+    request.workDir = dir_.path();
+    request.env = std::move(env);
+    request.in = platform::StdStream::Null();
+    request.out = platform::StdStream::ToFile(side_.file("bout"));
+    request.err = platform::StdStream::ToFile(side_.file("berr"));
     platform::Process p;
     Result r;
-    if (!p.Start(spec)) {
-      ADD_FAILURE() << "tovix-cmd cannot be started: " << spec.program;
+    if (!p.Start(request)) {
+      ADD_FAILURE() << "tovix-cmd cannot be started: " << request.program;
       return r;
     }
     EXPECT_TRUE(p.Wait(60000));

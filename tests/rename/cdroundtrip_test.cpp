@@ -57,14 +57,14 @@ void MakeCdFolder(const std::string& folder) {
 bool RunBatch(const std::string& program, const std::string& folder, const std::string& batch,
               const std::string& log) {
   platform::Process p;
-  platform::ProcessSpec spec;
-  spec.program = program;
-  spec.args = {program, batch};
-  spec.workDir = folder;
-  spec.in = platform::StdStream::Null();
-  spec.out = platform::StdStream::ToFile(log, true);
-  spec.err = platform::StdStream::ToFile(log, true);
-  return p.Start(spec) && p.Wait(120000);
+  platform::ProcessSpec request;
+  request.program = program;
+  request.args = {program, batch};
+  request.workDir = folder;
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::ToFile(log, true);
+  request.err = platform::StdStream::ToFile(log, true);
+  return p.Start(request) && p.Wait(120000);
 }
 
 // Files of the folder that take part, by native name.

@@ -28,19 +28,19 @@ struct Result {
 };
 
 Result RunTool(const std::string& tool, const std::vector<std::string>& args, const TempDir& dir) {
-  platform::ProcessSpec spec;
-  spec.program = test::ProgramDir() + tool;
-  spec.args.push_back(tool);
-  spec.args.insert(spec.args.end(), args.begin(), args.end());
-  spec.workDir = dir.path();
-  spec.in = platform::StdStream::Null();
-  spec.out = platform::StdStream::Null();
+  platform::ProcessSpec request;
+  request.program = test::ProgramDir() + tool;
+  request.args.push_back(tool);
+  request.args.insert(request.args.end(), args.begin(), args.end());
+  request.workDir = dir.path();
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::Null();
   const std::string errFile = dir.path() + "/.stderr";
-  spec.err = platform::StdStream::ToFile(errFile);
+  request.err = platform::StdStream::ToFile(errFile);
   platform::Process p;
   Result r;
-  if (!p.Start(spec)) {
-    ADD_FAILURE() << "cannot start " << spec.program;
+  if (!p.Start(request)) {
+    ADD_FAILURE() << "cannot start " << request.program;
     return r;
   }
   if (!p.Wait(120000)) {

@@ -29,8 +29,8 @@ const std::vector<CommandSpec>& Specs() {
 }
 
 const CommandSpec* FindSpec(const std::string& name) {
-  for (const CommandSpec& spec : Specs())
-    if (name == spec.name) return &spec;
+  for (const CommandSpec& request : Specs())
+    if (name == request.name) return &request;
   return nullptr;
 }
 
@@ -44,15 +44,15 @@ std::string CountText(int n) {
 
 // Operand counts and option combinations of the chosen subcommand.
 std::string CheckCommand(const CliCall& call) {
-  const CommandSpec& spec = *FindSpec(call.command);
+  const CommandSpec& request = *FindSpec(call.command);
   const int count = static_cast<int>(call.operands.size());
-  if (count < spec.minOperands)
-    return call.command + ": " + (spec.minOperands == 1 ? "an operand is" : "operands are") +
+  if (count < request.minOperands)
+    return call.command + ": " + (request.minOperands == 1 ? "an operand is" : "operands are") +
            " missing";
-  if (spec.maxOperands >= 0 && count > spec.maxOperands) {
-    if (spec.maxOperands == 0)
+  if (request.maxOperands >= 0 && count > request.maxOperands) {
+    if (request.maxOperands == 0)
       return call.command + ": takes no operands (got \"" + call.operands[0] + "\")";
-    return call.command + ": takes " + CountText(spec.maxOperands) + ", got " +
+    return call.command + ": takes " + CountText(request.maxOperands) + ", got " +
            std::to_string(count);
   }
   if (call.command == "demo" && (call.save || call.iniFile))
@@ -75,7 +75,7 @@ std::pair<std::string, std::optional<std::string>> SplitInline(const std::string
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
-    for (const CommandSpec& spec : Specs()) list.push_back(spec.name);
+    for (const CommandSpec& request : Specs()) list.push_back(request.name);
     return list;
   }();
   return names;
@@ -144,13 +144,13 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         return fail("--set: \"" + key + "\" is not a key of the settings file");
       call.sets.emplace_back(key, value.substr(eq + 1));
     } else {
-      const CommandSpec* spec = call.command.empty() ? nullptr : FindSpec(call.command);
-      if (spec && Contains(spec->valueOptions, name)) {
+      const CommandSpec* request = call.command.empty() ? nullptr : FindSpec(call.command);
+      if (request && Contains(request->valueOptions, name)) {
         std::string value;
         if (!takeValue(value) || value.empty()) return fail(name + " needs a file name");
         if (call.options.count(name)) return fail(name + " is given twice");
         call.options[name] = value;
-      } else if (spec && Contains(spec->flagOptions, name)) {
+      } else if (request && Contains(request->flagOptions, name)) {
         if (inlineValue) return fail(name + " takes no value");
         call.options[name] = "";
       } else {

@@ -120,17 +120,17 @@ std::optional<std::string> FindLame() {
 
 std::optional<std::string> EncodeWithLame(const std::string& lame, const std::string& wavPath,
                                           const std::string& mp3Path, const std::string& args) {
-  platform::ProcessSpec spec;
-  spec.program = lame;
-  spec.args = {lame, "--quiet"};
+  platform::ProcessSpec request;
+  request.program = lame;
+  request.args = {lame, "--quiet"};
   std::istringstream words(args);
-  for (std::string word; words >> word;) spec.args.push_back(word);
-  spec.args.push_back(wavPath);
-  spec.args.push_back(mp3Path);
-  spec.in = platform::StdStream::Null();
-  spec.out = platform::StdStream::Null();
+  for (std::string word; words >> word;) request.args.push_back(word);
+  request.args.push_back(wavPath);
+  request.args.push_back(mp3Path);
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::Null();
   platform::Process process;
-  if (!process.Start(spec))
+  if (!process.Start(request))
     return "lame cannot be started (error " + std::to_string(process.error()) + ")";
   process.Wait(platform::kWaitForever);
   if (process.exitCode() != 0)

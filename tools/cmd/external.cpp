@@ -87,15 +87,15 @@ bool Interpreter::RunProgram(const std::string& word, const std::string& rest, c
     if (!viaCall) ended_ = jumped_ = true;
     return ok;
   }
-  platform::ProcessSpec spec;
-  spec.program = *path;
-  spec.args.push_back(platform::AnsiToUtf8(word));
-  for (const std::string& w : SplitWords(rest)) spec.args.push_back(ProgramArgument(Unquote(w)));
-  spec.in = platform::StdStream::FromDescriptor(io.in);
-  spec.out = platform::StdStream::FromDescriptor(io.out);
-  spec.err = platform::StdStream::FromDescriptor(io.err);
+  platform::ProcessSpec request;
+  request.program = *path;
+  request.args.push_back(platform::AnsiToUtf8(word));
+  for (const std::string& w : SplitWords(rest)) request.args.push_back(ProgramArgument(Unquote(w)));
+  request.in = platform::StdStream::FromDescriptor(io.in);
+  request.out = platform::StdStream::FromDescriptor(io.out);
+  request.err = platform::StdStream::FromDescriptor(io.err);
   platform::Process child;
-  if (!child.Start(spec))
+  if (!child.Start(request))
     return Fail(io, "'" + word + "' cannot be started: " + std::strerror(child.error()) + ".");
   child.Wait(platform::kWaitForever);
   errorlevel_ = child.exitCode();
