@@ -1,8 +1,5 @@
 #include "picture/binbatch.h"
 
-#include <cerrno>
-#include <ctime>
-
 #include "picture/bitmap.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -19,9 +16,9 @@ void Line(BinBatch& batch, const std::string& line) {
 
 // Outside quotes the interpreter would split, redirect or pipe at these;
 // the caret makes each one a plain character again.
-std::string EchoText(std::string_view text) {
+std::string EchoText(const std::string& text) {
   std::string out;
-  for (char c : DoublePercent(text)) {
+  for (char c : EscapePercent(text)) {
     if (c == '&' || c == '|' || c == '<' || c == '>' || c == '^') out += '^';
     out += c;
   }
@@ -37,7 +34,7 @@ void BeginBinBatch(BinBatch& batch, const std::string& now) {
 }
 
 void AddBinBatchEntry(BinBatch& batch, const std::string& b, int k, int level, bool replaceBin) {
-  const std::string quoted = DoublePercent(b);
+  const std::string quoted = EscapePercent(b);
   const std::string bmp = "BM" + std::to_string(k) + ".BMP";
   Line(batch, "Echo [ " + EchoText(b) + " ]");
   if (!replaceBin) Line(batch, "if exist \"" + quoted + ".BIN\" goto NoReplace");
@@ -69,29 +66,10 @@ std::optional<std::string> BatchNameProblem(std::string_view name) {
   return std::nullopt;
 }
 
-std::string DoublePercent(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    out += c;
-    if (c == '%') out += '%';
-  }
-  return out;
-}
-
 std::optional<std::string> OemFolder(const std::string& folder) {
   std::string oem = platform::AnsiToOem(folder);
   if (platform::OemToAnsi(oem) != folder) return std::nullopt;
   return oem;
-}
-
-std::string BatchTimestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (const std::tm* t = std::localtime(&now)) local = *t;
-  char text[32];
-  if (std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local) == 0) return {};
-  return text;
 }
 
 int CountFiles(const std::string& folder, const std::string& pattern) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "rename/batchtext.h"
+
 namespace tovix {
 
 // The batch as it is built, before it is written.
@@ -30,16 +32,10 @@ void WriteBinBatch(const std::string& path, const BinBatch& batch);
 // character, which no quoting survives); nullopt when it can.
 std::optional<std::string> BatchNameProblem(std::string_view name);
 
-// Every '%' doubled, so the interpreter gives back the name itself.
-std::string DoublePercent(std::string_view text);
-
 // The folder part of a batch path in the OEM code page, as the interpreter
 // reads the batch; nullopt when the folder holds a letter that code page
 // lacks (the batch could not name it).
 std::optional<std::string> OemFolder(const std::string& folder);
-
-// The current local date and time as the batch's first line shows it.
-std::string BatchTimestamp();
 
 // Entries of folder (a separator added when missing) + pattern that are
 // neither folders nor hidden or system files, names the passes cannot

@@ -68,8 +68,8 @@ std::string Hex6(std::int32_t color) {
 
 std::string FontLine(int string, const std::string& name, int size, std::int32_t color) {
   return "  " + LanguageString(string) + " " + name + ", " +
-         std::to_string(size < 0 ? -size : size) + " Pt, " + LanguageString(84) + " $" +
-         Hex6(color);
+         std::to_string(size < 0 ? -static_cast<long long>(size) : size) + " Pt, " +
+         LanguageString(84) + " $" + Hex6(color);
 }
 
 }  // namespace

@@ -58,14 +58,12 @@ class Process {
   bool Start(const ProcessSpec& request);
   int error() const { return error_; }
 
-  bool started() const { return pid_ > 0 || finished_; }
   // Waits up to timeoutMs milliseconds (negative: without limit, 0: just
   // looks). True once the child has ended.
   bool Wait(int timeoutMs);
   bool finished() const { return finished_; }
   // Once finished: the exit status, or 128 + the signal that ended it.
   int exitCode() const { return exitCode_; }
-  int pid() const { return pid_; }
 
   // Lets the child run on without this object; it is reaped when it ends.
   void Detach();

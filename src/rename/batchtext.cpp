@@ -1,5 +1,6 @@
 #include "rename/batchtext.h"
 
+#include <ctime>
 #include <string_view>
 
 #include "platform/codepage.h"
@@ -36,6 +37,15 @@ std::string EscapePercent(const std::string& text) {
     if (c == '%') out += '%';
   }
   return out;
+}
+
+std::string BatchTimestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  if (std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local) == 0) return {};
+  return text;
 }
 
 std::string UnquotedSafe(const std::string& text) {

@@ -15,6 +15,8 @@ std::optional<std::string> BatchOemName(const std::string& ansiName);
 std::string EscapePercent(const std::string& text);
 // Characters the interpreter splits or redirects at, when unquoted, as "_".
 std::string UnquotedSafe(const std::string& text);
+// The current local date and time as batch heads show it: "dd.mm.yyyy hh:mm:ss".
+std::string BatchTimestamp();
 // A batch comment line about text, with anything the interpreter might act
 // on replaced by "?".
 std::string RemLine(const std::string& text);

@@ -3,7 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <vector>
 
@@ -46,15 +45,6 @@ std::string RoundDirectory(char round) {
   return platform::AnsiToOem(std::string(1, round));
 }
 
-std::string Timestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local);
-  return text;
-}
-
 std::string Number(int n) {
   char text[16];
   std::snprintf(text, sizeof text, "%2.2d", n);
@@ -69,7 +59,7 @@ std::string Extension(const std::string& name) {
 class BatchPair {
  public:
   BatchPair(bool useSubDirs, PassObserver* observer) : subDirs_(useSubDirs), observer_(observer) {
-    const std::string stamp = Timestamp();
+    const std::string stamp = BatchTimestamp();
     short_ = {"@echo off", "rem batchfile SHORT erzeugt am " + stamp,
               subDirs_ ? "rem SHORT erzeugt Unterverzeichnisse"
                        : "rem SHORT erzeugt KEINE Unterverzeichnisse"};

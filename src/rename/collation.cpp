@@ -61,6 +61,15 @@ std::vector<std::size_t> SortedOrder(const std::vector<std::string>& texts,
   return order;
 }
 
+// Equal sort keys are not enough to call two texts the same: the collation
+// also ties "2" with a superscript two and "a" with a feminine ordinal,
+// and those are different files.
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  const icu::UnicodeString ua = icu::UnicodeString::fromUTF8(platform::AnsiToUtf8(a));
+  const icu::UnicodeString ub = icu::UnicodeString::fromUTF8(platform::AnsiToUtf8(b));
+  return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) == 0;
+}
+
 }  // namespace
 
 std::vector<std::size_t> CollatedOrder(const std::vector<std::string>& texts, bool dropEqual) {
@@ -68,8 +77,16 @@ std::vector<std::size_t> CollatedOrder(const std::vector<std::string>& texts, bo
   const std::vector<std::size_t> order = SortedOrder(texts, keys);
   std::vector<std::size_t> out;
   out.reserve(order.size());
+  std::size_t tieStart = 0;  // first entry of out whose key equals the current one
   for (std::size_t i : order) {
-    if (dropEqual && !out.empty() && keys[out.back()] == keys[i]) continue;
+    if (out.empty() || keys[out.back()] != keys[i]) {
+      tieStart = out.size();
+    } else if (dropEqual && std::any_of(out.begin() + static_cast<std::ptrdiff_t>(tieStart),
+                                        out.end(), [&](std::size_t kept) {
+                                          return EqualIgnoringCase(texts[kept], texts[i]);
+                                        })) {
+      continue;
+    }
     out.push_back(i);
   }
   return out;

@@ -1,4 +1,9 @@
 // tovix-cmd's commands that change files: move, del, md, rd, ren.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 #include "cmd/batchtest.h"
 
 namespace tovix::test {
@@ -88,6 +93,33 @@ TEST_F(Move, PercentSignsInNamesWrittenDoubled) {
   Result r = Run(Bat({"@move e2logo.bin \"100%% Hits & More.BIN\""}));
   EXPECT_EQ(r.level, 0) << r.err;
   EXPECT_EQ(Get("100% Hits & More.BIN"), "picture");
+}
+
+TEST_F(Move, ToAnotherFileSystemCopiesThenRemoves) {
+  std::string shm = "/dev/shm/tovix-move-XXXXXX";
+  if (!fs::exists("/dev/shm") || !mkdtemp(shm.data())) GTEST_SKIP() << "no /dev/shm here";
+  struct Cleanup {
+    std::string path;
+    ~Cleanup() { fs::remove_all(path); }
+  } cleanup{shm};
+  struct stat here, there;
+  if (stat(".", &here) != 0 || stat(shm.c_str(), &there) != 0 || here.st_dev == there.st_dev)
+    GTEST_SKIP() << "/dev/shm is on the same file system";
+  Put("new.mp3", "moved bytes");
+  Put("old.mp3", "replacing bytes");
+  WriteFile(shm + "/old.mp3", "replaced");
+  Result r = Run(Bat({"@echo off", "move new.mp3 \"" + shm + "/new.mp3\"",
+                      "move old.mp3 \"" + shm + "/OLD.MP3\""}));
+  EXPECT_EQ(r.level, 0) << r.err;
+  EXPECT_FALSE(Has("new.mp3"));
+  EXPECT_FALSE(Has("old.mp3"));
+  EXPECT_EQ(ReadFile(shm + "/new.mp3"), "moved bytes");
+  // No temporary copy is left behind and the old target is replaced.
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(shm)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"OLD.MP3", "new.mp3"}));
+  EXPECT_EQ(ReadFile(shm + "/OLD.MP3"), "replacing bytes");
 }
 
 using Del = BatchTest;

@@ -65,6 +65,14 @@ TEST_F(Redirect, UnopenableTargetSkipsTheCommand) {
   EXPECT_NE(r.err.find("nofolder"), std::string::npos);
 }
 
+TEST_F(Redirect, EchoIntoAFullDiskFails) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  Result r = Run(Bat({"@echo off", "echo x >/dev/full && echo written", "echo level %errorlevel%",
+                      "echo y >/dev/full || echo refused"}));
+  EXPECT_EQ(r.out, Crlf({"level 1", "refused"}));
+  EXPECT_NE(r.err.find("could not be written"), std::string::npos);
+}
+
 using Labels = BatchTest;
 
 TEST_F(Labels, GotoForwardBackwardAndEof) {

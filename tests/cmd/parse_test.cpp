@@ -136,6 +136,9 @@ TEST(TextHelpers, CaseAndWildcards) {
   EXPECT_TRUE(WildcardMatch("e2logo.*", "e2logo"));
   EXPECT_TRUE(WildcardMatch("a*b*c", "aXXbYYc"));
   EXPECT_FALSE(WildcardMatch("a*b*c", "aXXbYY"));
+  // A '*' in a Linux name is still a plain character of the name.
+  EXPECT_TRUE(WildcardMatch("a*", "a*b"));
+  EXPECT_TRUE(WildcardMatch("*.mp3", "x*y.mp3"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "rename/collation.h"
@@ -128,6 +129,15 @@ TEST_F(CollationTest, UniqueDropsLaterCaseDuplicates) {
   SortUniqueNoCase(t);
   // The accented letter is a different line.
   EXPECT_EQ(t, (std::vector<std::string>{"\"A\"", "\"\xE1\"", "\"b\""}));
+}
+
+TEST_F(CollationTest, UniqueKeepsTextsTheCollationOnlyTies) {
+  // The collation ties a superscript two with "2" and "ª" with "a"; they
+  // name different files, so both lines stay, while a case twin goes.
+  std::vector<std::string> t = {"Track2.mp3", "Track\xB2.mp3", "TRACK2.mp3", "\xAA.mp3", "a.mp3"};
+  SortUniqueNoCase(t);
+  std::sort(t.begin(), t.end());
+  EXPECT_EQ(t, (std::vector<std::string>{"Track2.mp3", "Track\xB2.mp3", "a.mp3", "\xAA.mp3"}));
 }
 
 }  // namespace

@@ -34,20 +34,23 @@ std::vector<std::string> EnvironmentLines() {
 
 bool Interpreter::Echo(const CommandWord& cw, const Streams& io) {
   Output out(io.out);
+  bool written = true;
   if (cw.echoMark) {
-    out.Line(cw.rest);
-    return true;
+    written = out.Line(cw.rest);
+  } else {
+    std::string text = cw.rest.empty() ? cw.rest : cw.rest.substr(1);
+    std::string t = Trim(text);
+    if (t.empty())
+      written = out.Line(echo_ ? "ECHO is on." : "ECHO is off.");
+    else if (SameNoCase(t, "off"))
+      echo_ = false;
+    else if (SameNoCase(t, "on"))
+      echo_ = true;
+    else
+      written = out.Line(text);  // trailing blanks stay, as the Windows interpreter writes them
   }
-  std::string text = cw.rest.empty() ? cw.rest : cw.rest.substr(1);
-  std::string t = Trim(text);
-  if (t.empty())
-    out.Line(echo_ ? "ECHO is on." : "ECHO is off.");
-  else if (SameNoCase(t, "off"))
-    echo_ = false;
-  else if (SameNoCase(t, "on"))
-    echo_ = true;
-  else
-    out.Line(text);  // trailing blanks stay, as the Windows interpreter writes them
+  // An echo into a file on a full disk must not pass for a written file.
+  if (!written) return Fail(io, "The text of echo could not be written.");
   return true;
 }
 

@@ -43,12 +43,17 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
 
 // A move to another file system: copy beside the target under a temporary
 // name, put it in place in one step, and only then remove the source, so
-// that no step can lose the file.
-bool CopyAcross(const std::string& from, const std::string& to, std::string* why) {
+// that no step can lose the file. Without replace, a file that has appeared
+// at the target meanwhile is left alone.
+bool CopyAcross(const std::string& from, const std::string& to, bool replace, std::string* why) {
   int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return *why = std::strerror(errno), false;
   struct stat st;
-  fstat(in, &st);
+  if (fstat(in, &st) != 0) {
+    *why = std::strerror(errno);
+    close(in);
+    return false;
+  }
   std::string tmp = JoinPath(DirPart(to), ".tovix-move-XXXXXX");
   int out = mkostemp(tmp.data(), O_CLOEXEC);
   if (out < 0) {
@@ -85,7 +90,7 @@ bool CopyAcross(const std::string& from, const std::string& to, std::string* why
     ok = false;
     *why = std::strerror(errno);
   }
-  if (ok && rename(tmp.c_str(), to.c_str()) != 0) {
+  if (ok && (replace ? rename(tmp.c_str(), to.c_str()) : RenameNoReplace(tmp, to)) != 0) {
     ok = false;
     *why = std::strerror(errno);
   }
@@ -119,14 +124,14 @@ bool MoveOne(const std::string& src, const std::string& wanted, std::string* why
     // Replace in one step under the spelling on disk, then take the spelling asked for.
     if (rename(src.c_str(), real.c_str()) != 0) {
       if (errno != EXDEV) return *why = std::strerror(errno), false;
-      if (!CopyAcross(src, real, why)) return false;
+      if (!CopyAcross(src, real, true, why)) return false;
     }
     if (NamePart(real) != NamePart(wanted)) rename(real.c_str(), spelled.c_str());
     return true;
   }
   if (RenameNoReplace(src, real) == 0) return true;
   if (errno != EXDEV || srcIsDir) return *why = std::strerror(errno), false;
-  return CopyAcross(src, real, why);
+  return CopyAcross(src, real, false, why);
 }
 
 // Names and switches of a command tail; false for a switch not in allowed.

@@ -10,21 +10,22 @@ namespace tovix::cmd {
 
 Output::Output(int fd) : fd_(fd), terminal_(isatty(fd) == 1) {}
 
-void Output::Write(std::string_view ansi) {
+bool Output::Write(std::string_view ansi) {
   std::string bytes = terminal_ ? platform::AnsiToUtf8(ansi) : std::string(ansi);
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;  // a closed stream is not the batch's concern
+    if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
+  return true;
 }
 
-void Output::Line(std::string_view ansi) {
+bool Output::Line(std::string_view ansi) {
   std::string line(ansi);
   line += terminal_ ? "\n" : "\r\n";
-  Write(line);
+  return Write(line);
 }
 
 }  // namespace tovix::cmd

@@ -10,8 +10,9 @@ namespace tovix::cmd {
 class Output {
  public:
   explicit Output(int fd);
-  void Write(std::string_view ansi);
-  void Line(std::string_view ansi);
+  // False when the stream took fewer bytes (a full disk, a closed pipe).
+  bool Write(std::string_view ansi);
+  bool Line(std::string_view ansi);
 
  private:
   int fd_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/filesys.h"
+
 namespace tovix::cmd {
 
 char FoldCase(char c) {
@@ -57,36 +59,14 @@ std::string Unquote(std::string_view text) {
   return out;
 }
 
-namespace {
-bool Match(std::string_view p, std::string_view n) {
-  // Iterative match with one backtrack point per '*'.
-  std::size_t pi = 0, ni = 0, star = std::string_view::npos, mark = 0;
-  while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == '?' || FoldCase(p[pi]) == FoldCase(n[ni]))) {
-      ++pi;
-      ++ni;
-    } else if (pi < p.size() && p[pi] == '*') {
-      star = pi++;
-      mark = ni;
-    } else if (star != std::string_view::npos) {
-      pi = star + 1;
-      ni = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi] == '*') ++pi;
-  return pi == p.size();
-}
-}  // namespace
-
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
   if (pattern == "*.*") return true;
   // "name.*" also matches a name without any extension, as on Windows.
   if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
-      Match(pattern.substr(0, pattern.size() - 2), name))
+      platform::WildcardMatch(std::string(pattern.substr(0, pattern.size() - 2)),
+                              std::string(name)))
     return true;
-  return Match(pattern, name);
+  return platform::WildcardMatch(std::string(pattern), std::string(name));
 }
 
 bool HasWildcard(std::string_view text) {
