@@ -12,12 +12,19 @@
 #include "app/pages/binpagerun.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
+#include "app/pages/pagepanel.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
 
 namespace tovix {
 
 namespace {
+// This edition has neither the recode pass nor the player; their buttons say
+// so instead of doing nothing.
+constexpr const char* kNoRecodeText =
+    "Das Umcodieren ist in dieser Ausgabe von Tovix nicht enthalten.";
+constexpr const char* kNoPlayerText = "Der mp3-Player ist in dieser Ausgabe nicht enthalten.";
+
 const QColor kIdle(128, 128, 128);
 const QColor kCurrent(255, 255, 0);
 const QColor kOptions(255, 0, 0);
@@ -245,7 +252,11 @@ void TForm1::AUSClick() {
 }
 
 void TForm1::SpeedButton7Click() {
-  if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
+  if (!Seite2->RecodePass) {
+    MemoAdd(Seite2->ProgressMemo, kNoRecodeText);
+    return;
+  }
+  Guarded(Seite2->RecodePass);
 }
 
 void TForm1::SpeedButton14Click() {
@@ -280,7 +291,11 @@ void TForm1::SpeedButton17Click() {
 }
 
 void TForm1::LoadClick() {
-  if (PlayerLoad) Guarded(PlayerLoad);
+  if (!PlayerLoad) {
+    SetLed(kNoPlayerText);
+    return;
+  }
+  Guarded(PlayerLoad);
 }
 void TForm1::PlayClick() {
   if (PlayerPlay) Guarded(PlayerPlay);

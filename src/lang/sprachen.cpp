@@ -15,9 +15,10 @@ constexpr int kBaseBeforeLoad = 9999;
 constexpr int kNoLanguage = 9999;  // "Idx." default: matches no language base
 
 // Fixed credit lines of the info text: the components and who made them.
-constexpr const char* kCreditSkin = "CoolForm  -  Tovix-Team & The Qt Project";
+// The text is a caption, where "&&" shows one ampersand.
+constexpr const char* kCreditSkin = "CoolForm  -  Tovix-Team && The Qt Project";
 constexpr const char* kCreditPlayer =
-    "MPEGPlay  -  Tovix-Team & mpg123 (Michael Hipp, Thomas Orgis)";
+    "MPEGPlay  -  Tovix-Team && mpg123 (Michael Hipp, Thomas Orgis)";
 constexpr const char* kCreditMp3 = "mpegfile  -  Tovix-Team";
 constexpr const char* kCreditLame = "LAME  -  The LAME Project (lame.sourceforge.io)\r";
 

@@ -240,17 +240,6 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
   }
 }
 
-std::string TemporaryBeside(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  static std::mt19937_64 random{std::random_device{}()};
-  char token[17];
-  std::snprintf(token, sizeof token, "%016llx", static_cast<unsigned long long>(random()));
-  // A leading dot keeps the half-written file out of every folder listing.
-  return dir + "." + name + "." + token + ".tmp";
-}
-
 }  // namespace
 
 BitmapError::BitmapError() : std::runtime_error("Bitmap ist ung\xFCltig") {}
@@ -340,28 +329,8 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  std::string target = path;
-  if (platform::Exists(path)) {
-    if (auto onDisk = platform::FindNoCase(path)) target = *onDisk;
-    // A read-only file is protected, as it would be against a plain overwrite.
-    if (platform::IsReadOnly(target)) throw IoError(EACCES, CannotCreate(path));
-  }
-  const std::string temp = TemporaryBeside(target);
-  std::FILE* f = platform::OpenFile(temp, "wbx");
-  if (!f) throw IoError(errno, CannotCreate(path));
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int error = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (written && !closed) error = errno;
-  if (!written || !closed) {
-    platform::RemoveFile(temp);
+  if (const int error = platform::WriteFileWhole(path, bytes))
     throw IoError(error, CannotCreate(path));
-  }
-  if (std::rename(platform::ToNative(temp).c_str(), platform::ToNative(target).c_str()) != 0) {
-    error = errno;
-    platform::RemoveFile(temp);
-    throw IoError(error, CannotCreate(path));
-  }
 }
 
 }  // namespace tovix

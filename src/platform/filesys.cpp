@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "platform/codepage.h"
 
@@ -220,6 +221,39 @@ bool MakeDir(const std::string& path) {
 }
 bool RemoveDir(const std::string& path) {
   return rmdir(ToNative(path).c_str()) == 0;
+}
+
+int WriteFileWhole(const std::string& path, std::string_view bytes) {
+  std::string target = path;
+  struct stat old;
+  bool existed = false;
+  if (auto onDisk = FindNoCase(path)) {
+    target = *onDisk;
+    existed = stat(ToNative(target).c_str(), &old) == 0;
+    if (existed && (old.st_mode & S_IWUSR) == 0) return EACCES;
+  }
+  const auto [folder, name] = SplitLast(target);
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  char token[17];
+  std::snprintf(token, sizeof token, "%016llx", static_cast<unsigned long long>(random()));
+  // A leading dot keeps the half-written file out of every folder listing.
+  const std::string temp = ToNative(folder + "." + name + "." + token + ".tmp");
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                      existed ? (old.st_mode & 07777) : 0666);
+  if (fd < 0) return errno;
+  int error = 0;
+  for (std::size_t done = 0; done < bytes.size() && !error;) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0)
+      done += static_cast<std::size_t>(n);
+    else if (errno != EINTR)
+      error = errno ? errno : EIO;
+  }
+  if (!error && existed) fchmod(fd, old.st_mode & 07777);  // umask does not narrow it
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && rename(temp.c_str(), ToNative(target).c_str()) != 0) error = errno;
+  if (error) unlink(temp.c_str());
+  return error;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {

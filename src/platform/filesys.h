@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tovix::platform {
@@ -66,6 +67,13 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 bool MakeDir(const std::string& path);
 bool RemoveDir(const std::string& path);
+
+// Writes bytes as the whole content of path: into a hidden temporary file
+// beside it, then renamed over it, so a failed write (full disk) leaves the
+// old file whole and no half-written one. An existing file keeps its
+// spelling on disk and its permissions; a read-only one is left alone
+// (EACCES). Returns 0 or the system's error number.
+int WriteFileWhole(const std::string& path, std::string_view bytes);
 
 // fopen over ToNative(path).
 std::FILE* OpenFile(const std::string& path, const char* mode);

@@ -152,23 +152,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   if (!LoadInto(path_, ini)) WriteFailed(path_, errno);
   if (ini.SetValue(section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
     WriteFailed(path_, EIO);
-  // A read-only settings file stays as it is: never replace it behind the user's back.
-  if (Exists(path_) && IsReadOnly(path_)) WriteFailed(path_, EACCES);
   std::string data;
   if (ini.Save(data) < 0) WriteFailed(path_, EIO);
-  // Write beside the file and rename into place, so a failed write
-  // (full disk) leaves the old file whole.
-  const std::string temp = path_ + ".tmp~";
-  std::FILE* f = OpenFile(temp, "wb");
-  if (!f) WriteFailed(path_, errno);
-  const bool written = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed || std::rename(ToNative(temp).c_str(), ToNative(path_).c_str()) != 0) {
-    const int code = written ? errno : writeErrno;
-    RemoveFile(temp);
-    WriteFailed(path_, code);
-  }
+  // A read-only settings file stays as it is: never replaced behind the user's back.
+  if (const int error = WriteFileWhole(path_, data)) WriteFailed(path_, error);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -12,13 +12,8 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   // Checked here, not left to the system: a privileged user could write anyway.
   if (platform::Exists(path) && platform::IsReadOnly(path))
     throw IoError(EACCES, "Datei ist schreibgesch\xFCtzt: " + path);
-  std::FILE* f = platform::OpenFile(path, "wb");
-  if (!f) throw IoError(errno, "Datei kann nicht erstellt werden: " + path);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const int writeError = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed)
-    throw IoError(written ? errno : writeError, "Datei kann nicht geschrieben werden: " + path);
+  if (const int error = platform::WriteFileWhole(path, bytes))
+    throw IoError(error, "Datei kann nicht geschrieben werden: " + path);
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {

@@ -141,6 +141,13 @@ TEST_F(MainWindow, PageOneOpenTwiceKeepsWhatWasTyped) {
   EXPECT_EQ(f.Seite1->QuellEdit->text(), "typed, not stored");
 }
 
+TEST_F(MainWindow, InfoTextShowsTheAmpersandsOfItsCredits) {
+  // BTX reads "&" as an accelerator mark; the credits must still show theirs.
+  const QString shown = f.BTX->text();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Tovix-Team & The Qt Project"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Tovix-Team & mpg123"))) << shown.toStdString();
+}
+
 TEST_F(MainWindow, QuestionMarkShowsTheInfoTextWithoutAPage) {
   f.Label1Click();
   f.Label5Click();
@@ -257,6 +264,27 @@ TEST_F(MainWindow, RecodePageListsTheFolders) {
   EXPECT_EQ(f.LedText(), "Text 28");
   const QString memo = f.Seite2->ProgressMemo->toPlainText();
   EXPECT_EQ(memo, FromAnsi(" Text 29   " + f.CurrentSettings().SourceDir + "\n Text 30   "));
+}
+
+TEST_F(MainWindow, ButtonsOfMissingPassesSaySoAndTouchNothing) {
+  f.Label2Click();
+  const QString before = f.Seite2->ProgressMemo->toPlainText();
+  f.Seite2->SpeedButton7->click();
+  const QString after = f.Seite2->ProgressMemo->toPlainText();
+  ASSERT_TRUE(after.startsWith(before + "\n")) << after.toStdString();
+  EXPECT_TRUE(after.contains(QStringLiteral("nicht enthalten"))) << after.toStdString();
+  EXPECT_EQ(f.PageNumber, 2);
+
+  t.Load->click();
+  EXPECT_NE(f.LedText().find("nicht enthalten"), std::string::npos) << f.LedText();
+  EXPECT_TRUE(w.errors.empty());
+
+  // Once a pass is wired in, Start runs it and adds nothing of its own.
+  int runs = 0;
+  f.Seite2->RecodePass = [&] { ++runs; };
+  f.Seite2->SpeedButton7->click();
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(f.Seite2->ProgressMemo->toPlainText(), after);
 }
 
 TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {

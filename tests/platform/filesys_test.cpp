@@ -152,3 +152,38 @@ TEST(Files, MakeRemoveAndOpen) {
 
 }  // namespace
 }  // namespace tovix::platform
+
+namespace tovix::platform {
+namespace {
+
+TEST(WriteFileWhole, ReplacesContentKeepingSpellingAndPermissions) {
+  test::TempDir dir;
+  const std::string file = dir.file("Info.txt");
+  test::WriteFile(file, "old content");
+  chmod(file.c_str(), 0640);
+  EXPECT_EQ(WriteFileWhole(dir.file("INFO.TXT"), "new"), 0);
+  EXPECT_EQ(test::ReadFile(file), "new");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("INFO.TXT")));
+  struct stat st;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // Nothing half-written stays behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(WriteFileWhole, ReadOnlyFilesAndMissingFoldersAreLeftAlone) {
+  test::TempDir dir;
+  const std::string file = dir.file("ro.bat");
+  test::WriteFile(file, "keep");
+  chmod(file.c_str(), 0444);
+  EXPECT_EQ(WriteFileWhole(file, "new"), EACCES);
+  EXPECT_EQ(test::ReadFile(file), "keep");
+  EXPECT_NE(WriteFileWhole(dir.file("missing/x.txt"), "new"), 0);
+  EXPECT_EQ(WriteFileWhole(dir.file("fresh.txt"), std::string(100000, 'x')), 0);
+  EXPECT_EQ(test::ReadFile(dir.file("fresh.txt")).size(), 100000u);
+}
+
+}  // namespace
+}  // namespace tovix::platform

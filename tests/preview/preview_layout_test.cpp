@@ -2,7 +2,9 @@
 // in saved song pictures.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -234,6 +236,39 @@ TEST_F(PreviewLayout, LayoutControlsNeverAppearInThePicture) {
   EXPECT_TRUE(page.Kacheln()->isVisible());
   EXPECT_TRUE(page.UpDown()->isVisible());
   EXPECT_TRUE(page.Label7()->isVisible());
+  page.hide();
+}
+
+TEST_F(PreviewLayout, EmptyPageTellsHowToLoadAPictureButKeepsItOutOfThePicture) {
+  page.show();
+  ASSERT_TRUE(page.EmptyHint()->isVisible());
+  const Bitmap empty = Save();
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 704; ++x) ASSERT_EQ(PixelAt(empty, x, y), kBlack) << x << "," << y;
+  EXPECT_TRUE(page.EmptyHint()->isVisible());
+
+  // Where the picture is missing, the hint takes the double click.
+  int asked = 0;
+  page.SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
+    ++asked;
+    return std::optional<std::string>();
+  });
+  QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(page.EmptyHint(), &click);
+  EXPECT_EQ(asked, 1);
+
+  Load(SolidBitmap(704, 480, kWhite));
+  EXPECT_FALSE(page.EmptyHint()->isVisible());
+  // A picture that fails to load leaves the page empty again.
+  WriteFile(dir.file("broken.bmp"), "BM not really");
+  EXPECT_ANY_THROW(page.LoadBackgroundPicture(dir.file("broken.bmp")));
+  EXPECT_TRUE(page.EmptyHint()->isVisible());
+  // The BIN run hides it with the layout controls.
+  page.SetLayoutControlsVisible(false);
+  EXPECT_FALSE(page.EmptyHint()->isVisible());
+  page.SetLayoutControlsVisible(true);
+  EXPECT_TRUE(page.EmptyHint()->isVisible());
   page.hide();
 }
 

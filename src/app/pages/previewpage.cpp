@@ -123,6 +123,18 @@ void PreviewPage::BuildControls() {
   image1_->setGeometry(0, 0, kPictureWidth, kPictureHeight);
   connect(image1_, &PreviewImage::DoubleClicked, this, &PreviewPage::Image1DblClick);
 
+  // Without a background the labels (black by default) vanish on the black
+  // area and the page would look empty; the hint tells how to load one and
+  // takes the double click the missing picture cannot.
+  emptyHint_ = new QLabel(kPictureHint, this);
+  emptyHint_->setObjectName(QStringLiteral("EmptyHint"));
+  emptyHint_->setAlignment(Qt::AlignCenter);
+  emptyHint_->setWordWrap(true);
+  emptyHint_->setFont(PixelFont(15, true));
+  SetTextColor(emptyHint_, QColor(0xC0, 0xC0, 0xC0));
+  emptyHint_->setGeometry(90, 180, kPictureWidth - 180, 80);
+  emptyHint_->installEventFilter(this);
+
   for (int i = 0; i < 5; ++i) {
     labels_[i] = new QLabel;
     labels_[i]->setObjectName(QLatin1String(kLabelNames[i]));
@@ -248,6 +260,7 @@ void PreviewPage::ApplyLanguage() {
   label7_->adjustSize();
   for (QLabel* label : labels_) label->setToolTip(FromAnsi(LanguageString(95)));
   image1_->setToolTip(FromAnsi(LanguageString(94)));
+  emptyHint_->setText(FromAnsi(LanguageString(94)));
 }
 
 std::string PreviewPage::ModeName(std::uint8_t mode) {
@@ -384,6 +397,8 @@ const QImage& PreviewPage::Picture() const {
 
 void PreviewPage::LoadBackgroundPicture(const std::string& path) {
   image1_->SetPicture({});
+  hasBackground_ = false;
+  UpdateEmptyHint();
   Bitmap bitmap;
   if (UpperAscii(path).find(".BMP") != std::string::npos) {
     bitmap = ReadBmpFile(path);
@@ -394,6 +409,12 @@ void PreviewPage::LoadBackgroundPicture(const std::string& path) {
     jpeg.JpegToImage();
   }
   image1_->SetPicture(ToQImage(bitmap));
+  hasBackground_ = !image1_->Picture().isNull();
+  UpdateEmptyHint();
+}
+
+void PreviewPage::UpdateEmptyHint() {
+  emptyHint_->setVisible(layoutControlsVisible_ && !hasBackground_);
 }
 
 void PreviewPage::LoadChosenPicture(const std::string& path) {
@@ -493,6 +514,8 @@ void PreviewPage::SetLayoutControlsVisible(bool visible) {
   upDown_->setVisible(visible);
   over0_->setVisible(visible);
   label7_->setVisible(visible);
+  layoutControlsVisible_ = visible;
+  UpdateEmptyHint();
 }
 
 // --- mouse -------------------------------------------------------------------
@@ -514,6 +537,10 @@ bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (mouse->button() != Qt::LeftButton) return false;
+  if (watched == emptyHint_ && type == QEvent::MouseButtonDblClick) {
+    Image1DblClick();
+    return true;
+  }
   if (watched == overT_ && type == QEvent::MouseButtonRelease &&
       overT_->rect().contains(mouse->position().toPoint())) {
     Image1DblClick();

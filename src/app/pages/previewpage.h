@@ -94,6 +94,9 @@ class PreviewPage : public QWidget {
   QPushButton* FullSize() const { return layoutButtons_[0]; }
   QPushButton* Rescale() const { return layoutButtons_[2]; }
   PreviewImage* Image1() const { return image1_; }
+  // Shown over the black area while no background is loaded; never part of
+  // a song picture.
+  QLabel* EmptyHint() const { return emptyHint_; }
 
   // Fonts, positions (shadows at +1, +1), scale mode, margin and background
   // path from the settings, then the background is loaded (errors ignored).
@@ -190,6 +193,7 @@ class PreviewPage : public QWidget {
   void LayOutPicture(std::uint8_t mode);
   void ReloadAfterTiling();
   void LoadChosenPicture(const std::string& path);
+  void UpdateEmptyHint();
 
   PreviewHost defaultHost_;
   PreviewHost* host_ = &defaultHost_;
@@ -197,6 +201,9 @@ class PreviewPage : public QWidget {
   std::array<QLabel*, 5> shadows_{};
   std::array<QPushButton*, 5> layoutButtons_{};  // by mode 0..4
   PreviewImage* image1_ = nullptr;
+  QLabel* emptyHint_ = nullptr;
+  bool hasBackground_ = false;
+  bool layoutControlsVisible_ = true;
   QWidget* overT_ = nullptr;
   QLabel* overB_ = nullptr;
   QWidget* overL_ = nullptr;

@@ -39,7 +39,7 @@ QImage PreviewPage::RenderSongPicture() {
   std::vector<QWidget*> shown;
   for (QWidget* control : std::initializer_list<QWidget*>{
            layoutButtons_[0], layoutButtons_[1], layoutButtons_[2], layoutButtons_[3],
-           layoutButtons_[4], upDown_, over0_, label7_}) {
+           layoutButtons_[4], upDown_, over0_, label7_, emptyHint_}) {
     if (!control->isHidden()) {
       shown.push_back(control);
       control->hide();
