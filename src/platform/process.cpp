@@ -209,7 +209,8 @@ bool Process::Start(const ProcessSpec& request) {
     if (fds[i] >= 0) posix_spawn_file_actions_adddup2(&actions, fds[i], i);
   // The child inherits none of our other descriptors.
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  if (!request.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
+  if (!request.workDir.empty())
+    posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
 
   sigset_t mask, defaults;
   sigemptyset(&mask);
@@ -302,6 +303,25 @@ std::vector<std::string> ExecutableSearchPath() {
 
 std::size_t PendingChildren() {
   return TheReaper().Pending();
+}
+
+std::vector<std::string> SplitCommandWords(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, inWord = false;
+  for (char c : line) {
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    if (c == '"') quoted = !quoted;
+    word += c;
+    inWord = true;
+  }
+  if (inWord) words.push_back(std::move(word));
+  return words;
 }
 
 }  // namespace tovix::platform

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tovix::platform {
@@ -82,6 +83,9 @@ class Process {
 bool IsExecutable(const std::string& nativePath);
 // The folders of PATH, in order (empty entries mean the current folder).
 std::vector<std::string> ExecutableSearchPath();
+// The words of a command line, split at blanks and tabs outside double
+// quotes; the quotes stay in the words (a batch file sees them in %1 ... %9).
+std::vector<std::string> SplitCommandWords(std::string_view line);
 // Children given up while running and not yet reaped (for tests).
 std::size_t PendingChildren();
 

@@ -11,27 +11,6 @@
 namespace tovix {
 namespace {
 
-// Words of a command line: blanks outside double quotes separate them; the
-// quotes stay in the words (a batch file sees them in %1 ... %9).
-std::vector<std::string> SplitWords(std::string_view line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false, inWord = false;
-  for (char c : line) {
-    if (!quoted && (c == ' ' || c == '\t')) {
-      if (inWord) words.push_back(std::move(word));
-      word.clear();
-      inWord = false;
-      continue;
-    }
-    if (c == '"') quoted = !quoted;
-    word += c;
-    inWord = true;
-  }
-  if (inWord) words.push_back(std::move(word));
-  return words;
-}
-
 std::string Unquoted(std::string word) {
   std::erase(word, '"');
   return word;
@@ -72,7 +51,7 @@ std::optional<std::string> Locate(std::string word, bool mustBeExecutable) {
 
 std::optional<platform::ProcessSpec> PlanCommand(const std::string& commandLine,
                                                  std::uint16_t showState) {
-  std::vector<std::string> words = SplitWords(commandLine);
+  std::vector<std::string> words = platform::SplitCommandWords(commandLine);
   if (words.empty()) return std::nullopt;
   const std::string first = Unquoted(words[0]);
   if (first.empty()) return std::nullopt;

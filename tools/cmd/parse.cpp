@@ -1,6 +1,7 @@
 #include "cmd/parse.h"
 
 #include "cmd/textutil.h"
+#include "platform/process.h"
 
 namespace tovix::cmd {
 namespace {
@@ -110,22 +111,7 @@ ChainPart SplitChain(std::string_view s) {
 }
 
 std::vector<std::string> SplitWords(std::string_view text) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false, inWord = false;
-  for (char c : text) {
-    if (!quoted && IsBlank(c)) {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-      continue;
-    }
-    if (c == '"') quoted = !quoted;
-    word += c;
-    inWord = true;
-  }
-  if (inWord) words.push_back(word);
-  return words;
+  return platform::SplitCommandWords(text);
 }
 
 CommandWord SplitCommandWord(std::string_view text) {
