@@ -29,6 +29,7 @@
 #include "lang/sellang.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "platform/ownfolder.h"
 
 namespace tovix {
 
@@ -84,7 +85,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   // regardless, so nothing the user stored is lost at exit.
   settings_.SourceDir = platform::CurrentDir();
   settings_.BinDir = settings_.SourceDir;
-  ini_ = std::make_unique<platform::IniFile>(platform::ProgramDir() + "tovix.ini");
+  ini_ = std::make_unique<platform::IniFile>(platform::OwnFolder() + "tovix.ini");
   LoadSettings();
 
   Timer2 = new QTimer(this);

@@ -48,7 +48,7 @@ class TForm1 : public QWidget, public PreviewHost {
 
  public:
   // FormCreate: sized to its skin, pages placed, settings read from
-  // tovix.ini in the program folder.
+  // tovix.ini in the program's own folder (platform::OwnFolder).
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 

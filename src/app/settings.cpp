@@ -15,8 +15,8 @@ FontSetting ReadFont(const platform::IniFile& ini, const std::string& prefix,
   font.name = ini.ReadString(kSettingsSection, prefix + ".Name", defaults.name);
   font.color = ini.ReadInteger(kSettingsSection, prefix + ".Color", defaults.color);
   font.size = ini.ReadInteger(kSettingsSection, prefix + ".Size", defaults.size);
-  font.bold = ini.ReadBool(kSettingsSection, prefix + ".Style.Bold", defaults.bold);
-  font.italic = ini.ReadBool(kSettingsSection, prefix + ".Style.Italic", defaults.italic);
+  font.bold = defaults.bold || ini.ReadBool(kSettingsSection, prefix + ".Style.Bold", false);
+  font.italic = defaults.italic || ini.ReadBool(kSettingsSection, prefix + ".Style.Italic", false);
   return font;
 }
 

@@ -15,7 +15,9 @@ struct FontSetting {
   // high bit set (0x80000008 is the window text colour).
   std::int32_t color = static_cast<std::int32_t>(0x80000008u);
   int size = 20;  // points
-  bool bold = false;
+  // The label's style; the form's own (Font1 bold, Font2 bold italic) is
+  // where every reading starts.
+  bool bold = true;
   bool italic = false;
 };
 
@@ -31,7 +33,7 @@ struct Settings {
   std::string TempDir;    // "TempDir" / "tempdir"
   std::string LastFile;   // "lastfile"
   FontSetting Font1;      // Artist, Title
-  FontSetting Font2{"Tahoma", static_cast<std::int32_t>(0x80000008u), 14, false, false};
+  FontSetting Font2{"Tahoma", static_cast<std::int32_t>(0x80000008u), 14, true, true};
   // Artist, Title, Laufzeit, Tech, Encoder.
   std::array<LabelPosition, 5> Positions{{{84, 94}, {133, 94}, {272, 95}, {320, 95}, {368, 95}}};
   std::uint8_t Scale = 0;
@@ -56,7 +58,9 @@ struct Settings {
 inline constexpr const char* kSettingsSection = "Tovix";
 
 // Reads every key in the order of the key table, each with its default;
-// workingDir is the default of SourceDir and BinDir.
+// workingDir is the default of SourceDir and BinDir. A stored style flag
+// that is true adds the style to the form's; one that is false removes
+// nothing, so the record holds the styles the labels show.
 Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDir);
 
 // Writes every key in the written spellings and order. Throws IoError

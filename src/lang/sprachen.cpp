@@ -134,7 +134,11 @@ std::string LanguageFailureMessage(LanguageResult result) {
 }
 
 std::string DefaultLanguageFile() {
-  return std::string(".") + platform::kPathSep + "tovix.lng";
+  const std::string here = std::string(".") + platform::kPathSep + "tovix.lng";
+  if (platform::Exists(here)) return here;
+  // An installed copy is started from anywhere: its file lies beside it.
+  const std::string beside = platform::ProgramDir() + "tovix.lng";
+  return platform::Exists(beside) ? beside : here;
 }
 
 int LanguageBase() {

@@ -33,7 +33,8 @@ inline constexpr const char* kLanguageFileErrorText = " Error in languagefile: A
 // The message for a failed load; empty for kOk.
 std::string LanguageFailureMessage(LanguageResult result);
 
-// ".\tovix.lng": the language file in the current folder.
+// The language file: ".\tovix.lng" in the current folder when there is one,
+// else tovix.lng beside the program when there is one, else ".\tovix.lng".
 std::string DefaultLanguageFile();
 
 // Language number × 1000 of the loaded language; 9999 before the first load.

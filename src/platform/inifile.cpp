@@ -27,6 +27,29 @@ bool LoadInto(const std::string& path, CSimpleIniA& ini) {
   return rc >= 0;
 }
 
+// True when the file's first line ends in CR LF: an update in place keeps
+// the line ends a Windows editor (or the original program) gave the file.
+bool EndsLinesWithCrLf(const std::string& path) {
+  std::FILE* f = OpenFile(path, "rb");
+  if (!f) return false;
+  int previous = 0;
+  int c;
+  while ((c = std::fgetc(f)) != EOF && c != '\n') previous = c;
+  std::fclose(f);
+  return c == '\n' && previous == '\r';
+}
+
+// SimpleIni writes bare LF on this platform.
+std::string WithCrLf(const std::string& data) {
+  std::string out;
+  out.reserve(data.size() + data.size() / 16);
+  for (char c : data) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 struct Signature {
   bool exists = false;
   dev_t dev = 0;
@@ -154,6 +177,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
     WriteFailed(path_, EIO);
   std::string data;
   if (ini.Save(data) < 0) WriteFailed(path_, EIO);
+  if (EndsLinesWithCrLf(path_)) data = WithCrLf(data);
   // A read-only settings file stays as it is: never replaced behind the user's back.
   if (const int error = WriteFileWhole(path_, data)) WriteFailed(path_, error);
 }

@@ -88,7 +88,9 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
   EXPECT_EQ(s.Font1.color, static_cast<std::int32_t>(0x80000008u));
   EXPECT_EQ(s.Font1.size, 20);
   EXPECT_EQ(s.Font2.size, 14);
-  EXPECT_FALSE(s.Font1.bold || s.Font1.italic || s.Font2.bold || s.Font2.italic);
+  // The form's own styles: Font1 bold, Font2 bold italic.
+  EXPECT_TRUE(s.Font1.bold && s.Font2.bold && s.Font2.italic);
+  EXPECT_FALSE(s.Font1.italic);
   EXPECT_EQ(s.Positions[0].top, 84);
   EXPECT_EQ(s.Positions[0].left, 94);
   EXPECT_EQ(s.Positions[4].top, 368);
@@ -164,6 +166,32 @@ TEST_F(SettingsFile, EveryFieldSurvivesARoundTrip) {
   EXPECT_TRUE(r.NewBins && r.MakeTxt && r.SaveJpg);
   EXPECT_FALSE(r.NiceWords || r.MakeTag || r.SaveTag || r.X2Blank);
   EXPECT_EQ(r.Language, 2);
+}
+
+TEST_F(SettingsFile, StyleFlagsAddToTheFormsStylesAndAreWrittenAsShown) {
+  // Stored 0s remove nothing; the file then holds the styles the labels
+  // show, and its CR LF line ends stay as they were.
+  Store("Font1.Style.Bold=0\r\nFont1.Style.Italic=0\r\nFont2.Style.Bold=0\r\n"
+        "Font2.Style.Italic=0\r\n");
+  Settings s = Read();
+  EXPECT_TRUE(s.Font1.bold && s.Font2.bold && s.Font2.italic);
+  EXPECT_FALSE(s.Font1.italic);
+  {
+    platform::IniFile ini(path);
+    WriteSettings(ini, s);
+  }
+  const std::string text = test::ReadFile(path);
+  for (const char* line : {"Font1.Style.Bold=1\r\n", "Font1.Style.italic=0\r\n",
+                           "Font2.Style.Bold=1\r\n", "Font2.Style.italic=1\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << text;
+  EXPECT_EQ(text.find_first_of('\n'), text.find("\r\n") + 1) << text;
+  std::size_t bare = 0;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bare;
+  EXPECT_EQ(bare, 0u) << text;
+  // A stored 1 adds the style the form lacks.
+  Store("Font1.Style.Italic=1\r\n");
+  EXPECT_TRUE(Read().Font1.italic);
 }
 
 TEST_F(SettingsFile, KeysAreFoundInAnySpelling) {

@@ -116,6 +116,19 @@ TEST(IniFileWrite, ReadOnlyFileIsNeitherWrittenNorReplaced) {
   EXPECT_EQ(ReadFile(path), "[Tovix]\nk=old\n");
 }
 
+TEST(IniFileWrite, AnUpdateKeepsTheFilesLineEnds) {
+  TempDir dir;
+  const std::string crlf = dir.file("crlf.ini");
+  WriteFile(crlf, "[Tovix]\r\nk=old\r\nother=1\r\n");
+  IniFile(crlf).WriteString("Tovix", "k", "new");
+  IniFile(crlf).WriteString("Tovix", "added", "2");
+  EXPECT_EQ(ReadFile(crlf), "[Tovix]\r\nk=new\r\nother=1\r\nadded=2\r\n");
+  const std::string lf = dir.file("lf.ini");
+  WriteFile(lf, "[Tovix]\nk=old\n");
+  IniFile(lf).WriteString("Tovix", "k", "new");
+  EXPECT_EQ(ReadFile(lf), "[Tovix]\nk=new\n");
+}
+
 TEST(ProfileInteger, Rules) {
   int v = 0;
   EXPECT_TRUE(ParseProfileInteger("  12  ", v));

@@ -94,6 +94,28 @@ TEST_F(PreviewLabels, OemArtistAndTitleAreShownAsAnsi) {
   EXPECT_EQ(page.Title()->text(), QString::fromUtf8("Grün "));
 }
 
+TEST_F(PreviewLabels, BoldLabelsAreDrawnBold) {
+  // The same text in the same face, regular and bold: the bold glyphs must
+  // cover clearly more pixels, in the song picture as the BIN run saves it.
+  WhiteBackground();
+  page.SetSongTexts("Mississippi Blues ", "Mississippi Blues ", "", "", "");
+  page.Label8Click(false);
+  const Bitmap asStarted = Save();
+  const int startedInk = InkIn(asStarted, page.Artist()->geometry());
+  PreviewFont font = page.Font1();
+  font.bold = false;
+  page.SetFont1(font);
+  page.Label8Click(false);
+  const int regularInk = InkIn(Save(), page.Artist()->geometry());
+  font.bold = true;
+  page.SetFont1(font);
+  page.Label8Click(false);
+  const int boldInk = InkIn(Save(), page.Artist()->geometry());
+  EXPECT_GT(boldInk, regularInk * 6 / 5) << "regular " << regularInk << ", bold " << boldInk;
+  // The page starts bold: the stored defaults draw the bold picture.
+  EXPECT_EQ(startedInk, boldInk);
+}
+
 TEST_F(PreviewLabels, DefaultFontsAtNinetySixDpi) {
   EXPECT_EQ(page.Artist()->font().pixelSize(), 27);
   EXPECT_TRUE(page.Artist()->font().bold());

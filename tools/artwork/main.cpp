@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
   const artwork::Outline toolbar = artwork::ToolbarOutline();
   bool ok = SaveMask(main, {1024, 62, {2, 1, 777, 579}}, out.filePath("skins/main.mask2"));
   ok = SaveMask(toolbar, {336, 19, {5, 9, 81, 299}}, out.filePath("skins/toolbar.mask2")) && ok;
-  ok = SavePicture(artwork::PaintMainSkin(main), out.filePath("skins/main.png")) && ok;
+  const QImage mainSkin = artwork::PaintMainSkin(main);
+  ok = SavePicture(mainSkin, out.filePath("skins/main.png")) && ok;
+  ok = SavePicture(artwork::PaintIcon(mainSkin), out.filePath("tovix.png")) && ok;
   ok = SavePicture(artwork::PaintToolbarSkin(toolbar), out.filePath("skins/toolbar.png")) && ok;
   ok = SavePicture(artwork::PaintPageBackground(), out.filePath("skins/page.png")) && ok;
   using artwork::GlyphKind;

@@ -272,4 +272,15 @@ QImage PaintGlyph(GlyphKind kind) {
   return img;
 }
 
+QImage PaintIcon(const QImage& mainSkin) {
+  constexpr int kSide = 256;
+  QImage icon(kSide, kSide, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  const QImage scaled =
+      mainSkin.scaled(kSide, kSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  QPainter painter(&icon);
+  painter.drawImage((kSide - scaled.width()) / 2, (kSide - scaled.height()) / 2, scaled);
+  return icon;
+}
+
 }  // namespace artwork

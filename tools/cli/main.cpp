@@ -16,6 +16,7 @@
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "platform/ownfolder.h"
 #include "settingskeys.h"
 #include "usage.h"
 
@@ -39,10 +40,7 @@ int BadCall(const std::string& problem, const std::string& command) {
 // tovix.lng as the program reads it: the current folder's, else the
 // program folder's (tovix-cli is often started from elsewhere).
 std::string LanguageFile() {
-  const std::string here = DefaultLanguageFile();
-  if (platform::Exists(here)) return here;
-  const std::string beside = platform::ProgramDir() + "tovix.lng";
-  return platform::Exists(beside) ? beside : here;
+  return DefaultLanguageFile();
 }
 
 // Qt's own chatter (no XDG_RUNTIME_DIR and the like) is no business of the
@@ -79,7 +77,7 @@ int Run(const CliCall& call) {
         return BadCall("--ini: the name holds a character that Windows-1252 lacks", call.command);
       iniPath = *path;
     } else {
-      iniPath = platform::ProgramDir() + "tovix.ini";
+      iniPath = platform::OwnFolder() + "tovix.ini";
     }
   }
   std::vector<Override> overrides;

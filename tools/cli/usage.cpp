@@ -5,8 +5,8 @@ namespace {
 
 constexpr const char* kGlobalOptions =
     "Options (before or after the command):\n"
-    "  --ini FILE         read the settings from FILE instead of tovix.ini in the\n"
-    "                     program folder\n"
+    "  --ini FILE         read the settings from FILE instead of the program's\n"
+    "                     tovix.ini\n"
     "  --set KEY=VALUE    override one key of the settings file for this run, e.g.\n"
     "                     --set mp3dir=/music/cd1 --set NewBins=1 (may be repeated;\n"
     "                     keys as in tovix.ini, letter case does not matter)\n"
@@ -111,7 +111,9 @@ std::string GeneralUsage() {
              "Usage: tovix-cli [OPTIONS] COMMAND [ARGS...]\n"
              "\n"
              "Runs the passes of Tovix without a window, with the settings of the\n"
-             "program (tovix.ini in the program folder).\n"
+             "program: tovix.ini in the program folder, or in $XDG_CONFIG_HOME/tovix/\n"
+             "(~/.config/tovix/) when the program folder is not writable (an\n"
+             "installed copy).\n"
              "\n") +
          kCommands + "\n" + kGlobalOptions;
 }

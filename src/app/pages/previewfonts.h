@@ -26,9 +26,11 @@ std::int32_t NumberFromColor(const QColor& color);
 // The label font of a setting: family, pixel size, bold, italic.
 QFont QFontFrom(const PreviewFont& font);
 
-// Registers Tahoma (regular and bold) from /usr/share/wine/fonts with the
-// font database, once per process; later calls do nothing. True when Tahoma
-// is available afterwards (registered here or already installed).
+// Registers Tahoma from /usr/share/wine/fonts with the font database, once
+// per process; later calls do nothing. The bold face (tahomabd.ttf) is
+// registered beside the regular one when its strokes really are heavier;
+// otherwise bold is drawn from the regular face. True when Tahoma is
+// available afterwards (registered here or already installed).
 bool RegisterTahomaFonts();
 
 // Windows-1252 text to and from widgets.
