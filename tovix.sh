@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and starts Tovix (or runs its tests).
 #   ./tovix.sh        build and start the program from build/tovix/
 #   ./tovix.sh test   build and run the whole test suite
+#   ./tovix.sh package   build and make the Debian package tovix_*.deb in build/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,6 +15,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-wine
   googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev file
 )
 
 install_missing() {
@@ -49,6 +51,12 @@ case "${1:-}" in
     build build
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     ;;
+  package)
+    install_missing
+    build build
+    (cd build && cpack -G DEB)
+    ls build/tovix_*.deb
+    ;;
   "")
     install_missing
     build build
@@ -60,7 +68,7 @@ case "${1:-}" in
     cd build/tovix && exec ./tovix
     ;;
   *)
-    echo "usage: ./tovix.sh [test]" >&2
+    echo "usage: ./tovix.sh [test|package]" >&2
     exit 2
     ;;
 esac

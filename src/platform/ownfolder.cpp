@@ -26,7 +26,7 @@ bool InGroup(gid_t gid) {
 
 // mkdir -p for a native path; true when the folder exists afterwards.
 bool MakeFolders(const std::string& native) {
-  for (std::size_t slash = native.find('/', 1); ; slash = native.find('/', slash + 1)) {
+  for (std::size_t slash = native.find('/', 1);; slash = native.find('/', slash + 1)) {
     const std::string part = native.substr(0, slash);
     if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;

@@ -171,8 +171,9 @@ TEST_F(SettingsFile, EveryFieldSurvivesARoundTrip) {
 TEST_F(SettingsFile, StyleFlagsAddToTheFormsStylesAndAreWrittenAsShown) {
   // Stored 0s remove nothing; the file then holds the styles the labels
   // show, and its CR LF line ends stay as they were.
-  Store("Font1.Style.Bold=0\r\nFont1.Style.Italic=0\r\nFont2.Style.Bold=0\r\n"
-        "Font2.Style.Italic=0\r\n");
+  Store(
+      "Font1.Style.Bold=0\r\nFont1.Style.Italic=0\r\nFont2.Style.Bold=0\r\n"
+      "Font2.Style.Italic=0\r\n");
   Settings s = Read();
   EXPECT_TRUE(s.Font1.bold && s.Font2.bold && s.Font2.italic);
   EXPECT_FALSE(s.Font1.italic);

@@ -36,7 +36,7 @@ class BinPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"tovix-cmd", "mklogo", "c2bin"})
-      if (!fs::exists(test::ProgramDir() + tool)) GTEST_SKIP() << tool << " not built";
+      ASSERT_TRUE(fs::exists(test::ProgramDir() + tool)) << tool << " is not built";
     fs::create_directory(work.path() + "/mp3");
     fs::create_directory(work.path() + "/bin");
     const std::string mp3 =

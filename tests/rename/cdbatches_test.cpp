@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
+#include <set>
 
+#include "platform/codepage.h"
+#include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "rename/mp3fixture.h"
 #include "support/tempdir.h"
@@ -210,6 +214,44 @@ TEST_F(CdBatchesTest, NamesWithoutGuessedUmlautsStillGoOutInOem) {
   EXPECT_EQ(shortBat[4],
             "move \"Sm\x9Brrebr\x9B"
             "d.mp3\" S\\01SM_RR.mp3");
+}
+
+TEST_F(CdBatchesTest, LongBatGivesBackTheSameOemNamesShortBatTookAway) {
+  // ä, é and ß: each long name must leave and come back in the very same
+  // code-page-850 bytes, and be the file's name on disk in code page 850.
+  for (const char* name : {"K\xE4"
+                           "fer - Stra\xDF"
+                           "e.mp3",
+                           "Caf\xE9 - Cr\xE8me.mp3", "\xE4rger.mp3",
+                           "Fu\xDF"
+                           "ball.mp3",
+                           "Plain.mp3"})
+    Put(name);
+  for (bool subDirs : {true, false}) {
+    ASSERT_EQ(Make(subDirs), 5);
+    std::map<std::string, std::string> leaving, coming;  // short -> long
+    const std::regex shortMove("move \"([^\"]+)\" (\\S+)");
+    const std::regex longMove("move (\\S+) \"([^\"]+)\" ");
+    std::smatch m;
+    for (const std::string& line : shortBat)
+      if (std::regex_match(line, m, shortMove)) leaving[m[2]] = m[1];
+    for (const std::string& line : longBat)
+      if (std::regex_match(line, m, longMove)) coming[m[1]] = m[2];
+    EXPECT_EQ(leaving.size(), 5u);
+    EXPECT_EQ(leaving, coming);
+    std::set<std::string> onDisk, inBatch;
+    for (const std::string& name : platform::ListFiles(dir.path(), "*.mp3").names)
+      onDisk.insert(platform::AnsiToOem(name));
+    for (const auto& [shortName, longName] : coming) inBatch.insert(longName);
+    EXPECT_EQ(inBatch, onDisk);
+    EXPECT_EQ(inBatch.count("K\x84"
+                            "fer - Stra\xE1"
+                            "e.mp3"),
+              1u);
+    EXPECT_EQ(inBatch.count("Fu\xE1"
+                            "ball.mp3"),
+              1u);
+  }
 }
 
 TEST_F(CdBatchesTest, SplittingCharactersNeverReachAShortName) {

@@ -191,6 +191,23 @@ TEST_F(ApplyRenameListTest, MissingOldNameStopsBeforeAnyRename) {
   EXPECT_EQ(test::Snapshot(dir.path()), before);
 }
 
+TEST_F(ApplyRenameListTest, AHiddenFileCountsAsNotFoundAndNothingIsRenamed) {
+  // The list never offers hidden files; a line naming one (typed in by
+  // hand) must not reach it, even though the file exists.
+  PutFile(dir.path(), "a.mp3", Song("A", "1", 'a'));
+  PutFile(dir.path(), ".x.mp3", Song("X", "2", 'x'));
+  const auto before = test::Snapshot(dir.path());
+  const ApplyResult r =
+      Apply({Line("a.mp3", "y.mp3"), Line(".x.mp3", "x.mp3")}, Options(true, true, true, true));
+  EXPECT_EQ(r.outcome, ApplyResult::Outcome::MissingFile);
+  EXPECT_EQ(r.line, 1);
+  EXPECT_EQ(r.renamed, 0);
+  ASSERT_EQ(recorder.messages.size(), 1u);
+  EXPECT_EQ(recorder.messages[0].text, LanguageString(25) + " 2!");
+  EXPECT_EQ(stops, 0);
+  EXPECT_EQ(test::Snapshot(dir.path()), before);
+}
+
 TEST_F(ApplyRenameListTest, RenamesAndStopsThePlayerFirst) {
   PutFile(dir.path(), "a.mp3", Song("A", "1", 'a'));
   PutFile(dir.path(), "b.mp3", Song("B", "2", 'b'));

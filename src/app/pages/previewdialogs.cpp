@@ -59,6 +59,9 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   font.setBold(preset.bold);
   font.setItalic(preset.italic);
   dialog.setCurrentFont(font);
+  // What the dialog makes of the preset: a family without a bold or italic
+  // face shows its regular one, so the dialog's font is no measure of change.
+  const QFont offered = dialog.currentFont();
 
   // The platform's font chooser also picks the colour; Qt's needs a button.
   std::int32_t color = preset.color;
@@ -74,6 +77,12 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
 
   const QFont chosen = dialog.selectedFont();
+  if (chosen == offered) {
+    // OK without a change keeps the label's font as it was, styles included.
+    PreviewFont kept = preset;
+    kept.color = color;
+    return kept;
+  }
   PreviewFont result;
   result.name = ToAnsi(chosen.family());
   result.points =

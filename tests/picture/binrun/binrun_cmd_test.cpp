@@ -24,7 +24,7 @@ class BatchThroughInterpreter : public ::testing::Test {
  protected:
   void SetUp() override {
     test::LoadGermanStrings();
-    if (!fs::exists(test::ProgramDir() + "tovix-cmd")) GTEST_SKIP() << "tovix-cmd not built";
+    ASSERT_TRUE(fs::exists(test::ProgramDir() + "tovix-cmd")) << "tovix-cmd is not built";
     platform::SetProgramDir(test::ProgramDir());
     fs::create_directory(work.path() + "/mp3");
     fs::create_directory(work.path() + "/bin");

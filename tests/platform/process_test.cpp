@@ -1,0 +1,130 @@
+// The process layer on its own: exit codes, working folder, environment,
+// the time limit, and children given up while running.
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/tempdir.h"
+
+namespace tovix::platform {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+ProcessSpec Shell(const std::string& script) {
+  ProcessSpec spec;
+  spec.program = "/bin/sh";
+  spec.args = {"sh", "-c", script};
+  spec.in = StdStream::Null();
+  return spec;
+}
+
+int RunToEnd(const ProcessSpec& spec) {
+  Process child;
+  if (!child.Start(spec)) return -1000 - child.error();
+  if (!child.Wait(kWaitForever)) return -1;
+  return child.exitCode();
+}
+
+// Polls a condition that holds as soon as some other process got there;
+// the limit is only there so a fault ends the test instead of hanging it.
+template <class Condition>
+bool Eventually(Condition condition) {
+  for (int i = 0; i < 3000; ++i) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return condition();
+}
+
+TEST(Process, ExitCodesAndSignals) {
+  EXPECT_EQ(RunToEnd(Shell("exit 0")), 0);
+  EXPECT_EQ(RunToEnd(Shell("exit 7")), 7);
+  EXPECT_EQ(RunToEnd(Shell("exit 255")), 255);
+  EXPECT_EQ(RunToEnd(Shell("kill -KILL $$")), 128 + SIGKILL);
+  Process missing;
+  ProcessSpec spec;
+  spec.program = "/no/such/program";
+  EXPECT_FALSE(missing.Start(spec));
+  EXPECT_EQ(missing.error(), ENOENT);
+}
+
+TEST(Process, WorkingFolderEnvironmentAndStreams) {
+  TempDir dir;
+  const std::string work = dir.file("work folder");
+  std::filesystem::create_directory(work);
+  ProcessSpec spec = Shell("pwd; echo \"[$TOVIX_PROBE]\"; echo \"${HOME:-no home}\"; echo err >&2");
+  spec.workDir = work;
+  spec.env = std::vector<std::string>{"TOVIX_PROBE=a b=c"};
+  spec.out = StdStream::ToFile(dir.file("out.txt"));
+  spec.err = StdStream::ToFile(dir.file("err.txt"));
+  ASSERT_EQ(RunToEnd(spec), 0);
+  const std::string real = std::filesystem::canonical(work).string();
+  EXPECT_EQ(ReadFile(dir.file("out.txt")), real + "\n[a b=c]\nno home\n");
+  EXPECT_EQ(ReadFile(dir.file("err.txt")), "err\n");
+  // Appending keeps what was there.
+  spec = Shell("echo more");
+  spec.out = StdStream::ToFile(dir.file("err.txt"), true);
+  ASSERT_EQ(RunToEnd(spec), 0);
+  EXPECT_EQ(ReadFile(dir.file("err.txt")), "err\nmore\n");
+  // A working folder that does not exist is a failure to start.
+  spec.workDir = dir.file("missing");
+  Process child;
+  EXPECT_FALSE(child.Start(spec));
+  EXPECT_NE(child.error(), 0);
+}
+
+TEST(Process, TheTimeLimitEndsTheWaitNotTheChild) {
+  int gate[2];
+  ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
+  TempDir dir;
+  // The child runs until the gate closes, then leaves a mark.
+  ProcessSpec spec = Shell("read line; echo done > mark");
+  spec.workDir = dir.path();
+  spec.in = StdStream::FromDescriptor(gate[0]);
+  Process child;
+  ASSERT_TRUE(child.Start(spec));
+  close(gate[0]);
+  EXPECT_FALSE(child.Wait(0));
+  EXPECT_FALSE(child.Wait(50));
+  EXPECT_FALSE(child.finished());
+  close(gate[1]);
+  EXPECT_TRUE(child.Wait(kWaitForever));
+  EXPECT_EQ(child.exitCode(), 0);
+  EXPECT_EQ(ReadFile(dir.file("mark")), "done\n");
+}
+
+TEST(Process, AChildLeftRunningIsReapedWhenItEnds) {
+  int gate[2];
+  ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
+  TempDir dir;
+  ProcessSpec spec = Shell("echo $$ > pid; read line");
+  spec.workDir = dir.path();
+  spec.in = StdStream::FromDescriptor(gate[0]);
+  const std::size_t before = PendingChildren();
+  {
+    Process child;
+    ASSERT_TRUE(child.Start(spec));
+    close(gate[0]);
+    ASSERT_TRUE(Eventually([&] { return !ReadFile(dir.file("pid")).empty(); }));
+    EXPECT_FALSE(child.Wait(0));
+  }  // given up while it runs
+  const pid_t pid = std::stoi(ReadFile(dir.file("pid")));
+  EXPECT_EQ(PendingChildren(), before + 1);
+  EXPECT_EQ(kill(pid, 0), 0) << "the child must run on";
+  close(gate[1]);
+  // Once it ends it is reaped: no zombie stays in the process table.
+  EXPECT_TRUE(Eventually([&] { return PendingChildren() == before; }));
+  EXPECT_TRUE(Eventually([&] { return kill(pid, 0) != 0 && errno == ESRCH; }));
+}
+
+}  // namespace
+}  // namespace tovix::platform
