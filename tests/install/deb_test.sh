@@ -29,6 +29,7 @@ for f in libmpegdll.so Mp3ToMp3.bat Wavtomp3.bat; do
   fi
 done
 grep -q ' ./usr/bin/tovix -> ../lib/tovix/tovix$' "$tmp/contents" || fail "bin/tovix is no link"
+grep -Eq '^dr-xr-xr-x .* \./usr/lib/tovix/$' "$tmp/contents" || fail "usr/lib/tovix is not read-only"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"

@@ -34,6 +34,9 @@ man -l "$prefix/share/man/man1/tovix-cli.1" >/dev/null 2>&1 || ! command -v man 
   fail "man cannot read the man page"
 
 # An installed copy: nobody may write into its folder, root included.
+[ -z "$(find "$program" -maxdepth 0 -perm /222)" ] || fail "lib/tovix is writable after the install"
+# An install over an earlier one works (the folder is opened for it).
+cmake --install "$build" --prefix "$prefix" >/dev/null
 chmod -R a-w "$program"
 before=$(ls -la "$program")
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
