@@ -56,8 +56,8 @@ enum { MPEGDLL_DEVICE_SOUND = 0, MPEGDLL_DEVICE_WAVEFILE = 2 };
 typedef void(MPEGDLL_CALL* MpegStreamOpen)(void* player, uint8_t* nonseekable, void** stream);
 typedef void(MPEGDLL_CALL* MpegStreamClose)(void* player, void* stream);
 typedef void(MPEGDLL_CALL* MpegStreamRestart)(void* player, void* stream, uint8_t* res);
-typedef void(MPEGDLL_CALL* MpegStreamRead)(void* player, void* stream, void* buffer,
-                                           int32_t count, int32_t* bytesRead, uint8_t* res);
+typedef void(MPEGDLL_CALL* MpegStreamRead)(void* player, void* stream, void* buffer, int32_t count,
+                                           int32_t* bytesRead, uint8_t* res);
 typedef void(MPEGDLL_CALL* MpegStreamSeek)(void* player, void* stream, int32_t numbytes,
                                            int32_t moveMethod, int32_t* res);
 typedef void(MPEGDLL_CALL* MpegStreamSize)(void* player, void* stream, int32_t* res);
@@ -69,9 +69,8 @@ void MPEGDLL_CALL deinit(void);
 /* File mode: fileName, stream 0, six nulls, null context.
  * Stream mode: null, 1, the six callbacks, the caller's context. */
 void MPEGDLL_CALL Open(const char* fileName, int32_t stream, MpegStreamOpen openCb,
-                       MpegStreamClose closeCb, MpegStreamRestart restartCb,
-                       MpegStreamRead readCb, MpegStreamSeek seekCb, MpegStreamSize sizeCb,
-                       void* context);
+                       MpegStreamClose closeCb, MpegStreamRestart restartCb, MpegStreamRead readCb,
+                       MpegStreamSeek seekCb, MpegStreamSize sizeCb, void* context);
 /* 0 = pause, 1 = continue. */
 void MPEGDLL_CALL Pause(int32_t resume);
 /* Plays the open stream again from its start position. */
