@@ -31,12 +31,13 @@ class Playing : public ::testing::Test {
   const MpegDll* dll = nullptr;
   TempDir dir;
   std::string song;
+  // Kept by the library until the stream is closed.
+  std::uint8_t endByte = 0;
 };
 
 TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
   dll->OpenFile(song);
   ASSERT_EQ(dll->LastError(), 0);
-  std::uint8_t endByte = 0;
   dll->SetPriority(-1);
   EXPECT_EQ(dll->LastError(), 0);
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, "");
@@ -92,7 +93,6 @@ TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
 
 TEST_F(Playing, PlaysToItsEndAndSetsTheEndByte) {
   dll->OpenFile(song);
-  std::uint8_t endByte = 0;
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, nullptr);
   // The last 600 ms only.
   ASSERT_EQ(dll->Play(3400, 0, &endByte), 0);
@@ -111,7 +111,6 @@ TEST_F(Playing, PlaysToItsEndAndSetsTheEndByte) {
 TEST_F(Playing, WithoutASoundDeviceTheStartFailsWithError5) {
   setenv("TOVIX_AUDIO_OUT", "no-such-output", 1);
   dll->OpenFile(song);
-  std::uint8_t endByte = 0;
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, "");
   EXPECT_EQ(dll->Play(0, 0, &endByte), 5);
   EXPECT_EQ(dll->LastError(), 5);
@@ -124,7 +123,6 @@ TEST_F(Playing, WithoutASoundDeviceTheStartFailsWithError5) {
 
 TEST_F(Playing, EachWrongCallReportsItsError) {
   // Nothing open.
-  std::uint8_t endByte = 0;
   EXPECT_EQ(dll->Play(0, 0, &endByte), 2);
   for (auto call : {dll->Restart, dll->Stop}) {
     call();

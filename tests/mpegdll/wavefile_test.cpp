@@ -94,7 +94,8 @@ TEST_P(WaveFile, HoldsWhatMpg123WritesFromFileAndStream) {
   EXPECT_NEAR(dll->GetLength(), decodedMs, 30);
   EXPECT_EQ(dll->GetFrequency(), song.rate);
   EXPECT_EQ(dll->GetLayer(), 3);
-  const std::string fromFile = LibraryWave(*dll, dir.file("file.wav"));
+  std::uint8_t endByte = 0;
+  const std::string fromFile = LibraryWave(*dll, dir.file("file.wav"), endByte);
   EXPECT_TRUE(fromFile == expected)
       << "file mode: " << fromFile.size() << " bytes, mpg123 " << expected.size();
   EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_ENDED);
@@ -109,14 +110,17 @@ TEST_P(WaveFile, HoldsWhatMpg123WritesFromFileAndStream) {
     stream.OpenIn(*dll);
     ASSERT_EQ(dll->LastError(), 0) << "nonseekable " << nonseekable;
     EXPECT_NEAR(dll->GetLength(), decodedMs, 30);
-    const std::string fromStream = LibraryWave(*dll, dir.file("stream.wav"));
+    std::uint8_t streamEnd = 0;
+    const std::string fromStream = LibraryWave(*dll, dir.file("stream.wav"), streamEnd);
     EXPECT_TRUE(fromStream == expected) << "stream, nonseekable " << nonseekable;
     // Played again from the start: the same bytes once more; a stream that
     // cannot seek is rewound through its restart callback.
     std::remove(dir.file("stream.wav").c_str());
+    streamEnd = 0;
     dll->Restart();
     ASSERT_EQ(dll->LastError(), 0);
     EXPECT_EQ(WaitWhilePlaying(*dll), MPEGDLL_MODE_ENDED);
+    EXPECT_TRUE(Ended(streamEnd));
     EXPECT_TRUE(ReadFile(dir.file("stream.wav")) == expected)
         << "restarted, nonseekable " << nonseekable;
     EXPECT_EQ(stream.restarts, nonseekable ? 1 : 0);
@@ -144,7 +148,8 @@ TEST(WaveFileParts, StartAndEndPositionCutTheSamePcm) {
   const std::string whole = Mpg123Wave(mp3, dir.file("mpg123.wav"));
   dll->OpenFile(mp3);
   ASSERT_EQ(dll->LastError(), 0);
-  const std::string part = LibraryWave(*dll, dir.file("part.wav"), 1000, 2000);
+  std::uint8_t endByte = 0;
+  const std::string part = LibraryWave(*dll, dir.file("part.wav"), endByte, 1000, 2000);
   dll->Close();
   // One second of 44.1 kHz stereo from sample 44100 on.
   ASSERT_EQ(part.size(), 44u + 44100 * 4);
@@ -170,7 +175,8 @@ TEST(WaveFileParts, CoverArtAndNamesOutsideAscii) {
                 "dchen \x96 \xF1.mp3");
   ASSERT_EQ(dll->LastError(), 0);
   EXPECT_EQ(dll->GetBitrate(), 160);
-  LibraryWave(*dll, dir.path() + "/\xC4rger.wav");
+  std::uint8_t endByte = 0;
+  LibraryWave(*dll, dir.path() + "/\xC4rger.wav", endByte);
   EXPECT_TRUE(ReadFile(dir.file("\xC3\x84rger.wav")) == expected);
   dll->Close();
 }
