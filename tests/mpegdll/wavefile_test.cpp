@@ -21,6 +21,7 @@ class WaveFile : public ::testing::TestWithParam<Song> {};
 struct MemoryStream {
   std::string bytes;
   bool nonseekable = false;
+  bool canRewind = true;
   std::size_t pos = 0;
   int opens = 0, closes = 0, restarts = 0;
   void* context = reinterpret_cast<void*>(0x5EED);
@@ -40,8 +41,8 @@ struct MemoryStream {
   static void RestartCb(void* player, void* stream, std::uint8_t* res) {
     auto* self = Self(player, stream);
     ++self->restarts;
-    self->pos = 0;
-    *res = 1;
+    if (self->canRewind) self->pos = 0;
+    *res = self->canRewind;
   }
   static void ReadCb(void* player, void* stream, void* buffer, std::int32_t count,
                      std::int32_t* read, std::uint8_t* res) {
@@ -139,6 +140,35 @@ INSTANTIATE_TEST_SUITE_P(Lame, WaveFile,
                                            Song{"Vbr", 44100, 2, "-V 2"},
                                            Song{"VbrMono", 32000, 1, "-V 5 -m m"}),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(WaveFileStreams, WhatCannotBeDecodedOrRewoundIsReported) {
+  const MpegDll* dll = MpegDll::Get();
+  ASSERT_NE(dll, nullptr);
+  TempDir dir;
+  MemoryStream text;
+  text.bytes = std::string(4000, 'z');
+  text.OpenIn(*dll);
+  EXPECT_EQ(dll->LastError(), 3);
+  EXPECT_EQ(text.opens, 1);
+  EXPECT_EQ(text.closes, 1);
+
+  MemoryStream stream;
+  stream.bytes = ReadFile(EncodeSong(dir.path(), "song.mp3", 44100, 2, 1.0, "-b 128"));
+  stream.nonseekable = true;
+  stream.OpenIn(*dll);
+  ASSERT_EQ(dll->LastError(), 0);
+  dll->SetOutputDevice(MPEGDLL_DEVICE_WAVEFILE, dir.file("out.wav").c_str());
+  std::uint8_t endByte = 0;
+  EXPECT_EQ(dll->Play(500, 0, &endByte), 4);
+  ASSERT_EQ(dll->Play(0, 0, &endByte), 0);
+  EXPECT_EQ(WaitWhilePlaying(*dll), MPEGDLL_MODE_ENDED);
+  stream.canRewind = false;
+  dll->Restart();
+  EXPECT_EQ(dll->LastError(), 4);
+  EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_ENDED);
+  dll->Close();
+  EXPECT_EQ(stream.closes, 1);
+}
 
 TEST(WaveFileParts, StartAndEndPositionCutTheSamePcm) {
   const MpegDll* dll = MpegDll::Get();
