@@ -2,8 +2,13 @@
 // player modes, and the errors each entry point reports.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <thread>
 
 #include "mpegdll_lib.h"
@@ -14,6 +19,20 @@ namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
+
+// Whether one of this process's threads runs at the nice value.
+bool SomeThreadHasNice(int nice) {
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    const std::string stat = ReadFile(task.path().string() + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    // After the name: state, then 15 more fields before the nice value.
+    for (int i = 0; i < 17 && fields >> field; ++i) {
+    }
+    if (field == std::to_string(nice)) return true;
+  }
+  return false;
+}
 
 class Playing : public ::testing::Test {
  protected:
@@ -48,6 +67,8 @@ TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
   // A second start while playing is refused.
   EXPECT_EQ(dll->Play(0, 0, &endByte), 2);
   ASSERT_TRUE(WaitFor([&] { return Pos() >= 300; }));
+  // Below normal: the decoding thread is five steps nicer than this one.
+  EXPECT_TRUE(SomeThreadHasNice(std::min(getpriority(PRIO_PROCESS, 0) + 5, 19)));
   // The dummy output takes everything at once; the position still follows
   // the clock.
   const auto elapsed = std::chrono::duration_cast<milliseconds>(steady_clock::now() - start);
