@@ -82,45 +82,54 @@ TEST(Process, WorkingFolderEnvironmentAndStreams) {
   EXPECT_NE(child.error(), 0);
 }
 
+// A shell script in folder that reads its standard input from a pipe: the
+// child runs until the test closes the pipe's write end, gate[1].
+struct GatedChild {
+  int gate[2] = {-1, -1};
+  ProcessSpec spec;
+  GatedChild(const std::string& script, const std::string& folder) {
+    if (pipe2(gate, O_CLOEXEC) != 0) ADD_FAILURE() << "no pipe";
+    spec = Shell(script);
+    spec.workDir = folder;
+    spec.in = StdStream::FromDescriptor(gate[0]);
+  }
+  bool Start(Process& child) {
+    const bool started = child.Start(spec);
+    close(gate[0]);
+    return started;
+  }
+  void Open() { close(gate[1]); }
+};
+
 TEST(Process, TheTimeLimitEndsTheWaitNotTheChild) {
-  int gate[2];
-  ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
   TempDir dir;
-  // The child runs until the gate closes, then leaves a mark.
-  ProcessSpec spec = Shell("read line; echo done > mark");
-  spec.workDir = dir.path();
-  spec.in = StdStream::FromDescriptor(gate[0]);
+  // The child runs until the gate opens, then leaves a mark.
+  GatedChild gated("read line; echo done > mark", dir.path());
   Process child;
-  ASSERT_TRUE(child.Start(spec));
-  close(gate[0]);
+  ASSERT_TRUE(gated.Start(child));
   EXPECT_FALSE(child.Wait(0));
   EXPECT_FALSE(child.Wait(50));
   EXPECT_FALSE(child.finished());
-  close(gate[1]);
+  gated.Open();
   EXPECT_TRUE(child.Wait(kWaitForever));
   EXPECT_EQ(child.exitCode(), 0);
   EXPECT_EQ(ReadFile(dir.file("mark")), "done\n");
 }
 
 TEST(Process, AChildLeftRunningIsReapedWhenItEnds) {
-  int gate[2];
-  ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
   TempDir dir;
-  ProcessSpec spec = Shell("echo $$ > pid; read line");
-  spec.workDir = dir.path();
-  spec.in = StdStream::FromDescriptor(gate[0]);
+  GatedChild gated("echo $$ > pid; read line", dir.path());
   const std::size_t before = PendingChildren();
   {
     Process child;
-    ASSERT_TRUE(child.Start(spec));
-    close(gate[0]);
+    ASSERT_TRUE(gated.Start(child));
     ASSERT_TRUE(Eventually([&] { return !ReadFile(dir.file("pid")).empty(); }));
     EXPECT_FALSE(child.Wait(0));
   }  // given up while it runs
   const pid_t pid = std::stoi(ReadFile(dir.file("pid")));
   EXPECT_EQ(PendingChildren(), before + 1);
   EXPECT_EQ(kill(pid, 0), 0) << "the child must run on";
-  close(gate[1]);
+  gated.Open();
   // Once it ends it is reaped: no zombie stays in the process table.
   EXPECT_TRUE(Eventually([&] { return PendingChildren() == before; }));
   EXPECT_TRUE(Eventually([&] { return kill(pid, 0) != 0 && errno == ESRCH; }));
