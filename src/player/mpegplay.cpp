@@ -24,14 +24,14 @@ constexpr std::array<std::int32_t, 7> kPriorityValues = {-15, -2, -1, 0, 1, 2, 1
 
 constexpr const char* kLibraryFile = "libmpegdll.so";
 
-// The name as the library gets it: in the system's encoding, zero-terminated
-// in a buffer of the contract's size. A name that does not fit is refused
-// rather than cut, which would open or write another file.
+// The name as the library gets it: Windows-1252 (the library converts it to
+// the system's encoding), zero-terminated in a buffer of the contract's size.
+// A name that does not fit is refused rather than cut, which would open or
+// write another file.
 std::vector<char> NameBuffer(const std::string& name, std::size_t size, std::uint8_t code) {
-  const std::string native = platform::ToNative(name);
-  if (native.size() >= size) throw TMPEGError(MPEGErrorText(code), code);
+  if (name.size() >= size) throw TMPEGError(MPEGErrorText(code), code);
   std::vector<char> buffer(size, '\0');
-  std::memcpy(buffer.data(), native.data(), native.size());
+  std::memcpy(buffer.data(), name.data(), name.size());
   return buffer;
 }
 
