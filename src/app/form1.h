@@ -36,6 +36,7 @@ class RenamePage;
 class RenameOptionsPage;
 class BinPage;
 class CdBatchPage;
+class DecodePlayer;
 
 // The version line shown while no page is open.
 std::string VersionText();
@@ -102,6 +103,9 @@ class TForm1 : public QWidget, public PreviewHost {
   std::function<void(const std::string& mp3)> ComposeSongTexts;
   // The player buttons of the toolbar; wired in by the player module.
   std::function<void()> PlayerLoad, PlayerPlay, PlayerPause, PlayerStop;
+  // The decoder of the recode pass's route through a WAV file: the player
+  // component; null while none is loaded (that route then reports an error).
+  std::function<DecodePlayer*()> RecodeDecoder;
   // The language dialog: returns the chosen language number given the
   // current one (TSelSpra by default).
   std::function<int(int current)> ChooseLanguage;
@@ -190,6 +194,8 @@ class TForm1 : public QWidget, public PreviewHost {
   // Fills the hooks of the rename, CD batch and preview pages with the
   // passes of the core.
   void WirePasses();
+  // Fills the recode page's Start! with the recode pass.
+  void WireRecode();
 
   Settings settings_;
   // The one record of the song last read, reused for every file.

@@ -19,10 +19,7 @@
 namespace tovix {
 
 namespace {
-// This edition has neither the recode pass nor the player; their buttons say
-// so instead of doing nothing.
-constexpr const char* kNoRecodeText =
-    "Das Umcodieren ist in dieser Ausgabe von Tovix nicht enthalten.";
+// This edition has no player; its buttons say so instead of doing nothing.
 constexpr const char* kNoPlayerText = "Der mp3-Player ist in dieser Ausgabe nicht enthalten.";
 
 const QColor kIdle(128, 128, 128);
@@ -252,11 +249,7 @@ void TForm1::AUSClick() {
 }
 
 void TForm1::SpeedButton7Click() {
-  if (!Seite2->RecodePass) {
-    MemoAdd(Seite2->ProgressMemo, kNoRecodeText);
-    return;
-  }
-  Guarded(Seite2->RecodePass);
+  if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
 }
 
 void TForm1::SpeedButton14Click() {

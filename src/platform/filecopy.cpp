@@ -104,6 +104,10 @@ FileStamp StampOf(const std::string& path) {
   return stamp;
 }
 
+bool RenameReplacing(const std::string& from, const std::string& to) {
+  return rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;
+}
+
 bool ChangeDir(const std::string& dir) {
   return chdir(ToNative(dir).c_str()) == 0;
 }

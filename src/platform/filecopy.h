@@ -33,6 +33,10 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
+// Renames from to `to`, replacing a file there: only for the program's own
+// temporary files, never for a user's. False (errno set) on failure.
+bool RenameReplacing(const std::string& from, const std::string& to);
+
 // Makes dir the current folder; false (errno set) when it cannot.
 bool ChangeDir(const std::string& dir);
 

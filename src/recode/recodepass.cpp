@@ -16,6 +16,7 @@
 #include "platform/ioerror.h"
 #include "recode/recodesteps.h"
 #include "recode/wavdecode.h"
+#include "recode/wavstereo.h"
 #include "recode/winexc32.h"
 #include "rename/shownname.h"
 
@@ -25,7 +26,8 @@ namespace {
 // Texts of the language table.
 constexpr int kRecodeNeeded = 98, kDecodeStarts = 52, kDecoded = 31, kEncodeAt = 32, kDone = 33,
               kCancelled = 34, kFailed = 35, kCopying = 36, kEnd = 37;
-constexpr int kSameFolder = 180, kNoRecodeFolder = 181, kNoSourceFolder = 182, kNoOutput = 183;
+constexpr int kSameFolder = 180, kNoRecodeFolder = 181, kNoSourceFolder = 182, kNoOutput = 183,
+              kNoTempFolder = 184;
 
 std::string Lower(std::string text) {
   for (char& c : text)
@@ -79,6 +81,9 @@ std::string RecodeRefusal(const RecodeOptions& options) {
     return " " + LanguageString(kNoRecodeFolder) + "   " + options.recodeDir;
   if (!platform::IsDirectory(options.sourceDir))
     return " " + LanguageString(kNoSourceFolder) + "   " + options.sourceDir;
+  if (options.rule.recode && options.tmpWav && !options.tempDir.empty() &&
+      !platform::IsDirectory(options.tempDir))
+    return " " + LanguageString(kNoTempFolder) + "   " + options.tempDir;
   // Without recoding, one folder is fine: nothing is copied onto itself.
   if (options.rule.recode && platform::SameEntry(options.sourceDir, options.recodeDir))
     return " " + LanguageString(kSameFolder);
@@ -104,8 +109,11 @@ std::string RecodePass::WorkFolder(int number) {
 
 RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
   options_ = options;
+  // No folder for the WAV files set: the system's, not wherever the
+  // current folder happens to be.
+  if (options_.tempDir.empty()) options_.tempDir = platform::TempPath().value_or("");
   result_ = {};
-  if (const std::string refusal = RecodeRefusal(options); !refusal.empty()) {
+  if (const std::string refusal = RecodeRefusal(options_); !refusal.empty()) {
     host_.MemoLine(refusal);
     result_.refused = true;
     return result_;
@@ -118,11 +126,11 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
     ~ButtonsBack() { host.HideButtons(false); }
   } buttonsBack{host_};
   host_.ClearMemo();
-  RecodeLog log(options.recodeDir, host_);
+  RecodeLog log(options_.recodeDir, host_);
   log_ = &log;
   log.LogLine("***");
 
-  const platform::Listing listing = platform::ListFiles(platform::WithSep(options.sourceDir), "*.mp3");
+  const platform::Listing listing = platform::ListFiles(platform::WithSep(options_.sourceDir), "*.mp3");
   for (const auto& rejected : listing.rejected) {
     log.LogLine(Timestamp() + UnusableNameNote(rejected.nativeName));
     ++result_.errors;
@@ -153,8 +161,8 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
     work->buffered = env_.jobs > 1;
     ++result_.files;
     // A WAV file another file's batch is still reading must not be rewritten.
-    if (options.tmpWav && options.rule.recode) {
-      const std::string wav = Lower(TempWavPath(name, options.tempDir));
+    if (options_.tmpWav && options_.rule.recode) {
+      const std::string wav = Lower(TempWavPath(name, options_.tempDir));
       auto sameWav = [&] {
         return std::any_of(inFlight.begin(), inFlight.end(),
                            [&](const auto& other) { return Lower(other->wav) == wav; });
@@ -210,6 +218,8 @@ void RecodePass::Front(FileWork& work) {
         watch.keepGoing = [this] { return host_.Running(); };
         watch.sleep = env_.sleep;
         work.wav = DecodeToTempWav(*env_.player, work.name, o.sourceDir, o.tempDir, watch);
+        if (host_.Running() && !MakeWavStereo(work.wav))
+          throw IoError(errno ? errno : EIO, "\"" + work.wav + "\" kann nicht geschrieben werden");
         if (host_.Running())
           work.Log(*this, Timestamp() + "++ " + work.wav + " " + LanguageString(kDecoded));
       }
