@@ -20,22 +20,22 @@ move "%~3.%~1.part" "%~3%~1" > NUL
 if errorlevel 1 goto nomove
 goto end
 :nosource
-echo "%~1": Quelldatei nicht gefunden >> fehler.txt
+echo "%~1": Quelldatei nicht gefunden>> fehler.txt
 goto end
 :nompg123
-echo "%~1": mpg123 ist nicht installiert >> fehler.txt
+echo "%~1": mpg123 ist nicht installiert>> fehler.txt
 goto end
 :nodecode
-echo "%~1": mpg123 konnte die Datei nicht dekodieren (keine MP3-Datei?) >> fehler.txt
+echo "%~1": mpg123 konnte die Datei nicht dekodieren (keine MP3-Datei?)>> fehler.txt
 goto end
 :nolame
-echo "%~1": lame ist nicht installiert >> fehler.txt
+echo "%~1": lame ist nicht installiert>> fehler.txt
 goto cleanup
 :noencode
-echo "%~1": lame ist fehlgeschlagen >> fehler.txt
+echo "%~1": lame ist fehlgeschlagen>> fehler.txt
 goto cleanup
 :nomove
-echo "%~1": die umcodierte Datei kann nicht nach %3 gelegt werden >> fehler.txt
+echo "%~1": die umcodierte Datei kann nicht nach %3 gelegt werden>> fehler.txt
 :cleanup
 if exist "%~3.%~1.wav" del "%~3.%~1.wav"
 if exist "%~3.%~1.part" del "%~3.%~1.part"

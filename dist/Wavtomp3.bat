@@ -17,16 +17,16 @@ move "%~4.%~1.part" "%~4%~1" > NUL
 if errorlevel 1 goto nomove
 goto end
 :nowave
-echo "%~1": die WAV-Datei %2 fehlt >> fehler.txt
+echo "%~1": die WAV-Datei %2 fehlt>> fehler.txt
 goto end
 :nolame
-echo "%~1": lame ist nicht installiert >> fehler.txt
+echo "%~1": lame ist nicht installiert>> fehler.txt
 goto cleanup
 :noencode
-echo "%~1": lame ist fehlgeschlagen >> fehler.txt
+echo "%~1": lame ist fehlgeschlagen>> fehler.txt
 goto cleanup
 :nomove
-echo "%~1": die umcodierte Datei kann nicht nach %4 gelegt werden >> fehler.txt
+echo "%~1": die umcodierte Datei kann nicht nach %4 gelegt werden>> fehler.txt
 :cleanup
 if exist "%~4.%~1.part" del "%~4.%~1.part"
 :end
