@@ -54,7 +54,8 @@ std::vector<std::string> RecodeLog::ReadErrorList(const std::string& errorList) 
   if (!file) return lines;
   std::string bytes;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+    bytes.append(buffer, n);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) throw IoError(EIO, "\"" + errorList + "\" kann nicht gelesen werden");

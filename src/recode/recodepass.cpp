@@ -103,7 +103,8 @@ std::string RecodePass::WorkFolder(int number) {
   if (!env_.privateWorkFolders) return env_.programDir;
   const std::string dir = platform::WithSep(env_.workRoot) + "job" + std::to_string(number);
   if (!platform::MakeDir(dir) && !platform::IsDirectory(dir))
-    throw IoError(errno ? errno : EIO, "Der Arbeitsordner \"" + dir + "\" kann nicht angelegt werden");
+    throw IoError(errno ? errno : EIO,
+                  "Der Arbeitsordner \"" + dir + "\" kann nicht angelegt werden");
   return dir;
 }
 
@@ -130,7 +131,8 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
   log_ = &log;
   log.LogLine("***");
 
-  const platform::Listing listing = platform::ListFiles(platform::WithSep(options_.sourceDir), "*.mp3");
+  const platform::Listing listing =
+      platform::ListFiles(platform::WithSep(options_.sourceDir), "*.mp3");
   for (const auto& rejected : listing.rejected) {
     log.LogLine(Timestamp() + UnusableNameNote(rejected.nativeName));
     ++result_.errors;
@@ -262,12 +264,13 @@ void RecodePass::Back(FileWork& work) {
   try {
     std::string recoded;
     if (host_.Running()) {
-      const std::string batchDir = env_.privateWorkFolders ? platform::WithSep(env_.programDir) : "";
-      const BatchCall call =
-          o.tmpWav ? WavToMp3Call(work.name, work.wav, o.sourceDir, o.recodeDir,
-                                  o.rule.targetBitrate, batchDir + kWavToMp3Batch)
-                   : Mp3ToMp3Call(work.name, o.sourceDir, o.recodeDir, o.rule.targetBitrate,
-                                  batchDir + kMp3ToMp3Batch);
+      const std::string batchDir =
+          env_.privateWorkFolders ? platform::WithSep(env_.programDir) : "";
+      const BatchCall call = o.tmpWav
+                                 ? WavToMp3Call(work.name, work.wav, o.sourceDir, o.recodeDir,
+                                                o.rule.targetBitrate, batchDir + kWavToMp3Batch)
+                                 : Mp3ToMp3Call(work.name, o.sourceDir, o.recodeDir,
+                                                o.rule.targetBitrate, batchDir + kMp3ToMp3Batch);
       const platform::FileStamp before = platform::StampOf(call.output);
       env_.runBatch(call.commandLine, work.workDir);
       const platform::FileStamp after = platform::StampOf(call.output);

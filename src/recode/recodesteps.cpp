@@ -55,8 +55,8 @@ CopyOutcome CopyToRecodeDir(const std::string& name, const std::string& sourceDi
   if (platform::SameEntry(sourceDir, recodeDir)) return CopyOutcome::kSameFolder;
   const std::string from = sourceDir + platform::kPathSep + name;
   const std::string to = recodeDir + platform::kPathSep + name;
-  const int error =
-      platform::CopyFileWhole(from, to, kCopyBlockBytes, [&](std::int64_t done, std::int64_t total) {
+  const int error = platform::CopyFileWhole(
+      from, to, kCopyBlockBytes, [&](std::int64_t done, std::int64_t total) {
         if (percent) percent(total > 0 ? static_cast<int>(done * 100 / total) : 100);
         return !keepGoing || keepGoing();
       });

@@ -56,7 +56,8 @@ std::string DecodeToTempWav(DecodePlayer& player, const std::string& name,
   while (player.GetPlayerMode() == kPlayerModePlaying && (!watch.keepGoing || watch.keepGoing())) {
     if (watch.processMessages) watch.processMessages();
     if (watch.setGauge && length > 0)
-      watch.setGauge(static_cast<int>(static_cast<long long>(player.GetCurrentPos()) * 100 / length));
+      watch.setGauge(
+          static_cast<int>(static_cast<long long>(player.GetCurrentPos()) * 100 / length));
     if (watch.sleep) watch.sleep(kDecodePollMs);
   }
   return player.OutFilename();

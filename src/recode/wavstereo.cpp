@@ -80,7 +80,8 @@ bool MakeWavStereo(const std::string& path) {
   const std::string temp = path + ".stereo";
   File out(platform::OpenFile(temp, "wb"));
   if (!out) return false;
-  unsigned char header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+  unsigned char header[44] = {'R', 'I', 'F', 'F', 0,   0,   0,   0,
+                              'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
   Put32(header + 4, 36 + mono.size * 2);
   Put32(header + 16, 16);
   Put16(header + 20, 1);

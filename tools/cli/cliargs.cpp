@@ -61,8 +61,8 @@ std::string CheckCommand(const CliCall& call) {
            "leave out --ini and --save";
   if (call.HasOption("--jobs")) {
     const std::string jobs = call.Option("--jobs");
-    if (jobs.empty() || jobs.size() > 3 || jobs.find_first_not_of("0123456789") != std::string::npos ||
-        std::stoi(jobs) < 1)
+    if (jobs.empty() || jobs.size() > 3 ||
+        jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1)
       return "--jobs needs a number of files from 1 to 999, got \"" + jobs + "\"";
   }
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))

@@ -93,8 +93,8 @@ int PrintPlan(RunContext& context, const RecodeOptions& options) {
   }
   for (const auto& rejected :
        platform::ListFiles(platform::WithSep(options.sourceDir), "*.mp3").rejected)
-    Complain(context, "\"" + rejected.nativeName + "\" is skipped: " +
-                          platform::AnsiToUtf8(rejected.reason));
+    Complain(context, "\"" + rejected.nativeName +
+                          "\" is skipped: " + platform::AnsiToUtf8(rejected.reason));
   for (const PlannedFile& file : PlanRecode(options))
     context.console.Note(platform::AnsiToUtf8(file.name) + "\t" +
                          (file.term == RecodeTerm::kCopy ? "copy" : "recode") + "\t" +
