@@ -24,6 +24,7 @@ const std::vector<CommandSpec>& Specs() {
       {"rename", 0, 0, {"--plan", "--apply"}, {}},
       {"cdbatch", 0, 0, {}, {"--no-subdirs"}},
       {"demo", 1, 1, {}, {}},
+      {"play", 1, 1, {"--wav"}, {}},
   };
   return specs;
 }

@@ -28,6 +28,7 @@ int RunTexts(RunContext& context);
 int RunRename(RunContext& context);
 int RunCdBatch(RunContext& context);
 int RunDemo(RunContext& context);
+int RunPlay(RunContext& context);
 
 // Shared helpers of the subcommands.
 
