@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "errors.h"
 
@@ -36,11 +37,14 @@ class Sink {
 
  private:
   Sink() = default;
+  bool Play(unsigned char* data, std::size_t bytes);
+  bool Flush();
 
   out123_struct* ao_ = nullptr;
   bool live_ = false;
   std::string file_;
   std::uint64_t written_ = 0;
+  std::vector<unsigned char> pending_;  // for a file: not yet handed over
 };
 
 }  // namespace mpegdll
