@@ -12,6 +12,7 @@
 #include "app/pages/radiogroup.h"
 #include "app/pages/recodepage.h"
 #include "picture/songtexts.h"
+#include "recode/playerdecoder.h"
 #include "recode/recodepass.h"
 
 namespace tovix {
@@ -64,8 +65,10 @@ void TForm1::WireRecode() {
     options.tmpWav = Seite21->CheckBox7->isChecked();
 
     RecodePageHost host(*this, toolbar_, mp3Info_, songTexts_);
+    // The window's one player decodes; it says itself when it has no library.
+    PlayerDecoder decoder(MPEGPlayer());
     RecodeEnv env;
-    env.player = RecodeDecoder ? RecodeDecoder() : nullptr;
+    env.player = RecodeDecoder ? RecodeDecoder() : &decoder;
     RecodePass pass(host, env);
     pass.SpeedButton7Click(options);
   };

@@ -231,9 +231,8 @@ void TMPEGPlayer::SetOutputDevice(TOutputDevice value) {
 void TMPEGPlayer::InitLibrary() {
   std::string path;
   if (pathToDll_.empty()) {
-    // Beside the program first, as Windows looks in the program's folder.
+    // Beside the program, where Windows looks first.
     path = platform::ProgramDir() + kLibraryFile;
-    if (!platform::Exists(path)) path = kLibraryFile;
   } else {
     path = pathToDll_;
     const char last = path.back();

@@ -121,8 +121,7 @@ class TMPEGPlayer {
   // Path of the wave file for pcmfile (Windows-1252).
   const std::string& OutFilename() const { return outFilename_; }
   void SetOutFilename(const std::string& value) { outFilename_ = value; }
-  // Folder of the library; empty: the program's folder, then the system's
-  // search order.
+  // Folder of the library; empty: the program's folder.
   const std::string& PathToDLL() const { return pathToDll_; }
   void SetPathToDLL(const std::string& value) { pathToDll_ = value; }
   int StartPos() const { return startPos_; }

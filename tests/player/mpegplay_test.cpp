@@ -3,48 +3,16 @@
 // timer, the errors.
 #include "player/mpegplay.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "player/fakecontrol.h"
+
 namespace tovix {
 namespace {
-
-struct Fake {
-  void* handle = nullptr;
-  void (*reset)() = nullptr;
-  const char* (*log)() = nullptr;
-  void (*clearLog)() = nullptr;
-  void (*fail)(const char*, int) = nullptr;
-  void (*init)(int, int) = nullptr;
-  void (*playResult)(int) = nullptr;
-  void (*position)(int, int) = nullptr;
-  void (*end)() = nullptr;
-  void (*runCallbacks)() = nullptr;
-};
-
-// The double the player loads: the same file, so the same library.
-Fake OpenFake() {
-  Fake f;
-  f.handle = dlopen(FAKE_MPEGDLL_DIR "/libmpegdll.so", RTLD_NOW | RTLD_LOCAL);
-  if (!f.handle) return f;
-  auto sym = [&](auto& fn, const char* name) {
-    fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(f.handle, name));
-  };
-  sym(f.reset, "fake_reset");
-  sym(f.log, "fake_log");
-  sym(f.clearLog, "fake_clear_log");
-  sym(f.fail, "fake_fail");
-  sym(f.init, "fake_init");
-  sym(f.playResult, "fake_play_result");
-  sym(f.position, "fake_position");
-  sym(f.end, "fake_end");
-  sym(f.runCallbacks, "fake_run_callbacks");
-  return f;
-}
 
 // Runs work and gives the message and code of the TMPEGError it raised.
 template <typename Work>
@@ -60,7 +28,7 @@ std::pair<std::string, int> ErrorOf(Work work) {
 class PlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fake_ = OpenFake();
+    fake_ = test::OpenFake(FAKE_MPEGDLL_DIR);
     ASSERT_NE(fake_.handle, nullptr) << dlerror();
     fake_.reset();
   }
@@ -88,7 +56,7 @@ class PlayerTest : public ::testing::Test {
 
   std::string Log() const { return fake_.log(); }
 
-  Fake fake_;
+  test::Fake fake_;
 };
 
 TEST_F(PlayerTest, LibraryThatCannotBeUsedLeavesThePlayerUnloaded) {

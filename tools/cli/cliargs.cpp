@@ -25,6 +25,7 @@ const std::vector<CommandSpec>& Specs() {
       {"cdbatch", 0, 0, {}, {"--no-subdirs"}},
       {"demo", 1, 1, {}, {}},
       {"recode", 0, 0, {"--jobs"}, {"--plan"}},
+      {"play", 1, 1, {"--wav"}, {}},
   };
   return specs;
 }

@@ -29,6 +29,7 @@ int RunRename(RunContext& context);
 int RunCdBatch(RunContext& context);
 int RunRecode(RunContext& context);
 int RunDemo(RunContext& context);
+int RunPlay(RunContext& context);
 
 // Shared helpers of the subcommands.
 

@@ -32,7 +32,8 @@ constexpr const char* kCommands =
     "  cdbatch [--no-subdirs]       write Short.bat and Long.bat\n"
     "  recode [--plan] [--jobs N]   recode or copy the MP3 files for the player\n"
     "  demo DIR                     make a sample CD folder in DIR and run the\n"
-    "                               whole job on it\n";
+    "                               whole job on it\n"
+    "  play MP3 [--wav OUT.WAV]     play a song, or decode it into a wave file\n";
 
 struct Help {
   const char* command;
@@ -122,6 +123,16 @@ constexpr Help kHelp[] = {
      "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
      "the info texts and the CD batch pair on it with the default settings (the\n"
      "settings file is neither read nor written) and prints where the results are.\n"},
+    {"play",
+     "Usage: tovix-cli play MP3 [--wav OUT.WAV]\n"
+     "\n"
+     "Plays MP3 through the player component and the decoder library\n"
+     "libmpegdll.so of the program folder, printing the elapsed time every second;\n"
+     "the sound goes to the default output (TOVIX_AUDIO_OUT names another libout123\n"
+     "module, e.g. dummy). With --wav the song is decoded into the new wave file\n"
+     "OUT.WAV instead (16-bit PCM, as fast as decoding allows); an existing file is\n"
+     "not replaced. Exit code 1 when the library or the song fails, with the\n"
+     "player's message and code.\n"},
 };
 
 }  // namespace
