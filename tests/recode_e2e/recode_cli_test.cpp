@@ -12,7 +12,10 @@
 #include "mp3/mp3builder.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
+#include "player/mpegplay.h"
+#include "recode/playerdecoder.h"
 #include "recode/recodedecision.h"
+#include "recode/recodepass.h"
 #include "support/tempdir.h"
 
 namespace tovix {
@@ -77,6 +80,20 @@ const Songs& GeneratedSongs() {
   static const Songs songs;
   return songs;
 }
+
+// The memo lines as the pass prints them, with the window's cancel.
+class CancellingHost : public RecodeHost {
+ public:
+  void MemoLine(const std::string& text) override { memo.push_back(Strip(text)); }
+  bool Running() override { return page == 2; }
+  void Stop() override { page = 0; }
+  // The second look at the window during the decode is a click on " oops...".
+  void ProcessMessages() override {
+    if (++looks == 2) page = 0;
+  }
+  std::vector<std::string> memo;
+  int page = 2, looks = 0;
+};
 
 class RecodeCli : public ::testing::Test {
  protected:
@@ -260,6 +277,34 @@ TEST_F(RecodeCli, AFullDiskEndsThePassWithTheEndLineAndNothingLost) {
   EXPECT_EQ(test::FolderState(rec, {"TOVIX.LOG"}).size(), 0u);
 }
 
+TEST_F(RecodeCli, ThroughAWavFileDecodedByThePlayer) {
+  keys["TmpWav"] = "1";
+  keys["Bitrate"] = "1";
+  const auto source = test::FolderState(src);
+  const test::CliOutcome run = Recode({"--jobs", "2"});
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_EQ(test::FolderState(src), source);
+  const std::vector<std::string> lines = Stripped(run.out);
+  const std::string wav = tmp + "/03 Joint 128 ß.wav";
+  for (const std::string& line :
+       {"\"03 Joint 128 ß.mp3\": " + Shown(97) + ", 128kBit, Joint-Stereo", Shown(52),
+        "++ " + wav + " " + Shown(31), Shown(32) + " 192kBit"})
+    EXPECT_TRUE(Has(lines, line)) << line << "\n" << run.out;
+  // The program leaves its WAV files; every song is recoded (new bit rate 192).
+  EXPECT_TRUE(fs::exists(wav));
+  for (const auto& [name, bytes] : GeneratedSongs().files) {
+    TMPEGData data;
+    ASSERT_EQ(ReadMPEGData(platform::Utf8ToAnsi(rec + "/" + name).value(), data), 0) << name;
+    EXPECT_EQ(data.BitRate, 192) << name;
+    EXPECT_EQ(data.Mode, 0) << name;  // the mono song too
+    EXPECT_EQ(data.SampleRate, 44100) << name;
+    EXPECT_NEAR(data.Duration, 3, 1) << name;
+  }
+  TID3Tag tag;
+  ASSERT_TRUE(ReadID3Tag(platform::Utf8ToAnsi(rec + "/01 Mono 96 Ä.mp3").value(), tag));
+  EXPECT_EQ(tag.Title, "Mono");
+}
+
 TEST_F(RecodeCli, RecodingIntoTheSourceFolderIsRefused) {
   keys["WaveDir"] = src + "/";
   const auto source = test::FolderState(src);
@@ -267,6 +312,49 @@ TEST_F(RecodeCli, RecodingIntoTheSourceFolderIsRefused) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, " " + Shown(180) + "\n");
   EXPECT_EQ(test::FolderState(src), source);
+}
+
+}  // namespace
+}  // namespace tovix
+
+namespace tovix {
+namespace {
+
+TEST_F(RecodeCli, ACancelDuringTheDecodeLeavesThePartialWaveFileAndTheEndLine) {
+  // A long song, so the decode is still running when the window looks.
+  std::string longSong;
+  for (int i = 0; i < 100; ++i) longSong += GeneratedSongs().files.at("02 Stereo 128.mp3");
+  fs::remove_all(src);
+  fs::create_directory(src);
+  WriteFile(src + "/Lang.mp3", longSong);
+  WriteFile(src + "/Zwei.mp3", GeneratedSongs().files.at("03 Joint 128 ß.mp3"));
+  TMPEGPlayer player;
+  player.SetPathToDLL(test::ProgramDir());
+  player.InitLibrary();
+  PlayerDecoder decoder(player);
+  CancellingHost host;
+  RecodeEnv env;
+  env.player = &decoder;
+  env.programDir = test::ProgramDir();
+  env.sleep = [](int) {};
+  RecodeOptions options;
+  options.sourceDir = src;
+  options.recodeDir = rec;
+  options.tempDir = tmp;
+  options.rule.targetBitrate = 192;
+  const RecodeResult result = RecodePass(host, env).SpeedButton7Click(options);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(host.memo,
+            (std::vector<std::string>{"\"Lang.mp3\": Xing 2.20|Radium Codec, 128kBit, Stereo",
+                                      LanguageString(98), LanguageString(52), LanguageString(34),
+                                      LanguageString(37)}));
+  // The partial wave file stays; no batch ran; the player is back on the sound card.
+  const auto size = fs::file_size(tmp + "/Lang.wav");
+  EXPECT_GT(size, 0u);
+  EXPECT_LT(size, 300u * 44100 * 4);
+  EXPECT_EQ(test::FolderState(rec, {"TOVIX.LOG"}).size(), 0u);
+  EXPECT_EQ(player.OutputDevice(), TOutputDevice::wavemapper);
+  EXPECT_FALSE(player.Opened());
 }
 
 }  // namespace
