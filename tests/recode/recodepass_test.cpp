@@ -182,6 +182,22 @@ TEST_F(Pass, RecodesOrCopiesEachFileWithTheLinesOfThePage) {
   EXPECT_EQ(test::FolderState(dir.file("src")), before);
 }
 
+TEST_F(Pass, NamesInLetterCasePairsStayApartAndUnusableNamesAreReported) {
+  WriteFile(Src("Song.mp3"), Song(10, 0x04, "Gross"));
+  WriteFile(Src("song.mp3"), Song(10, 0x04, "Klein"));
+  WriteFile(Src("bad\x01name.mp3"), Song(10, 0x04, "Steuerzeichen"));
+  const RecodeResult result = Run();
+  EXPECT_EQ(result.errors, 1);
+  EXPECT_EQ(host.memo[0].find("bad"), host.memo[0].size() - 12) << host.memo[0];
+  EXPECT_EQ(result.recoded, 2);
+  Mp3Info upper, lower;
+  ASSERT_TRUE(ReadID3Tag(Rec("Song.mp3"), upper));
+  ASSERT_TRUE(ReadID3Tag(Rec("song.mp3"), lower));
+  EXPECT_EQ(upper.Title, "Gross");
+  EXPECT_EQ(lower.Title, "Klein");
+  EXPECT_FALSE(fs::exists(Rec("bad\x01name.mp3")));
+}
+
 TEST_F(Pass, AnEmptyFolderLogsOnlyTheEndLine) {
   Run();
   EXPECT_EQ(host.memo, std::vector<std::string>{S(37)});
