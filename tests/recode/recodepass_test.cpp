@@ -134,7 +134,7 @@ class Pass : public ::testing::Test {
   RecodeEnv env;
   std::mutex batchMutex;
   std::vector<std::string> commands;
-  int slept = 0;
+  std::atomic<int> slept{0};
 };
 
 TEST_F(Pass, RecodesOrCopiesEachFileWithTheLinesOfThePage) {
