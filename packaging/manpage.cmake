@@ -46,7 +46,18 @@ ${options}
 .fi
 .SH COMMANDS
 ")
-foreach(command scan picture bins texts rename cdbatch demo)
+# The commands as the general help lists them, each once.
+string(REGEX MATCHALL "\n  [a-z]+ " listed "${general}")
+set(commands)
+foreach(entry IN LISTS listed)
+  string(STRIP "${entry}" command)
+  list(APPEND commands ${command})
+endforeach()
+list(REMOVE_DUPLICATES commands)
+if(NOT commands)
+  message(FATAL_ERROR "no commands in the help of ${CLI}")
+endif()
+foreach(command IN LISTS commands)
   help_of(text ${command})
   string(FIND "${text}" "Options (before or after the command):" at)
   if(at GREATER 0)
