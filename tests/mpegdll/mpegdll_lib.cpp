@@ -81,9 +81,8 @@ std::string Mpg123Wave(const std::string& mp3, const std::string& wav) {
   return ReadFile(wav);
 }
 
-std::string LibraryWave(const MpegDll& dll, const std::string& wav, std::int32_t startMs,
-                        std::int32_t endMs) {
-  std::uint8_t endByte = 0;
+std::string LibraryWave(const MpegDll& dll, const std::string& wav, std::uint8_t& endByte,
+                        std::int32_t startMs, std::int32_t endMs) {
   dll.SetOutputDevice(MPEGDLL_DEVICE_WAVEFILE, wav.c_str());
   EXPECT_EQ(dll.LastError(), 0);
   EXPECT_EQ(dll.Play(startMs, endMs, &endByte), 0) << "error " << dll.LastError();

@@ -64,8 +64,9 @@ std::string EncodeSong(const std::string& dir, const std::string& name, int rate
                        double seconds, const std::string& lameArgs);
 // What mpg123 -w writes for mp3; fails the test when mpg123 cannot run.
 std::string Mpg123Wave(const std::string& mp3, const std::string& wav);
-// Decodes through device 2 and returns the wave file's bytes.
-std::string LibraryWave(const MpegDll& dll, const std::string& wav, std::int32_t startMs = 0,
-                        std::int32_t endMs = 0);
+// Decodes through device 2 and returns the wave file's bytes. The library
+// keeps endByte for "Restart": it must outlive the open stream.
+std::string LibraryWave(const MpegDll& dll, const std::string& wav, std::uint8_t& endByte,
+                        std::int32_t startMs = 0, std::int32_t endMs = 0);
 
 }  // namespace tovix::test

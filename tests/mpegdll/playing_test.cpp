@@ -2,8 +2,13 @@
 // player modes, and the errors each entry point reports.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <thread>
 
 #include "mpegdll_lib.h"
@@ -14,6 +19,20 @@ namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
+
+// Whether one of this process's threads runs at the nice value.
+bool SomeThreadHasNice(int nice) {
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    const std::string stat = ReadFile(task.path().string() + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    // After the name: state, then 15 more fields before the nice value.
+    for (int i = 0; i < 17 && fields >> field; ++i) {
+    }
+    if (field == std::to_string(nice)) return true;
+  }
+  return false;
+}
 
 class Playing : public ::testing::Test {
  protected:
@@ -31,12 +50,13 @@ class Playing : public ::testing::Test {
   const MpegDll* dll = nullptr;
   TempDir dir;
   std::string song;
+  // Kept by the library until the stream is closed.
+  std::uint8_t endByte = 0;
 };
 
 TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
   dll->OpenFile(song);
   ASSERT_EQ(dll->LastError(), 0);
-  std::uint8_t endByte = 0;
   dll->SetPriority(-1);
   EXPECT_EQ(dll->LastError(), 0);
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, "");
@@ -47,6 +67,8 @@ TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
   // A second start while playing is refused.
   EXPECT_EQ(dll->Play(0, 0, &endByte), 2);
   ASSERT_TRUE(WaitFor([&] { return Pos() >= 300; }));
+  // Below normal: the decoding thread is five steps nicer than this one.
+  EXPECT_TRUE(SomeThreadHasNice(std::min(getpriority(PRIO_PROCESS, 0) + 5, 19)));
   // The dummy output takes everything at once; the position still follows
   // the clock.
   const auto elapsed = std::chrono::duration_cast<milliseconds>(steady_clock::now() - start);
@@ -92,7 +114,6 @@ TEST_F(Playing, KeepsToRealTimePausesContinuesStopsAndRestarts) {
 
 TEST_F(Playing, PlaysToItsEndAndSetsTheEndByte) {
   dll->OpenFile(song);
-  std::uint8_t endByte = 0;
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, nullptr);
   // The last 600 ms only.
   ASSERT_EQ(dll->Play(3400, 0, &endByte), 0);
@@ -111,7 +132,6 @@ TEST_F(Playing, PlaysToItsEndAndSetsTheEndByte) {
 TEST_F(Playing, WithoutASoundDeviceTheStartFailsWithError5) {
   setenv("TOVIX_AUDIO_OUT", "no-such-output", 1);
   dll->OpenFile(song);
-  std::uint8_t endByte = 0;
   dll->SetOutputDevice(MPEGDLL_DEVICE_SOUND, "");
   EXPECT_EQ(dll->Play(0, 0, &endByte), 5);
   EXPECT_EQ(dll->LastError(), 5);
@@ -120,11 +140,24 @@ TEST_F(Playing, WithoutASoundDeviceTheStartFailsWithError5) {
   dll->Restart();
   EXPECT_EQ(dll->LastError(), 0);
   EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_PLAYING);
+
+  dll->Stop();
+#ifndef __SANITIZE_ADDRESS__
+  // libout123's own choice: whether or not this machine has a sound device,
+  // the start answers at once and stopping ends it. (The system's sound
+  // modules leak where LeakSanitizer cannot name them once unloaded.)
+  unsetenv("TOVIX_AUDIO_OUT");
+  const std::int32_t result = dll->Play(0, 0, &endByte);
+  setenv("TOVIX_AUDIO_OUT", "dummy", 1);
+  EXPECT_TRUE(result == 0 || result == 5) << result;
+  dll->Stop();
+#endif
+  EXPECT_EQ(dll->LastError(), 0);
+  EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_STOPPED);
 }
 
 TEST_F(Playing, EachWrongCallReportsItsError) {
   // Nothing open.
-  std::uint8_t endByte = 0;
   EXPECT_EQ(dll->Play(0, 0, &endByte), 2);
   for (auto call : {dll->Restart, dll->Stop}) {
     call();

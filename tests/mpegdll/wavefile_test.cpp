@@ -21,6 +21,7 @@ class WaveFile : public ::testing::TestWithParam<Song> {};
 struct MemoryStream {
   std::string bytes;
   bool nonseekable = false;
+  bool canRewind = true;
   std::size_t pos = 0;
   int opens = 0, closes = 0, restarts = 0;
   void* context = reinterpret_cast<void*>(0x5EED);
@@ -40,8 +41,8 @@ struct MemoryStream {
   static void RestartCb(void* player, void* stream, std::uint8_t* res) {
     auto* self = Self(player, stream);
     ++self->restarts;
-    self->pos = 0;
-    *res = 1;
+    if (self->canRewind) self->pos = 0;
+    *res = self->canRewind;
   }
   static void ReadCb(void* player, void* stream, void* buffer, std::int32_t count,
                      std::int32_t* read, std::uint8_t* res) {
@@ -94,7 +95,8 @@ TEST_P(WaveFile, HoldsWhatMpg123WritesFromFileAndStream) {
   EXPECT_NEAR(dll->GetLength(), decodedMs, 30);
   EXPECT_EQ(dll->GetFrequency(), song.rate);
   EXPECT_EQ(dll->GetLayer(), 3);
-  const std::string fromFile = LibraryWave(*dll, dir.file("file.wav"));
+  std::uint8_t endByte = 0;
+  const std::string fromFile = LibraryWave(*dll, dir.file("file.wav"), endByte);
   EXPECT_TRUE(fromFile == expected)
       << "file mode: " << fromFile.size() << " bytes, mpg123 " << expected.size();
   EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_ENDED);
@@ -109,14 +111,17 @@ TEST_P(WaveFile, HoldsWhatMpg123WritesFromFileAndStream) {
     stream.OpenIn(*dll);
     ASSERT_EQ(dll->LastError(), 0) << "nonseekable " << nonseekable;
     EXPECT_NEAR(dll->GetLength(), decodedMs, 30);
-    const std::string fromStream = LibraryWave(*dll, dir.file("stream.wav"));
+    std::uint8_t streamEnd = 0;
+    const std::string fromStream = LibraryWave(*dll, dir.file("stream.wav"), streamEnd);
     EXPECT_TRUE(fromStream == expected) << "stream, nonseekable " << nonseekable;
     // Played again from the start: the same bytes once more; a stream that
     // cannot seek is rewound through its restart callback.
     std::remove(dir.file("stream.wav").c_str());
+    streamEnd = 0;
     dll->Restart();
     ASSERT_EQ(dll->LastError(), 0);
     EXPECT_EQ(WaitWhilePlaying(*dll), MPEGDLL_MODE_ENDED);
+    EXPECT_TRUE(Ended(streamEnd));
     EXPECT_TRUE(ReadFile(dir.file("stream.wav")) == expected)
         << "restarted, nonseekable " << nonseekable;
     EXPECT_EQ(stream.restarts, nonseekable ? 1 : 0);
@@ -136,6 +141,35 @@ INSTANTIATE_TEST_SUITE_P(Lame, WaveFile,
                                            Song{"VbrMono", 32000, 1, "-V 5 -m m"}),
                          [](const auto& info) { return std::string(info.param.label); });
 
+TEST(WaveFileStreams, WhatCannotBeDecodedOrRewoundIsReported) {
+  const MpegDll* dll = MpegDll::Get();
+  ASSERT_NE(dll, nullptr);
+  TempDir dir;
+  MemoryStream text;
+  text.bytes = std::string(4000, 'z');
+  text.OpenIn(*dll);
+  EXPECT_EQ(dll->LastError(), 3);
+  EXPECT_EQ(text.opens, 1);
+  EXPECT_EQ(text.closes, 1);
+
+  MemoryStream stream;
+  stream.bytes = ReadFile(EncodeSong(dir.path(), "song.mp3", 44100, 2, 1.0, "-b 128"));
+  stream.nonseekable = true;
+  stream.OpenIn(*dll);
+  ASSERT_EQ(dll->LastError(), 0);
+  dll->SetOutputDevice(MPEGDLL_DEVICE_WAVEFILE, dir.file("out.wav").c_str());
+  std::uint8_t endByte = 0;
+  EXPECT_EQ(dll->Play(500, 0, &endByte), 4);
+  ASSERT_EQ(dll->Play(0, 0, &endByte), 0);
+  EXPECT_EQ(WaitWhilePlaying(*dll), MPEGDLL_MODE_ENDED);
+  stream.canRewind = false;
+  dll->Restart();
+  EXPECT_EQ(dll->LastError(), 4);
+  EXPECT_EQ(dll->GetPlayerMode(), MPEGDLL_MODE_ENDED);
+  dll->Close();
+  EXPECT_EQ(stream.closes, 1);
+}
+
 TEST(WaveFileParts, StartAndEndPositionCutTheSamePcm) {
   const MpegDll* dll = MpegDll::Get();
   ASSERT_NE(dll, nullptr);
@@ -144,7 +178,8 @@ TEST(WaveFileParts, StartAndEndPositionCutTheSamePcm) {
   const std::string whole = Mpg123Wave(mp3, dir.file("mpg123.wav"));
   dll->OpenFile(mp3);
   ASSERT_EQ(dll->LastError(), 0);
-  const std::string part = LibraryWave(*dll, dir.file("part.wav"), 1000, 2000);
+  std::uint8_t endByte = 0;
+  const std::string part = LibraryWave(*dll, dir.file("part.wav"), endByte, 1000, 2000);
   dll->Close();
   // One second of 44.1 kHz stereo from sample 44100 on.
   ASSERT_EQ(part.size(), 44u + 44100 * 4);
@@ -170,7 +205,8 @@ TEST(WaveFileParts, CoverArtAndNamesOutsideAscii) {
                 "dchen \x96 \xF1.mp3");
   ASSERT_EQ(dll->LastError(), 0);
   EXPECT_EQ(dll->GetBitrate(), 160);
-  LibraryWave(*dll, dir.path() + "/\xC4rger.wav");
+  std::uint8_t endByte = 0;
+  LibraryWave(*dll, dir.path() + "/\xC4rger.wav", endByte);
   EXPECT_TRUE(ReadFile(dir.file("\xC3\x84rger.wav")) == expected);
   dll->Close();
 }

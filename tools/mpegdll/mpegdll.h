@@ -19,12 +19,14 @@
  * inside); decoding runs on the library's own thread. The one value shared
  * with the caller is the end byte handed to "Play": the library sets it to 1
  * with an atomic release store once the stream has been played out (after the
- * wave file is complete). Read and clear it atomically, for instance through
- * std::atomic_ref<uint8_t>, so that ThreadSanitizer sees no race.
+ * wave file is complete, before the mode leaves 3). "Restart" plays on with
+ * the same byte, so it must stay valid until "Close" or the next "Play".
+ * Read and clear it atomically, for instance through std::atomic_ref<uint8_t>,
+ * so that ThreadSanitizer sees no race.
  *
  * Stream-mode callbacks run inside "Open", "Play", "Restart" and "Close" on
  * the caller's thread, and on the library's thread while it decodes; never
- * two at once.
+ * two at once. They must not call the library.
  */
 #include <stdint.h>
 

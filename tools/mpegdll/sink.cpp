@@ -11,6 +11,10 @@ namespace {
 // The header libout123's wav writer puts before 16-bit PCM in one or two
 // channels.
 constexpr std::uint64_t kWaveHeader = 44;
+// libout123's own order of sound outputs without its last two. On a machine
+// without a sound device NAS takes seconds to give up, and OpenAL opens all
+// the same and then waits for ever for its queue to drain.
+constexpr const char* kSoundModules = "pulse,alsa,oss,jack,portaudio";
 // PCM gathered for one write to a wave file.
 constexpr std::size_t kFileChunk = 256 * 1024;
 
@@ -34,7 +38,7 @@ std::unique_ptr<Sink> Sink::Open(int device, const std::string& nativeFile, long
   if (device == 0) {
     sink->live_ = true;
     const char* module = std::getenv("TOVIX_AUDIO_OUT");
-    opened = out123_open(sink->ao_, module && *module ? module : nullptr, nullptr);
+    opened = out123_open(sink->ao_, module && *module ? module : kSoundModules, nullptr);
   } else if (device == 2 && !nativeFile.empty()) {
     // The wav writer takes "-" for standard output; a file of that name is
     // meant here.

@@ -135,9 +135,9 @@ Error Source::MoveTo(std::int64_t sample) {
     // the first one had, so playing again gives the same PCM.
     if (!fromStream_) {
       if (lseek(fd_, 0, SEEK_SET) != 0) return Error::Stream;
-    } else if (!nonseekable_) {
-      if (SeekBytes(0, SEEK_SET) != 0) return Error::NotSeekable;
-    } else {
+    } else if (nonseekable_ || SeekBytes(0, SEEK_SET) != 0) {
+      // The stream's own rewind, also for one that said it could seek and
+      // then could not.
       std::uint8_t ok = 0;
       if (callbacks_.restart) callbacks_.restart(callbacks_.player, stream_, &ok);
       if (!ok) return Error::NotSeekable;
