@@ -268,6 +268,8 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
+  // A recode pass running in this window's loop stops at its next check.
+  PageNumber = 0;
   FormDestroy();
   if (toolbar_) toolbar_->hide();
   emit closed();

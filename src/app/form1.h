@@ -37,6 +37,7 @@ class RenamePage;
 class RenameOptionsPage;
 class BinPage;
 class CdBatchPage;
+class DecodePlayer;
 class TMPEGPlayer;
 
 // The version line shown while no page is open.
@@ -105,6 +106,9 @@ class TForm1 : public QWidget, public PreviewHost {
   // The player's file dialog: the MP3 chosen, starting in folder
   // (QFileDialog by default); nullopt when the user cancels.
   std::function<std::optional<std::string>(const std::string& folder)> ChooseMp3File;
+  // The decoder of the recode pass's route through a WAV file; the window's
+  // player component when not set (tests set a stand-in).
+  std::function<DecodePlayer*()> RecodeDecoder;
   // The language dialog: returns the chosen language number given the
   // current one (TSelSpra by default).
   std::function<int(int current)> ChooseLanguage;
@@ -199,6 +203,8 @@ class TForm1 : public QWidget, public PreviewHost {
   // Fills the hooks of the rename, CD batch and preview pages with the
   // passes of the core.
   void WirePasses();
+  // Fills the recode page's Start! with the recode pass.
+  void WireRecode();
   // FormCreate's player: priority, timer, library. A failure is kept and
   // shown once the window shows.
   void CreatePlayer();

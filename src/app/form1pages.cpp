@@ -19,10 +19,6 @@
 namespace tovix {
 
 namespace {
-// This edition has no recode pass; its button says so instead of doing
-// nothing.
-constexpr const char* kNoRecodeText =
-    "Das Umcodieren ist in dieser Ausgabe von Tovix nicht enthalten.";
 
 const QColor kIdle(128, 128, 128);
 const QColor kCurrent(255, 255, 0);
@@ -251,11 +247,7 @@ void TForm1::AUSClick() {
 }
 
 void TForm1::SpeedButton7Click() {
-  if (!Seite2->RecodePass) {
-    MemoAdd(Seite2->ProgressMemo, kNoRecodeText);
-    return;
-  }
-  Guarded(Seite2->RecodePass);
+  if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
 }
 
 void TForm1::SpeedButton14Click() {
