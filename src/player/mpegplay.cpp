@@ -289,7 +289,8 @@ void TMPEGPlayer::Play() {
   }
   if (playing_) return;
   if (!opened_) Open();
-  if (!opened_) return;
+  // With AutoPlay, Open has started playing already: no second start.
+  if (!opened_ || playing_) return;
   if (playedXTimes_ >= 2) {
     Restart();
     return;

@@ -123,6 +123,16 @@ TEST_F(PlayerTest, FirstPlayHandsPriorityDeviceAndPositionsOnce) {
   player->Play();
   EXPECT_EQ(Log(), "");
   EXPECT_EQ(player->PlayedXTimes(), 2);
+
+  // AutoPlay: Open starts playing, and Play's own Open does not start twice.
+  player->Close();
+  player->SetAutoPlay(true);
+  fake_.clearLog();
+  player->Play();
+  EXPECT_EQ(Log(),
+            "Open(/music/Caf\xE9.mp3,0,nocb,null);GetLength();SetPriority(1);"
+            "SetOutputDevice(0,);Play(7,9);GetCurrentPos();");
+  EXPECT_EQ(player->PlayedXTimes(), 2);
 }
 
 TEST_F(PlayerTest, PauseContinueStopAndRestart) {
