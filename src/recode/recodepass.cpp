@@ -14,6 +14,7 @@
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "platform/ownfolder.h"
 #include "recode/recodesteps.h"
 #include "recode/wavdecode.h"
 #include "recode/wavstereo.h"
@@ -91,7 +92,11 @@ std::string RecodeRefusal(const RecodeOptions& options) {
 }
 
 RecodePass::RecodePass(RecodeHost& host, RecodeEnv env) : host_(host), env_(std::move(env)) {
-  if (env_.programDir.empty()) env_.programDir = platform::ProgramDir();
+  if (env_.programDir.empty()) {
+    env_.programDir = platform::ProgramDir();
+    if (env_.ownDir.empty()) env_.ownDir = platform::OwnFolder();
+  }
+  if (env_.ownDir.empty()) env_.ownDir = env_.programDir;
   if (!env_.runBatch) env_.runBatch = DefaultRunBatch;
   if (!env_.sleep)
     env_.sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
@@ -100,7 +105,7 @@ RecodePass::RecodePass(RecodeHost& host, RecodeEnv env) : host_(host), env_(std:
 }
 
 std::string RecodePass::WorkFolder(int number) {
-  if (!env_.privateWorkFolders) return env_.programDir;
+  if (!env_.privateWorkFolders) return env_.ownDir;
   const std::string dir = platform::WithSep(env_.workRoot) + "job" + std::to_string(number);
   if (!platform::MakeDir(dir) && !platform::IsDirectory(dir))
     throw IoError(errno ? errno : EIO,
@@ -254,7 +259,7 @@ void RecodePass::Front(FileWork& work) {
   if (failed) return;
   if (!host_.Running()) work.Log(*this, Timestamp() + LanguageString(kCancelled));
   if (host_.Running()) {
-    work.workDir = env_.programDir;
+    work.workDir = env_.ownDir;
     if (!env_.privateWorkFolders) Drain(work);
   }
 }
@@ -264,8 +269,10 @@ void RecodePass::Back(FileWork& work) {
   try {
     std::string recoded;
     if (host_.Running()) {
-      const std::string batchDir =
-          env_.privateWorkFolders ? platform::WithSep(env_.programDir) : "";
+      // A batch that runs outside the program folder is named by its path.
+      const std::string batchDir = platform::SameEntry(work.workDir, env_.programDir)
+                                       ? ""
+                                       : platform::WithSep(env_.programDir);
       const BatchCall call = o.tmpWav
                                  ? WavToMp3Call(work.name, work.wav, o.sourceDir, o.recodeDir,
                                                 o.rule.targetBitrate, batchDir + kWavToMp3Batch)
@@ -319,7 +326,7 @@ void RecodePass::Flush(FileWork& work) {
   for (const std::string& entry : work.entries) log_->LogLine(entry);
   work.entries.clear();
   if (work.failed) ++result_.errors;
-  if (env_.privateWorkFolders && !work.workDir.empty() && work.workDir != env_.programDir)
+  if (env_.privateWorkFolders && !work.workDir.empty() && work.workDir != env_.ownDir)
     platform::RemoveDir(work.workDir);
 }
 

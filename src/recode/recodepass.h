@@ -42,9 +42,13 @@ class RecodeHost : public MemoSink {
 };
 
 struct RecodeEnv {
-  // Folder of the two batch files; in the window's pass also the folder the
-  // batches run in, where they leave fehler.txt.
+  // Folder of the two batch files.
   std::string programDir;
+  // Where the window's batches run and leave fehler.txt: the program's own
+  // folder, which for an installed copy is not the read-only program folder.
+  // Default: platform::OwnFolder() when programDir is not given, else
+  // programDir.
+  std::string ownDir;
   // Runs one batch command line in workDir and waits for its end. Default:
   // makes workDir the current folder (an I/O error when it cannot) and runs
   // the line with RunAndWait, shown, without a time limit.

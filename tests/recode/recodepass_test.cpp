@@ -330,5 +330,29 @@ TEST_F(Pass, TwoJobsGiveTheLinesAndFilesOfOne) {
   EXPECT_TRUE(fs::is_empty(env.workRoot));
 }
 
+// An installed copy's program folder is read-only: the window's batches then
+// run in the program's own folder, named by their path, and what they write
+// into fehler.txt there still reaches the log.
+TEST_F(Pass, BatchesRunInTheOwnFolderWhenItIsNotTheProgramFolder) {
+  fs::create_directory(dir.file("own"));
+  env.ownDir = dir.file("own") + "/";
+  std::vector<std::string> workDirs;
+  const auto batch = env.runBatch;
+  env.runBatch = [&](const std::string& line, const std::string& workDir) {
+    workDirs.push_back(workDir);
+    batch(line, workDir);
+  };
+  WriteFile(Src("fails 96.mp3"), Song(7, 0x04, "Eins"));
+  const RecodeResult result = Run();
+  EXPECT_EQ(result.errors, 1);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0].rfind(env.programDir + "Mp3ToMp3.bat", 0), 0u) << commands[0];
+  EXPECT_EQ(workDirs, std::vector<std::string>{env.ownDir});
+  const std::vector<std::string> lines = LogLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " ! \"fails 96.mp3\": lame ist fehlgeschlagen"),
+            lines.end());
+  EXPECT_FALSE(fs::exists(dir.file("own/fehler.txt")));
+}
+
 }  // namespace
 }  // namespace tovix
