@@ -110,6 +110,8 @@ TEXTS = {
         96: "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht dargestellt...(Overscan)",
         97: "Encoder nicht erkannt",
         98: "muss umcodiert werden",
+        161: "Interpret und Titel aus dem ID3v2-TAG, wenn der ID3v1-TAG sie nicht hat",
+        162: "Neuer Name nicht möglich (leer, mit / oder \\, mit Punkt am Anfang oder zu lang), Zeile",
     },
     1: {
         1: "Welcome!",
@@ -208,6 +210,8 @@ TEXTS = {
         96: "This (black) part of the bitmap is, sadly, not shown on the TV screen...(overscan)",
         97: "Encoder not recognised",
         98: "needs recoding",
+        161: "Artist and title from the ID3v2 tag when the ID3v1 tag lacks them",
+        162: "New name not possible (empty, holds / or \\, starts with a dot or too long) in line",
     },
     2: {
         1: "Bienvenue !",
@@ -306,10 +310,12 @@ TEXTS = {
         96: "Cette partie (en noir) du bitmap n'apparaît hélas pas sur l'écran TV...(overscan)",
         97: "Encodeur non reconnu",
         98: "doit être réencodé",
+        161: "Interprète et titre du tag ID3v2 si le tag ID3v1 ne les a pas",
+        162: "Nouveau nom impossible (vide, avec / ou \\, point au début ou trop long) à la ligne",
     },
 }
 
-USED = [n for n in range(1, 99) if n not in (15, 16)]
+USED = [n for n in range(1, 99) if n not in (15, 16)] + [161, 162]
 MAX_LENGTH = 100
 
 

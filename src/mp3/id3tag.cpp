@@ -101,7 +101,12 @@ std::string BuildID3Block(const TID3Tag& tag) {
     block[126] = static_cast<char>(static_cast<std::uint8_t>(track & 0xFF));
   else  // no track: the comment's own last byte, also when its bytes were kept
     block[126] = TagTextTo(tag.Comment, 30, tag.CodePage)[29];
-  block += static_cast<char>(static_cast<std::uint8_t>(tag.Genre & 0xFF));
+  // A stored genre above 147 reads as 148; while the record still says so,
+  // the byte stays (255, "no genre", must not become a genre).
+  const bool sameGenre = tag.RawTag.size() == 128 && tag.Genre == 148 &&
+                         static_cast<std::uint8_t>(tag.RawTag[127]) >= 148;
+  block +=
+      sameGenre ? tag.RawTag[127] : static_cast<char>(static_cast<std::uint8_t>(tag.Genre & 0xFF));
   return block;
 }
 

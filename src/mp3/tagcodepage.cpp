@@ -41,19 +41,67 @@ bool IsRare(unsigned char c) {
   }
 }
 
-// Weight of the high bytes of text read as Windows-1252 (already mapped):
-// 2 for a common letter, 1 for a rare one, nothing for a non-letter or an
-// upper-case letter right after a lower-case one.
+bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Weight of one letter at i: 2 for a common one, 1 for a rare one, nothing
+// where its case does not fit its neighbours (an upper-case letter right
+// after a lower-case one, a lower-case one right before an upper-case one)
+// or where it stands alone between non-letters (but "à", a French word).
+int LetterWeight(const std::string& text, std::size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  const Letter letter = CaseOf(c);
+  const Letter before = i > 0 ? CaseOf(static_cast<unsigned char>(text[i - 1])) : Letter::None;
+  const Letter after =
+      i + 1 < text.size() ? CaseOf(static_cast<unsigned char>(text[i + 1])) : Letter::None;
+  if (letter == Letter::Upper && before == Letter::Lower) return 0;
+  if (letter == Letter::Lower && after == Letter::Upper) return 0;
+  if (before == Letter::None && after == Letter::None && c != 0xE0) return 0;
+  return IsRare(c) ? 1 : 2;
+}
+
+// Weight of the typographic marks of Windows-1252 that today's file names
+// and tags hold, where they stand as such marks: an apostrophe after a
+// letter, quotes at the start or end of a word, a dash between blanks, a
+// euro sign by a number. In code page 850 these bytes are letters.
+int MarkWeight(const std::string& text, std::size_t i) {
+  const auto at = [&text](std::size_t k) {
+    return k < text.size() ? static_cast<unsigned char>(text[k]) : static_cast<unsigned char>(' ');
+  };
+  const unsigned char before = i > 0 ? at(i - 1) : ' ';
+  const unsigned char after = at(i + 1);
+  const bool wordBefore = CaseOf(before) != Letter::None || IsDigit(before);
+  const bool wordAfter = CaseOf(after) != Letter::None || IsDigit(after);
+  switch (static_cast<unsigned char>(text[i])) {
+    case 0x91:  // ‘
+    case 0x92:  // ’
+      return wordBefore || wordAfter ? 2 : 0;
+    case 0x84:  // „
+    case 0x93:  // “
+      return !wordBefore && wordAfter ? 2 : 0;
+    case 0x94:  // ”
+      return wordBefore && !wordAfter ? 2 : 0;
+    case 0x96:  // –
+    case 0x97:  // —
+      return before == ' ' && after == ' ' ? 2 : 0;
+    case 0x80:  // €
+      return IsDigit(before) || IsDigit(after) ? 1 : 0;
+    case 0x85:  // …
+      return wordBefore ? 1 : 0;
+    default:
+      return 0;
+  }
+}
+
+// How well text (already in Windows-1252) reads: the weights of its bytes
+// from 0x80 up.
 int Score(const std::string& text) {
   int score = 0;
-  Letter before = Letter::None;
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    const Letter letter = CaseOf(c);
-    if (c >= 0x80 && letter != Letter::None &&
-        !(letter == Letter::Upper && before == Letter::Lower))
-      score += IsRare(c) ? 1 : 2;
-    before = letter;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) continue;
+    score += CaseOf(c) != Letter::None ? LetterWeight(text, i) : MarkWeight(text, i);
   }
   return score;
 }

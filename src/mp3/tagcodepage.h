@@ -13,8 +13,9 @@ inline constexpr std::uint16_t kOemCodePage = 850;
 inline constexpr std::uint16_t kAnsiCodePage = 1252;
 
 // 1252 when the high bytes of the fields (each up to its first NUL) read
-// as more and better-placed letters in Windows-1252 than in code page 850;
-// else 850, the format's own (pure ASCII included).
+// as more and better-placed letters and typographic marks (’ “ ” – €) in
+// Windows-1252 than as letters in code page 850; else 850, the format's
+// own (pure ASCII included).
 std::uint16_t GuessTagCodePage(const std::vector<std::string_view>& fields);
 
 // One tag field in codePage to record text: up to the first NUL, trailing
