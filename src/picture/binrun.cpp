@@ -174,9 +174,10 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   NameClaims claims;
   int k = 0;
   for (const std::string& name : listing.names) {
-    // Checked before anything is made: a name no batch line can hold, or
-    // one whose .BIN an earlier song already takes, is reported and left out.
-    if (!BatchOemName(name)) {
+    // Checked before anything is made: a name with a letter code page 850
+    // lacks (the batch could not name its .BIN), or one whose .BIN an
+    // earlier song already takes, is reported and left out.
+    if (!OemFolder(name)) {
       host_.MemoLine(BatchNameNote(name));
       continue;
     }

@@ -16,6 +16,7 @@
 #include "mp3/songtag.h"
 #include "picture/picturename.h"
 #include "platform/codepage.h"
+#include "platform/filesys.h"
 #include "rename/mp3fixture.h"
 #include "support/tempdir.h"
 
@@ -188,8 +189,9 @@ TEST_F(Collection, RenameBinsTextsAndTheBatchPairKeepEverythingRight) {
   for (const auto& [path, bytes] : test::FolderState(music())) {
     if (fs::path(path).extension() != ".mp3") continue;
     after.insert(Audio(bytes));
-    if (!otherBytes[Audio(bytes)].empty())
+    if (!otherBytes[Audio(bytes)].empty()) {
       EXPECT_EQ(OtherTagBytes(bytes), otherBytes[Audio(bytes)]) << path;
+    }
   }
   EXPECT_EQ(after, before);
 

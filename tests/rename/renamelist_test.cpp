@@ -144,10 +144,9 @@ TEST_F(BuildRenameListTest, TwoFilesForOneNameGiveANoteForTheLater) {
   PutFile(dir.path(), "a.mp3", Song("X", "Y", '2'));
   const auto lines = Build(Options(true, true, false, false));
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], Line("A.mp3", "x - y.mp3"));
-  EXPECT_NE(lines[0].find("a.mp3"), std::string::npos);
-  EXPECT_NE(lines[0].find("A.mp3"), std::string::npos);
-  EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '"'), 0);
+  EXPECT_EQ(lines[0], Line("A.mp3", "x - y.mp3"));
+  EXPECT_NE(lines[1].find("a.mp3 ergibt denselben Namen wie A.mp3"), std::string::npos);
+  EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), '"'), 0);
 }
 
 // Tags as they come: 1252 from today's taggers, 850 from old ones, a line
@@ -163,7 +162,8 @@ TEST_F(BuildRenameListTest, TagTextsArePlannedOnceConvertedAndPlain) {
   test::WriteFile(dir.file("d.mp3"),
                   test::Mp3Frames('d') + test::Id3v1Raw("Line\nFeed", "Tab\there"));
   test::WriteFile(dir.file("e.mp3"), test::Mp3Frames('e') + test::Id3v1Raw("Don\x92t",
-                                                                           "\x93Best\x94 \x96 \x80"
+                                                                           "\x93"
+                                                                           "Best\x94 \x96 \x80"
                                                                            "5"));
   const auto lines = Build(Options(true, true, false, false));
   EXPECT_EQ(lines, (std::vector<std::string>{Line("a.mp3", "H\xE9l\xE8ne - No\xEBl.mp3"),
@@ -181,9 +181,9 @@ TEST_F(BuildRenameListTest, AFileTooShortForATagIsPassedOver) {
   PutFile(dir.path(), "z.mp3", Song("Zed", "Last"));
   const auto lines = Build(Options(true, true, true, false));
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_NE(lines[0].find("a.mp3 ist zu kurz"), std::string::npos);
-  EXPECT_EQ(lines[1], Line("b - c.mp3", "b - c.mp3"));
-  EXPECT_EQ(lines[2], Line("z.mp3", "Zed - Last.mp3"));
+  EXPECT_EQ(lines[0], Line("b - c.mp3", "b - c.mp3"));
+  EXPECT_EQ(lines[1], Line("z.mp3", "Zed - Last.mp3"));
+  EXPECT_EQ(lines[2].rfind("a.mp3 ist zu kurz", 0), 0u);
   EXPECT_EQ(GetFile(dir.path(), "a.mp3"), "");
   EXPECT_EQ(TagOf(dir.path(), "b - c.mp3").Title, "c");  // files after it still get their tag
 }
