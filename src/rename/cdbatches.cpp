@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -173,9 +174,18 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
   BatchPair batches(useSubDirs, observer);
   for (const auto& rejected : listing.rejected)
     batches.LeaveOut(rejected.nativeName, UnusableNameNote(rejected.nativeName));
-  // Names that differ only in case would be one file once moved back on a
-  // folder that ignores case (Long.bat's move replaces): the later stays out.
+  // Names that differ only in case are one file to the interpreter: Long.bat
+  // would move the first back over the second (its move replaces). Both stay
+  // where they are, named in a rem line.
   NameClaims claims;
+  std::set<std::string> paired;
+  for (const std::string& name : listing.names)
+    if (const auto earlier = claims.Claim(name, name)) {
+      paired.insert({*earlier, name});
+      const std::string note = "Dateien ausgelassen: " + *earlier + " und " + name +
+                               " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+      batches.Remark(platform::AnsiToOem(note), note);
+    }
   int n = 0;
   int placed = 0;
   int done = 0;
@@ -189,9 +199,8 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
     SortNoCase(it->second);
     for (const std::string& name : it->second) {
       const std::string stem = Stem(name);
-      if (const auto earlier = claims.Claim(name, name)) {
-        const std::string note = NameClashNote(*earlier, name);
-        batches.Remark(platform::AnsiToOem(note), note);
+      if (paired.count(name)) {
+        // reported above
       } else if (const auto shortBase = batches.AddMove(folder, name, n + 1, dir)) {
         // A file left out takes no number, so the numbers stay dense.
         ++n;
