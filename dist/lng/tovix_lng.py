@@ -110,6 +110,8 @@ TEXTS = {
         96: "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht dargestellt...(Overscan)",
         97: "Encoder nicht erkannt",
         98: "muss umcodiert werden",
+        161: "Interpret und Titel aus dem ID3v2-TAG, wenn der ID3v1-TAG sie nicht hat",
+        162: "Neuer Name nicht möglich (leer, mit / oder \\, mit Punkt am Anfang oder zu lang), Zeile",
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
         182: "Das Quellverzeichnis kann nicht gelesen werden:",
@@ -213,6 +215,8 @@ TEXTS = {
         96: "This (black) part of the bitmap is, sadly, not shown on the TV screen...(overscan)",
         97: "Encoder not recognised",
         98: "needs recoding",
+        161: "Artist and title from the ID3v2 tag when the ID3v1 tag lacks them",
+        162: "New name not possible (empty, holds / or \\, starts with a dot or too long) in line",
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
         182: "The source folder cannot be read:",
@@ -316,6 +320,8 @@ TEXTS = {
         96: "Cette partie (en noir) du bitmap n'apparaît hélas pas sur l'écran TV...(overscan)",
         97: "Encodeur non reconnu",
         98: "doit être réencodé",
+        161: "Interprète et titre du tag ID3v2 si le tag ID3v1 ne les a pas",
+        162: "Nouveau nom impossible (vide, avec / ou \\, point au début ou trop long) à la ligne",
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",
         182: "Le dossier source ne peut pas être lu :",
@@ -327,6 +333,8 @@ TEXTS = {
 USED = [n for n in range(1, 99) if n not in (15, 16)]
 # Texts of the recode pass's own checks.
 USED += list(range(180, 185))
+# The ID3v2 check box and the apply step's refusal of a new name.
+USED += [161, 162]
 MAX_LENGTH = 100
 
 

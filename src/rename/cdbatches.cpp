@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -11,6 +12,7 @@
 #include "platform/ioerror.h"
 #include "rename/batchtext.h"
 #include "rename/collation.h"
+#include "rename/nameclaims.h"
 #include "rename/saferename.h"
 #include "rename/shownname.h"
 #include "rename/textfile.h"
@@ -68,12 +70,17 @@ class BatchPair {
                       : "rem LONG erwartet KEINE Unterverzeichnisse"};
   }
 
-  void LeaveOut(const std::string& nativeOrAnsiName) {
-    const std::string shown = platform::AnsiToOem(ShownName(nativeOrAnsiName));
-    const std::string rem = RemLine("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown);
+  void LeaveOut(const std::string& nativeName, const std::string& note) {
+    const std::string shown = platform::AnsiToOem(ShownName(nativeName));
+    Remark("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown, note);
+  }
+
+  // The same comment in both files, and the note in the memo.
+  void Remark(const std::string& oemText, const std::string& note) {
+    const std::string rem = RemLine(oemText);
     short_.push_back(rem);
     long_.push_back(rem);
-    if (observer_) observer_->MemoLine(UnusableNameNote(nativeOrAnsiName));
+    if (observer_) observer_->MemoLine(note);
   }
 
   void BeginRound(const std::string& dir) {
@@ -83,22 +90,27 @@ class BatchPair {
     if (subDirs_) long_.push_back("RD " + dir);
   }
 
-  // The move pair of one file; false when no batch line can name it.
-  bool AddMove(const std::string& folder, std::string name, int n, const std::string& dir) {
+  // The move pair of one file; nothing when no batch line can name it, else
+  // the short name without extension. A companion passes its MP3's short
+  // name, so both keep one name (with their own extensions) after Short.bat.
+  std::optional<std::string> AddMove(const std::string& folder, std::string name, int n,
+                                     const std::string& dir,
+                                     const std::optional<std::string>& mp3Short = std::nullopt) {
     name = WithoutAcute(folder, name);
     const auto oem = BatchOemName(name);
     if (!oem) {
-      LeaveOut(platform::AnsiToUtf8(name));
-      return false;
+      LeaveOut(platform::AnsiToUtf8(name), BatchNameNote(name));
+      return std::nullopt;
     }
     const std::string place = subDirs_ ? dir : ".";
-    const std::string shortName =
-        Number(n) + UnquotedSafe(CdShortName(*oem).substr(0, 5)) + Extension(*oem);
+    const std::string shortBase =
+        mp3Short ? *mp3Short : Number(n) + UnquotedSafe(CdShortName(*oem).substr(0, 5));
+    const std::string shortName = shortBase + Extension(*oem);
     const std::string target = EscapePercent(place + "\\" + shortName);
     const std::string quoted = "\"" + EscapePercent(*oem) + "\"";
     short_.push_back("move " + quoted + " " + target);
     long_.push_back("move " + target + " " + quoted + " ");
-    return true;
+    return shortBase;
   }
 
   void Write(const std::string& folder) {
@@ -160,7 +172,20 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
     if (const char round = RoundOf(name)) rounds[round].push_back(name);
 
   BatchPair batches(useSubDirs, observer);
-  for (const auto& rejected : listing.rejected) batches.LeaveOut(rejected.nativeName);
+  for (const auto& rejected : listing.rejected)
+    batches.LeaveOut(rejected.nativeName, UnusableNameNote(rejected.nativeName));
+  // Names that differ only in case are one file to the interpreter: Long.bat
+  // would move the first back over the second (its move replaces). Both stay
+  // where they are, named in a rem line.
+  NameClaims claims;
+  std::set<std::string> paired;
+  for (const std::string& name : listing.names)
+    if (const auto earlier = claims.Claim(name, name)) {
+      paired.insert({*earlier, name});
+      const std::string note = "Dateien ausgelassen: " + *earlier + " und " + name +
+                               " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+      batches.Remark(platform::AnsiToOem(note), note);
+    }
   int n = 0;
   int placed = 0;
   int done = 0;
@@ -174,13 +199,15 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
     SortNoCase(it->second);
     for (const std::string& name : it->second) {
       const std::string stem = Stem(name);
-      // A file left out takes no number, so the numbers stay dense.
-      if (batches.AddMove(folder, name, n + 1, dir)) {
+      if (paired.count(name)) {
+        // reported above
+      } else if (const auto shortBase = batches.AddMove(folder, name, n + 1, dir)) {
+        // A file left out takes no number, so the numbers stay dense.
         ++n;
         ++placed;
         for (const char* ext : {".bin", ".jpg", ".txt"})
           if (const auto companion = Companion(binFolder, stem, ext))
-            batches.AddMove(binFolder, *companion, n, dir);
+            batches.AddMove(binFolder, *companion, n, dir, shortBase);
       }
       if (observer) observer->Progress(++done, total);
     }

@@ -21,7 +21,8 @@ std::string Ansi(const char* utf8) {
 }
 
 bool Used(int n) {
-  return (n >= 1 && n <= 98 && n != 15 && n != 16) || (n >= 180 && n <= 184);
+  return (n >= 1 && n <= 98 && n != 15 && n != 16) || (n >= 180 && n <= 184) || n == 161 ||
+         n == 162;
 }
 
 // The German texts the windows and the program hold for these numbers.
