@@ -161,7 +161,9 @@ void PreviewPage::BuildControls() {
   {
     QPalette bar = overB_->palette();
     bar.setColor(QPalette::Window, Qt::black);
-    bar.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    // The bar's own sentence is black on black, whatever the desktop's
+    // text colour: shown, it would run under the layout buttons.
+    bar.setColor(QPalette::WindowText, Qt::black);
     overB_->setPalette(bar);
   }
   overL_ = MakeBar(this, "OverL");
