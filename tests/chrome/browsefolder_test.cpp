@@ -3,14 +3,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 
 #include "chrome/browsefolder.h"
+#include "chrome/dialogplace.h"
 #include "chrome/pathshort.h"
 #include "platform/filesys.h"
 #include "support/tempdir.h"
@@ -265,6 +269,40 @@ TEST_F(BrowseFolderTest, DialogSitsOverTheOwnerWindow) {
   const QRect f = front->frameGeometry();
   EXPECT_EQ(placed.left(), f.left() + f.width() / 2 - placed.width() / 2);
   EXPECT_EQ(placed.top(), f.top() + f.height() / 4);
+}
+
+TEST_F(BrowseFolderTest, DialogOverAWindowAtTheScreensEdgeStaysOnTheScreen) {
+  // The toolbar sits at the main window's right edge: centred over it, the
+  // picker would stick out past the screen's.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget toolbar;
+  toolbar.setGeometry(screen.right() - 104, screen.bottom() - 305, 104, 305);
+  toolbar.show();
+  picker.SetOwnerWindow(&toolbar);
+  picker.SetDirectory(deep);
+  QRect placed;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    placed = d.frameGeometry();
+    d.reject();
+  });
+  picker.Execute();
+  EXPECT_TRUE(screen.contains(placed))
+      << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+}
+
+TEST(DialogPlacement, EveryDialogOpensWhollyOnTheScreen) {
+  KeepDialogsOnScreen();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QDialog dialog;
+  dialog.resize(300, 200);
+  for (const QPoint& at : {QPoint(screen.right() - 100, screen.bottom() - 50),
+                           QPoint(screen.left() - 150, screen.top() - 80)}) {
+    dialog.move(at);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << at.x() << "," << at.y();
+    dialog.hide();
+  }
 }
 
 TEST(BrowseFolderProperties, WidthFallsBackTo75) {

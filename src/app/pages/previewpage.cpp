@@ -397,10 +397,21 @@ const QImage& PreviewPage::Picture() const {
   return image1_->Picture();
 }
 
+void PreviewPage::SetSharedBackground(const QImage& picture) {
+  sharedBackground_ = picture;
+  if (!hasBackground_ && scaleMode_ != picture::kModeTile) {
+    image1_->SetPicture(sharedBackground_);
+    LayOutPicture(scaleMode_);
+  }
+}
+
 void PreviewPage::LoadBackgroundPicture(const std::string& path) {
-  image1_->SetPicture({});
+  // Until a picture of the user's loads, the pages' shared background shows:
+  // black default texts on a black area would make black song pictures.
+  image1_->SetPicture(sharedBackground_);
   hasBackground_ = false;
   UpdateEmptyHint();
+  if (path.empty()) return;
   Bitmap bitmap;
   if (UpperAscii(path).find(".BMP") != std::string::npos) {
     bitmap = ReadBmpFile(path);
@@ -410,8 +421,10 @@ void PreviewPage::LoadBackgroundPicture(const std::string& path) {
     jpeg.SetJpegFile(path);
     jpeg.JpegToImage();
   }
-  image1_->SetPicture(ToQImage(bitmap));
-  hasBackground_ = !image1_->Picture().isNull();
+  QImage loaded = ToQImage(bitmap);
+  if (loaded.isNull()) return;
+  image1_->SetPicture(std::move(loaded));
+  hasBackground_ = true;
   UpdateEmptyHint();
 }
 
@@ -427,6 +440,8 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
   } catch (const std::exception& error) {
     reportError_(error.what());
   }
+  // Shown at once in the current mode, not only after a mode button.
+  LayOutPicture(scaleMode_);
 }
 
 void PreviewPage::Image1DblClick() {
