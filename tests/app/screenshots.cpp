@@ -1,11 +1,14 @@
 // The documentation's screenshots, rendered off-screen from the program's
 // own windows: every page in German, one page in English and in French, and
 // the song picture the preview page makes. docs/screenshots/make.sh runs it:
-//   tovix_screenshots PROGRAM_DIR DEMO_DIR OUT_DIR
+//   tovix_screenshots PROGRAM_DIR DEMO_DIR OUT_DIR [all]
 // PROGRAM_DIR holds tovix.lng; DEMO_DIR is a folder made by tovix-cli demo.
+// With "all", every page in every language is grabbed from the screen
+// (run it under Xvfb to see what a user sees).
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QScreen>
 #include <cstdio>
 #include <functional>
 
@@ -68,7 +71,10 @@ int main(int argc, char** argv) {
   QFile ini(settingsDir + QStringLiteral("/tovix.ini"));
   if (!ini.open(QIODevice::WriteOnly)) return 1;
   QString settings = QStringLiteral("[Tovix]\r\nmp3dir=%1\r\nbindir=%1\r\n").arg(demo);
-  if (!songs.isEmpty()) settings += QStringLiteral("lastfile=%1/%2\r\n").arg(demo, songs.first());
+  // A song named "artist - title" shows a whole picture.
+  const QStringList named = songs.filter(QStringLiteral(" - "));
+  const QStringList& pick = named.isEmpty() ? songs : named;
+  if (!pick.isEmpty()) settings += QStringLiteral("lastfile=%1/%2\r\n").arg(demo, pick.first());
   if (!pictures.isEmpty())
     settings += QStringLiteral("bitmap=%1/%2\r\nScale=2\r\n").arg(demo, pictures.first());
   ini.write(settings.toUtf8());
@@ -103,6 +109,26 @@ int main(int argc, char** argv) {
   };
   int failures = 0;
   int language = -1;
+  if (argc > 4 && QLatin1String(argv[4]) == QLatin1String("all")) {
+    const char* names[] = {"start",  "page1", "page2",   "page21", "page3",
+                           "page31", "page4", "preview", "page6"};
+    for (int l = 0; l < 3; ++l) {
+      form1.MutableSettings().Language = l;
+      form1.ApplyLanguage(static_cast<std::uint16_t>(l));
+      for (int i = 0; i < 9; ++i) {
+        form1.ResetPageView();
+        shots[i].open(form1);
+        for (int wait = 0; wait < 20; ++wait) QApplication::processEvents();
+        const QRect both = form1.frameGeometry().united(form2.frameGeometry());
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(both);
+        if (!screen.save(out + QStringLiteral("/%1-%2.png").arg(QLatin1String(names[i])).arg(l)))
+          ++failures;
+      }
+    }
+    form1.FormDestroy();
+    QDir(settingsDir).removeRecursively();
+    return failures == 0 ? 0 : 1;
+  }
   for (const Shot& shot : shots) {
     if (shot.language != language) {
       language = shot.language;
