@@ -48,6 +48,18 @@ void WhenOpen(TBrowseFolder& picker, std::function<void(QFileDialog&)> act) {
       Qt::SingleShotConnection);
 }
 
+// Where the picker opens, starting in folder; it is cancelled at once.
+QRect PlacedOver(TBrowseFolder& picker, const std::string& folder) {
+  picker.SetDirectory(folder);
+  QRect placed;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    placed = d.frameGeometry();
+    d.reject();
+  });
+  picker.Execute();
+  return placed;
+}
+
 class BrowseFolderTest : public ::testing::Test {
  protected:
   BrowseFolderTest() {
@@ -258,13 +270,7 @@ TEST_F(BrowseFolderTest, DialogSitsOverTheOwnerWindow) {
   QWidget owner;
   owner.setGeometry(100, 80, 640, 480);
   picker.SetOwnerWindow(&owner);
-  picker.SetDirectory(deep);
-  QRect placed;
-  WhenOpen(picker, [&](QFileDialog& d) {
-    placed = d.frameGeometry();
-    d.reject();
-  });
-  picker.Execute();
+  const QRect placed = PlacedOver(picker, deep);
   const QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : &owner;
   const QRect f = front->frameGeometry();
   EXPECT_EQ(placed.left(), f.left() + f.width() / 2 - placed.width() / 2);
@@ -279,13 +285,7 @@ TEST_F(BrowseFolderTest, DialogOverAWindowAtTheScreensEdgeStaysOnTheScreen) {
   toolbar.setGeometry(screen.right() - 104, screen.bottom() - 305, 104, 305);
   toolbar.show();
   picker.SetOwnerWindow(&toolbar);
-  picker.SetDirectory(deep);
-  QRect placed;
-  WhenOpen(picker, [&](QFileDialog& d) {
-    placed = d.frameGeometry();
-    d.reject();
-  });
-  picker.Execute();
+  const QRect placed = PlacedOver(picker, deep);
   EXPECT_TRUE(screen.contains(placed))
       << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
 }
