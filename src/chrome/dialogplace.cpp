@@ -56,7 +56,8 @@ void MoveOntoScreen(QWidget& window) {
 }
 
 void KeepDialogsOnScreen() {
-  static DialogPlacer* placer = nullptr;
+  // One per application object; a later application gets its own.
+  static QPointer<DialogPlacer> placer;
   if (placer || !qApp) return;
   placer = new DialogPlacer(qApp);
   qApp->installEventFilter(placer);
