@@ -131,7 +131,8 @@ void PreviewPage::BuildControls() {
   emptyHint_->setAlignment(Qt::AlignCenter);
   emptyHint_->setWordWrap(true);
   emptyHint_->setFont(PixelFont(15, true));
-  SetTextColor(emptyHint_, QColor(0xC0, 0xC0, 0xC0));
+  // Mid grey reads on the black area and on the light shared background.
+  SetTextColor(emptyHint_, QColor(0x80, 0x80, 0x80));
   emptyHint_->setGeometry(90, 180, kPictureWidth - 180, 80);
   emptyHint_->installEventFilter(this);
 
