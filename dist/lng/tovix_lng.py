@@ -122,6 +122,12 @@ TEXTS = {
         158: '%1: %2 endete nicht in %3 s, weiter mit dem nächsten Lied',
         159: '%1: keine .bin erstellt (mklogo fehlgeschlagen?)',
         160: 'Sprache',
+        # Texts of the recode pass's own checks.
+        180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
+        181: "Das Zielverzeichnis gibt es nicht:",
+        182: "Das Quellverzeichnis kann nicht gelesen werden:",
+        183: "Keine umcodierte Datei erhalten",
+        184: "Das Verzeichnis für temporäre WAV-Dateien gibt es nicht:",
     },
     1: {
         1: "Welcome!",
@@ -232,6 +238,12 @@ TEXTS = {
         158: '%1: %2 did not end within %3 s, going on with the next song',
         159: '%1: no .bin made (mklogo failed?)',
         160: 'Language',
+        # Texts of the recode pass's own checks.
+        180: "Source and target folder are the same folder: please choose another target folder on page 1.",
+        181: "The target folder does not exist:",
+        182: "The source folder cannot be read:",
+        183: "No recoded file received",
+        184: "The folder for temporary WAV files does not exist:",
     },
     2: {
         1: "Bienvenue !",
@@ -342,6 +354,12 @@ TEXTS = {
         158: "%1 : %2 n'a pas fini en %3 s, on passe à la chanson suivante",
         159: '%1 : aucun .bin créé (échec de mklogo ?)',
         160: 'Langue',
+        # Texts of the recode pass's own checks.
+        180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
+        181: "Le dossier cible n'existe pas :",
+        182: "Le dossier source ne peut pas être lu :",
+        183: "Aucun fichier réencodé reçu",
+        184: "Le dossier des fichiers WAV temporaires n'existe pas :",
     },
 }
 
