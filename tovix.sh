@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config make
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libmpg123-dev mpg123 lame
   libavcodec-dev libavutil-dev libswscale-dev
   libsimpleini-dev libicu-dev

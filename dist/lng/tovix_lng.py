@@ -10,7 +10,7 @@ import sys
 
 LANGUAGES = [(0, "Deutsch"), (1, "English"), (2, "Fran\u00e7ais")]
 
-# Strings 1..98 without 15 and 16, per language number.
+# The strings per language number.
 TEXTS = {
     0: {
         1: "Herzlich Wilkommen!",
@@ -110,8 +110,21 @@ TEXTS = {
         96: "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht dargestellt...(Overscan)",
         97: "Encoder nicht erkannt",
         98: "muss umcodiert werden",
+        # Strings the build added.
+        150: 'de',
+        151: 'AUS',
+        152: 'Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines wählen.',
+        153: 'Den Zielordner für .bin "%1" gibt es nicht: bitte auf Seite 1 einen vorhandenen Ordner wählen.',
+        154: 'Der Zielordner "%1" hat ein Zeichen, das keine Batchdatei tragen kann: bitte einen anderen wählen.',
+        155: 'Die Testdatei "%1" wurde nicht fertig: %2 endete nicht in %3 s.',
+        156: 'Auch mit Stufe %1 ist das Testbild %2 Bytes groß (höchstens %3). Bitte ein ruhigeres Bild wählen.',
+        157: 'Ordner kann nicht gelesen werden: %1',
+        158: '%1: %2 endete nicht in %3 s, weiter mit dem nächsten Lied',
+        159: '%1: keine .bin erstellt (mklogo fehlgeschlagen?)',
+        160: 'Sprache',
         161: "Interpret und Titel aus dem ID3v2-TAG, wenn der ID3v1-TAG sie nicht hat",
         162: "Neuer Name nicht möglich (leer, mit / oder \\, mit Punkt am Anfang oder zu lang), Zeile",
+        # Texts of the recode pass's own checks.
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
         182: "Das Quellverzeichnis kann nicht gelesen werden:",
@@ -165,7 +178,7 @@ TEXTS = {
         46: "Position of the encoder",
         47: "Bitmap at original size",
         48: "Enlarge bitmap to fit",
-        49: "Fit bitmap into the overscan frame",
+        49: "Fit into overscan frame",
         50: "Centre bitmap",
         51: "Tile bitmap",
         52: "Decoding into a temporary WAV file ...",
@@ -215,8 +228,21 @@ TEXTS = {
         96: "This (black) part of the bitmap is, sadly, not shown on the TV screen...(overscan)",
         97: "Encoder not recognised",
         98: "needs recoding",
+        # Strings the build added.
+        150: 'en',
+        151: 'OFF',
+        152: 'No MP3 folder chosen yet: please choose one on page 1 first.',
+        153: 'The target folder for .bin files "%1" does not exist: please choose an existing folder on page 1.',
+        154: 'The target folder "%1" holds a character that no batch file can carry. Please choose another.',
+        155: 'The test file "%1" was not finished: %2 did not end within %3 s.',
+        156: 'Even at level %1 the test picture is %2 bytes (at most %3). Please choose a calmer picture.',
+        157: 'Folder cannot be read: %1',
+        158: '%1: %2 did not end within %3 s, going on with the next song',
+        159: '%1: no .bin made (mklogo failed?)',
+        160: 'Language',
         161: "Artist and title from the ID3v2 tag when the ID3v1 tag lacks them",
         162: "New name not possible (empty, holds / or \\, starts with a dot or too long) in line",
+        # Texts of the recode pass's own checks.
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
         182: "The source folder cannot be read:",
@@ -270,7 +296,7 @@ TEXTS = {
         46: "Position de l'encodeur",
         47: "Bitmap en taille originale",
         48: "Agrandir le bitmap à la taille",
-        49: "Ajuster le bitmap au cadre d'overscan",
+        49: "Ajuster à l'overscan",
         50: "Centrer le bitmap",
         51: "Bitmap en mosaïque",
         52: "Décodage vers un fichier WAV temporaire ...",
@@ -302,7 +328,7 @@ TEXTS = {
         78: "Démarrer",
         79: "Le batch crée des sous-dossiers",
         80: "Toutes les images (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg",
-        81: "Remplacer les .bin existants",
+        81: "Écraser les .bin existants",
         82: "Créer les fichiers texte",
         83: "Enregistrer aussi l'image en .jpg",
         84: "couleur",
@@ -320,8 +346,21 @@ TEXTS = {
         96: "Cette partie (en noir) du bitmap n'apparaît hélas pas sur l'écran TV...(overscan)",
         97: "Encodeur non reconnu",
         98: "doit être réencodé",
+        # Strings the build added.
+        150: 'fr',
+        151: 'ARRÊT',
+        152: "Aucun dossier MP3 choisi : veuillez d'abord en choisir un à la page 1.",
+        153: "Le dossier cible des fichiers .bin « %1 » n'existe pas : choisissez un dossier existant à la page 1.",
+        154: "Le dossier cible « %1 » a un caractère interdit dans un fichier batch : choisissez-en un autre.",
+        155: "Le fichier de test « %1 » n'a pas été terminé : %2 n'a pas fini en %3 s.",
+        156: "Même au niveau %1, l'image de test fait %2 octets (au plus %3). Choisissez une image plus calme.",
+        157: 'Dossier illisible : %1',
+        158: "%1 : %2 n'a pas fini en %3 s, on passe à la chanson suivante",
+        159: '%1 : aucun .bin créé (échec de mklogo ?)',
+        160: 'Langue',
         161: "Interprète et titre du tag ID3v2 si le tag ID3v1 ne les a pas",
         162: "Nouveau nom impossible (vide, avec / ou \\, point au début ou trop long) à la ligne",
+        # Texts of the recode pass's own checks.
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",
         182: "Le dossier source ne peut pas être lu :",
@@ -330,11 +369,9 @@ TEXTS = {
     },
 }
 
-USED = [n for n in range(1, 99) if n not in (15, 16)]
-# Texts of the recode pass's own checks.
-USED += list(range(180, 185))
-# The ID3v2 check box and the apply step's refusal of a new name.
-USED += [161, 162]
+# Strings 1..98 (15 and 16 unused) and those the build added: every
+# language must give each number the German block gives.
+USED = sorted(TEXTS[0])
 MAX_LENGTH = 100
 
 

@@ -26,6 +26,7 @@
 #include "chrome/artwork.h"
 #include "chrome/browsefolder.h"
 #include "chrome/coolform.h"
+#include "chrome/dialogplace.h"
 #include "lang/sellang.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -54,6 +55,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setWindowTitle(QStringLiteral("Tovix (Rovez/Kiss/Tokai ) DVD 71x"));
   RegisterTahomaFonts();
+  chrome::KeepDialogsOnScreen();
   setFont(UiFont(13, true));
   languageFile_ = DefaultLanguageFile();
 
@@ -198,6 +200,7 @@ void TForm1::BuildPages() {
   Seite5->setObjectName(QStringLiteral("Seite5"));
   Seite5->setGeometry(31, 38, 710, 481);
   Seite5->SetHost(this);
+  Seite5->SetSharedBackground(background.toImage());
   Seite5->hide();
 
   Seite1->SetFolderChooser([this](const std::string& start) -> std::optional<std::string> {

@@ -5,6 +5,8 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/qtext.h"
+#include "app/qttranslation.h"
+#include "lang/buildstrings.h"
 #include "lang/stringmap.h"
 
 namespace tovix {
@@ -39,6 +41,11 @@ void TForm1::PushStrings() {
       }
     }
   }
+  // The standard dialogs speak the language too; a language file without
+  // a Qt locale leaves them in Qt's English.
+  InstallQtTranslation(LanguageGives(str::kQtLocale) ? FromAnsi(LanguageString(str::kQtLocale))
+                                                     : QString());
+  SetCaption(Sprache, BuildText(str::kLanguageButton));
   // The preview page sets its captions, hints, mode names and filter itself.
   Seite5->ApplyLanguage();
   if (toolbar_) CopyHintsTo(*toolbar_);
@@ -55,7 +62,9 @@ void TForm1::CopyHintsTo(TForm2& toolbar) {
     if (target && source) target->setToolTip(source->toolTip());
   }
   // Before the first load the table is empty: the toolbar keeps its own hint.
-  if (LanguageBase() != 9999) toolbar.SpeedButton7->setToolTip(FromAnsi(LanguageString(37)));
+  if (LanguageBase() == 9999) return;
+  toolbar.SpeedButton7->setToolTip(FromAnsi(LanguageString(37)));
+  SetCaption(toolbar.SpeedButton7, BuildText(str::kOffButton));
 }
 
 void TForm1::SpracheClick() {

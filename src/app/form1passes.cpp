@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <stdexcept>
 
+#include "app/clicklabel.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/renamepage.h"
+#include "lang/buildstrings.h"
 #include "picture/songtexts.h"
 #include "platform/filesys.h"
 #include "rename/cdbatches.h"
@@ -21,8 +23,9 @@ namespace tovix {
 
 namespace {
 
-constexpr const char* kNoSourceDir =
-    "Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines w\xE4hlen.";
+std::string NoSourceDir() {
+  return BuildText(str::kNoSourceDir);
+}
 
 std::string Progress(int done, int total) {
   return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";
@@ -73,7 +76,7 @@ void TForm1::WirePasses() {
   Seite3->BuildRenameList = [this] {
     Seite3->RenameMemo->clear();
     if (settings_.SourceDir.empty()) {
-      if (ShowError) ShowError(kNoSourceDir);
+      if (ShowError) ShowError(NoSourceDir());
       return;
     }
     const std::string folder = settings_.SourceDir;
@@ -89,20 +92,30 @@ void TForm1::WirePasses() {
   Seite3->ApplyRenameList = [this] {
     if (Seite3->Building()) return;
     if (settings_.SourceDir.empty()) {
-      if (ShowError) ShowError(kNoSourceDir);
+      if (ShowError) ShowError(NoSourceDir());
       return;
     }
+    // A pass that stops early (a file missing, a tag that cannot be
+    // written) must not leave its count in LED: the page title comes back.
+    struct LedTitle {
+      TForm1& form;
+      bool done = false;
+      ~LedTitle() {
+        if (!done && form.PageNumber == 3) form.SetLed(form.HintOf(form.Label3));
+      }
+    } ledTitle{*this};
     RenamePageObserver observer(*this, false);
     const ApplyResult result =
         tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), Seite31->Options(), &observer,
                                [this] { StopClick(); });
+    ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
     // A missing old name keeps the page open for the user to fix the line.
     if (result.outcome != ApplyResult::Outcome::MissingFile) CoolButton2Click();
   };
 
   Seite6->CreateCdBatches = [this] {
     Seite6->ClearNotes();
-    if (settings_.SourceDir.empty()) throw std::runtime_error(kNoSourceDir);
+    if (settings_.SourceDir.empty()) throw std::runtime_error(NoSourceDir());
     // LED shows the count only while the pair is written.
     struct LedBack {
       TForm1& form;

@@ -14,6 +14,7 @@
 #include <QShowEvent>
 #include <QStandardPaths>
 
+#include "chrome/dialogplace.h"
 #include "chrome/pathshort.h"
 #include "chrome/screenclamp.h"
 #include "platform/codepage.h"
@@ -65,6 +66,9 @@ class FolderDialog : public QFileDialog {
     const WindowRect placed = PlaceOverWindow({f.x(), f.y(), f.width(), f.height()},
                                               {r.x(), r.y(), r.width(), r.height()});
     move(placed.left, placed.top);
+    // Over a window near the screen's edge (the toolbar, say) the dialog
+    // would stick out: it comes back onto the screen whole.
+    MoveOntoScreen(*this);
   }
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/picturename.h"
 #include "platform/codepage.h"
@@ -20,6 +21,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kTestArtist = "........Test.........";
 constexpr const char* kTestBase = "TST9999";
+// What c2bin writes in the working folder before the batch moves it.
+constexpr const char* kToolOutput = "e2logo.bin";
 
 std::string BmpName(int k) {
   return "BM" + std::to_string(k) + ".BMP";
@@ -56,10 +59,11 @@ class Stopwatch {
 };
 
 std::string UnusableFolderText(const std::string& folder) {
-  return "Der Zielordner \"" + folder +
-         "\" enth\xE4lt ein Zeichen, das in der Batchdatei nicht stehen kann "
-         "(Anf\xFChrungszeichen, Steuerzeichen oder ein Zeichen au\xDF"
-         "erhalb von Codepage 850). Bitte einen anderen Ordner w\xE4hlen.";
+  return BuildText(str::kUnusableTarget, {folder});
+}
+
+std::string Seconds(int ms) {
+  return std::to_string(ms / 1000);
 }
 
 std::string Hex6(std::int32_t color) {
@@ -86,7 +90,7 @@ int BinRun::SpeedButton14Click(const BinRunOptions& options) {
   host_.HideLayoutControls(true);
   int count = 0;
   try {
-    if (CalibrateLogoLevel(options.targetDir)) {
+    if (FoldersExist(options) && CalibrateLogoLevel(options.targetDir)) {
       count = MakeAllBins(options.sourceDir, options.targetDir);
       host_.MemoLine(LanguageString(38) + std::to_string(logoLevel_));
       if (options.makeTxt) {
@@ -106,12 +110,30 @@ int BinRun::SpeedButton14Click(const BinRunOptions& options) {
   return count;
 }
 
+bool BinRun::FoldersExist(const BinRunOptions& options) {
+  // Said before the calibration: without the folder the test picture could
+  // only fail with the batch's bare "Error with".
+  std::string text;
+  if (!options.targetDir.empty() && !platform::IsDirectory(options.targetDir))
+    text = BuildText(str::kNoTargetDir, {options.targetDir});
+  else if (!options.sourceDir.empty() && !platform::IsDirectory(options.sourceDir))
+    text = BuildText(str::kFolderUnreadable, {options.sourceDir});
+  if (text.empty()) return true;
+  host_.ErrorBox(text);
+  host_.ShowBinPage();
+  return false;
+}
+
 bool BinRun::CalibrateLogoLevel(const std::string& target) {
   logoLevel_ = kFirstLogoLevel;
   const std::string folder = platform::WithSep(target);
   const std::string binPath = folder + kTestBase + ".BIN";
   auto fail = [&](const std::string& text) {
+    // What the tools made of the test picture stays nowhere; LED shows the
+    // page again, not the test.
+    platform::RemoveFile(kToolOutput);
     host_.ErrorBox(text);
+    host_.Status(LanguageString(88));
     host_.ShowBinPage();
     return false;
   };
@@ -130,22 +152,16 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
     }
     platform::RemoveFile(binPath);
     if (!RunBatch(b, kTestPictureNumber, true, bmp))
-      return fail("Die Testdatei \"" + binPath + "\" wurde nicht fertig: die Batchdatei " +
-                  kBatchName + " endete nicht innerhalb von " +
-                  std::to_string(env_.removalLimitMs / 1000) + " s.");
+      return fail(
+          BuildText(str::kTestNotDone, {binPath, kBatchName, Seconds(env_.removalLimitMs)}));
     const std::int64_t size = platform::FileSize(binPath);
     if (size < 0) return fail("Error with : \"" + binPath + "\" ");
     if (size <= kMaxBinBytes) break;
     if (logoLevel_ >= kLastLogoLevel) {
       platform::RemoveFile(binPath);
-      return fail(
-          "Auch mit der h\xF6"
-          "chsten Kompressionsstufe (" +
-          std::to_string(kLastLogoLevel) + ") ist das Testbild " + std::to_string(size) +
-          " Bytes gro\xDF (h\xF6"
-          "chstens " +
-          std::to_string(kMaxBinBytes) +
-          " passen in den Player). Bitte ein ruhigeres Hintergrundbild w\xE4hlen.");
+      return fail(BuildText(
+          str::kTestTooLarge,
+          {std::to_string(kLastLogoLevel), std::to_string(size), std::to_string(kMaxBinBytes)}));
     }
     ++logoLevel_;
   }
@@ -158,7 +174,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   const std::string sourceFolder = platform::WithSep(source);
   const std::string targetFolder = platform::WithSep(target);
   const platform::Listing listing = platform::ListFiles(sourceFolder, "*.mp3");
-  if (!listing.ok) host_.MemoLine("Ordner kann nicht gelesen werden: " + source);
+  if (!listing.ok) host_.MemoLine(BuildText(str::kFolderUnreadable, {source}));
   for (const auto& rejected : listing.rejected)
     host_.MemoLine(UnusableNameNote(rejected.nativeName));
 
@@ -210,14 +226,11 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       continue;
     }
     if (!RunBatch(b, k, options_.replaceBin, bmp)) {
-      host_.MemoLine(name + ": " + kBatchName + " endete nicht innerhalb von " +
-                     std::to_string(env_.removalLimitMs / 1000) +
-                     " s, weiter mit dem n\xE4"
-                     "chsten Lied");
+      host_.MemoLine(
+          BuildText(str::kSongBatchTimeout, {name, kBatchName, Seconds(env_.removalLimitMs)}));
       continue;
     }
-    if (!platform::Exists(binPath))
-      host_.MemoLine(name + ": keine .bin erstellt (mklogo fehlgeschlagen?)");
+    if (!platform::Exists(binPath)) host_.MemoLine(BuildText(str::kSongNoBin, {name}));
   }
   host_.ShowBinPage();
   return k - existing;

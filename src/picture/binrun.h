@@ -104,6 +104,8 @@ class BinRun {
   // come back also when a file error ends the run (it is then rethrown).
   int SpeedButton14Click(const BinRunOptions& options);
 
+  // Both folders exist; otherwise an error box says which does not.
+  bool FoldersExist(const BinRunOptions& options);
   // Finds the lowest level from 2 up whose test .bin fits; false after an
   // error box.
   bool CalibrateLogoLevel(const std::string& target);

@@ -20,6 +20,7 @@
 #include "app/pages/binpage.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
+#include "app/pages/pagepanel.h"
 #include "app/pages/previewfonts.h"
 #include "app/pages/qtext.h"
 #include "app/pages/recodepage.h"
@@ -343,6 +344,25 @@ TEST(ProgramFonts, TahomaBoldAtPixelSizes) {
   EXPECT_TRUE(face.bold());
   EXPECT_EQ(face.pixelSize(), 13);
   EXPECT_EQ(QFontInfo(w.form1->BTX->font()).pixelSize(), 15);
+}
+
+}  // namespace
+}  // namespace tovix
+
+namespace tovix {
+namespace {
+
+// A first start: no background chosen. The preview shows the pages' shared
+// background, so the first song pictures are no black canvas with black
+// texts on it.
+TEST(FirstStart, PreviewShowsTheSharedPageBackground) {
+  test::Windows w;
+  PreviewPage& preview = *w.form1->Seite5;
+  ASSERT_TRUE(w.form1->CurrentSettings().BitmapFile.empty());
+  EXPECT_EQ(preview.Picture().size(), w.form1->Seite1->Background().size());
+  const QImage song = preview.RenderSongPicture();
+  const QColor middle = song.pixelColor(352, 240);
+  EXPECT_GT(middle.lightness(), 128);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -105,7 +106,7 @@ TEST(MainWindowLanguage, TheLanguageButtonReloadsAndShowsTheInfoPage) {
   test::Windows w(nullptr, false);
   std::string two = test::LanguageFile();
   two.replace(two.find("count=1\r\n"), 9, "count=2\r\nLang.2=English\r\nIdx.2=1\r\n");
-  two += "1055=Options\r\n1085=Folders\r\n";
+  two += "0150=fr\r\n1055=Options\r\n1085=Folders\r\n1151=OFF\r\n1160=Language\r\n";
   test::WriteFile(w.dir.file("tovix.lng"), two);
   w.Show();
   TForm1& f = *w.form1;
@@ -114,9 +115,18 @@ TEST(MainWindowLanguage, TheLanguageButtonReloadsAndShowsTheInfoPage) {
     offered = current;
     return 1;
   };
+  // German program, French standard dialogs as the file asks; the off
+  // button and the language button keep their German words.
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annuler");
+  EXPECT_EQ(Text(w.form2->SpeedButton7), "AUS");
+  EXPECT_EQ(Text(f.Sprache), "Sprache");
   f.Label4Click();
   f.SpracheClick();
   EXPECT_EQ(offered, 0);
+  // English gives no Qt locale: Qt's own English comes back.
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+  EXPECT_EQ(Text(w.form2->SpeedButton7), "OFF");
+  EXPECT_EQ(Text(f.Sprache), "Language");
   EXPECT_EQ(f.CurrentSettings().Language, 1);
   EXPECT_EQ(Text(f.Seite2->SpeedButton9), "Options");
   // Nothing of the old language survives.

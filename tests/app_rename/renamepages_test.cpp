@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/clicklabel.h"
 #include "app/pages/qtext.h"

@@ -3,14 +3,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 
 #include "chrome/browsefolder.h"
+#include "chrome/dialogplace.h"
 #include "chrome/pathshort.h"
 #include "platform/filesys.h"
 #include "support/tempdir.h"
@@ -42,6 +46,18 @@ void WhenOpen(TBrowseFolder& picker, std::function<void(QFileDialog&)> act) {
         QTimer::singleShot(0, fd, [fd, act] { act(*fd); });
       },
       Qt::SingleShotConnection);
+}
+
+// Where the picker opens, starting in folder; it is cancelled at once.
+QRect PlacedOver(TBrowseFolder& picker, const std::string& folder) {
+  picker.SetDirectory(folder);
+  QRect placed;
+  WhenOpen(picker, [&](QFileDialog& d) {
+    placed = d.frameGeometry();
+    d.reject();
+  });
+  picker.Execute();
+  return placed;
 }
 
 class BrowseFolderTest : public ::testing::Test {
@@ -254,17 +270,39 @@ TEST_F(BrowseFolderTest, DialogSitsOverTheOwnerWindow) {
   QWidget owner;
   owner.setGeometry(100, 80, 640, 480);
   picker.SetOwnerWindow(&owner);
-  picker.SetDirectory(deep);
-  QRect placed;
-  WhenOpen(picker, [&](QFileDialog& d) {
-    placed = d.frameGeometry();
-    d.reject();
-  });
-  picker.Execute();
+  const QRect placed = PlacedOver(picker, deep);
   const QWidget* front = QApplication::activeWindow() ? QApplication::activeWindow() : &owner;
   const QRect f = front->frameGeometry();
   EXPECT_EQ(placed.left(), f.left() + f.width() / 2 - placed.width() / 2);
   EXPECT_EQ(placed.top(), f.top() + f.height() / 4);
+}
+
+TEST_F(BrowseFolderTest, DialogOverAWindowAtTheScreensEdgeStaysOnTheScreen) {
+  // The toolbar sits at the main window's right edge: centred over it, the
+  // picker would stick out past the screen's.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget toolbar;
+  toolbar.setGeometry(screen.right() - 104, screen.bottom() - 305, 104, 305);
+  toolbar.show();
+  picker.SetOwnerWindow(&toolbar);
+  const QRect placed = PlacedOver(picker, deep);
+  EXPECT_TRUE(screen.contains(placed))
+      << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+}
+
+TEST(DialogPlacement, EveryDialogOpensWhollyOnTheScreen) {
+  KeepDialogsOnScreen();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QDialog dialog;
+  dialog.resize(300, 200);
+  for (const QPoint& at : {QPoint(screen.right() - 100, screen.bottom() - 50),
+                           QPoint(screen.left() - 150, screen.top() - 80)}) {
+    dialog.move(at);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << at.x() << "," << at.y();
+    dialog.hide();
+  }
 }
 
 TEST(BrowseFolderProperties, WidthFallsBackTo75) {

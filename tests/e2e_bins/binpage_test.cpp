@@ -16,6 +16,7 @@
 #include "app/pages/previewcontrols.h"
 #include "app/pages/previewpage.h"
 #include "app/testwindows.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "mp3/mp3builder.h"
 #include "picture/binrun/binrunfakes.h"
@@ -108,7 +109,11 @@ TEST_F(BinPageTest, MissingTargetFolderGivesTheErrorBoxAndGivesEverythingBack) {
   w->form1->Label4Click();
   w->form1->Seite4->SpeedButton14->click();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "Error with : \"" + work.path() + "/nowhere/TST9999.BIN\" ");
+  // Said before the calibration, in words, naming the folder.
+  EXPECT_EQ(boxes[0], BuildText(str::kNoTargetDir, {work.path() + "/nowhere"}));
+  EXPECT_FALSE(platform::Exists(w->dir.file("e2logo.bin")));
+  EXPECT_FALSE(platform::Exists("e2logo.bin"));
+  EXPECT_EQ(w->form1->LedText().find("Test"), std::string::npos);
   EXPECT_EQ(MemoLines(w->form1->Seite4->makebinmemo).back(), "0 " + LanguageString(40));
   ExpectControlsBack(*w);
 }

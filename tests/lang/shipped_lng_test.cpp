@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "lang/buildstrings.h"
 #include "lang/languagelist.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
@@ -20,9 +21,15 @@ std::string Ansi(const char* utf8) {
   return platform::Utf8ToAnsi(utf8).value();
 }
 
+bool IsBuildString(int n) {
+  for (const BuildString& s : BuildStrings())
+    if (s.number == n) return true;
+  return false;
+}
+
 bool Used(int n) {
   return (n >= 1 && n <= 98 && n != 15 && n != 16) || (n >= 180 && n <= 184) || n == 161 ||
-         n == 162;
+         n == 162 || IsBuildString(n);
 }
 
 // The German texts the windows and the program hold for these numbers.
@@ -148,6 +155,23 @@ INSTANTIATE_TEST_SUITE_P(AllThree, ShippedLanguage, ::testing::Values(0, 1, 2));
 TEST(ShippedLanguageFile, GermanHoldsTheWindowsOwnTexts) {
   ASSERT_EQ(ApplyLanguage(0, ShippedFile()), LanguageResult::kOk);
   for (const auto& [n, text] : GermanDefaults()) EXPECT_EQ(LanguageString(n), text) << n;
+}
+
+TEST(ShippedLanguageFile, GermanHoldsTheBuildsOwnTextsAndEveryLanguageItsQtLocale) {
+  ASSERT_EQ(ApplyLanguage(0, ShippedFile()), LanguageResult::kOk);
+  for (const BuildString& s : BuildStrings())
+    EXPECT_EQ(LanguageString(s.number), s.german) << s.number;
+  const char* locales[] = {"de", "en", "fr"};
+  for (std::uint16_t language = 0; language < 3; ++language) {
+    ASSERT_EQ(ApplyLanguage(language, ShippedFile()), LanguageResult::kOk);
+    EXPECT_EQ(LanguageString(str::kQtLocale), locales[language]);
+    // Every placeholder of a message is kept by its translation.
+    for (const BuildString& s : BuildStrings())
+      for (const char* mark : {"%1", "%2", "%3"})
+        EXPECT_EQ(s.german.find(mark) == std::string_view::npos,
+                  LanguageString(s.number).find(mark) == std::string::npos)
+            << s.number << " " << mark << " " << language;
+  }
 }
 
 TEST(ShippedLanguageFile, LanguagesDifferWhereTheyShould) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "lang/buildstrings.h"
 #include "lang/lngfile.h"
 #include "mp3/mpegfile.h"
 #include "support/tempdir.h"
@@ -209,6 +210,32 @@ TEST_F(SprachenTest, TheDefaultFileIsTovixLngInTheCurrentFolder) {
   std::filesystem::current_path(before);
   ASSERT_EQ(result, LanguageResult::kOk);
   EXPECT_EQ(LanguageString(1), "hier");
+}
+
+}  // namespace
+}  // namespace tovix
+
+namespace tovix {
+namespace {
+
+// The build's own strings: an older language file without them shows their
+// German text, never "missing: Str"; the placeholders take the arguments.
+TEST(BuildStrings, FileTextOrGermanWithArgumentsFilledIn) {
+  test::TempDir dir;
+  const std::string file = dir.file("tovix.lng");
+  test::WriteFile(file, test::LngText("2", {{"Deutsch", "0"}, {"English", "1"}},
+                                      {{"1153", "Folder \"%1\" is gone (%2%%, %9)"}}));
+  ASSERT_EQ(ApplyLanguage(0, file), LanguageResult::kOk);
+  EXPECT_FALSE(LanguageGives(str::kNoTargetDir));
+  EXPECT_EQ(BuildText(str::kSongNoBin, {"a.mp3"}),
+            "a.mp3: keine .bin erstellt (mklogo fehlgeschlagen?)");
+  EXPECT_EQ(BuildText(99), "");  // no build string
+
+  ASSERT_EQ(ApplyLanguage(1, file), LanguageResult::kOk);
+  EXPECT_TRUE(LanguageGives(str::kNoTargetDir));
+  // Arguments are taken as they stand, even when they hold "%1" themselves.
+  EXPECT_EQ(BuildText(str::kNoTargetDir, {"/m%1", "50"}), "Folder \"/m%1\" is gone (50%%, %9)");
+  EXPECT_EQ(BuildText(str::kNoTargetDir), "Folder \"%1\" is gone (%2%%, %9)");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "app/pages/previewcontrols.h"
 #include "app/pages/previewfonts.h"
 #include "app/pages/previewpage.h"
 #include "app/pages/previewsongpicture.h"
@@ -138,6 +139,40 @@ TEST_F(PreviewFiles, ChosenPictureThatCannotBeReadIsReportedAndStillKept) {
   EXPECT_NE(reports[0].find("JPEG-Fehler"), std::string::npos) << reports[0];
   EXPECT_EQ(page.BitmapFile(), dir.file("broken.jpg"));
   EXPECT_TRUE(page.Picture().isNull());
+}
+
+TEST_F(PreviewFiles, WithoutAPictureOfItsOwnThePageShowsTheSharedBackground) {
+  QImage shared(708, 419, QImage::Format_RGB32);
+  shared.fill(QColor(0, 255, 0));
+  page.SetSharedBackground(shared);
+  page.LoadBackgroundPicture("");  // none chosen yet: a first start
+  EXPECT_EQ(page.Picture().size(), QSize(708, 419));
+  // A first song picture is no black canvas, and the default (window-text
+  // coloured) texts stand on something else than black.
+  const QImage song = page.RenderSongPicture();
+  EXPECT_EQ(PixelAt(song, 300, 250), kGreen);
+  EXPECT_NE(page.Artist()->palette().color(page.Artist()->foregroundRole()), QColor(0, 255, 0));
+
+  // A chosen picture that cannot be read is reported; the shared one stays.
+  WriteFile(dir.file("broken.bmp"), "BM nothing");
+  page.SetErrorReporter([](const std::string&) {});
+  page.SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
+    return std::optional<std::string>(dir.file("broken.bmp"));
+  });
+  page.Image1DblClick();
+  EXPECT_EQ(PixelAt(page.RenderSongPicture(), 300, 250), kGreen);
+}
+
+TEST_F(PreviewFiles, ChosenPictureShowsAtOnceInTheCurrentMode) {
+  page.bmpCenterClick();
+  const std::string back = WriteBackground(dir.file("back.bmp"), SolidBitmap(100, 51, kRed));
+  page.SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
+    return std::optional<std::string>(back);
+  });
+  page.Image1DblClick();
+  // Centred at once, no mode button pressed.
+  EXPECT_EQ(page.Image1()->geometry(), QRect(302, 215, 100, 51));
+  EXPECT_EQ(PixelAt(page.RenderSongPicture(), 352, 240), kRed);
 }
 
 TEST_F(PreviewFiles, CancelledChooserKeepsEverything) {

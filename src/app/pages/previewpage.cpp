@@ -130,7 +130,8 @@ void PreviewPage::BuildControls() {
   emptyHint_->setAlignment(Qt::AlignCenter);
   emptyHint_->setWordWrap(true);
   emptyHint_->setFont(PixelFont(15, true));
-  SetTextColor(emptyHint_, QColor(0xC0, 0xC0, 0xC0));
+  // Mid grey reads on the black area and on the light shared background.
+  SetTextColor(emptyHint_, QColor(0x80, 0x80, 0x80));
   emptyHint_->setGeometry(90, 180, kPictureWidth - 180, 80);
   emptyHint_->installEventFilter(this);
 
@@ -160,7 +161,9 @@ void PreviewPage::BuildControls() {
   {
     QPalette bar = overB_->palette();
     bar.setColor(QPalette::Window, Qt::black);
-    bar.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    // The bar's own sentence is black on black, whatever the desktop's
+    // text colour: shown, it would run under the layout buttons.
+    bar.setColor(QPalette::WindowText, Qt::black);
     overB_->setPalette(bar);
   }
   overL_ = MakeBar(this, "OverL");
@@ -395,10 +398,21 @@ const QImage& PreviewPage::Picture() const {
   return image1_->Picture();
 }
 
+void PreviewPage::SetSharedBackground(const QImage& picture) {
+  sharedBackground_ = picture;
+  if (!hasBackground_ && scaleMode_ != picture::kModeTile) {
+    image1_->SetPicture(sharedBackground_);
+    LayOutPicture(scaleMode_);
+  }
+}
+
 void PreviewPage::LoadBackgroundPicture(const std::string& path) {
-  image1_->SetPicture({});
+  // Until a picture of the user's loads, the pages' shared background shows:
+  // black default texts on a black area would make black song pictures.
+  image1_->SetPicture(sharedBackground_);
   hasBackground_ = false;
   UpdateEmptyHint();
+  if (path.empty()) return;
   Bitmap bitmap;
   if (UpperAscii(path).find(".BMP") != std::string::npos) {
     bitmap = ReadBmpFile(path);
@@ -408,8 +422,10 @@ void PreviewPage::LoadBackgroundPicture(const std::string& path) {
     jpeg.SetJpegFile(path);
     jpeg.JpegToImage();
   }
-  image1_->SetPicture(ToQImage(bitmap));
-  hasBackground_ = !image1_->Picture().isNull();
+  QImage loaded = ToQImage(bitmap);
+  if (loaded.isNull()) return;
+  image1_->SetPicture(std::move(loaded));
+  hasBackground_ = true;
   UpdateEmptyHint();
 }
 
@@ -425,6 +441,8 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
   } catch (const std::exception& error) {
     reportError_(error.what());
   }
+  // Shown at once in the current mode, not only after a mode button.
+  LayOutPicture(scaleMode_);
 }
 
 void PreviewPage::Image1DblClick() {

@@ -155,8 +155,12 @@ class PreviewPage : public QWidget {
 
   // The background chooser and loader.
   void Image1DblClick();
-  // Loads a BMP when the upper-cased path holds ".BMP", otherwise a JPEG.
-  // Throws IoError or the JPEG component's error; the picture is then empty.
+  // The pages' shared background: the picture shown while no picture of the
+  // user's is loaded (none chosen, or the chosen one unreadable).
+  void SetSharedBackground(const QImage& picture);
+  // Loads a BMP when the upper-cased path holds ".BMP", otherwise a JPEG; an
+  // empty path loads nothing. Throws IoError or the JPEG component's error;
+  // the picture is then the shared background.
   void LoadBackgroundPicture(const std::string& path);
   std::string BitmapFile() const { return bitmapFile_; }
   void SetBitmapFile(const std::string& path) { bitmapFile_ = path; }
@@ -202,7 +206,8 @@ class PreviewPage : public QWidget {
   std::array<QPushButton*, 5> layoutButtons_{};  // by mode 0..4
   PreviewImage* image1_ = nullptr;
   QLabel* emptyHint_ = nullptr;
-  bool hasBackground_ = false;
+  bool hasBackground_ = false;  // a picture of the user's is loaded
+  QImage sharedBackground_;
   bool layoutControlsVisible_ = true;
   QWidget* overT_ = nullptr;
   QLabel* overB_ = nullptr;

@@ -92,6 +92,8 @@ TEST_F(BinRunTest, CalibrationStopsAtTheHighestLevelWithAMessage) {
 TEST_F(BinRunTest, MissingTestFileEndsTheRunWithTheErrorBox) {
   runner.mklogoFails = true;
   AddSongs({"a.mp3"});
+  // What c2bin left when the batch's move failed must not stay behind.
+  WriteFile("e2logo.bin", "left over");
   BinRun run = MakeRun();
   EXPECT_EQ(run.SpeedButton14Click(Options(false)), 0);
   EXPECT_EQ(host.errors,
@@ -102,6 +104,32 @@ TEST_F(BinRunTest, MissingTestFileEndsTheRunWithTheErrorBox) {
   EXPECT_EQ(host.memo.back(), "0 " + LanguageString(40));
   EXPECT_FALSE(host.hidden);
   EXPECT_EQ(host.toggles, 2);
+  EXPECT_FALSE(Has("e2logo.bin"));
+  // LED shows the page's title again, not the test.
+  ASSERT_FALSE(host.status.empty());
+  EXPECT_EQ(host.status.back(), LanguageString(88));
+}
+
+TEST_F(BinRunTest, MissingFoldersAreNamedBeforeAnyTestPicture) {
+  AddSongs({"a.mp3"});
+  BinRunOptions options = Options(true);
+  options.targetDir = work.path() + "/nowhere";
+  BinRun run = MakeRun();
+  EXPECT_EQ(run.SpeedButton14Click(options), 0);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(work.path() + "/nowhere\" gibt es nicht"), std::string::npos);
+  EXPECT_TRUE(pictures.testTitles.empty());
+  EXPECT_TRUE(runner.batches.empty());
+  EXPECT_EQ(host.memo.back(), "0 " + LanguageString(40));
+  EXPECT_FALSE(host.hidden);
+
+  host.errors.clear();
+  options = Options(true);
+  options.sourceDir = work.path() + "/gone";
+  EXPECT_EQ(run.SpeedButton14Click(options), 0);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(work.path() + "/gone"), std::string::npos);
+  EXPECT_TRUE(runner.batches.empty());
 }
 
 TEST_F(BinRunTest, EverySongGetsItsEntryAndTheCountAndLevelAreReported) {
@@ -185,7 +213,7 @@ TEST_F(BinRunTest, StalledBatchIsGivenUpAfterTheLimitWithoutSpinning) {
   runner.stall = true;
   run.SetOptions(Options(true));
   EXPECT_EQ(run.MakeAllBins(source(), target()), 2);
-  EXPECT_TRUE(host.MemoHas("a.mp3: tmpbat.bat endete nicht innerhalb von 60 s"));
+  EXPECT_TRUE(host.MemoHas("a.mp3: tmpbat.bat endete nicht in 60 s"));
   EXPECT_TRUE(host.MemoHas("b.mp3: tmpbat.bat endete nicht"));
   // 60 s in steps of 10 ms, the window's messages let run between them.
   EXPECT_EQ(runner.sleeps.size(), 2u * 6000u);

@@ -1,0 +1,28 @@
+#include "app/qttranslation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
+namespace tovix {
+
+bool InstallQtTranslation(const QString& locale) {
+  static std::unique_ptr<QTranslator> installed;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed.get());
+    installed.reset();
+  }
+  if (locale.isEmpty()) return false;
+  auto translator = std::make_unique<QTranslator>();
+  // qtbase holds the texts of the widgets' standard dialogs and buttons.
+  if (!translator->load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  QCoreApplication::installTranslator(translator.get());
+  installed = std::move(translator);
+  return true;
+}
+
+}  // namespace tovix

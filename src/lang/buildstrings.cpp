@@ -1,0 +1,70 @@
+#include "lang/buildstrings.h"
+
+#include <array>
+
+#include "lang/sprachen.h"
+
+namespace tovix {
+namespace {
+
+constexpr auto kBuildStrings = std::to_array<BuildString>({
+    {str::kQtLocale, "de"},
+    {str::kOffButton, "AUS"},
+    {str::kNoSourceDir,
+     "Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines w\xE4hlen."},
+    {str::kNoTargetDir,
+     "Den Zielordner f\xFCr .bin \"%1\" gibt es nicht: bitte auf Seite 1 einen "
+     "vorhandenen Ordner w\xE4hlen."},
+    {str::kUnusableTarget,
+     "Der Zielordner \"%1\" hat ein Zeichen, das keine Batchdatei tragen kann: "
+     "bitte einen anderen w\xE4hlen."},
+    {str::kTestNotDone, "Die Testdatei \"%1\" wurde nicht fertig: %2 endete nicht in %3 s."},
+    {str::kTestTooLarge,
+     "Auch mit Stufe %1 ist das Testbild %2 Bytes gro\xDF (h\xF6"
+     "chstens %3). Bitte ein ruhigeres Bild w\xE4hlen."},
+    {str::kFolderUnreadable, "Ordner kann nicht gelesen werden: %1"},
+    {str::kSongBatchTimeout,
+     "%1: %2 endete nicht in %3 s, weiter mit dem n\xE4"
+     "chsten Lied"},
+    {str::kSongNoBin, "%1: keine .bin erstellt (mklogo fehlgeschlagen?)"},
+    {str::kLanguageButton, "Sprache"},
+});
+
+}  // namespace
+
+std::span<const BuildString> BuildStrings() {
+  return kBuildStrings;
+}
+
+bool LanguageGives(int n) {
+  return n >= 1 && n <= kLanguageStringCount &&
+         LanguageString(n) != "missing: Str" + std::to_string(n);
+}
+
+std::string BuildText(int n) {
+  if (LanguageGives(n)) return LanguageString(n);
+  for (const BuildString& s : kBuildStrings)
+    if (s.number == n) return std::string(s.german);
+  return {};
+}
+
+std::string BuildText(int n, std::initializer_list<std::string> args) {
+  const std::string text = BuildText(n);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+      const std::size_t arg = static_cast<std::size_t>(text[i + 1] - '1');
+      if (arg < args.size()) {
+        out += *(args.begin() + arg);
+        ++i;
+        continue;
+      }
+    }
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace tovix
