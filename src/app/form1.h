@@ -43,6 +43,10 @@ std::string VersionText();
 // The homepage the homepage button opens.
 inline constexpr const char* kHomepage = "http://www.tovix.de/index.htm";
 
+// What a pass over the MP3 folder says when none is chosen.
+inline constexpr const char* kNoSourceDirText =
+    "Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines w\xE4hlen.";
+
 class TForm1 : public QWidget, public PreviewHost {
   Q_OBJECT
 
@@ -81,6 +85,10 @@ class TForm1 : public QWidget, public PreviewHost {
   // The language dialog made at start-up (between this window and the
   // toolbar); SpracheClick shows it.
   void SetLanguageDialog(TSelSpra* dialog) { selSpra_ = dialog; }
+
+  // The TV sheet of the BIN folder in its window; the CD image of page 6.
+  void SheetButtonClick();
+  void ImageButtonClick();
 
   // --- Text helpers for the status labels -------------------------------
   // LED's text and BTX's text as Windows-1252.
@@ -190,6 +198,9 @@ class TForm1 : public QWidget, public PreviewHost {
   // Fills the hooks of the rename, CD batch and preview pages with the
   // passes of the core.
   void WirePasses();
+  // The TV sheet button of the BIN page and the image button of page 6.
+  void WireDisc();
+  void PushDiscStrings();
 
   Settings settings_;
   // The one record of the song last read, reused for every file.

@@ -41,6 +41,7 @@ void TForm1::PushStrings() {
   }
   // The preview page sets its captions, hints, mode names and filter itself.
   Seite5->ApplyLanguage();
+  PushDiscStrings();
   if (toolbar_) CopyHintsTo(*toolbar_);
 }
 

@@ -21,8 +21,7 @@ namespace tovix {
 
 namespace {
 
-constexpr const char* kNoSourceDir =
-    "Kein mp3-Verzeichnis festgelegt: bitte zuerst auf Seite 1 eines w\xE4hlen.";
+constexpr const char* kNoSourceDir = kNoSourceDirText;
 
 std::string Progress(int done, int total) {
   return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";

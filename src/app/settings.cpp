@@ -67,6 +67,8 @@ Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDi
   s.X2Blank = ini.ReadBool(sec, "X2Blank", defaults.X2Blank);
   s.SaveJpg = ini.ReadBool(sec, "SaveJPG", defaults.SaveJpg);
   s.Language = ini.ReadInteger(sec, "Sprache", defaults.Language);
+  s.DiscFolders = ini.ReadInteger(sec, "DiscFolders", defaults.DiscFolders);
+  s.DiscFiles = ini.ReadInteger(sec, "DiscFiles", defaults.DiscFiles);
   return s;
 }
 
@@ -101,6 +103,8 @@ void WriteSettings(platform::IniFile& ini, const Settings& s) {
   ini.WriteBool(sec, "X2Blank", s.X2Blank);
   ini.WriteBool(sec, "SaveJpg", s.SaveJpg);
   ini.WriteInteger(sec, "Sprache", s.Language);
+  ini.WriteInteger(sec, "DiscFolders", s.DiscFolders);
+  ini.WriteInteger(sec, "DiscFiles", s.DiscFiles);
 }
 
 }  // namespace tovix

@@ -51,6 +51,9 @@ struct Settings {
   bool X2Blank = true;
   bool SaveJpg = false;
   int Language = 0;  // "Sprache"
+  // What the player reads from a CD (the disc check): "DiscFolders", "DiscFiles".
+  int DiscFolders = 255;
+  int DiscFiles = 999;
 };
 
 inline constexpr const char* kSettingsSection = "Tovix";

@@ -12,8 +12,9 @@ constexpr std::int64_t kSector = 2048;
 // and the root folder, with room to spare.
 constexpr std::int64_t kVolumeSectors = 32;
 
+// The level of a folder on the disc; the root is level 1, as ISO 9660 counts.
 int Levels(const std::string& discPath) {
-  return 1 + static_cast<int>(std::count(discPath.begin(), discPath.end(), '/'));
+  return 2 + static_cast<int>(std::count(discPath.begin(), discPath.end(), '/'));
 }
 
 bool IsBin(const std::string& source) {

@@ -10,10 +10,10 @@
 namespace tovix {
 
 struct DiscLimits {
-  int mediumMb = 700;    // 650, 700 or 800
-  int maxFolders = 255;  // settings key DiscFolders
-  int maxFiles = 999;    // settings key DiscFiles
-  int maxFolderLevels = 8;
+  int mediumMb = 700;       // 650, 700 or 800
+  int maxFolders = 255;     // settings key DiscFolders
+  int maxFiles = 999;       // settings key DiscFiles
+  int maxFolderLevels = 8;  // the root is the first
   std::int64_t maxBinBytes = 163840;
 };
 

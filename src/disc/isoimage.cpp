@@ -99,7 +99,6 @@ std::unique_ptr<IsoWriteOpts, OptsDeleter> LevelOneOptions() {
   iso_write_opts_set_iso_level(opts.get(), 1);
   iso_write_opts_set_rockridge(opts.get(), 0);
   iso_write_opts_set_joliet(opts.get(), 0);
-  iso_write_opts_set_will_cancel(opts.get(), 1);
   iso_write_opts_set_fifo_size(opts.get(), 8 * 1024 * 1024 / kSector);
   return opts;
 }

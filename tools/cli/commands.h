@@ -27,6 +27,8 @@ int RunBins(RunContext& context);
 int RunTexts(RunContext& context);
 int RunRename(RunContext& context);
 int RunCdBatch(RunContext& context);
+int RunSheet(RunContext& context);
+int RunDisc(RunContext& context);
 int RunDemo(RunContext& context);
 
 // Shared helpers of the subcommands.

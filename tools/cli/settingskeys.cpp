@@ -62,9 +62,9 @@ const std::vector<std::string>& SettingsKeys() {
         list.push_back(std::string(font) + part);
     for (const char* label : {"Artist", "Title", "Laufzeit", "Tech", "Encoder"})
       for (const char* part : {".Top", ".Left"}) list.push_back(std::string(label) + part);
-    for (const char* key :
-         {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate", "TmpWav", "bitmap",
-          "NewBins", "MakeTxt", "NiceWords", "MakeTag", "SaveTag", "X2Blank", "SaveJPG", "Sprache"})
+    for (const char* key : {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate",
+                            "TmpWav", "bitmap", "NewBins", "MakeTxt", "NiceWords", "MakeTag",
+                            "SaveTag", "X2Blank", "SaveJPG", "Sprache", "DiscFolders", "DiscFiles"})
       list.push_back(key);
     return list;
   }();

@@ -30,6 +30,9 @@ constexpr const char* kCommands =
     "  rename --plan FILE           write the list of planned renames\n"
     "  rename --apply FILE          check and apply such a list\n"
     "  cdbatch [--no-subdirs]       write Short.bat and Long.bat\n"
+    "  sheet OUT.png                all song pictures as the TV shows them\n"
+    "  disc --check [--as-is]       what would keep the CD from working\n"
+    "  disc OUT.iso [--as-is]       a CD image laid out as Short.bat lays it out\n"
     "  demo DIR                     make a sample CD folder in DIR and run the\n"
     "                               whole job on it\n";
 
@@ -94,6 +97,37 @@ constexpr Help kHelp[] = {
      "letter under a short name; Long.bat moves them back. --no-subdirs keeps the\n"
      "files in the folder and only shortens the names. The batch files are not\n"
      "run; on this system run them with tovix-cmd from the program folder.\n"},
+    {"sheet",
+     "Usage: tovix-cli sheet OUT.png\n"
+     "\n"
+     "Decodes every .BIN of the BIN folder (key bindir) and lays the pictures out\n"
+     "in one PNG as the television shows them: 640 x 480 each (704 x 480 at 4:3),\n"
+     "the overscan margin of the settings (key Overscan) shaded, each named by its\n"
+     "song, in the order of the MP3 folder (key mp3dir). A song without a .BIN is an\n"
+     "empty frame saying so, a .BIN that does not decode a red frame; .BIN files\n"
+     "without a song follow under their own names.\n"},
+    {"disc",
+     "Usage: tovix-cli disc --check [--as-is] [--size MB]\n"
+     "       tovix-cli disc OUT.iso [--as-is] [--size MB] [--replace]\n"
+     "\n"
+     "The CD folder is the MP3 folder (key mp3dir), which must also be the BIN\n"
+     "folder (key bindir), as for the CD batch pair.\n"
+     "--check lists everything that would keep the disc from working, each with\n"
+     "its file, and exits 1 when there is any: more than the medium holds (--size\n"
+     "650, 700 or 800 MB; default 700), more than 8 folder levels, more folders or\n"
+     "files than the player reads (keys DiscFolders, default 255, and DiscFiles,\n"
+     "default 999), a .BIN larger than 163840 bytes, names that differ only in\n"
+     "letter case, names the disc cannot hold. Songs without a .BIN and MP3 files\n"
+     "Short.bat leaves in place are warnings and do not fail the check.\n"
+     "With OUT.iso the check runs first; when it passes, an ISO 9660 level-1 image\n"
+     "(8.3 names of A-Z, 0-9, _) is written, by default laid out as Short.bat lays\n"
+     "the folder out: letter folders (0-9 becomes 0_9, umlauts AE, OE, UE), short\n"
+     "numbered names, each song's .BIN, .JPG and .TXT beside it under the same short\n"
+     "name. The folder itself is not changed. --as-is takes the folder as it stands\n"
+     "(after Short.bat ran) and refuses names that are not 8.3 clean. The volume\n"
+     "name is the folder's name, cleaned the same way. The image is written beside\n"
+     "OUT.iso and put in place only when complete; an existing OUT.iso is kept\n"
+     "unless --replace is given.\n"},
     {"demo",
      "Usage: tovix-cli demo DIR\n"
      "\n"
@@ -101,7 +135,8 @@ constexpr Help kHelp[] = {
      "are never replaced): a handful of songs encoded with lame, some with an\n"
      "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
      "the info texts and the CD batch pair on it with the default settings (the\n"
-     "settings file is neither read nor written) and prints where the results are.\n"},
+     "settings file is neither read nor written), makes the TV sheet (tv-sheet.png)\n"
+     "and the CD image (tovix-demo.iso) in DIR, and prints where the results are.\n"},
 };
 
 }  // namespace
