@@ -89,8 +89,8 @@ void Report(RunContext& context, const std::string& dir) {
   c.Note("  info texts (.TXT):      " +
          std::to_string(platform::ListFiles(dir, "*.TXT").names.size()) + " in " + shown);
   c.Note("  CD batch pair:          " + shown + "Short.bat, " + shown + "Long.bat");
-  c.Note("  TV sheet of the pictures: " + shown + kSheetName);
-  c.Note("  CD image to burn:       " + shown + kImageName);
+  c.Note("  TV sheet (.png):        " + shown + kSheetName);
+  c.Note("  CD image to burn (.iso): " + shown + kImageName);
   c.Note("Look at one song's picture:");
   c.Note("  tovix-cli --set bitmap=" + shown + kBackgroundName + " picture \"" + shown +
          platform::AnsiToUtf8(DemoSongs()[0].fileName) + "\" song.bmp");
