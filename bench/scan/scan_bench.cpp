@@ -17,6 +17,7 @@
 
 #include "mp3/mpegfile.h"
 #include "mp3/scantable.h"
+#include "mp3/songtag.h"
 
 #ifdef TOVIX_BENCH_TAGLIB
 #include <taglib/id3v1tag.h>
@@ -88,9 +89,23 @@ void Write(const fs::path& path, const std::string& bytes) {
   }
 }
 
+// An ID3v2.3 tag with Latin-1 artist and title, as files bought today
+// carry alone.
+std::string Id3v2(int n) {
+  auto frame = [](const std::string& id, const std::string& text) {
+    const std::string value = std::string(1, '\0') + text;
+    return id + std::string{0, 0, 0, static_cast<char>(value.size())} + std::string(2, '\0') +
+           value;
+  };
+  const std::string body = frame("TPE1", "Artist " + std::to_string(n % 97)) +
+                           frame("TIT2", "Title " + std::to_string(n));
+  return std::string("ID3\x03\x00\x00\x00\x00\x00", 9) + static_cast<char>(body.size()) + body;
+}
+
 struct Data {
   fs::path root;
   std::vector<std::string> songs;
+  std::vector<std::string> v2Songs;  // an ID3v2 tag and no ID3v1 tag
   std::int64_t songBytes = 0;
   std::string junkFile;
 
@@ -106,6 +121,12 @@ struct Data {
       Write(path, bytes);
       songs.push_back(path.string());
       songBytes += static_cast<std::int64_t>(bytes.size());
+    }
+    fs::create_directories(root / "v2");
+    for (int i = 0; i < kSongs; ++i) {
+      fs::path path = root / "v2" / ("Song " + std::to_string(i) + ".mp3");
+      Write(path, Id3v2(i) + Frames(24 + i % 16, 0x44));
+      v2Songs.push_back(path.string());
     }
     std::string big = Junk(kJunk);
     big += Frames(static_cast<int>((kJunkFile - kJunk - 128) / 417), 0x44);
@@ -178,6 +199,35 @@ void BM_TovixFolderTwoCalls(benchmark::State& state) {
   SetRates(state, kSongs, data.songBytes);
 }
 BENCHMARK(BM_TovixFolderTwoCalls)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The tag read of the song texts, info texts and rename list: ID3v1, and
+// for files without one, artist and title from the ID3v2 tag through TagLib.
+void SongTags(benchmark::State& state, const std::vector<std::string>& paths, bool useId3v2) {
+  for (auto _ : state) {
+    std::int64_t sum = 0;
+    for (const std::string& path : paths) {
+      tovix::TID3Tag tag;
+      tovix::ReadSongTag(path, tag, useId3v2);
+      sum += static_cast<std::int64_t>(tag.Artist.size() + tag.Title.size());
+    }
+    if (useId3v2 && sum == 0) state.SkipWithError("no ID3v2 text read");
+    benchmark::DoNotOptimize(sum);
+  }
+  state.counters["files/s"] = benchmark::Counter(static_cast<double>(paths.size()),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
+}
+void BM_SongTagsId3v1(benchmark::State& state) {
+  SongTags(state, TheData().songs, true);
+}
+BENCHMARK(BM_SongTagsId3v1)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_SongTagsId3v2Only(benchmark::State& state) {
+  SongTags(state, TheData().v2Songs, true);
+}
+BENCHMARK(BM_SongTagsId3v2Only)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_SongTagsId3v2Off(benchmark::State& state) {
+  SongTags(state, TheData().v2Songs, false);
+}
+BENCHMARK(BM_SongTagsId3v2Off)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TovixJunkFile(benchmark::State& state) {
   Data& data = TheData();

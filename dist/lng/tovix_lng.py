@@ -110,6 +110,8 @@ TEXTS = {
         96: "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht dargestellt...(Overscan)",
         97: "Encoder nicht erkannt",
         98: "muss umcodiert werden",
+        161: "Interpret und Titel aus dem ID3v2-TAG, wenn der ID3v1-TAG sie nicht hat",
+        162: "Neuer Name nicht möglich (leer, mit / oder \\, mit Punkt am Anfang oder zu lang), Zeile",
         # The CD: TV sheet, disc check and image.
         170: "Passt nicht auf das Medium:",
         171: "Mehr als 8 Ordnerebenen:",
@@ -229,6 +231,8 @@ TEXTS = {
         96: "This (black) part of the bitmap is, sadly, not shown on the TV screen...(overscan)",
         97: "Encoder not recognised",
         98: "needs recoding",
+        161: "Artist and title from the ID3v2 tag when the ID3v1 tag lacks them",
+        162: "New name not possible (empty, holds / or \\, starts with a dot or too long) in line",
         # The CD: TV sheet, disc check and image.
         170: "Does not fit on the medium:",
         171: "More than 8 folder levels:",
@@ -348,6 +352,8 @@ TEXTS = {
         96: "Cette partie (en noir) du bitmap n'apparaît hélas pas sur l'écran TV...(overscan)",
         97: "Encodeur non reconnu",
         98: "doit être réencodé",
+        161: "Interprète et titre du tag ID3v2 si le tag ID3v1 ne les a pas",
+        162: "Nouveau nom impossible (vide, avec / ou \\, point au début ou trop long) à la ligne",
         # The CD: TV sheet, disc check and image.
         170: "Ne tient pas sur le support :",
         171: "Plus de 8 niveaux de dossiers :",
@@ -372,7 +378,7 @@ TEXTS = {
     },
 }
 
-USED = [n for n in range(1, 99) if n not in (15, 16)] + list(range(170, 190))
+USED = [n for n in range(1, 99) if n not in (15, 16)] + [161, 162] + list(range(170, 190))
 MAX_LENGTH = 100
 
 

@@ -272,7 +272,8 @@ void TForm1::SpeedButton14Click() {
     HideAllPages();
     ShowCurrentPage();
   };
-  Guarded([&] { RunBinPage(window, settings_); });
+  // The ID3v2 check box of page 31 holds its setting until the program ends.
+  Guarded([&] { RunBinPage(window, CollectSettings()); });
 }
 
 void TForm1::SpeedButton17Click() {

@@ -115,7 +115,7 @@ void TForm1::WirePasses() {
   ComposeSongTexts = [this](const std::string& mp3) {
     // A song that has gone since shows the sample texts, not blanks.
     if (platform::Exists(mp3) && !platform::IsDirectory(mp3))
-      tovix::ComposeSongTexts(mp3, mp3Info_, songTexts_);
+      tovix::ComposeSongTexts(mp3, mp3Info_, songTexts_, Seite31->ID3v2Tags->isChecked());
     else
       songTexts_ = SongTexts{};
     Seite5->SetSongTexts(songTexts_);

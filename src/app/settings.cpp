@@ -66,6 +66,7 @@ Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDi
   s.SaveTag = ini.ReadBool(sec, "SaveTag", defaults.SaveTag);
   s.X2Blank = ini.ReadBool(sec, "X2Blank", defaults.X2Blank);
   s.SaveJpg = ini.ReadBool(sec, "SaveJPG", defaults.SaveJpg);
+  s.ID3v2 = ini.ReadBool(sec, "ID3v2", defaults.ID3v2);
   s.Language = ini.ReadInteger(sec, "Sprache", defaults.Language);
   s.DiscFolders = ini.ReadInteger(sec, "DiscFolders", defaults.DiscFolders);
   s.DiscFiles = ini.ReadInteger(sec, "DiscFiles", defaults.DiscFiles);
@@ -102,6 +103,7 @@ void WriteSettings(platform::IniFile& ini, const Settings& s) {
   ini.WriteBool(sec, "SaveTag", s.SaveTag);
   ini.WriteBool(sec, "X2Blank", s.X2Blank);
   ini.WriteBool(sec, "SaveJpg", s.SaveJpg);
+  ini.WriteBool(sec, "ID3v2", s.ID3v2);
   ini.WriteInteger(sec, "Sprache", s.Language);
   ini.WriteInteger(sec, "DiscFolders", s.DiscFolders);
   ini.WriteInteger(sec, "DiscFiles", s.DiscFiles);

@@ -50,7 +50,8 @@ struct Settings {
   bool SaveTag = true;
   bool X2Blank = true;
   bool SaveJpg = false;
-  int Language = 0;  // "Sprache"
+  bool ID3v2 = true;  // artist and title from the ID3v2 tag where the ID3v1 tag lacks them
+  int Language = 0;   // "Sprache"
   // What the player reads from a CD (the disc check): "DiscFolders", "DiscFiles".
   int DiscFolders = 255;
   int DiscFiles = 999;

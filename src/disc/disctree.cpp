@@ -65,10 +65,15 @@ class ShortLayout : public CdLayoutVisitor {
  public:
   explicit ShortLayout(DiscTree& tree) : tree_(tree) {}
 
-  void LeaveOut(const std::string& nativeOrAnsiName) override {
-    const std::string name = platform::Utf8ToAnsi(nativeOrAnsiName).value_or(nativeOrAnsiName);
+  void LeaveOut(const std::string& nativeName, const std::string&) override {
+    const std::string name = platform::Utf8ToAnsi(nativeName).value_or(nativeName);
     leftOut_.insert(name);
     tree_.findings.push_back({DiscProblem::kLeftOut, name, ""});
+  }
+  // Short.bat leaves both where they are; the check names the pair.
+  void CasePair(const std::string& earlier, const std::string& later) override {
+    leftOut_.insert(earlier);
+    leftOut_.insert(later);
   }
   void BeginRound(char round, const std::string&) override {
     folder_ =

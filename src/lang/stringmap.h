@@ -65,6 +65,7 @@ inline constexpr auto kStringMap = std::to_array<StringMapEntry>({
     {75, "CreateTag", StringTarget::kCaption, StringWindow::kMain},
     {76, "Convert2Blank", StringTarget::kCaption, StringWindow::kMain},
     {77, "NiceWords", StringTarget::kCaption, StringWindow::kMain},
+    {161, "ID3v2Tags", StringTarget::kCaption, StringWindow::kMain},
     {78, "SpeedButton17", StringTarget::kCaption, StringWindow::kMain},
     {79, "Label15", StringTarget::kCaption, StringWindow::kMain},
     {80, "GetBitmapname", StringTarget::kFilter, StringWindow::kMain},

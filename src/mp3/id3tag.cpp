@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "mp3/mpegscan.h"
+#include "mp3/tagcodepage.h"
 #include "platform/codepage.h"
 #include "platform/ioerror.h"
 
@@ -20,10 +21,26 @@ bool Same(const std::uint8_t* bytes, const char* text) {
   return std::memcmp(bytes, text, std::strlen(text)) == 0;
 }
 
-std::string Field(const std::uint8_t* bytes, std::size_t width, std::size_t max) {
-  std::string text = TagTextFromOem({reinterpret_cast<const char*>(bytes), width});
+std::string_view Bytes(const std::uint8_t* bytes, std::size_t width) {
+  return {reinterpret_cast<const char*>(bytes), width};
+}
+
+std::string Field(const std::uint8_t* bytes, std::size_t width, std::size_t max,
+                  std::uint16_t codePage) {
+  std::string text = TagTextFrom(Bytes(bytes, width), codePage);
   if (text.size() > max) text.resize(max);
   return text;
+}
+
+// The bytes of one field for the block: those read from disk while the
+// record still holds their text, else the text in the tag's code page.
+std::string FieldBytes(const TID3Tag& tag, const std::string& text, std::size_t offset,
+                       std::size_t width) {
+  if (tag.RawTag.size() == 128) {
+    const std::string_view raw = std::string_view(tag.RawTag).substr(offset, width);
+    if (TagTextFrom(raw, tag.CodePage) == text) return std::string(raw);
+  }
+  return TagTextTo(text, width, tag.CodePage);
 }
 
 // Size digits of a Lyrics3 v2 block, or -1 when they are not six digits.
@@ -65,29 +82,31 @@ bool ParseTrack(const std::string& text, long long& value) {
 }  // namespace
 
 std::string TagTextFromOem(std::string_view field) {
-  std::string text = platform::OemToAnsi(field);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
-  return text;
+  return TagTextFrom(field, kOemCodePage);
 }
 
 std::string TagTextToOem(std::string_view text, std::size_t width) {
-  std::string_view cut = text.substr(0, width);
-  std::string field = platform::AnsiToOem(cut);
-  field.resize(width, '\0');
-  return field;
+  return TagTextTo(text, width, kOemCodePage);
 }
 
 std::string BuildID3Block(const TID3Tag& tag) {
   std::string block = "TAG";
-  block += TagTextToOem(tag.Title, 30);
-  block += TagTextToOem(tag.Artist, 30);
-  block += TagTextToOem(tag.Album, 30);
-  block += TagTextToOem(tag.Year, 4);
-  block += TagTextToOem(tag.Comment, 30);
+  block += FieldBytes(tag, tag.Title, 3, 30);
+  block += FieldBytes(tag, tag.Artist, 33, 30);
+  block += FieldBytes(tag, tag.Album, 63, 30);
+  block += FieldBytes(tag, tag.Year, 93, 4);
+  block += FieldBytes(tag, tag.Comment, 97, 30);
   long long track = 0;
   if (!tag.Track.empty() && ParseTrack(tag.Track, track))
     block[126] = static_cast<char>(static_cast<std::uint8_t>(track & 0xFF));
-  block += static_cast<char>(static_cast<std::uint8_t>(tag.Genre & 0xFF));
+  else  // no track: the comment's own last byte, also when its bytes were kept
+    block[126] = TagTextTo(tag.Comment, 30, tag.CodePage)[29];
+  // A stored genre above 147 reads as 148; while the record still says so,
+  // the byte stays (255, "no genre", must not become a genre).
+  const bool sameGenre = tag.RawTag.size() == 128 && tag.Genre == 148 &&
+                         static_cast<std::uint8_t>(tag.RawTag[127]) >= 148;
+  block +=
+      sameGenre ? tag.RawTag[127] : static_cast<char>(static_cast<std::uint8_t>(tag.Genre & 0xFF));
   return block;
 }
 
@@ -107,14 +126,22 @@ bool ReadID3Tag(ByteSource& source, TID3Tag& tag) {
     read.Comment.clear();
     read.Track.clear();
     read.Genre = -1;
+    read.CodePage = kOemCodePage;
+    read.RawTag.clear();
     tag = std::move(read);
     return false;
   }
-  read.Title = Field(w + 12, 30, 50);
-  read.Artist = Field(w + 42, 30, 50);
-  read.Album = Field(w + 72, 30, 50);
-  read.Year = Field(w + 102, 4, 4);
-  read.Comment = Field(w + 106, 30, 50);
+  // One decision for the five texts of the tag.
+  const std::uint16_t page =
+      GuessTagCodePage({Bytes(w + 12, 30), Bytes(w + 42, 30), Bytes(w + 72, 30), Bytes(w + 102, 4),
+                        Bytes(w + 106, 30)});
+  read.CodePage = page;
+  read.RawTag.assign(reinterpret_cast<const char*>(w + 9), 128);
+  read.Title = Field(w + 12, 30, 50, page);
+  read.Artist = Field(w + 42, 30, 50, page);
+  read.Album = Field(w + 72, 30, 50, page);
+  read.Year = Field(w + 102, 4, 4, page);
+  read.Comment = Field(w + 106, 30, 50, page);
   // Read for every tag, also when the comment runs into that byte.
   read.Track = std::to_string(w[135]);
   read.Genre = w[136] >= 148 ? 148 : w[136];

@@ -1,7 +1,8 @@
 #pragma once
 // What the program knows of one MP3 file: the first MPEG audio frame
 // header with its derived facts and encoder guess, and the ID3v1 tag with
-// the Lyrics3 markers. Texts are Windows-1252; the tag on disk is code page 850.
+// the Lyrics3 markers. Texts are Windows-1252; the tag on disk is code page
+// 850 or, as today's taggers write it, Windows-1252 (see CodePage).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -26,14 +27,20 @@ struct TMPEGData {
 };
 
 struct TID3Tag {
-  std::string Title;    // at most 50 characters
-  std::string Artist;   // at most 50
-  std::string Album;    // at most 50
-  std::string Comment;  // at most 50
-  std::string Year;     // at most 4
-  std::string Track;    // at most 3
-  std::int32_t Genre = 0;        // 0..148, -1 after a read that found no tag
-  std::uint8_t LyricsKind = 0;   // 0 none, 1 Lyrics3 v1, 2 Lyrics3 v2
+  std::string Title;            // at most 50 characters
+  std::string Artist;           // at most 50
+  std::string Album;            // at most 50
+  std::string Comment;          // at most 50
+  std::string Year;             // at most 4
+  std::string Track;            // at most 3
+  std::int32_t Genre = 0;       // 0..148, -1 after a read that found no tag
+  std::uint8_t LyricsKind = 0;  // 0 none, 1 Lyrics3 v1, 2 Lyrics3 v2
+  // Code page of the tag on disk: 850 (the format's) or 1252, as guessed
+  // when the tag was read; a record not read from a tag writes 850.
+  std::uint16_t CodePage = 850;
+  // The 128 bytes the tag was read from (empty when none), so a write keeps
+  // the bytes of every field whose text did not change.
+  std::string RawTag;
 };
 
 // The record pair; field names are unique across both halves.
@@ -41,7 +48,7 @@ struct Mp3Info : TMPEGData, TID3Tag {};
 
 // Display names of the channel modes (not translated).
 inline constexpr std::array<std::string_view, 4> ModeNames = {"Stereo", "Joint-Stereo",
-                                                               "Dual-Channel", "Single-Channel"};
+                                                              "Dual-Channel", "Single-Channel"};
 
 // The encoder name used when none is recognised; "Encoder nicht erkannt"
 // until a language replaces it.
@@ -59,7 +66,8 @@ void ResetMPEGData(TMPEGData& data);
 // True when a tag was found. Throws IoError when the file exists but
 // cannot be read.
 bool ReadID3Tag(const std::string& fileName, TID3Tag& tag);
-// Replaces the file's tag in place or appends one. Throws IoError; the
+// Replaces the file's tag in place or appends one, in tag.CodePage; fields
+// whose text is still what tag.RawTag holds keep their bytes. Throws IoError; the
 // file's read-only state is restored on every path.
 void WriteID3Tag(const std::string& fileName, const TID3Tag& tag);
 

@@ -55,20 +55,22 @@ std::int64_t FindHeader(ChunkReader& reader, std::int64_t from, TMPEGData& data)
   return -1;
 }
 
-void ApplyXing(ChunkReader& reader, std::int64_t header, TMPEGData& data) {
+// audioBytes: the file less its leading ID3v2 tags, so cover art does not
+// count as music.
+void ApplyXing(ChunkReader& reader, std::int64_t header, std::int64_t audioBytes, TMPEGData& data) {
   // Only where a two-channel MPEG-1 frame keeps it; the block must be there whole.
   auto x = reader.At(header + 36, 256);
   if (x.size() < 256 || std::memcmp(x.data(), "Xing", 4) != 0 || x[7] != 0x0F) return;
   data.Encoder = "Audio Catalyst VBR";
   std::uint32_t frames = BigEndian32(x.data() + 8);
   if (frames == 0) return;  // nothing to average over: the first header's values stand
-  std::int64_t frameLength = reader.size() / frames;
+  std::int64_t frameLength = audioBytes / frames;
   if (frameLength > 65535) frameLength = 65535;
   std::int64_t bitRate = frameLength * data.SampleRate / 144000 - (data.Padding ? 1 : 0);
   if (bitRate <= 0) return;  // an average of nothing would divide by zero below
   data.FrameLength = static_cast<std::uint16_t>(frameLength);
   data.BitRate = static_cast<std::int32_t>(bitRate);
-  data.Duration = DurationFor(reader.size(), data.BitRate);
+  data.Duration = DurationFor(audioBytes, data.BitRate);
 }
 
 void GuessEncoder(ChunkReader& reader, std::int64_t header, TMPEGData& data) {
@@ -115,13 +117,15 @@ int ReadMPEGData(ByteSource& source, TMPEGData& data) {
     // UTF-16 texts of an ID3v2 tag begin with 0xFF 0xFE, which passes for an
     // MPEG-1 Layer I header; so whole leading tags are stepped over.
     std::int64_t from = SkipTags(reader);
+    // Junk before the first frame still counts; the skipped tags do not.
+    const std::int64_t audioBytes = size - from;
     for (;;) {
       std::int64_t header = FindHeader(reader, from, data);
       if (header >= 0) {
         std::int64_t room = size - header - data.FrameLength + (data.NoCrc ? 2 : 0);
         if (room > 0) {
-          data.Duration = DurationFor(size, data.BitRate);
-          ApplyXing(reader, header, data);
+          data.Duration = DurationFor(audioBytes, data.BitRate);
+          ApplyXing(reader, header, audioBytes, data);
           GuessEncoder(reader, header, data);
           return 0;
         }

@@ -4,10 +4,12 @@
 #include <thread>
 
 #include "lang/sprachen.h"
+#include "picture/picturename.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "recode/winexc32.h"
 #include "rename/infotexts.h"
+#include "rename/nameclaims.h"
 #include "rename/passobserver.h"
 #include "rename/shownname.h"
 
@@ -90,7 +92,7 @@ int BinRun::SpeedButton14Click(const BinRunOptions& options) {
       if (options.makeTxt) {
         host_.MemoLine(LanguageString(39));
         HostObserver observer(host_);
-        WriteInfoTexts(options.sourceDir, options.targetDir, &observer);
+        WriteInfoTexts(options.sourceDir, options.targetDir, &observer, options.useId3v2);
       }
     }
   } catch (...) {
@@ -169,11 +171,24 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     return -existing;
   }
 
+  NameClaims claims;
   int k = 0;
   for (const std::string& name : listing.names) {
+    // Checked before anything is made: a name with a letter code page 850
+    // lacks (the batch could not name its .BIN), or one whose .BIN an
+    // earlier song already takes, is reported and left out.
+    if (!OemFolder(name)) {
+      host_.MemoLine(BatchNameNote(name));
+      continue;
+    }
+    if (const auto earlier = claims.Claim(PictureBaseName(name), name)) {
+      host_.MemoLine(NameClashNote(*earlier, name));
+      continue;
+    }
     ++k;
-    const BinSongJob job{sourceFolder,       name, k, n, targetFolder, options_.save2Jpeg,
-                         options_.replaceBin};
+    const BinSongJob job{
+        sourceFolder,     name, k, n, targetFolder, options_.save2Jpeg, options_.replaceBin,
+        options_.useId3v2};
     std::string base;
     {
       Stopwatch watch(times_.pictures);

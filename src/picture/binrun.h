@@ -31,6 +31,7 @@ struct BinSongJob {
   std::string targetDir;  // with separator
   bool save2Jpeg = false;
   bool replaceBin = false;
+  bool useId3v2 = true;  // a missing artist or title from the ID3v2 tag
 };
 
 // Makes the pictures in the working folder; the preview page in the window.
@@ -84,6 +85,7 @@ struct BinRunOptions {
   bool replaceBin = false;
   bool makeTxt = false;
   bool save2Jpeg = false;
+  bool useId3v2 = true;  // setting ID3v2: songs and texts take a missing artist or title from it
 };
 
 // Time spent by the last run, for the benchmark.

@@ -1,6 +1,6 @@
 #include "picture/picturename.h"
 
-#include "rename/texthelpers.h"
+#include "platform/codepage.h"
 
 namespace tovix {
 
@@ -13,7 +13,9 @@ std::string PictureBaseName(const std::string& fileName) {
   if (const auto at = name.find(".MP3"); at != std::string::npos) name.erase(at, 4);
   for (char& c : name)
     if (static_cast<unsigned char>(c) == 0xEF) c = '\'';
-  return ToOemIfAnsi(name);
+  // File names are Windows-1252: converted always, not by the umlaut guess,
+  // which left "Noël" in 1252 for a batch read as 850.
+  return platform::AnsiToOem(name);
 }
 
 }  // namespace tovix

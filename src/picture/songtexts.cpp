@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "mp3/songtag.h"
 #include "platform/ioerror.h"
+#include "rename/texthelpers.h"
 
 namespace tovix {
 namespace {
@@ -22,21 +24,22 @@ std::string FormatRunningTime(unsigned seconds) {
 
 SongTexts SongTextsOf(const Mp3Info& info) {
   SongTexts texts;
-  texts.artist = (info.Artist + " ").substr(0, kNameTextWidth);
-  texts.title = (info.Title + " ").substr(0, kNameTextWidth);
+  // A line feed in a tag would break the label's line.
+  texts.artist = BlankControls(info.Artist + " ").substr(0, kNameTextWidth);
+  texts.title = BlankControls(info.Title + " ").substr(0, kNameTextWidth);
   texts.tech = std::to_string(info.BitRate) + " kBit | " + std::to_string(info.SampleRate) + " Hz ";
   texts.runningTime = FormatRunningTime(info.Duration) + " ";
   texts.encoder = info.Encoder + " ";
   return texts;
 }
 
-void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts) {
+void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts, bool useId3v2) {
   ReadMPEGData(path, info);
   // Start from an empty tag, so a file without one never shows the
   // previous song's artist.
   static_cast<TID3Tag&>(info) = TID3Tag{};
   try {
-    ReadID3Tag(path, info);
+    ReadSongTag(path, info, useId3v2);
   } catch (const IoError&) {
     // An unreadable tag leaves the texts empty, as a missing one does.
   }

@@ -16,9 +16,11 @@ struct SongTexts {
 };
 
 // Reads the header facts and the ID3v1 tag of path into info and composes
-// texts from them. A file that cannot be read gives texts from whatever the
-// reads left in info, without a message.
-void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts);
+// texts from them; with useId3v2, an artist or title the ID3v1 tag lacks
+// comes from the ID3v2 tag. A file that cannot be read gives texts from
+// whatever the reads left in info, without a message.
+void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts,
+                      bool useId3v2 = true);
 
 // The texts of what info holds.
 SongTexts SongTextsOf(const Mp3Info& info);

@@ -50,7 +50,7 @@ std::pair<std::string, std::string> SplitLast(const std::string& path) {
 bool HasUnquotableChar(const std::string& name) {
   return std::any_of(name.begin(), name.end(), [](char c) {
     const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7F || c == '"';
+    return u < 0x20 || u == 0x7F || c == '"' || c == '\\';
   });
 }
 
@@ -120,7 +120,8 @@ Listing ListFiles(const std::string& dir, const std::string& pattern) {
     }
     if (!WildcardMatch(pattern, *name)) continue;
     if (HasUnquotableChar(*name)) {
-      result.rejected.push_back({native, "Anfuehrungszeichen oder Steuerzeichen im Namen"});
+      result.rejected.push_back(
+          {native, "Anfuehrungszeichen, Backslash oder Steuerzeichen im Namen"});
       continue;
     }
     result.names.push_back(*name);
@@ -132,6 +133,12 @@ Listing ListFiles(const std::string& dir, const std::string& pattern) {
     return a < b;
   });
   return result;
+}
+
+std::string NameKey(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return key;
 }
 
 std::optional<std::string> FindNoCase(const std::string& path) {

@@ -39,12 +39,18 @@ struct Listing {
 // Plain files of dir whose names match pattern ('*' and '?' wildcards,
 // without regard to case). Directories, hidden entries (leading '.') and
 // anything but regular files are left out. Names holding a character that
-// Windows-1252 lacks, a double quote or a control character are listed in
-// rejected, never dropped silently.
+// Windows-1252 lacks, a double quote, a backslash (a separator on Windows and
+// inside batch files) or a control character are listed in rejected, never
+// dropped silently.
 Listing ListFiles(const std::string& dir, const std::string& pattern);
 
 // Wildcard match without regard to case ('*', '?').
 bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+// name with its letters folded as names are compared here (without regard
+// to case, accented letters too): two names that give the same key would
+// be one file on Windows.
+std::string NameKey(std::string_view name);
 
 // True when path names an existing file or folder, the last component
 // matched without regard to case.

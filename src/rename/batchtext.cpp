@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "platform/codepage.h"
-#include "rename/texthelpers.h"
 
 namespace tovix {
 namespace {
@@ -23,8 +22,7 @@ bool IsControl(char c) {
 std::optional<std::string> BatchOemName(const std::string& ansiName) {
   for (char c : ansiName)
     if (IsControl(c) || kForbidden.find(c) != std::string_view::npos) return std::nullopt;
-  std::string oem = ToOemIfAnsi(ansiName);
-  if (platform::OemToAnsi(oem) != ansiName) oem = platform::AnsiToOem(ansiName);
+  std::string oem = platform::AnsiToOem(ansiName);
   if (platform::OemToAnsi(oem) != ansiName) return std::nullopt;
   return oem;
 }

@@ -6,10 +6,10 @@
 
 namespace tovix {
 
-// The name in code page 850 (ToOemIfAnsi, or the plain conversion where the
-// guess would not read back as the name). Nothing when no batch line can
-// name the file: a character that code page 850 or a Windows file name
-// lacks, a double quote or a control character.
+// The name in code page 850 (the program's names are Windows-1252, so it is
+// always converted). Nothing when no batch line can name the file: a
+// character that code page 850 or a Windows file name lacks, a double quote
+// or a control character.
 std::optional<std::string> BatchOemName(const std::string& ansiName);
 // Every "%" doubled, so the interpreter does not take it for an argument.
 std::string EscapePercent(const std::string& text);

@@ -26,12 +26,15 @@ class BatchPair : public CdLayoutVisitor {
                       : "rem LONG erwartet KEINE Unterverzeichnisse"};
   }
 
-  void LeaveOut(const std::string& nativeOrAnsiName) override {
-    const std::string shown = platform::AnsiToOem(ShownName(nativeOrAnsiName));
-    const std::string rem = RemLine("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown);
-    short_.push_back(rem);
-    long_.push_back(rem);
-    if (observer_) observer_->MemoLine(UnusableNameNote(nativeOrAnsiName));
+  void LeaveOut(const std::string& nativeName, const std::string& note) override {
+    const std::string shown = platform::AnsiToOem(ShownName(nativeName));
+    Remark("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown, note);
+  }
+
+  void CasePair(const std::string& earlier, const std::string& later) override {
+    const std::string note = "Dateien ausgelassen: " + earlier + " und " + later +
+                             " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+    Remark(platform::AnsiToOem(note), note);
   }
 
   void BeginRound(char, const std::string& dir) override {
@@ -51,13 +54,21 @@ class BatchPair : public CdLayoutVisitor {
   }
 
  private:
+  // The same comment in both files, and the note in the memo.
+  void Remark(const std::string& oemText, const std::string& note) {
+    const std::string rem = RemLine(oemText);
+    short_.push_back(rem);
+    long_.push_back(rem);
+    if (observer_) observer_->MemoLine(note);
+  }
+
   void AddMove(const CdPlacement& file) {
     std::string oem = file.oemName;
     if (!RenameAcute(file)) {
       // The old name stays; the lines must name it.
       const auto old = BatchOemName(file.name);
       if (!old) {
-        LeaveOut(platform::AnsiToUtf8(file.name));
+        LeaveOut(platform::AnsiToUtf8(file.name), BatchNameNote(file.name));
         return;
       }
       oem = *old;

@@ -14,8 +14,10 @@ std::string CdShortName(const std::string& fileName);
 
 // Writes Short.bat and Long.bat (CR LF, names in code page 850) into mp3Dir;
 // companions are looked for in binDir. Names holding an acute accent are
-// renamed on disk first. Returns the number of MP3 files placed. Throws
-// IoError when a batch file cannot be written.
+// renamed on disk first. Names that differ only in letter case are left
+// where they are, both, with a rem line: the interpreter would take them
+// for one file. Returns the number of MP3 files placed. Throws IoError when
+// a batch file cannot be written.
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
                     PassObserver* observer = nullptr);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -12,6 +13,8 @@
 #include "rename/batchtext.h"
 #include "rename/cdbatches.h"
 #include "rename/collation.h"
+#include "rename/nameclaims.h"
+#include "rename/shownname.h"
 
 namespace tovix {
 namespace {
@@ -96,7 +99,17 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
   for (const std::string& name : listing.names)
     if (const char round = RoundOf(name)) rounds[round].push_back(name);
 
-  for (const auto& rejected : listing.rejected) visitor.LeaveOut(rejected.nativeName);
+  for (const auto& rejected : listing.rejected)
+    visitor.LeaveOut(rejected.nativeName, UnusableNameNote(rejected.nativeName));
+  // Names that differ only in case are one file to the interpreter: Long.bat
+  // would move the first back over the second (its move replaces).
+  NameClaims claims;
+  std::set<std::string> paired;
+  for (const std::string& name : listing.names)
+    if (const auto earlier = claims.Claim(name, name)) {
+      paired.insert({*earlier, name});
+      visitor.CasePair(*earlier, name);
+    }
   int n = 0;
   int placed = 0;
   int done = 0;
@@ -109,10 +122,12 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
     if (useSubDirs) n = 0;
     SortNoCase(it->second);
     for (const std::string& name : it->second) {
-      auto song = Place(folder, name);
+      auto song = paired.count(name) ? std::nullopt : Place(folder, name);
       // A file left out takes no number, so the numbers stay dense.
-      if (!song) {
-        visitor.LeaveOut(platform::AnsiToUtf8(name));
+      if (paired.count(name)) {
+        // reported above
+      } else if (!song) {
+        visitor.LeaveOut(platform::AnsiToUtf8(name), BatchNameNote(name));
       } else {
         ++n;
         ++placed;
@@ -128,7 +143,7 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
           if (!companionName) continue;
           auto companion = Place(binFolder, *companionName);
           if (!companion) {
-            visitor.LeaveOut(platform::AnsiToUtf8(*companionName));
+            visitor.LeaveOut(platform::AnsiToUtf8(*companionName), BatchNameNote(*companionName));
             continue;
           }
           companion->number = n;

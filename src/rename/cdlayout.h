@@ -25,8 +25,12 @@ struct CdPlacement {
 class CdLayoutVisitor {
  public:
   virtual ~CdLayoutVisitor() = default;
-  // A file that no batch line can name (the raw system name).
-  virtual void LeaveOut(const std::string& nativeOrAnsiName) = 0;
+  // A file that no batch line can name (its system name), with the note
+  // for the memo.
+  virtual void LeaveOut(const std::string& nativeName, const std::string& note) = 0;
+  // Two MP3 names that differ only in letter case: the interpreter takes
+  // them for one file, so both stay where they are (Windows-1252 names).
+  virtual void CasePair(const std::string& earlier, const std::string& later) = 0;
   // A round that found files, before and after its songs.
   virtual void BeginRound(char round, const std::string& dir) { (void)round, (void)dir; }
   virtual void EndRound(char round, const std::string& dir) { (void)round, (void)dir; }
@@ -39,7 +43,7 @@ class CdLayoutVisitor {
 // Walks the MP3 files of mp3Dir round by round ("0" to "9", "A", "Ä", "B"
 // ... "Z"), each round sorted without regard to case. With subdirectories
 // the numbers start at 1 in every round, without they run on. A file that
-// cannot be named takes no number. Returns the number of songs placed;
+// cannot be named, or one of a case pair, takes no number. Returns the number of songs placed;
 // throws IoError when mp3Dir cannot be read. Changes nothing on disk.
 int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
                  CdLayoutVisitor& visitor, PassObserver* observer = nullptr);

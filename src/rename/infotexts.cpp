@@ -3,10 +3,11 @@
 #include <cerrno>
 #include <vector>
 
-#include "mp3/mpegfile.h"
+#include "mp3/songtag.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "rename/collation.h"
+#include "rename/nameclaims.h"
 #include "rename/namesplit.h"
 #include "rename/shownname.h"
 #include "rename/textfile.h"
@@ -26,9 +27,9 @@ struct SongEntry {
 
 // The entry of one file. Artist and title are kept apart from the sort key,
 // so a "~" or "?" inside a name cannot shift them.
-SongEntry EntryOf(const std::string& folder, const std::string& name) {
+SongEntry EntryOf(const std::string& folder, const std::string& name, bool useId3v2) {
   TID3Tag tag;
-  ReadID3Tag(folder + name, tag);
+  ReadSongTag(folder + name, tag, useId3v2);
   if (tag.Title.empty() || tag.Artist.empty()) {
     const ArtistTitle parts = ArtistTitleFromFileName(name);
     if (tag.Artist.empty()) tag.Artist = parts.artist;
@@ -36,7 +37,8 @@ SongEntry EntryOf(const std::string& folder, const std::string& name) {
   }
   tag.Artist = tag.Artist.substr(0, kTitleWidth);
   const std::size_t split = tag.Artist.size();
-  const std::string display = ToAnsiIfOem(tag.Artist + "~" + tag.Title.substr(0, kTitleWidth));
+  // Tag texts are Windows-1252 already; a line feed would split the text.
+  const std::string display = BlankControls(tag.Artist + "~" + tag.Title.substr(0, kTitleWidth));
   const std::size_t cut = FindMp3Extension(display);
   SongEntry entry;
   entry.stem = CutAtMp3(name);
@@ -79,8 +81,8 @@ std::string TextPath(const std::string& binFolder, const std::string& stem) {
 
 }  // namespace
 
-int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
-                   PassObserver* observer) {
+int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, PassObserver* observer,
+                   bool useId3v2) {
   const std::string folder = platform::WithSep(sourceDir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
@@ -91,9 +93,15 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
 
   std::vector<SongEntry> entries;
   std::vector<std::string> keys;
+  // Two songs whose stems differ only in case would write one text file.
+  NameClaims claims;
   const int total = static_cast<int>(listing.names.size());
   for (const std::string& name : listing.names) {
-    entries.push_back(EntryOf(folder, name));
+    if (const auto earlier = claims.Claim(CutAtMp3(name) + ".TXT", name)) {
+      if (observer) observer->MemoLine(NameClashNote(*earlier, name));
+      continue;
+    }
+    entries.push_back(EntryOf(folder, name, useId3v2));
     keys.push_back(entries.back().key);
     if (observer) observer->Progress(static_cast<int>(entries.size()), total);
   }

@@ -10,7 +10,11 @@ namespace tovix {
 // Writes binDir + stem + ".TXT" for every MP3 file of sourceDir and returns
 // how many were written. Throws IoError when a text file cannot be written
 // (files written before stay).
+// With useId3v2 an artist or title the ID3v1 tag lacks comes from the ID3v2
+// tag before the file name is asked. Two songs whose stems differ only in
+// letter case would share a text file: the later one is left out, with a
+// memo line.
 int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
-                   PassObserver* observer = nullptr);
+                   PassObserver* observer = nullptr, bool useId3v2 = true);
 
 }  // namespace tovix

@@ -1,7 +1,7 @@
 #include <optional>
 
 #include "lang/sprachen.h"
-#include "mp3/mpegfile.h"
+#include "mp3/songtag.h"
 #include "platform/filesys.h"
 #include "rename/namesplit.h"
 #include "rename/renamelist.h"
@@ -13,6 +13,10 @@ namespace {
 
 constexpr std::size_t kMaxNewName = 255;
 constexpr std::size_t kTagWidth = 50;
+constexpr std::int64_t kTagBytes = 128;
+// "Neuer Name nicht m\xF6glich (...), Zeile"
+constexpr int kBadNewNameString = 162;
+constexpr std::size_t kMaxNameBytes = 255;  // a file name on Linux, in UTF-8
 
 // The old name of a rename line: between its first two double quotes,
 // without outer blanks; nothing for notes and empty lines.
@@ -43,6 +47,18 @@ bool IsListedFile(const std::string& folder, const std::string& name) {
          platform::Exists(folder + name) && !platform::IsDirectory(folder + name);
 }
 
+// A new name the rename would refuse, or that would hide the file.
+bool CanBeGiven(const std::string& newName) {
+  return IsPlainFileName(newName) && newName.front() != '.' &&
+         platform::ToNative(newName).size() <= kMaxNameBytes;
+}
+
+// The new name a line gives, as the apply pass uses it.
+std::string AppliedNewName(const std::string& line, const RenameOptions& options) {
+  const std::string name = NewNameOf(line);
+  return options.niceWords ? CapitaliseWords(name) : name;
+}
+
 void Tell(RenameObserver* observer, const std::string& text, int line) {
   if (observer) observer->Message(text, line);
 }
@@ -63,17 +79,31 @@ void TagFromName(const std::string& newName, const RenameOptions& options, TID3T
   if (hasSeparator) tag.Artist = artist.substr(0, kTagWidth);
 }
 
-// A read-only file is never written: its tag stays and the user is told.
+// WriteID3Tag lifts a read-only state and sets it again; a file too short
+// for a tag is told about and left as it is.
 void StoreTagFromName(const std::string& path, const std::string& newName,
                       const RenameOptions& options, RenameObserver* observer, int line) {
-  if (platform::IsReadOnly(path)) {
-    Tell(observer, '"' + newName + " ist schreibgesch\xFCtzt !!!", line);
+  if (platform::FileSize(path) < kTagBytes) {
+    Tell(observer, newName + " ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes)", line);
     return;
   }
   TID3Tag tag;
   ReadID3Tag(path, tag);
   TagFromName(newName, options, tag);
   WriteID3Tag(path, tag);
+}
+
+// What building the list writes in the window, for a plan that wrote nothing.
+void CompleteTag(const std::string& folder, const std::string& oldName,
+                 const RenameOptions& options, RenameObserver* observer, int line) {
+  if (!options.makeTag) return;
+  const auto path = platform::FindNoCase(folder + oldName);
+  if (!path || platform::FileSize(*path) < kTagBytes) return;
+  TID3Tag tag;
+  ReadSongTag(*path, tag, options.id3v2);
+  if (!tag.Title.empty() && !tag.Artist.empty()) return;
+  const std::string note = CompleteTagFromName(*path, oldName, options, tag);
+  if (!note.empty()) Tell(observer, note, line);
 }
 
 }  // namespace
@@ -85,6 +115,7 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
   struct Planned {
     int line;
     std::string oldName;
+    std::string newName;
   };
   std::vector<Planned> planned;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -95,15 +126,23 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
       Tell(observer, LanguageString(25) + " " + std::to_string(line + 1) + "!", line);
       return {ApplyResult::Outcome::MissingFile, line, 0};
     }
-    planned.push_back({line, *oldName});
+    // Checked here, not when reached: nothing may be renamed before a line
+    // that cannot be applied.
+    std::string newName = AppliedNewName(lines[i], options);
+    if (!CanBeGiven(newName)) {
+      Tell(observer, LanguageString(kBadNewNameString) + " " + std::to_string(line + 1) + "!",
+           line);
+      return {ApplyResult::Outcome::MissingFile, line, 0};
+    }
+    planned.push_back({line, *oldName, std::move(newName)});
   }
 
   if (stopPlayer) stopPlayer();
   ApplyResult result;
   for (const Planned& p : planned) {
     const std::string& text = lines[static_cast<std::size_t>(p.line)];
-    std::string newName = NewNameOf(text);
-    if (options.niceWords) newName = CapitaliseWords(newName);
+    const std::string& newName = p.newName;
+    if (options.completeTagsOnApply) CompleteTag(folder, p.oldName, options, observer, p.line);
     if (!RenameInFolder(folder, p.oldName, newName)) {
       Tell(observer, LanguageString(26) + text + LanguageString(27), p.line);
       return {ApplyResult::Outcome::RenameFailed, p.line, result.renamed};

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "mp3/mpegfile.h"
+
 namespace tovix {
 
 struct RenameOptions {
@@ -13,6 +15,10 @@ struct RenameOptions {
   bool x2Blank = true;    // Convert2Blank: ... from the file name, "_" and "%20" as blanks
   bool saveTag = true;    // SaveTag: write the tag into the file
   bool niceWords = true;  // NiceWords: capitals at word starts on apply
+  bool id3v2 = true;      // ID3v2: a missing artist or title from the ID3v2 tag first
+  // Apply only: first give each listed file the tag that building the list
+  // would have written (tovix-cli, whose plan writes nothing).
+  bool completeTagsOnApply = false;
 };
 
 // What a pass tells its window. The page shows messages in a box and puts
@@ -28,14 +34,18 @@ class RenameObserver {
 };
 
 // The review list of the MP3 files in sourceDir, one Windows-1252 line per
-// entry, sorted. Throws IoError when a tag cannot be read or written.
+// entry, sorted. A file too short for a tag gets a note and is passed over;
+// two files that would get one name (in any letter case) give a note for
+// the later one instead of its line. Throws IoError when a tag cannot be
+// read or written.
 std::vector<std::string> BuildRenameList(const std::string& sourceDir, const RenameOptions& options,
                                          RenameObserver* observer = nullptr);
 
 struct ApplyResult {
   enum class Outcome {
     Done,          // every line applied
-    MissingFile,   // check failed, nothing renamed; line is the offending one
+    MissingFile,   // check failed (old name missing or new name refused), nothing renamed;
+                   // line is the offending one
     RenameFailed,  // a rename failed; earlier renames stay; line is the failed one
   };
   Outcome outcome = Outcome::Done;
@@ -43,13 +53,22 @@ struct ApplyResult {
   int renamed = 0;  // files renamed (a name already right counts)
 };
 
-// Checks that every old name of the list exists, then renames and, with
-// saveTag, writes artist and title from the new names. stopPlayer (may be
+// Checks that every old name of the list exists and every new name can be
+// given (no separator, no leading ".", not empty, at most 255 bytes in
+// UTF-8), then renames and, with saveTag, writes artist and title from the
+// new names (a read-only file is made writable for it and read-only again). stopPlayer (may be
 // empty) runs before the first rename so a file being played can be
 // renamed. Throws IoError when a tag cannot be written.
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
                             const RenameOptions& options, RenameObserver* observer = nullptr,
                             const std::function<void()>& stopPlayer = {});
+
+// Fills an empty artist or title of tag (read from the file at path, named
+// name) from the file name when options say so and, with saveTag, stores
+// the tag. Returns the note line when the file cannot take it (read-only,
+// shorter than a tag), else "".
+std::string CompleteTagFromName(const std::string& path, const std::string& name,
+                                const RenameOptions& options, TID3Tag& tag);
 
 // The review list as a Windows-1252 text file with CR LF line ends. Throw
 // IoError naming the file on failure.

@@ -15,10 +15,17 @@ std::string ShownName(const std::string& nativeName) {
 }
 
 std::string UnusableNameNote(const std::string& nativeName) {
-  return "Datei ausgelassen, ihr Name enth\xE4lt ein Anf\xFChrungszeichen, ein Steuerzeichen "
-         "oder ein Zeichen au\xDF"
+  return "Datei ausgelassen, ihr Name enth\xE4lt ein Anf\xFChrungszeichen, einen Backslash, ein "
+         "Steuerzeichen oder ein Zeichen au\xDF"
          "erhalb von Windows-1252: " +
          ShownName(nativeName);
+}
+
+std::string BatchNameNote(const std::string& ansiName) {
+  return "Datei ausgelassen, ihr Name kann in keiner Batchdatei stehen (ein Zeichen, das Codepage "
+         "850 nicht kennt, wie \x92 \x93 \x94 \x96 \x80, oder eines von \\ / : * ? < > |; "
+         "die Umbenennung ersetzt solche Zeichen): " +
+         ShownName(platform::AnsiToUtf8(ansiName));
 }
 
 }  // namespace tovix

@@ -12,4 +12,8 @@ std::string ShownName(const std::string& nativeName);
 // The review-list and memo note for such an entry.
 std::string UnusableNameNote(const std::string& nativeName);
 
+// The memo note for a file a batch line cannot name (a character code page
+// 850 or a Windows file name lacks); ansiName as the program holds it.
+std::string BatchNameNote(const std::string& ansiName);
+
 }  // namespace tovix

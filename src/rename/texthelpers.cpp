@@ -37,6 +37,13 @@ constexpr std::array<Umlaut, 17> kUmlauts = {{{'\xFC', "ue"},
                                               {'\xE7', "c"},
                                               {'\xC7', "C"}}};
 
+// Windows-1252 bytes 0x80..0x9F that code page 850 lacks, with the plain
+// text that stands in for each; an empty entry is a character 850 has or
+// an undefined byte.
+constexpr std::array<std::string_view, 32> kPlainHigh = {
+    "EUR", "",  ",", "",  "'", "...", "+", "+", "^", "_",  "S", "'", "OE", "", "Z", "",
+    "",    "'", "'", "'", "'", "-",   "-", "-", "~", "TM", "s", "'", "oe", "", "z", "Y"};
+
 char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -85,6 +92,28 @@ std::string ReplaceUmlauts(std::string_view text) {
         next += c;
     }
     out.swap(next);
+  }
+  return out;
+}
+
+std::string BlankControls(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+std::string PlainForOem(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80 && u < 0xA0 && !kPlainHigh[u - 0x80].empty())
+      out += kPlainHigh[u - 0x80];
+    else
+      out += c;
   }
   return out;
 }

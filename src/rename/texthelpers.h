@@ -19,4 +19,11 @@ std::string CapitaliseWords(std::string_view text);
 // Umlauts and accented letters to plain letters ("ü" to "ue", "é" to "e" ...).
 std::string ReplaceUmlauts(std::string_view text);
 
+// Every control character (below 0x20, and 0x7F) as a blank, so a tag text
+// cannot split a line or a name.
+std::string BlankControls(std::string_view text);
+// The Windows-1252 characters that code page 850 lacks (’ “ ” – € and the
+// like) as plain ones (' ' - EUR ...), so the text can stand in a batch line.
+std::string PlainForOem(std::string_view text);
+
 }  // namespace tovix

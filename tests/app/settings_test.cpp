@@ -66,6 +66,7 @@ const std::vector<std::string> kWrittenKeys = {"mp3dir",
                                                "SaveTag",
                                                "X2Blank",
                                                "SaveJpg",
+                                               "ID3v2",
                                                "Sprache",
                                                "DiscFolders",
                                                "DiscFiles"};

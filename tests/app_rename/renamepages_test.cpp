@@ -196,6 +196,34 @@ TEST_F(RenamePages, UnreadableSourceFolderIsReportedAndTheListStaysEmpty) {
   EXPECT_NE(w.errors[1].find("Seite 1"), std::string::npos);
 }
 
+// A file with an ID3v2 tag alone: its artist and title plan the name while
+// the ID3v2 box on the options page is ticked; the box is a setting.
+TEST_F(RenamePages, Id3v2BoxDecidesWhetherTheId3v2TagNamesTheSong) {
+  auto frame = [](const std::string& id, const std::string& text) {
+    const std::string value = std::string(1, '\0') + text;  // Latin-1
+    return id + std::string{0, 0, 0, static_cast<char>(value.size())} + std::string(2, '\0') +
+           value;
+  };
+  const std::string body = frame("TPE1", "Beyonc\xE9") + frame("TIT2", "Halo");
+  PutFile(songs.path(), "x.mp3",
+          std::string("ID3\x03\x00\x00\x00\x00\x00", 9) + static_cast<char>(body.size()) + body +
+              Song("", ""));
+  SetOptions(false, true, false, false);
+  ASSERT_TRUE(f.Seite31->ID3v2Tags->isChecked());
+  f.Label3Click();
+  EXPECT_EQ(Memo(), (std::vector<std::string>{Line("x.mp3", "Beyonc\xE9 - Halo.mp3")}));
+  f.Seite31->ID3v2Tags->setChecked(false);
+  f.Label3Click();
+  EXPECT_EQ(Memo(), (std::vector<std::string>{Line("x.mp3", " - .mp3")}));
+  Settings s;
+  f.Seite31->StoreSettings(s);
+  EXPECT_FALSE(s.ID3v2);
+  // On the page below the name options, and inside it.
+  const QRect box = f.Seite31->ID3v2Tags->geometry();
+  EXPECT_TRUE(f.Seite31->rect().contains(box));
+  EXPECT_FALSE(box.intersects(f.Seite31->ok31->geometry()));
+}
+
 TEST_F(RenamePages, OopsLeavesWithoutRenaming) {
   PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
   f.Label3Click();

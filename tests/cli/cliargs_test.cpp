@@ -113,14 +113,31 @@ TEST(CliArgs, SaveAloneStoresTheSettings) {
 }
 
 TEST(SettingsKeys, KnowsEveryKeyInBothSpellingsWithoutRegardToCase) {
-  for (const char* key :
-       {"mp3dir", "BINDIR", "WaveDir", "wavedir", "tempdir", "lastfile", "Font1.Name",
-        "font2.style.italic", "Font1.Style.italic", "Encoder.Left", "Scale", "Overscan", "if127",
-        "Bitrate", "bitmap", "SaveJPG", "SaveJpg", "Sprache", "X2Blank"})
+  for (const char* key : {"mp3dir",
+                          "BINDIR",
+                          "WaveDir",
+                          "wavedir",
+                          "tempdir",
+                          "lastfile",
+                          "Font1.Name",
+                          "font2.style.italic",
+                          "Font1.Style.italic",
+                          "Encoder.Left",
+                          "Scale",
+                          "Overscan",
+                          "if127",
+                          "Bitrate",
+                          "bitmap",
+                          "SaveJPG",
+                          "SaveJpg",
+                          "Sprache",
+                          "X2Blank",
+                          "ID3v2",
+                          "id3v2"})
     EXPECT_TRUE(IsSettingsKey(key)) << key;
   for (const char* key : {"", "mp3", "Font3.Name", "Artist.Right", "Language", "SourceDir"})
     EXPECT_FALSE(IsSettingsKey(key)) << key;
-  EXPECT_EQ(SettingsKeys().size(), 44u);
+  EXPECT_EQ(SettingsKeys().size(), 45u);
 }
 
 class RunSettings : public ::testing::Test {

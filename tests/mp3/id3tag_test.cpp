@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <utility>
+#include <vector>
 
 #include "mp3/mpegscan.h"
 #include "mp3builder.h"
@@ -83,6 +85,91 @@ TEST(ReadTag, ConvertsFromCodePage850) {
   TagFields f;
   f.artist = "Gr\x81n \x84";  // u and a with diaeresis in code page 850
   EXPECT_EQ(Read(Frames(1) + Id3v1(f)).Artist, "Gr\xFCn \xE4");
+}
+
+// Tags as taggers write them: the same letters in Windows-1252 (today's
+// taggers, lame) and in code page 850 (DOS-era ones); the page is decided
+// once per tag.
+TEST(ReadTag, DecidesPerTagBetween1252And850) {
+  const std::vector<std::string> ansi = {"Die \xC4rzte",
+                                         "Gr\xFC\xDF"
+                                         "e aus K\xF6ln",
+                                         "Bj\xF6rk",
+                                         "Sigur R\xF3s",
+                                         "Gar\xE7on",
+                                         "Beyonc\xE9",
+                                         "Mot\xF6rhead",
+                                         "Caf\xE9 del Mar",
+                                         "Don\x92t \x93Stop\x94 \x96 \x80"
+                                         "5"};
+  for (const std::string& text : ansi) {
+    TagFields f;
+    f.artist = text;
+    TID3Tag tag = Read(Frames(1) + Id3v1(f));
+    EXPECT_EQ(tag.Artist, text);
+    EXPECT_EQ(tag.CodePage, 1252) << text;
+  }
+  const std::vector<std::pair<std::string, std::string>> oem = {{"M\x81ller", "M\xFCller"},
+                                                                {"Sch\x94n Stra\xE1"
+                                                                 "e",
+                                                                 "Sch\xF6n Stra\xDF"
+                                                                 "e"},
+                                                                {"Sigur R\xA2s", "Sigur R\xF3s"},
+                                                                {"Gar\x87on", "Gar\xE7on"},
+                                                                {"\x99l", "\xD6l"},
+                                                                {"\x8Erzte", "\xC4rzte"}};
+  for (const auto& [bytes, text] : oem) {
+    TagFields f;
+    f.title = bytes;
+    TID3Tag tag = Read(Frames(1) + Id3v1(f));
+    EXPECT_EQ(tag.Title, text);
+    EXPECT_EQ(tag.CodePage, 850) << text;
+  }
+  // One decision for all five texts: an ambiguous title follows the artist.
+  TagFields f;
+  f.artist = "Bj\xF6rk";
+  f.title = "\x8Erzte";  // Ž in 1252, Ä in 850
+  TID3Tag mixed = Read(Frames(1) + Id3v1(f));
+  EXPECT_EQ(mixed.CodePage, 1252);
+  EXPECT_EQ(mixed.Title, "\x8Erzte");
+  // Pure ASCII is the same in both; the format's own page is kept.
+  f = {};
+  f.title = "Plain";
+  EXPECT_EQ(Read(Frames(1) + Id3v1(f)).CodePage, 850);
+}
+
+TEST(TagBlock, WritesBackInThePageItWasReadInAndKeepsUntouchedBytes) {
+  TagFields f;
+  f.artist = "Bj\xF6rk";
+  f.title = "Hyperballad" + std::string(19, ' ');  // blank padding, as some taggers write
+  f.album = std::string("Post\0junk", 9);
+  f.comment = std::string(28, 'c') + '\0' + '\x05';
+  f.genre = 17;
+  const std::string disk = Id3v1(f);
+  TID3Tag tag = Read(Frames(1) + disk);
+  EXPECT_EQ(BuildID3Block(tag), disk);  // nothing changed: every byte kept
+  tag.Title = "J\xF3ga";
+  std::string block = BuildID3Block(tag);
+  EXPECT_EQ(block.substr(3, 30), std::string("J\xF3ga") + std::string(26, '\0'));  // 1252
+  EXPECT_EQ(block.substr(33), disk.substr(33));  // the other fields as they were
+
+  // An 850 tag stays 850, bytes 1252 lacks included.
+  f = {};
+  f.artist = "M\x81ller \xB0";  // ü and a box-drawing byte
+  const std::string oemDisk = Id3v1(f);
+  TID3Tag oem = Read(Frames(1) + oemDisk);
+  oem.Title =
+      "Gr\xFC\xDF"
+      "e";
+  block = BuildID3Block(oem);
+  EXPECT_EQ(block.substr(3, 30), std::string("Gr\x81\xE1"
+                                             "e") +
+                                     std::string(25, '\0'));
+  EXPECT_EQ(block.substr(33, 30), oemDisk.substr(33, 30));
+  // A cleared record is written in 850, the format's own.
+  TID3Tag fresh;
+  fresh.Title = "Gr\xFCn";
+  EXPECT_EQ(BuildID3Block(fresh).substr(3, 4), "Gr\x81n");
 }
 
 TEST(ReadTag, WithoutTagEmptiesTheFields) {
@@ -223,6 +310,10 @@ TEST(TagBlock, GenreIsStoredAsItsLowByte) {
   TagFields f;
   f.genre = 255;
   TID3Tag read = Read(Frames(1) + Id3v1(f));
+  // Read as 148 but written back as it was: 255 means no genre at all.
+  EXPECT_EQ(static_cast<std::uint8_t>(BuildID3Block(read)[127]), 255);
+  read.Genre = 148;
+  read.RawTag.clear();  // a record not read from this tag
   EXPECT_EQ(static_cast<std::uint8_t>(BuildID3Block(read)[127]), 148);
 }
 

@@ -215,10 +215,34 @@ TEST(Id3v2Skip, AUtf16MarkInsideATagIsNotTakenForAFrame) {
   TMPEGData d = Scan(file);
   EXPECT_EQ(d.Layer, 3);
   EXPECT_EQ(d.BitRate, 128);
-  // The whole file still counts for the time.
-  EXPECT_EQ(d.Duration, file.size() * 8 / 128000);
+  EXPECT_EQ(d.FileLength, static_cast<std::int32_t>(file.size()));
   MemorySource source(file);
   EXPECT_EQ(SkipID3v2Tags(source), static_cast<std::int64_t>(tag.size()));
+}
+
+TEST(Id3v2Skip, CoverArtDoesNotCountForTheTimeNorTheXingAverage) {
+  // Three minutes at 128 kbit/s behind a 300 KB picture tag.
+  const std::string cover = test::Id3v2Utf16("Cover", 300000);
+  const std::string audio = Frames(6905);  // 6905 * 417 bytes: 180 s
+  TMPEGData plain = Scan(audio);
+  TMPEGData tagged = Scan(cover + audio);
+  EXPECT_EQ(plain.Duration, 179);
+  EXPECT_EQ(tagged.Duration, plain.Duration);
+  EXPECT_EQ(tagged.FileLength, static_cast<std::int32_t>(cover.size() + audio.size()));
+
+  // A Xing file: 100 average frames of 417 bytes behind a 199 KB tag still
+  // averages 127 kbit/s; junk after the tag still counts, as before.
+  std::string xing = test::BigEndian(0xFFFB9064u);
+  xing.resize(36, '\0');
+  xing += test::XingBlock(0x0F, 100);
+  xing.resize(41700, '\0');
+  const std::string big = test::Id3v2Utf16("Cover", 199000);
+  TMPEGData x = Scan(big + xing);
+  EXPECT_EQ(x.BitRate, 127);
+  EXPECT_EQ(x.FrameLength, 417);
+  EXPECT_EQ(x.Duration, 41700 * 8 / 127000);
+  TMPEGData junk = Scan(big + std::string(417, 'j') + xing);
+  EXPECT_EQ(junk.FrameLength, 421);  // (417 + 41700) / 100
 }
 
 TEST(Id3v2Skip, StepsOverFootersAndTagsThatFollowEachOther) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <regex>
 
 #include "platform/ioerror.h"
@@ -158,6 +160,38 @@ TEST_F(CdBatchesTest, CompanionsInAnyCaseFromTheBinFolder) {
   EXPECT_EQ(shortBat,
             (Lines{"@echo off", "<stamp>", kShortHead, "MD S", "move \"Song.mp3\" S\\01SONG_.mp3",
                    "move \"song.JPG\" S\\01SONG_.JPG", "move \"SONG.Txt\" S\\01SONG_.Txt", kEnd}));
+}
+
+TEST_F(CdBatchesTest, CompanionsTakeTheShortNameOfTheirSong) {
+  // A short cleaned name would otherwise let each extension leak in.
+  Put("\xD6ko.mp3");
+  Put("\xD6ko.JPG");
+  Put("\xD6ko.bin");
+  EXPECT_EQ(Make(true), 1);
+  EXPECT_EQ(shortBat,
+            (Lines{"@echo off", "<stamp>", kShortHead, "MD \x99",
+                   "move \"\x99ko.mp3\" \x99\\01_KO_M.mp3", "move \"\x99ko.bin\" \x99\\01_KO_M.bin",
+                   "move \"\x99ko.JPG\" \x99\\01_KO_M.JPG", kEnd}));
+}
+
+TEST_F(CdBatchesTest, NamesDifferingOnlyInCaseStayWhereTheyAre) {
+  // The interpreter takes them for one file: Long.bat would move the first
+  // back over the second.
+  Put("Song.mp3");
+  Put("song.mp3");
+  Put("Other.mp3");
+  EXPECT_EQ(Make(false), 1);
+  int moves = 0;
+  for (const std::string& line : longBat) {
+    if (line.rfind("move ", 0) == 0) ++moves;
+    EXPECT_EQ(line.find("ong.mp3\""), std::string::npos) << line;
+  }
+  EXPECT_EQ(moves, 1);
+  const auto rem = std::find_if(shortBat.begin(), shortBat.end(), [](const std::string& l) {
+    return l.rfind("rem ", 0) == 0 && l.find("song.mp3") != std::string::npos &&
+           l.find("Song.mp3") != std::string::npos;
+  });
+  EXPECT_NE(rem, shortBat.end());
 }
 
 TEST_F(CdBatchesTest, PercentIsDoubled) {

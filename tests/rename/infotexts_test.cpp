@@ -106,6 +106,22 @@ TEST_F(InfoTextsTest, OverwritesExistingTextOfAnotherCase) {
   EXPECT_FALSE(HasFile(bin.path(), "Song.TXT"));
 }
 
+// A case pair would write one text file twice; a line feed in a tag would
+// add a line; a 1252 tag is shown as it is, not converted again.
+TEST_F(InfoTextsTest, CasePairsLineFeedsAndTodaysTags) {
+  test::WriteFile(src.file("a.mp3"),
+                  test::Mp3Frames('a') + test::Id3v1Raw("Line\nFeed", "No\xEBl"));
+  PutFile(src.path(), "B.mp3", Song("Two", "Songs", 'b'));
+  PutFile(src.path(), "b.mp3", Song("Other", "Song", 'c'));
+  ASSERT_EQ(Run(), 2);
+  EXPECT_EQ(GetFile(bin.path(), "a.TXT"),
+            Crlf({" ", " ", " ", "*Line Feed", "* No\xEBl", " ", " Two", "  Songs", " ", " "}));
+  EXPECT_EQ(GetFile(bin.path(), "B.TXT"),
+            Crlf({" ", " Line Feed", "  No\xEBl", "*Two", "* Songs", " ", " ", " ", " ", " "}));
+  ASSERT_EQ(memo.lines.size(), 1u);
+  EXPECT_NE(memo.lines[0].find("b.mp3 ergibt denselben Namen wie B.mp3"), std::string::npos);
+}
+
 TEST_F(InfoTextsTest, EmptyFolderAndUnusableNames) {
   EXPECT_EQ(Run(), 0);
   test::WriteFile(src.file("bad\x01name.mp3"), Song("A", "B"));

@@ -41,6 +41,13 @@ std::string Id3v1(const std::string& artist, const std::string& title, const std
   return tag;
 }
 
+std::string Id3v1Raw(const std::string& artist, const std::string& title) {
+  std::string tag = "TAG" + std::string(125, '\0');
+  tag.replace(3, std::min<std::size_t>(title.size(), 30), title.substr(0, 30));
+  tag.replace(33, std::min<std::size_t>(artist.size(), 30), artist.substr(0, 30));
+  return tag;
+}
+
 std::string Song(const std::string& artist, const std::string& title, char seed) {
   std::string bytes = Mp3Frames(seed);
   if (!artist.empty() || !title.empty()) bytes += Id3v1(artist, title);

@@ -13,6 +13,9 @@ std::string Mp3Frames(char seed = 'x');
 // page 850, as on disk.
 std::string Id3v1(const std::string& artist, const std::string& title,
                   const std::string& album = "", int genre = 12);
+// A 128-byte ID3v1 tag holding artist and title bytes as they are, so
+// tests can write Windows-1252, 850 or control bytes.
+std::string Id3v1Raw(const std::string& artist, const std::string& title);
 // A song: frames plus, unless both texts are empty, a tag.
 std::string Song(const std::string& artist, const std::string& title, char seed = 'x');
 

@@ -137,11 +137,55 @@ TEST_F(BuildRenameListTest, SortedWithoutCaseAndDuplicatesDropped) {
                                              Line("c.mp3", "Zed - Last.mp3")}));
 }
 
-TEST_F(BuildRenameListTest, LinesEqualButForCaseAreDropped) {
-  PutFile(dir.path(), "A.mp3", Song("x", "y"));
-  PutFile(dir.path(), "a.mp3", Song("X", "Y"));
+TEST_F(BuildRenameListTest, TwoFilesForOneNameGiveANoteForTheLater) {
+  // A Linux folder may hold names that differ only in case; on the CD they
+  // would be one file, so the later one is named in a note, not planned.
+  PutFile(dir.path(), "A.mp3", Song("x", "y", '1'));
+  PutFile(dir.path(), "a.mp3", Song("X", "Y", '2'));
   const auto lines = Build(Options(true, true, false, false));
-  EXPECT_EQ(lines, (std::vector<std::string>{Line("A.mp3", "x - y.mp3")}));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], Line("A.mp3", "x - y.mp3"));
+  EXPECT_NE(lines[1].find("a.mp3 ergibt denselben Namen wie A.mp3"), std::string::npos);
+  EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), '"'), 0);
+}
+
+// Tags as they come: 1252 from today's taggers, 850 from old ones, a line
+// feed, letters code page 850 lacks. Each planned name is right, one line.
+TEST_F(BuildRenameListTest, TagTextsArePlannedOnceConvertedAndPlain) {
+  test::WriteFile(dir.file("a.mp3"),
+                  test::Mp3Frames('a') + test::Id3v1Raw("H\xE9l\xE8ne", "No\xEBl"));
+  test::WriteFile(dir.file("b.mp3"), test::Mp3Frames('b') + test::Id3v1Raw("Die \xC4rzte",
+                                                                           "Gr\xFC\xDF"
+                                                                           "e"));
+  test::WriteFile(dir.file("c.mp3"),
+                  test::Mp3Frames('c') + test::Id3v1Raw("M\x81ller", "Sch\x94n"));
+  test::WriteFile(dir.file("d.mp3"),
+                  test::Mp3Frames('d') + test::Id3v1Raw("Line\nFeed", "Tab\there"));
+  test::WriteFile(dir.file("e.mp3"), test::Mp3Frames('e') + test::Id3v1Raw("Don\x92t",
+                                                                           "\x93"
+                                                                           "Best\x94 \x96 \x80"
+                                                                           "5"));
+  const auto lines = Build(Options(true, true, false, false));
+  EXPECT_EQ(lines, (std::vector<std::string>{Line("a.mp3", "H\xE9l\xE8ne - No\xEBl.mp3"),
+                                             Line("b.mp3",
+                                                  "Die \xC4rzte - Gr\xFC\xDF"
+                                                  "e.mp3"),
+                                             Line("c.mp3", "M\xFCller - Sch\xF6n.mp3"),
+                                             Line("d.mp3", "Line Feed - Tab here.mp3"),
+                                             Line("e.mp3", "Don't - 'Best' - EUR5.mp3")}));
+}
+
+TEST_F(BuildRenameListTest, AFileTooShortForATagIsPassedOver) {
+  PutFile(dir.path(), "a.mp3", "");
+  PutFile(dir.path(), "b - c.mp3", Song("", "", 'b'));
+  PutFile(dir.path(), "z.mp3", Song("Zed", "Last"));
+  const auto lines = Build(Options(true, true, true, false));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], Line("b - c.mp3", "b - c.mp3"));
+  EXPECT_EQ(lines[1], Line("z.mp3", "Zed - Last.mp3"));
+  EXPECT_EQ(lines[2].rfind("a.mp3 ist zu kurz", 0), 0u);
+  EXPECT_EQ(GetFile(dir.path(), "a.mp3"), "");
+  EXPECT_EQ(TagOf(dir.path(), "b - c.mp3").Title, "c");  // files after it still get their tag
 }
 
 TEST_F(BuildRenameListTest, UnquotableNameGivesANoteLine) {
@@ -272,17 +316,19 @@ TEST_F(ApplyRenameListTest, NameWithoutSeparatorKeepsTheArtist) {
   EXPECT_EQ(tag.Title, "Lonely");
 }
 
-TEST_F(ApplyRenameListTest, ReadOnlyFileIsRenamedButNeverWritten) {
-  const std::string song = Song("A", "B");
-  PutFile(dir.path(), "x.mp3", song);
+TEST_F(ApplyRenameListTest, ReadOnlyFileGetsItsTagAndStaysReadOnly) {
+  PutFile(dir.path(), "x.mp3", Song("A", "B"));
+  PutFile(dir.path(), "y.mp3", std::string(100, 'y'));  // too short for a tag
   ASSERT_TRUE(platform::SetReadOnly(dir.path() + "/x.mp3", true));
-  const ApplyResult r =
-      Apply({Line("x.mp3", "Some - Thing.mp3")}, Options(true, true, true, false));
+  const ApplyResult r = Apply({Line("x.mp3", "Some - Thing.mp3"), Line("y.mp3", "Short - One.mp3")},
+                              Options(true, true, true, false));
   EXPECT_EQ(r.outcome, ApplyResult::Outcome::Done);
-  EXPECT_EQ(GetFile(dir.path(), "Some - Thing.mp3"), song);
+  EXPECT_EQ(TagOf(dir.path(), "Some - Thing.mp3").Artist, "Some");
+  EXPECT_EQ(TagOf(dir.path(), "Some - Thing.mp3").Title, "Thing");
   EXPECT_TRUE(platform::IsReadOnly(dir.path() + "/Some - Thing.mp3"));
+  EXPECT_EQ(GetFile(dir.path(), "Short - One.mp3"), std::string(100, 'y'));
   ASSERT_EQ(recorder.messages.size(), 1u);
-  EXPECT_NE(recorder.messages[0].text.find("schreibgesch\xFCtzt"), std::string::npos);
+  EXPECT_NE(recorder.messages[0].text.find("zu kurz"), std::string::npos);
 }
 
 TEST_F(ApplyRenameListTest, EqualsSignInsideTheOldName) {
@@ -298,12 +344,61 @@ TEST_F(ApplyRenameListTest, NewNameCannotLeaveTheFolder) {
   PutFile(dir.path(), "a.mp3", Song("A", "1"));
   const auto before = test::Snapshot(dir.path());
   EXPECT_EQ(Apply({Line("a.mp3", "../a.mp3")}, Options(false, false, false, false)).outcome,
-            ApplyResult::Outcome::RenameFailed);
+            ApplyResult::Outcome::MissingFile);
   EXPECT_EQ(Apply({Line("a.mp3", "")}, Options(false, false, false, false)).outcome,
-            ApplyResult::Outcome::RenameFailed);
+            ApplyResult::Outcome::MissingFile);
   EXPECT_EQ(Apply({Line("../x/a.mp3", "b.mp3")}, Options(false, false, false, false)).outcome,
             ApplyResult::Outcome::MissingFile);
   EXPECT_EQ(test::Snapshot(dir.path()), before);
+}
+
+// Every line is checked before the first rename: a bad new name in the
+// last line leaves the whole folder as it was.
+TEST_F(ApplyRenameListTest, ANewNameTheRenameWouldRefuseStopsBeforeAnyRename) {
+  PutFile(dir.path(), "a.mp3", Song("A", "1", 'a'));
+  PutFile(dir.path(), "b.mp3", Song("B", "2", 'b'));
+  const auto before = test::Snapshot(dir.path());
+  for (const std::string& bad :
+       {std::string("AC/DC - x.mp3"), std::string("sub\\x.mp3"), std::string(".hidden.mp3"),
+        std::string("   "), std::string(200, '\xE9') + ".mp3"}) {
+    recorder.messages.clear();
+    const ApplyResult r =
+        Apply({Line("a.mp3", "First.mp3"), Line("b.mp3", bad)}, Options(false, false, true, false));
+    EXPECT_EQ(r.outcome, ApplyResult::Outcome::MissingFile) << bad;
+    EXPECT_EQ(r.line, 1) << bad;
+    ASSERT_EQ(recorder.messages.size(), 1u) << bad;
+    EXPECT_EQ(recorder.messages[0].line, 1);
+    EXPECT_EQ(test::Snapshot(dir.path()), before) << bad;
+  }
+  EXPECT_EQ(stops, 0);
+}
+
+// tovix-cli's plan writes nothing; its apply writes what the window's
+// list building wrote, so both roads end with the same folder.
+TEST_F(ApplyRenameListTest, PlanThenApplyEndsWhereTheWindowEnds) {
+  test::TempDir other;
+  for (const std::string& folder : {dir.path(), other.path()}) {
+    PutFile(folder, "Band_X - Song_Y.mp3", Song("", "", '1'));
+    PutFile(folder, "x.mp3", Song("Band", "Song", '3'));
+  }
+  const RenameOptions window = Options(true, true, true, false);
+  const auto windowLines = BuildRenameList(dir.path(), window);
+  RenameOptions plan = window;
+  plan.saveTag = false;
+  const auto before = test::Snapshot(other.path());
+  const auto planLines = BuildRenameList(other.path(), plan);
+  EXPECT_EQ(test::Snapshot(other.path()), before);  // the plan changed nothing
+  EXPECT_EQ(planLines, windowLines);
+  // The user edits the new name of one line to hold no " - ".
+  auto edited = windowLines;
+  for (auto& line : edited)
+    if (line.rfind("\"Band_X", 0) == 0) line = Line("Band_X - Song_Y.mp3", "Renamed.mp3");
+  EXPECT_EQ(ApplyRenameList(dir.path(), edited, window).outcome, ApplyResult::Outcome::Done);
+  RenameOptions apply = window;
+  apply.completeTagsOnApply = true;
+  EXPECT_EQ(ApplyRenameList(other.path(), edited, apply).outcome, ApplyResult::Outcome::Done);
+  EXPECT_EQ(test::Snapshot(other.path()), test::Snapshot(dir.path()));
+  EXPECT_EQ(TagOf(other.path(), "Renamed.mp3").Artist, "Band X");
 }
 
 TEST_F(ApplyRenameListTest, BuildThenApplyRoundTrip) {

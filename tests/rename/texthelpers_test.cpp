@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/codepage.h"
 #include "rename/collation.h"
 #include "rename/namesplit.h"
 
@@ -68,6 +69,21 @@ TEST(ReplaceUmlauts, WholeTable) {
             "ueoeaeUeOeAesseaEAeaAEcC");
   // Letters outside the table stay.
   EXPECT_EQ(ReplaceUmlauts("\xF1 \xF8"), "\xF1 \xF8");
+}
+
+TEST(PlainForOem, EveryCharacterCodePage850LacksBecomesOneItHas) {
+  EXPECT_EQ(PlainForOem("Don\x92t \x93Stop\x94 \x96 \x80"
+                        "5 \x85"),
+            "Don't 'Stop' - EUR5 ...");
+  // Whatever the replacement, the result converts to 850 and back unharmed.
+  for (int c = 0x80; c < 0x100; ++c) {
+    const std::string plain = PlainForOem(std::string(1, static_cast<char>(c)));
+    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) continue;  // not in 1252
+    EXPECT_EQ(platform::OemToAnsi(platform::AnsiToOem(plain)), plain) << c;
+  }
+  EXPECT_EQ(BlankControls("a\nb\rc\td\x7F"
+                          "e\x01"),
+            "a b c d e ");
 }
 
 TEST(NameSplit, FileNameToArtistAndTitle) {

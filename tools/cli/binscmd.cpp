@@ -94,6 +94,7 @@ int RunBinPass(RunContext& context) {
   options.replaceBin = s.NewBins;
   options.makeTxt = s.MakeTxt;
   options.save2Jpeg = s.SaveJpg;
+  options.useId3v2 = s.ID3v2;
   if (!RequireFolder(context, options.sourceDir, "MP3 folder", "mp3dir") ||
       !RequireFolder(context, options.targetDir, "BIN folder", "bindir"))
     return kExitPassError;

@@ -22,8 +22,8 @@ void OffscreenPictures::MakeTestPicture(const std::string& title, const std::str
 }
 
 std::string OffscreenPictures::MakeSongPicture(const BinSongJob& job) {
-  const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
-                            job.targetDir, job.save2Jpeg, job.replaceBin};
+  const SongPictureJob song{job.sourceDir, job.fileName,  job.k,          job.n,
+                            job.targetDir, job.save2Jpeg, job.replaceBin, job.useId3v2};
   return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
 }
 

@@ -20,7 +20,7 @@ int RunPicture(RunContext& context) {
   PreviewPage& page = preview.page();
   Mp3Info info;
   SongTexts texts;
-  ComposeSongTexts(*mp3, info, texts);
+  ComposeSongTexts(*mp3, info, texts, context.settings.ID3v2);
   page.SetSongTexts(texts);
   page.Label8Click(false);
   page.SaveSongPicture(*bmp, jpeg.value_or(""), jpeg.has_value(), true);

@@ -11,13 +11,17 @@ RenameOptions OptionsOf(const Settings& s) {
   options.x2Blank = s.X2Blank;
   options.saveTag = s.SaveTag;
   options.niceWords = s.NiceWords;
+  options.id3v2 = s.ID3v2;
   return options;
 }
 
 int Plan(RunContext& context, const std::string& source, const std::string& listFile) {
   ConsoleObserver observer(context.console);
-  const std::vector<std::string> lines =
-      BuildRenameList(source, OptionsOf(context.settings), &observer);
+  // The plan changes no file: the tags the page writes while building its
+  // list are written by --apply, for the files the list still holds.
+  RenameOptions options = OptionsOf(context.settings);
+  options.saveTag = false;
+  const std::vector<std::string> lines = BuildRenameList(source, options, &observer);
   WriteRenameListFile(listFile, lines);
   // The page shows the list in its memo.
   for (const std::string& line : lines) context.console.Line(line);
@@ -29,7 +33,9 @@ int Plan(RunContext& context, const std::string& source, const std::string& list
 int Apply(RunContext& context, const std::string& source, const std::string& listFile) {
   const std::vector<std::string> lines = ReadRenameListFile(listFile);
   ConsoleObserver observer(context.console);
-  const ApplyResult result = ApplyRenameList(source, lines, OptionsOf(context.settings), &observer);
+  RenameOptions options = OptionsOf(context.settings);
+  options.completeTagsOnApply = true;
+  const ApplyResult result = ApplyRenameList(source, lines, options, &observer);
   context.console.EndProgress();
   context.console.Note(std::to_string(result.renamed) + " file(s) renamed");
   if (result.outcome == ApplyResult::Outcome::Done) return kExitOk;

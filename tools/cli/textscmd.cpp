@@ -15,7 +15,7 @@ int RunTexts(RunContext& context) {
   ConsoleObserver observer(context.console);
   // The BIN run announces the text files with this line; alone they get it too.
   context.console.Line(LanguageString(39));
-  const int written = WriteInfoTexts(source, target, &observer);
+  const int written = WriteInfoTexts(source, target, &observer, context.settings.ID3v2);
   context.console.EndProgress();
   context.console.Note(std::to_string(written) + " info text file(s) written to " +
                        platform::AnsiToUtf8(target));

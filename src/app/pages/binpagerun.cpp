@@ -29,8 +29,8 @@ class PreviewPictures : public BinPictureMaker {
     page_.SaveSongPicture(bmpName, "", false, true);
   }
   std::string MakeSongPicture(const BinSongJob& job) override {
-    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
-                              job.targetDir, job.save2Jpeg, job.replaceBin};
+    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,          job.n,
+                              job.targetDir, job.save2Jpeg, job.replaceBin, job.useId3v2};
     return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
   }
 
@@ -124,6 +124,7 @@ int RunBinPage(const BinRunWindow& window, const Settings& settings) {
   options.replaceBin = page.replaceBin->isChecked();
   options.makeTxt = page.TxtErstellen->isChecked();
   options.save2Jpeg = page.Save2JPEG->isChecked();
+  options.useId3v2 = settings.ID3v2;
 
   PreviewPage& preview = *window.preview;
   RunPreviewHost previewHost(preview.Host(), window);

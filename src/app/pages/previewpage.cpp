@@ -16,7 +16,6 @@
 #include "picture/bitmap.h"
 #include "picture/jpgtobmp.h"
 #include "picture/layout.h"
-#include "rename/texthelpers.h"
 
 namespace tovix {
 
@@ -283,8 +282,9 @@ void PreviewPage::Label8Click(bool byUser) {
   const auto& [artist, title, tech, encoder, runningTime] = songTexts_;
   const std::string prefix = LanguageString(24);
   const std::array<std::string, 5> texts = {
-      artist.empty() ? std::string("The Artist") : ToAnsiIfOem(artist),
-      title.empty() ? std::string("The Title") : ToAnsiIfOem(title),
+      // Song texts are Windows-1252 already: a second conversion would damage them.
+      artist.empty() ? std::string("The Artist") : artist,
+      title.empty() ? std::string("The Title") : title,
       runningTime.empty() ? prefix + " 00:00:00" : prefix + " " + runningTime,
       OrSample(tech, "123 kBit | 45678 Hz"),
       OrSample(encoder, "The Encoder Engine"),

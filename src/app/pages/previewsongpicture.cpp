@@ -10,8 +10,8 @@
 #include "picture/jpgtobmp.h"
 #include "picture/layout.h"
 #include "picture/picturename.h"
+#include "platform/codepage.h"
 #include "platform/filesys.h"
-#include "rename/texthelpers.h"
 
 namespace tovix {
 
@@ -71,7 +71,7 @@ namespace tovix {
 
 SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info,
                             SongTexts& texts) {
-  ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info, texts);
+  ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info, texts, job.useId3v2);
   page.SetSongTexts(texts);
   page.Host().SelectPreviewPage();
   page.Label8Click(false);
@@ -79,7 +79,9 @@ SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Inf
 
   SongPicture result;
   result.baseName = PictureBaseName(job.fileName);
-  result.jpegPath = ToAnsiIfOem(platform::WithSep(job.targetDir) + result.baseName + ".JPG");
+  // The name the batch's .BIN gets once the interpreter has read it as 850.
+  result.jpegPath =
+      platform::WithSep(job.targetDir) + platform::OemToAnsi(result.baseName) + ".JPG";
   result.bmpName = "BM" + std::to_string(job.k) + ".BMP";
   page.SaveSongPicture(result.bmpName, result.jpegPath, job.save2Jpeg, job.replaceBin);
   return result;

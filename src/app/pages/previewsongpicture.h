@@ -17,12 +17,13 @@ struct SongPictureJob {
   std::string targetDir;  // folder of the .BIN and .JPG files
   bool save2Jpeg = false;
   bool replaceBin = false;
+  bool useId3v2 = true;
 };
 
 struct SongPicture {
   std::string bmpName;   // "BM" + k + ".BMP" in the working folder
   std::string baseName;  // PictureBaseName of the file (OEM)
-  std::string jpegPath;  // ToAnsiIfOem(target + base name + ".JPG")
+  std::string jpegPath;  // target + base name read back as 850 + ".JPG"
 };
 
 // Composes the song's texts into info and texts, builds the preview (page

@@ -78,6 +78,10 @@ RenameOptionsPage::RenameOptionsPage(QWidget* parent)
                               QRect(16, 108, 560, 22), true, box);
   NiceWords = AddCheckBox(QStringLiteral("NiceWords"), "Wortanfang Immer In Grossbuchstaben",
                           QRect(16, 146, 560, 22), true, box);
+  // Beyond the name options: where the song's artist and title come from.
+  ID3v2Tags = AddCheckBox(QStringLiteral("ID3v2Tags"),
+                          "Interpret und Titel aus dem ID3v2-TAG, wenn der ID3v1-TAG sie nicht hat",
+                          QRect(76, 280, 572, 22), true);
   ok31 = AddButton(QStringLiteral("ok31"), "OK", QRect(60, 362, 120, 34));
 }
 
@@ -86,6 +90,7 @@ void RenameOptionsPage::ApplySettings(const Settings& settings) {
   CreateTag->setChecked(settings.MakeTag);
   SaveTag->setChecked(settings.SaveTag);
   Convert2Blank->setChecked(settings.X2Blank);
+  ID3v2Tags->setChecked(settings.ID3v2);
 }
 
 void RenameOptionsPage::StoreSettings(Settings& settings) const {
@@ -93,6 +98,7 @@ void RenameOptionsPage::StoreSettings(Settings& settings) const {
   settings.MakeTag = CreateTag->isChecked();
   settings.SaveTag = SaveTag->isChecked();
   settings.X2Blank = Convert2Blank->isChecked();
+  settings.ID3v2 = ID3v2Tags->isChecked();
 }
 
 RenameOptions RenameOptionsPage::Options() const {
@@ -101,6 +107,7 @@ RenameOptions RenameOptionsPage::Options() const {
   options.x2Blank = Convert2Blank->isChecked();
   options.saveTag = SaveTag->isChecked();
   options.niceWords = NiceWords->isChecked();
+  options.id3v2 = ID3v2Tags->isChecked();
   return options;
 }
 

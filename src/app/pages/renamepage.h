@@ -59,6 +59,7 @@ class RenameOptionsPage : public PagePanel {
   QCheckBox* SaveTag = nullptr;
   QCheckBox* Convert2Blank = nullptr;
   QCheckBox* NiceWords = nullptr;
+  QCheckBox* ID3v2Tags = nullptr;  // setting ID3v2
   QPushButton* ok31 = nullptr;
 };
 

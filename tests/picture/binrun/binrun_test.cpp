@@ -242,6 +242,27 @@ TEST_F(BinRunTest, PercentNamesAndUnusableNames) {
   EXPECT_TRUE(Has(target() + "/100% LIVE.BIN"));
 }
 
+// Names no pass may turn into damage: two songs whose .BIN would be one
+// file, a backslash that the interpreter takes for a separator, a letter
+// code page 850 lacks. Each is reported and left out before any picture.
+TEST_F(BinRunTest, NamesThatWouldCollideOrEscapeAreLeftOut) {
+  AddSongs({"song.mp3", "Song.mp3", "sub\\..\\..\\victim.mp3", "Don\xE2\x80\x99t.mp3", "ok.mp3"});
+  BinRun run = MakeRun();
+  EXPECT_EQ(run.SpeedButton14Click(Options(false)), 2);
+  ASSERT_EQ(pictures.songs.size(), 2u);
+  EXPECT_EQ(pictures.songs[0].fileName, "ok.mp3");
+  EXPECT_EQ(pictures.songs[1].fileName, "Song.mp3");
+  EXPECT_TRUE(host.MemoHas("song.mp3 ergibt denselben Namen wie Song.mp3"));
+  EXPECT_TRUE(host.MemoHas("sub\\..\\..\\victim.mp3"));
+  EXPECT_TRUE(host.MemoHas("Don\x92t.mp3"));
+  EXPECT_TRUE(Has(target() + "/SONG.BIN"));
+  EXPECT_TRUE(Has(target() + "/OK.BIN"));
+  EXPECT_FALSE(Has(work.path() + "/victim.BIN"));
+  EXPECT_FALSE(Has(work.path() + "/VICTIM.BIN"));
+  for (const std::string& batch : runner.batches)
+    EXPECT_EQ(batch.find("VICTIM"), std::string::npos);
+}
+
 TEST_F(BinRunTest, FileErrorShowsTheControlsAgainAndPassesTheErrorOn) {
   AddSongs({"a.mp3", "b.mp3"});
   pictures.failAt = 2;
