@@ -19,7 +19,7 @@ namespace tovix {
 namespace {
 
 constexpr int kSector = 2048;
-constexpr int kChunk = 512 * kSector;  // one read and one write per MB
+constexpr int kChunk = 32 * kSector;  // the size libburn reads a fifo in
 
 void InitLibrary() {
   static std::once_flag once;
@@ -99,7 +99,6 @@ std::unique_ptr<IsoWriteOpts, OptsDeleter> LevelOneOptions() {
   iso_write_opts_set_iso_level(opts.get(), 1);
   iso_write_opts_set_rockridge(opts.get(), 0);
   iso_write_opts_set_joliet(opts.get(), 0);
-  iso_write_opts_set_fifo_size(opts.get(), 8 * 1024 * 1024 / kSector);
   return opts;
 }
 

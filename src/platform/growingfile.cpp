@@ -60,8 +60,10 @@ int GrowingFile::Append(std::string_view bytes) {
 
 int GrowingFile::Commit(bool replace) {
   if (fd_ < 0) return EBADF;
-  int error = fsync(fd_) == 0 ? 0 : errno;
-  if (!error && tempName_.empty()) {
+  // No fsync: like the program's other whole-file writes, the name appears
+  // only for complete data; flushing to the disk is left to the system.
+  int error = 0;
+  if (tempName_.empty()) {
     // An unnamed file gets a name through its descriptor; linking never
     // replaces, so a replacing commit links a hidden name first.
     const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
