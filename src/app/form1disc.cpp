@@ -79,8 +79,8 @@ void TForm1::WireDisc() {
 void TForm1::PushDiscStrings() {
   // Before the first load the table is empty: the buttons keep their own text.
   if (LanguageBase() == 9999) return;
-  SetCaption(Seite4->SheetButton, LanguageString(182));
-  SetCaption(Seite6->ImageButton, LanguageString(183));
+  SetCaption(Seite4->SheetButton, LanguageString(192));
+  SetCaption(Seite6->ImageButton, LanguageString(193));
 }
 
 void TForm1::SheetButtonClick() {
@@ -89,12 +89,12 @@ void TForm1::SheetButtonClick() {
     LedBack back{*this, LedText()};
     std::vector<SheetTile> tiles = SheetSongs(settings_.SourceDir, settings_.BinDir);
     if (tiles.empty()) {
-      if (ShowError) ShowError(LanguageString(180) + ": " + settings_.BinDir);
+      if (ShowError) ShowError(LanguageString(190) + ": " + settings_.BinDir);
       return;
     }
     SheetProgress progress(*this);
     const TvSheet sheet = MakeTvSheet(std::move(tiles), Seite5->Overscan(), &progress);
-    Seite4->ShowSheet(sheet.image, LanguageString(189));
+    Seite4->ShowSheet(sheet.image, LanguageString(199));
   });
   Seite4->SheetButton->setEnabled(true);
 }
@@ -105,7 +105,7 @@ void TForm1::ImageButtonClick() {
     if (ShowError) ShowError(kNoSourceDirText);
     return;
   }
-  const std::string path = Seite6->ChooseImageFile(LanguageString(184), LanguageString(185));
+  const std::string path = Seite6->ChooseImageFile(LanguageString(194), LanguageString(195));
   if (path.empty()) return;
   Seite6->ImageButton->setEnabled(false);
   Seite6->SpeedButton17->setEnabled(false);
@@ -118,7 +118,7 @@ void TForm1::ImageButtonClick() {
     const std::vector<DiscFinding> findings = CheckDisc(tree, limits);
     Seite6->ClearNotes();
     if (HasErrors(findings)) {
-      std::string text = LanguageString(186);
+      std::string text = LanguageString(196);
       for (std::size_t i = 0; i < findings.size() && i < kShownFindings; ++i)
         text += "\r" + FindingText(findings[i]);
       if (findings.size() > kShownFindings)
@@ -134,7 +134,7 @@ void TForm1::ImageButtonClick() {
       return;
     }
     for (const DiscFinding& finding : findings) Seite6->AddNote(FindingText(finding));
-    Seite6->ShowResult(LanguageString(187), path);
+    Seite6->ShowResult(LanguageString(197), path);
   });
   Seite6->ImageButton->setEnabled(true);
   Seite6->SpeedButton17->setEnabled(true);

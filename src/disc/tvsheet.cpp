@@ -130,7 +130,7 @@ TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* ob
           QPen(tile.state == TileState::kBroken ? QColor(220, 60, 60) : QColor(200, 200, 200), 3));
       p.drawRect(tile.picture.adjusted(1, 1, -2, -2));
       p.drawText(tile.picture, Qt::AlignCenter,
-                 Qt8(LanguageString(tile.state == TileState::kBroken ? 181 : 180)));
+                 Qt8(LanguageString(tile.state == TileState::kBroken ? 191 : 190)));
     }
     p.setPen(Qt::white);
     const QRect caption(tile.picture.x(), tile.picture.bottom() + 1, kTvWidth, kCaption);

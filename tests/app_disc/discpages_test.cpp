@@ -48,10 +48,10 @@ TEST_F(DiscPages, ImageButtonWritesTheImageAndNamesWhatIsMissing) {
   f.Seite6->ImageButton->click();
   EXPECT_TRUE(w.errors.empty()) << w.errors[0];
   EXPECT_TRUE(boxes.empty());
-  ASSERT_EQ(filters, std::vector<std::string>{"Text 185"});
+  ASSERT_EQ(filters, std::vector<std::string>{"Text 195"});
   EXPECT_GT(std::filesystem::file_size(image), 32u * 2048u);
   const std::string label = ToAnsi(f.Seite6->MakeBatLabel->text());
-  EXPECT_EQ(label, "Text 187 " + image + "\nText 178 Yesterday.mp3");
+  EXPECT_EQ(label, "Text 197 " + image + "\nText 178 Yesterday.mp3");
   EXPECT_TRUE(f.Seite6->ImageButton->isEnabled());
 }
 
@@ -61,7 +61,7 @@ TEST_F(DiscPages, ACheckThatFailsShowsItsFindingsAndWritesNothing) {
   f.Label14Click();
   f.Seite6->ImageButton->click();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "Text 186\rText 174 Some Band - First Song.BIN : 163841 > 163840");
+  EXPECT_EQ(boxes[0], "Text 196\rText 174 Some Band - First Song.BIN : 163841 > 163840");
   EXPECT_FALSE(std::filesystem::exists(image));
 
   // A cancelled file chooser does nothing at all.
@@ -81,7 +81,7 @@ TEST_F(DiscPages, SheetButtonShowsEverySongInAScrollableWindow) {
   ASSERT_NE(f.Seite4->View(), nullptr);
   // Two tiles side by side, each 640 x 480 with its caption.
   EXPECT_EQ(f.Seite4->View()->Sheet().size(), QSize(16 + 2 * 656, 16 + 480 + 34 + 16));
-  EXPECT_EQ(f.Seite4->View()->windowTitle(), "Text 189");
+  EXPECT_EQ(f.Seite4->View()->windowTitle(), "Text 199");
   EXPECT_TRUE(f.Seite4->View()->isVisible());
 }
 

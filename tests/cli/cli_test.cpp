@@ -235,7 +235,7 @@ TEST_F(Cli, DiscCheckFailsOnWhatKeepsTheDiscFromWorkingAndWritesNoImage) {
   EXPECT_TRUE(Has(r.out, Shown(173) + " 3 > 2")) << r.out;
   r = Run({"disc", iso}, {"bindir=" + music()});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, Shown(187) + " " + iso)) << r.out;
+  EXPECT_TRUE(Has(r.out, Shown(197) + " " + iso)) << r.out;
   EXPECT_GT(fs::file_size(iso), 32u * 2048u);
   // Bad calls: neither --check nor an image, a size no medium has.
   EXPECT_EQ(Run({"disc"}).exitCode, 2);

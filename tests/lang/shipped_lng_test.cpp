@@ -22,7 +22,7 @@ std::string Ansi(const char* utf8) {
 
 bool Used(int n) {
   return (n >= 1 && n <= 98 && n != 15 && n != 16) || n == 161 || n == 162 ||
-         (n >= 170 && n <= 189);
+         (n >= 170 && n <= 184) || (n >= 190 && n <= 199);
 }
 
 // The German texts the windows and the program hold for these numbers.

@@ -64,14 +64,14 @@ int RunDisc(RunContext& context) {
     return kExitPassError;
   }
   if (!image) {
-    context.console.Line(LanguageString(188));
+    context.console.Line(LanguageString(198));
     return kExitOk;
   }
 
   ConsoleImageObserver observer(context.console);
   const std::int64_t written = WriteIsoImage(tree, *image, call.HasOption("--replace"), &observer);
   context.console.EndProgress();
-  context.console.Line(LanguageString(187) + " " + *image + " (" + Mb(written) + ")");
+  context.console.Line(LanguageString(197) + " " + *image + " (" + Mb(written) + ")");
   return kExitOk;
 }
 

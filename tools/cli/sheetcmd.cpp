@@ -42,7 +42,7 @@ int RunSheet(RunContext& context) {
     if (tile.state == TileState::kNoPicture) ++missing;
     if (tile.state == TileState::kBroken) {
       ++broken;
-      context.console.Line(LanguageString(181) + ": " + tile.binPath);
+      context.console.Line(LanguageString(191) + ": " + tile.binPath);
     }
   }
   context.console.Note("sheet written to " + platform::AnsiToUtf8(path) + ": " +
