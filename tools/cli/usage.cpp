@@ -160,7 +160,8 @@ constexpr Help kHelp[] = {
      "are never replaced): a handful of songs encoded with lame, some with an\n"
      "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
      "the info texts and the CD batch pair on it with the default settings (the\n"
-     "settings file is neither read nor written) and prints where the results are.\n"},
+     "settings file is neither read nor written), makes the TV sheet (tv-sheet.png)\n"
+     "and the CD image (tovix-demo.iso) in DIR, and prints where the results are.\n"},
     {"play",
      "Usage: tovix-cli play MP3 [--wav OUT.WAV]\n"
      "\n"
@@ -171,8 +172,6 @@ constexpr Help kHelp[] = {
      "OUT.WAV instead (16-bit PCM, as fast as decoding allows); an existing file is\n"
      "not replaced. Exit code 1 when the library or the song fails, with the\n"
      "player's message and code.\n"},
-     "settings file is neither read nor written), makes the TV sheet (tv-sheet.png)\n"
-     "and the CD image (tovix-demo.iso) in DIR, and prints where the results are.\n"},
 };
 
 }  // namespace
