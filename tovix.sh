@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libmpg123-dev mpg123 lame
   libavcodec-dev libavutil-dev libswscale-dev
+  libisofs-dev xorriso
   libsimpleini-dev libicu-dev
   fonts-dejavu-core fonts-wine
   googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev

@@ -223,6 +223,7 @@ void TForm1::BuildPages() {
   connect(Seite6->SpeedButton17, &QPushButton::clicked, this, &TForm1::SpeedButton17Click);
   connect(Seite6->SpeedButton18, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
   WirePasses();
+  WireDisc();
 }
 
 void TForm1::LoadSettings() {

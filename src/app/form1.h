@@ -85,6 +85,10 @@ class TForm1 : public QWidget, public PreviewHost {
   // toolbar); SpracheClick shows it.
   void SetLanguageDialog(TSelSpra* dialog) { selSpra_ = dialog; }
 
+  // The TV sheet of the BIN folder in its window; the CD image of page 6.
+  void SheetButtonClick();
+  void ImageButtonClick();
+
   // --- Text helpers for the status labels -------------------------------
   // LED's text and BTX's text as Windows-1252.
   std::string LedText() const { return ledText_; }
@@ -210,6 +214,9 @@ class TForm1 : public QWidget, public PreviewHost {
   void CreatePlayer();
   // Enables the player buttons of the toolbar.
   void SetPlayerButtons(bool play, bool pause, bool stop);
+  // The TV sheet button of the BIN page and the image button of page 6.
+  void WireDisc();
+  void PushDiscStrings();
 
   Settings settings_;
   // The one record of the song last read, reused for every file.

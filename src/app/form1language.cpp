@@ -48,6 +48,7 @@ void TForm1::PushStrings() {
   SetCaption(Sprache, BuildText(str::kLanguageButton));
   // The preview page sets its captions, hints, mode names and filter itself.
   Seite5->ApplyLanguage();
+  PushDiscStrings();
   if (toolbar_) CopyHintsTo(*toolbar_);
 }
 

@@ -68,6 +68,8 @@ Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDi
   s.SaveJpg = ini.ReadBool(sec, "SaveJPG", defaults.SaveJpg);
   s.ID3v2 = ini.ReadBool(sec, "ID3v2", defaults.ID3v2);
   s.Language = ini.ReadInteger(sec, "Sprache", defaults.Language);
+  s.DiscFolders = ini.ReadInteger(sec, "DiscFolders", defaults.DiscFolders);
+  s.DiscFiles = ini.ReadInteger(sec, "DiscFiles", defaults.DiscFiles);
   return s;
 }
 
@@ -103,6 +105,8 @@ void WriteSettings(platform::IniFile& ini, const Settings& s) {
   ini.WriteBool(sec, "SaveJpg", s.SaveJpg);
   ini.WriteBool(sec, "ID3v2", s.ID3v2);
   ini.WriteInteger(sec, "Sprache", s.Language);
+  ini.WriteInteger(sec, "DiscFolders", s.DiscFolders);
+  ini.WriteInteger(sec, "DiscFiles", s.DiscFiles);
 }
 
 }  // namespace tovix

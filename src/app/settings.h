@@ -54,6 +54,9 @@ struct Settings {
   bool SaveJpg = false;
   bool ID3v2 = true;  // artist and title from the ID3v2 tag where the ID3v1 tag lacks them
   int Language = 0;   // "Sprache"
+  // What the player reads from a CD (the disc check): "DiscFolders", "DiscFiles".
+  int DiscFolders = 255;
+  int DiscFiles = 999;
 };
 
 inline constexpr const char* kSettingsSection = "Tovix";

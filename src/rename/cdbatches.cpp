@@ -1,18 +1,11 @@
 #include "rename/cdbatches.h"
 
-#include <array>
-#include <cerrno>
-#include <cstdio>
-#include <map>
-#include <set>
 #include <vector>
 
 #include "platform/codepage.h"
 #include "platform/filesys.h"
-#include "platform/ioerror.h"
 #include "rename/batchtext.h"
-#include "rename/collation.h"
-#include "rename/nameclaims.h"
+#include "rename/cdlayout.h"
 #include "rename/saferename.h"
 #include "rename/shownname.h"
 #include "rename/textfile.h"
@@ -20,45 +13,8 @@
 namespace tovix {
 namespace {
 
-constexpr char kAe = '\xC4', kOe = '\xD6', kUe = '\xDC';
-constexpr char kAcute = '\xB4';
-
-constexpr std::string_view kRounds =
-    "0123456789A\xC4"
-    "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ";
-
-// The round a name takes part in: its first letter in upper case, as a
-// wildcard search without regard to case would find it; 0 for none.
-char RoundOf(const std::string& name) {
-  if (name.empty()) return 0;
-  char c = name[0];
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  if (c == '\xE4') c = kAe;
-  if (c == '\xF6') c = kOe;
-  if (c == '\xFC') c = kUe;
-  return kRounds.find(c) == std::string_view::npos ? 0 : c;
-}
-
-// The subdirectory of a round, as it stands in the batch files. Umlaut
-// rounds keep their own directory (in code page 850): sharing A, O or U
-// with the plain round would give two files the same short name there.
-std::string RoundDirectory(char round) {
-  if (round >= '0' && round <= '9') return "0-9";
-  return platform::AnsiToOem(std::string(1, round));
-}
-
-std::string Number(int n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%2.2d", n);
-  return text;
-}
-
-std::string Extension(const std::string& name) {
-  const std::size_t dot = name.rfind('.');
-  return dot == std::string::npos ? "" : name.substr(dot);
-}
-
-class BatchPair {
+// The batch pair, written line by line as the layout walk places files.
+class BatchPair : public CdLayoutVisitor {
  public:
   BatchPair(bool useSubDirs, PassObserver* observer) : subDirs_(useSubDirs), observer_(observer) {
     const std::string stamp = BatchTimestamp();
@@ -70,48 +26,25 @@ class BatchPair {
                       : "rem LONG erwartet KEINE Unterverzeichnisse"};
   }
 
-  void LeaveOut(const std::string& nativeName, const std::string& note) {
+  void LeaveOut(const std::string& nativeName, const std::string& note) override {
     const std::string shown = platform::AnsiToOem(ShownName(nativeName));
     Remark("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown, note);
   }
 
-  // The same comment in both files, and the note in the memo.
-  void Remark(const std::string& oemText, const std::string& note) {
-    const std::string rem = RemLine(oemText);
-    short_.push_back(rem);
-    long_.push_back(rem);
-    if (observer_) observer_->MemoLine(note);
+  void CasePair(const std::string& earlier, const std::string& later) override {
+    const std::string note = "Dateien ausgelassen: " + earlier + " und " + later +
+                             " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+    Remark(platform::AnsiToOem(note), note);
   }
 
-  void BeginRound(const std::string& dir) {
+  void BeginRound(char, const std::string& dir) override {
     if (subDirs_) short_.push_back("MD " + dir);
   }
-  void EndRound(const std::string& dir) {
+  void EndRound(char, const std::string& dir) override {
     if (subDirs_) long_.push_back("RD " + dir);
   }
-
-  // The move pair of one file; nothing when no batch line can name it, else
-  // the short name without extension. A companion passes its MP3's short
-  // name, so both keep one name (with their own extensions) after Short.bat.
-  std::optional<std::string> AddMove(const std::string& folder, std::string name, int n,
-                                     const std::string& dir,
-                                     const std::optional<std::string>& mp3Short = std::nullopt) {
-    name = WithoutAcute(folder, name);
-    const auto oem = BatchOemName(name);
-    if (!oem) {
-      LeaveOut(platform::AnsiToUtf8(name), BatchNameNote(name));
-      return std::nullopt;
-    }
-    const std::string place = subDirs_ ? dir : ".";
-    const std::string shortBase =
-        mp3Short ? *mp3Short : Number(n) + UnquotedSafe(CdShortName(*oem).substr(0, 5));
-    const std::string shortName = shortBase + Extension(*oem);
-    const std::string target = EscapePercent(place + "\\" + shortName);
-    const std::string quoted = "\"" + EscapePercent(*oem) + "\"";
-    short_.push_back("move " + quoted + " " + target);
-    long_.push_back("move " + target + " " + quoted + " ");
-    return shortBase;
-  }
+  void Song(const CdPlacement& song) override { AddMove(song); }
+  void Companion(const CdPlacement& companion) override { AddMove(companion); }
 
   void Write(const std::string& folder) {
     short_.push_back("Echo [ Fertig ]");
@@ -121,16 +54,40 @@ class BatchPair {
   }
 
  private:
+  // The same comment in both files, and the note in the memo.
+  void Remark(const std::string& oemText, const std::string& note) {
+    const std::string rem = RemLine(oemText);
+    short_.push_back(rem);
+    long_.push_back(rem);
+    if (observer_) observer_->MemoLine(note);
+  }
+
+  void AddMove(const CdPlacement& file) {
+    std::string oem = file.oemName;
+    if (!RenameAcute(file)) {
+      // The old name stays; the lines must name it.
+      const auto old = BatchOemName(file.name);
+      if (!old) {
+        LeaveOut(platform::AnsiToUtf8(file.name), BatchNameNote(file.name));
+        return;
+      }
+      oem = *old;
+    }
+    const std::string place = subDirs_ ? file.dir : ".";
+    const std::string target = EscapePercent(place + "\\" + file.shortName);
+    const std::string quoted = "\"" + EscapePercent(oem) + "\"";
+    short_.push_back("move " + quoted + " " + target);
+    long_.push_back("move " + target + " " + quoted + " ");
+  }
+
   // The acute accent becomes an apostrophe, on disk at once. A rename that
-  // fails (the new name taken) keeps the old name, which the lines then use.
-  std::string WithoutAcute(const std::string& folder, const std::string& name) {
-    if (name.find(kAcute) == std::string::npos) return name;
-    std::string plain = name;
-    for (char& c : plain)
-      if (c == kAcute) c = '\'';
-    if (RenameInFolder(folder, name, plain)) return plain;
-    if (observer_) observer_->MemoLine(name + " kann nicht in " + plain + " umbenannt werden");
-    return name;
+  // fails (the new name taken) keeps the old name: false.
+  bool RenameAcute(const CdPlacement& file) {
+    if (file.placedName == file.name) return true;
+    if (RenameInFolder(file.folder, file.name, file.placedName)) return true;
+    if (observer_)
+      observer_->MemoLine(file.name + " kann nicht in " + file.placedName + " umbenannt werden");
+    return false;
   }
 
   // An existing batch file in another letter case is overwritten, as on a
@@ -146,74 +103,13 @@ class BatchPair {
   std::vector<std::string> long_;
 };
 
-std::string Stem(const std::string& name) {
-  const std::string ext = Extension(name);
-  return name.substr(0, name.size() - ext.size());
-}
-
-std::optional<std::string> Companion(const std::string& binFolder, const std::string& stem,
-                                     const char* ext) {
-  const auto found = platform::FindNoCase(binFolder + stem + ext);
-  if (!found || platform::IsDirectory(*found)) return std::nullopt;
-  return found->substr(found->find_last_of(platform::kPathSep) + 1);
-}
-
 }  // namespace
 
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
                     PassObserver* observer) {
-  const std::string folder = platform::WithSep(mp3Dir);
-  const std::string binFolder = platform::WithSep(binDir);
-  const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
-  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + mp3Dir);
-
-  std::map<char, std::vector<std::string>> rounds;
-  for (const std::string& name : listing.names)
-    if (const char round = RoundOf(name)) rounds[round].push_back(name);
-
   BatchPair batches(useSubDirs, observer);
-  for (const auto& rejected : listing.rejected)
-    batches.LeaveOut(rejected.nativeName, UnusableNameNote(rejected.nativeName));
-  // Names that differ only in case are one file to the interpreter: Long.bat
-  // would move the first back over the second (its move replaces). Both stay
-  // where they are, named in a rem line.
-  NameClaims claims;
-  std::set<std::string> paired;
-  for (const std::string& name : listing.names)
-    if (const auto earlier = claims.Claim(name, name)) {
-      paired.insert({*earlier, name});
-      const std::string note = "Dateien ausgelassen: " + *earlier + " und " + name +
-                               " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
-      batches.Remark(platform::AnsiToOem(note), note);
-    }
-  int n = 0;
-  int placed = 0;
-  int done = 0;
-  const int total = static_cast<int>(listing.names.size());
-  for (char round : kRounds) {
-    auto it = rounds.find(round);
-    if (it == rounds.end()) continue;
-    const std::string dir = RoundDirectory(round);
-    batches.BeginRound(dir);
-    if (useSubDirs) n = 0;
-    SortNoCase(it->second);
-    for (const std::string& name : it->second) {
-      const std::string stem = Stem(name);
-      if (paired.count(name)) {
-        // reported above
-      } else if (const auto shortBase = batches.AddMove(folder, name, n + 1, dir)) {
-        // A file left out takes no number, so the numbers stay dense.
-        ++n;
-        ++placed;
-        for (const char* ext : {".bin", ".jpg", ".txt"})
-          if (const auto companion = Companion(binFolder, stem, ext))
-            batches.AddMove(binFolder, *companion, n, dir, shortBase);
-      }
-      if (observer) observer->Progress(++done, total);
-    }
-    batches.EndRound(dir);
-  }
-  batches.Write(folder);
+  const int placed = WalkCdLayout(mp3Dir, binDir, useSubDirs, batches, observer);
+  batches.Write(platform::WithSep(mp3Dir));
   return placed;
 }
 

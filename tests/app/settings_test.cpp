@@ -67,7 +67,9 @@ const std::vector<std::string> kWrittenKeys = {"mp3dir",
                                                "X2Blank",
                                                "SaveJpg",
                                                "ID3v2",
-                                               "Sprache"};
+                                               "Sprache",
+                                               "DiscFolders",
+                                               "DiscFiles"};
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -103,6 +105,8 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
   EXPECT_FALSE(s.NewBins || s.MakeTxt || s.SaveJpg);
   EXPECT_TRUE(s.NiceWords && s.MakeTag && s.SaveTag && s.X2Blank);
   EXPECT_EQ(s.Language, 0);
+  EXPECT_EQ(s.DiscFolders, 255);
+  EXPECT_EQ(s.DiscFiles, 999);
 }
 
 TEST_F(SettingsFile, WriteGivesEveryKeyInOrderWithItsWrittenSpelling) {
@@ -139,6 +143,8 @@ TEST_F(SettingsFile, EveryFieldSurvivesARoundTrip) {
   s.NewBins = s.MakeTxt = s.SaveJpg = true;
   s.NiceWords = s.MakeTag = s.SaveTag = s.X2Blank = false;
   s.Language = 2;
+  s.DiscFolders = 99;
+  s.DiscFiles = 500;
   platform::IniFile ini(path);
   WriteSettings(ini, s);
   const Settings r = Read();
@@ -167,6 +173,8 @@ TEST_F(SettingsFile, EveryFieldSurvivesARoundTrip) {
   EXPECT_TRUE(r.NewBins && r.MakeTxt && r.SaveJpg);
   EXPECT_FALSE(r.NiceWords || r.MakeTag || r.SaveTag || r.X2Blank);
   EXPECT_EQ(r.Language, 2);
+  EXPECT_EQ(r.DiscFolders, 99);
+  EXPECT_EQ(r.DiscFiles, 500);
 }
 
 TEST_F(SettingsFile, StyleFlagsAddToTheFormsStylesAndAreWrittenAsShown) {

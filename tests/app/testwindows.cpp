@@ -15,7 +15,7 @@ namespace tovix::test {
 std::string LanguageFile(const std::map<int, std::string>& overrides,
                          const std::vector<int>& missing) {
   std::string text = "[Languages]\r\ncount=1\r\nLang.1=Deutsch\r\nIdx.1=0\r\n[Strings]\r\n";
-  for (int n = 1; n <= 98; ++n) {
+  for (int n = 1; n <= 200; ++n) {
     if (std::find(missing.begin(), missing.end(), n) != missing.end()) continue;
     char key[16];
     std::snprintf(key, sizeof key, "%4.4d", n);

@@ -217,6 +217,31 @@ TEST_F(Cli, CdBatchPairRunByTheInterpreterRestoresTheFolder) {
   }
 }
 
+TEST_F(Cli, DiscCheckFailsOnWhatKeepsTheDiscFromWorkingAndWritesNoImage) {
+  PutSongs(2);
+  test::PutFile(music(), "track01.BIN", std::string(163841, 'b'));
+  const std::string iso = root_.file("cd.iso");
+  CliOutcome r = Run({"disc", "--check"}, {"bindir=" + music()});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_TRUE(Has(r.out, Shown(174) + " track01.BIN : 163841 > 163840")) << r.out;
+  EXPECT_TRUE(Has(r.out, Shown(178) + " track02.mp3")) << r.out;
+  r = Run({"disc", iso}, {"bindir=" + music()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(fs::exists(iso));
+
+  test::PutFile(music(), "track01.BIN", "a picture");
+  r = Run({"disc", "--check", "--size", "650"}, {"bindir=" + music(), "DiscFiles=2"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.out, Shown(173) + " 3 > 2")) << r.out;
+  r = Run({"disc", iso}, {"bindir=" + music()});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, Shown(197) + " " + iso)) << r.out;
+  EXPECT_GT(fs::file_size(iso), 32u * 2048u);
+  // Bad calls: neither --check nor an image, a size no medium has.
+  EXPECT_EQ(Run({"disc"}).exitCode, 2);
+  EXPECT_EQ(Run({"disc", "--check", "--size", "600"}).exitCode, 2);
+}
+
 TEST_F(Cli, BadCallsAndMissingFoldersSayWhatIsWrong) {
   CliOutcome r = RunCli({"--ini", ini(), "burn"}, root_.path());
   EXPECT_EQ(r.exitCode, 2);
@@ -308,7 +333,8 @@ TEST_F(Cli, TheLanguageFileIsReadAsTheProgramReadsIt) {
 }
 
 TEST_F(Cli, HelpOfEachCommand) {
-  for (const char* command : {"scan", "picture", "bins", "texts", "rename", "cdbatch", "demo"}) {
+  for (const char* command :
+       {"scan", "picture", "bins", "texts", "rename", "cdbatch", "sheet", "disc", "demo"}) {
     CliOutcome r = RunCli({command, "--help"}, root_.path());
     EXPECT_EQ(r.exitCode, 0) << command;
     EXPECT_TRUE(Has(r.out, std::string("Usage: tovix-cli ") + command)) << r.out;
@@ -341,6 +367,10 @@ TEST_F(Cli, DemoMakesTheWholeJob) {
   EXPECT_TRUE(fs::exists(dir + "/Long.bat"));
   EXPECT_EQ(CountWithExtension(dir, ".jpg") + CountWithExtension(dir, ".bmp"), 1);
   EXPECT_TRUE(Has(r.out, "ready in " + dir)) << r.out;
+  // It ends with the TV sheet and the CD image, and says where they are.
+  EXPECT_GT(fs::file_size(dir + "/tv-sheet.png"), 1000u);
+  EXPECT_GT(fs::file_size(dir + "/tovix-demo.iso"), 32u * 2048u);
+  EXPECT_TRUE(Has(r.out, dir + "/tovix-demo.iso")) << r.out;
   // Real encoded songs, some with a tag and some without.
   CliOutcome scan = RunCli({"scan", dir}, root_.path());
   ASSERT_EQ(scan.exitCode, 0);

@@ -151,7 +151,7 @@ TEST(SettingsKeys, KnowsEveryKeyInBothSpellingsWithoutRegardToCase) {
     EXPECT_TRUE(IsSettingsKey(key)) << key;
   for (const char* key : {"", "mp3", "Font3.Name", "Artist.Right", "Language", "SourceDir"})
     EXPECT_FALSE(IsSettingsKey(key)) << key;
-  EXPECT_EQ(SettingsKeys().size(), 43u);
+  EXPECT_EQ(SettingsKeys().size(), 45u);
 }
 
 class RunSettings : public ::testing::Test {

@@ -28,8 +28,8 @@ bool IsBuildString(int n) {
 }
 
 bool Used(int n) {
-  return (n >= 1 && n <= 98 && n != 15 && n != 16) || (n >= 180 && n <= 184) || n == 161 ||
-         n == 162 || IsBuildString(n);
+  return (n >= 1 && n <= 98 && n != 15 && n != 16) || n == 161 || n == 162 ||
+         (n >= 170 && n <= 184) || (n >= 190 && n <= 199) || IsBuildString(n);
 }
 
 // The German texts the windows and the program hold for these numbers.

@@ -23,6 +23,8 @@ const std::vector<CommandSpec>& Specs() {
       {"texts", 0, 0, {}, {}},
       {"rename", 0, 0, {"--plan", "--apply"}, {}},
       {"cdbatch", 0, 0, {}, {"--no-subdirs"}},
+      {"sheet", 1, 1, {}, {}},
+      {"disc", 0, 1, {"--size"}, {"--check", "--as-is", "--replace"}},
       {"demo", 1, 1, {}, {}},
       {"recode", 0, 0, {"--jobs"}, {"--plan"}},
       {"play", 1, 1, {"--wav"}, {}},
@@ -68,6 +70,13 @@ std::string CheckCommand(const CliCall& call) {
   }
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))
     return "rename: give either --plan FILE or --apply FILE";
+  if (call.command == "disc") {
+    if (call.HasOption("--check") != call.operands.empty())
+      return "disc: give either --check or the image file OUT.iso";
+    const std::string size = call.Option("--size");
+    if (call.HasOption("--size") && size != "650" && size != "700" && size != "800")
+      return "disc: --size takes 650, 700 or 800 (MB), not \"" + size + "\"";
+  }
   return "";
 }
 

@@ -28,6 +28,8 @@ int RunTexts(RunContext& context);
 int RunRename(RunContext& context);
 int RunCdBatch(RunContext& context);
 int RunRecode(RunContext& context);
+int RunSheet(RunContext& context);
+int RunDisc(RunContext& context);
 int RunDemo(RunContext& context);
 int RunPlay(RunContext& context);
 

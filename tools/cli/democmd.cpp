@@ -13,6 +13,8 @@ namespace {
 
 constexpr double kSongSeconds = 6.0;
 constexpr const char* kBackgroundName = "Hintergrund.jpg";
+constexpr const char* kSheetName = "tv-sheet.png";
+constexpr const char* kImageName = "tovix-demo.iso";
 
 // A fresh or empty folder: the demo never replaces a file of the user's.
 bool PrepareFolder(RunContext& context, const std::string& dir) {
@@ -87,6 +89,8 @@ void Report(RunContext& context, const std::string& dir) {
   c.Note("  info texts (.TXT):      " +
          std::to_string(platform::ListFiles(dir, "*.TXT").names.size()) + " in " + shown);
   c.Note("  CD batch pair:          " + shown + "Short.bat, " + shown + "Long.bat");
+  c.Note("  TV sheet (.png):        " + shown + kSheetName);
+  c.Note("  CD image to burn (.iso): " + shown + kImageName);
   c.Note("Look at one song's picture:");
   c.Note("  tovix-cli --set bitmap=" + shown + kBackgroundName + " picture \"" + shown +
          platform::AnsiToUtf8(DemoSongs()[0].fileName) + "\" song.bmp");
@@ -122,6 +126,17 @@ int RunDemo(RunContext& context) {
   context.console.Note("");
   context.console.Note("CD batch pair:");
   if (const int code = RunCdBatch(context); code != kExitOk) return code;
+  // The last two steps read the operands of their own commands.
+  CliCall call = context.call;
+  RunContext step{call, context.settings, context.console, context.startDir};
+  context.console.Note("");
+  context.console.Note("TV sheet:");
+  call.operands = {platform::ToNative(platform::WithSep(dir) + kSheetName)};
+  if (const int code = RunSheet(step); code != kExitOk) return code;
+  context.console.Note("");
+  context.console.Note("CD image:");
+  call.operands = {platform::ToNative(platform::WithSep(dir) + kImageName)};
+  if (const int code = RunDisc(step); code != kExitOk) return code;
   Report(context, dir);
   return kExitOk;
 }

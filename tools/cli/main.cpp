@@ -51,7 +51,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }
 
 bool NeedsWindowSystem(const std::string& command) {
-  return command == "picture" || command == "bins" || command == "demo";
+  return command == "picture" || command == "bins" || command == "demo" || command == "sheet";
 }
 
 int Dispatch(RunContext& context) {
@@ -64,6 +64,8 @@ int Dispatch(RunContext& context) {
   if (c == "cdbatch") return RunCdBatch(context);
   if (c == "recode") return RunRecode(context);
   if (c == "play") return RunPlay(context);
+  if (c == "sheet") return RunSheet(context);
+  if (c == "disc") return RunDisc(context);
   return RunDemo(context);
 }
 

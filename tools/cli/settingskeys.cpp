@@ -64,7 +64,8 @@ const std::vector<std::string>& SettingsKeys() {
       for (const char* part : {".Top", ".Left"}) list.push_back(std::string(label) + part);
     for (const char* key : {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate",
                             "TmpWav", "bitmap", "NewBins", "MakeTxt", "NiceWords", "MakeTag",
-                            "SaveTag", "X2Blank", "SaveJPG", "ID3v2", "Sprache"})
+                            "SaveTag", "X2Blank", "SaveJPG", "ID3v2", "Sprache", "DiscFolders",
+                            "DiscFiles"})
       list.push_back(key);
     return list;
   }();

@@ -31,6 +31,9 @@ constexpr const char* kCommands =
     "  rename --apply FILE          check and apply such a list\n"
     "  cdbatch [--no-subdirs]       write Short.bat and Long.bat\n"
     "  recode [--plan] [--jobs N]   recode or copy the MP3 files for the player\n"
+    "  sheet OUT.png                all song pictures as the TV shows them\n"
+    "  disc --check [--as-is]       what would keep the CD from working\n"
+    "  disc OUT.iso [--as-is]       a CD image laid out as Short.bat lays it out\n"
     "  demo DIR                     make a sample CD folder in DIR and run the\n"
     "                               whole job on it\n"
     "  play MP3 [--wav OUT.WAV]     play a song, or decode it into a wave file\n";
@@ -119,6 +122,37 @@ constexpr Help kHelp[] = {
      "           the lines of each file stay together, in the order of the files\n"
      "\n"
      "Exit code 1 when a file ended in an error, the pass was cancelled or refused.\n"},
+    {"sheet",
+     "Usage: tovix-cli sheet OUT.png\n"
+     "\n"
+     "Decodes every .BIN of the BIN folder (key bindir) and lays the pictures out\n"
+     "in one PNG as the television shows them: 640 x 480 each (704 x 480 at 4:3),\n"
+     "the overscan margin of the settings (key Overscan) shaded, each named by its\n"
+     "song, in the order of the MP3 folder (key mp3dir). A song without a .BIN is an\n"
+     "empty frame saying so, a .BIN that does not decode a red frame; .BIN files\n"
+     "without a song follow under their own names.\n"},
+    {"disc",
+     "Usage: tovix-cli disc --check [--as-is] [--size MB]\n"
+     "       tovix-cli disc OUT.iso [--as-is] [--size MB] [--replace]\n"
+     "\n"
+     "The CD folder is the MP3 folder (key mp3dir), which must also be the BIN\n"
+     "folder (key bindir), as for the CD batch pair.\n"
+     "--check lists everything that would keep the disc from working, each with\n"
+     "its file, and exits 1 when there is any: more than the medium holds (--size\n"
+     "650, 700 or 800 MB; default 700), more than 8 folder levels, more folders or\n"
+     "files than the player reads (keys DiscFolders, default 255, and DiscFiles,\n"
+     "default 999), a .BIN larger than 163840 bytes, names that differ only in\n"
+     "letter case, names the disc cannot hold. Songs without a .BIN and MP3 files\n"
+     "Short.bat leaves in place are warnings and do not fail the check.\n"
+     "With OUT.iso the check runs first; when it passes, an ISO 9660 level-1 image\n"
+     "(8.3 names of A-Z, 0-9, _) is written, by default laid out as Short.bat lays\n"
+     "the folder out: letter folders (0-9 becomes 0_9, umlauts AE, OE, UE), short\n"
+     "numbered names, each song's .BIN, .JPG and .TXT beside it under the same short\n"
+     "name. The folder itself is not changed. --as-is takes the folder as it stands\n"
+     "(after Short.bat ran) and refuses names that are not 8.3 clean. The volume\n"
+     "name is the folder's name, cleaned the same way. The image is written beside\n"
+     "OUT.iso and put in place only when complete; an existing OUT.iso is kept\n"
+     "unless --replace is given.\n"},
     {"demo",
      "Usage: tovix-cli demo DIR\n"
      "\n"
@@ -126,7 +160,8 @@ constexpr Help kHelp[] = {
      "are never replaced): a handful of songs encoded with lame, some with an\n"
      "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
      "the info texts and the CD batch pair on it with the default settings (the\n"
-     "settings file is neither read nor written) and prints where the results are.\n"},
+     "settings file is neither read nor written), makes the TV sheet (tv-sheet.png)\n"
+     "and the CD image (tovix-demo.iso) in DIR, and prints where the results are.\n"},
     {"play",
      "Usage: tovix-cli play MP3 [--wav OUT.WAV]\n"
      "\n"

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/pages/qtext.h"
+#include "app/pages/sheetview.h"
 #include "app/pages/uifont.h"
 
 namespace tovix {
@@ -21,12 +22,18 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
                           QRect(416, 288, 240, 22), false);
   SpeedButton14 = AddButton(QStringLiteral("SpeedButton14"), "Start", QRect(50, 370, 120, 34));
   SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
+  SheetButton = AddButton(QStringLiteral("SheetButton"), "TV-Ansicht", QRect(320, 370, 150, 34));
   ErrorBox = [this](const std::string& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), FromAnsi(text),
                     QMessageBox::NoButton, this);
     box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.exec();
   };
+}
+
+void BinPage::ShowSheet(const QImage& sheet, const std::string& title) {
+  if (!view_) view_ = new SheetView(this);
+  view_->ShowSheet(sheet, title);
 }
 
 void BinPage::ApplySettings(const Settings& settings) {

@@ -7,7 +7,11 @@
 #include "app/pages/pagepanel.h"
 #include "app/settings.h"
 
+class QImage;
+
 namespace tovix {
+
+class SheetView;
 
 class BinPage : public PagePanel {
   Q_OBJECT
@@ -30,6 +34,14 @@ class BinPage : public PagePanel {
   QCheckBox* Save2JPEG = nullptr;
   QPushButton* SpeedButton14 = nullptr;  // "Start"
   QPushButton* SpeedButton15 = nullptr;  // " oops..."
+  QPushButton* SheetButton = nullptr;    // the TV sheet of the pictures made
+
+  // The sheet's scrollable window, made when first shown.
+  void ShowSheet(const QImage& sheet, const std::string& title);
+  SheetView* View() const { return view_; }
+
+ private:
+  SheetView* view_ = nullptr;
 };
 
 }  // namespace tovix

@@ -1,10 +1,13 @@
 #include "app/pages/cdbatchpage.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "app/pages/qtext.h"
+#include "platform/codepage.h"
 
 namespace tovix {
 
@@ -21,6 +24,20 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
                      QRect(66, 300, 500, 22));
   SpeedButton17 = AddButton(QStringLiteral("SpeedButton17"), "Start", QRect(40, 362, 120, 34));
   SpeedButton18 = AddButton(QStringLiteral("SpeedButton18"), " oops...", QRect(180, 362, 120, 34));
+  ImageButton = AddButton(QStringLiteral("ImageButton"), "CD-Abbild", QRect(320, 362, 150, 34));
+  ChooseImageFile = [this](const std::string& title, const std::string& filter) {
+    const QString path =
+        QFileDialog::getSaveFileName(this, FromAnsi(title), QString(), FilterToQt(filter));
+    if (path.isEmpty()) return std::string();
+    const auto ansi = platform::Utf8ToAnsi(path.toStdString());
+    if (!ansi)
+      QMessageBox::warning(this, QStringLiteral("Tovix"),
+                           path + QStringLiteral(": Tovix kann diesen Namen nicht schreiben."));
+    return ansi.value_or(std::string());
+  };
+  FindingsBox = [this](const std::string& text) {
+    QMessageBox::warning(this, QStringLiteral("Tovix"), FromAnsi(text));
+  };
 }
 
 void CdBatchPage::Prepare(const std::string& batchPairText) {

@@ -38,6 +38,12 @@ class CdBatchPage : public PagePanel {
   QCheckBox* UseSubDirsCheckBox = nullptr;
   QPushButton* SpeedButton17 = nullptr;  // "Start"
   QPushButton* SpeedButton18 = nullptr;  // " oops..."
+  QPushButton* ImageButton = nullptr;    // the CD image
+
+  // The image's file chooser (title, filter in "Name|*.ext" form); "" when
+  // cancelled. The message box for the check's findings. Tests replace both.
+  std::function<std::string(const std::string&, const std::string&)> ChooseImageFile;
+  std::function<void(const std::string&)> FindingsBox;
 
  private:
   std::vector<std::string> notes_;

@@ -1,0 +1,125 @@
+#include "disc/disccheck.h"
+
+#include <algorithm>
+
+#include "lang/sprachen.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::int64_t kSector = 2048;
+// System area (16), primary and terminating descriptors, four path tables
+// and the root folder, with room to spare.
+constexpr std::int64_t kVolumeSectors = 32;
+
+// The level of a folder on the disc; the root is level 1, as ISO 9660 counts.
+int Levels(const std::string& discPath) {
+  return 2 + static_cast<int>(std::count(discPath.begin(), discPath.end(), '/'));
+}
+
+bool IsBin(const std::string& source) {
+  if (source.size() < 4) return false;
+  std::string ext = source.substr(source.size() - 4);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return ext == ".bin";
+}
+
+std::string Count(std::int64_t value, std::int64_t limit) {
+  return std::to_string(value) + " > " + std::to_string(limit);
+}
+
+}  // namespace
+
+std::int64_t MediumSectors(int mediumMb) {
+  switch (mediumMb) {
+    case 650:
+      return 333000;
+    case 700:
+      return 360000;
+    case 800:
+      return 405000;
+    default:
+      return 0;
+  }
+}
+
+std::int64_t ImageSectors(const DiscTree& tree) {
+  std::int64_t sectors = kVolumeSectors + static_cast<std::int64_t>(tree.folders.size());
+  for (const DiscFile& file : tree.files)
+    sectors += (std::max<std::int64_t>(file.size, 0) + kSector - 1) / kSector;
+  return sectors;
+}
+
+std::vector<DiscFinding> CheckDisc(const DiscTree& tree, const DiscLimits& limits) {
+  std::vector<DiscFinding> findings = tree.findings;
+  const std::int64_t sectors = ImageSectors(tree);
+  const std::int64_t medium = MediumSectors(limits.mediumMb);
+  if (sectors > medium)
+    findings.push_back({DiscProblem::kTooLarge, "",
+                        std::to_string((sectors * kSector + 999999) / 1000000) + " MB > " +
+                            std::to_string(limits.mediumMb) + " MB"});
+  for (const std::string& folder : tree.folders)
+    if (Levels(folder) == limits.maxFolderLevels + 1)
+      findings.push_back({DiscProblem::kTooDeep, folder, ""});
+  if (static_cast<std::int64_t>(tree.folders.size()) > limits.maxFolders)
+    findings.push_back({DiscProblem::kTooManyFolders, "",
+                        Count(static_cast<std::int64_t>(tree.folders.size()), limits.maxFolders)});
+  if (static_cast<std::int64_t>(tree.files.size()) > limits.maxFiles)
+    findings.push_back({DiscProblem::kTooManyFiles, "",
+                        Count(static_cast<std::int64_t>(tree.files.size()), limits.maxFiles)});
+  for (const DiscFile& file : tree.files)
+    if (IsBin(file.source) && file.size > limits.maxBinBytes)
+      findings.push_back(
+          {DiscProblem::kBinTooLarge, file.shown, Count(file.size, limits.maxBinBytes)});
+  // Errors first, the warnings after them.
+  std::stable_partition(findings.begin(), findings.end(),
+                        [](const DiscFinding& f) { return !f.IsWarning(); });
+  return findings;
+}
+
+bool HasErrors(const std::vector<DiscFinding>& findings) {
+  return std::any_of(findings.begin(), findings.end(),
+                     [](const DiscFinding& f) { return !f.IsWarning(); });
+}
+
+std::string FindingText(const DiscFinding& finding) {
+  int string = 0;
+  switch (finding.problem) {
+    case DiscProblem::kTooLarge:
+      string = 170;
+      break;
+    case DiscProblem::kTooDeep:
+      string = 171;
+      break;
+    case DiscProblem::kTooManyFolders:
+      string = 172;
+      break;
+    case DiscProblem::kTooManyFiles:
+      string = 173;
+      break;
+    case DiscProblem::kBinTooLarge:
+      string = 174;
+      break;
+    case DiscProblem::kCasePair:
+      string = 175;
+      break;
+    case DiscProblem::kBadName:
+      string = 176;
+      break;
+    case DiscProblem::kNotOneFolder:
+      string = 177;
+      break;
+    case DiscProblem::kNoBin:
+      string = 178;
+      break;
+    case DiscProblem::kLeftOut:
+      string = 179;
+      break;
+  }
+  std::string text = LanguageString(string);
+  if (!finding.file.empty()) text += " " + finding.file;
+  if (!finding.detail.empty()) text += (finding.file.empty() ? " " : " : ") + finding.detail;
+  return text;
+}
+
+}  // namespace tovix

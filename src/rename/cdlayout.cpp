@@ -1,0 +1,163 @@
+#include "rename/cdlayout.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "rename/batchtext.h"
+#include "rename/cdbatches.h"
+#include "rename/collation.h"
+#include "rename/nameclaims.h"
+#include "rename/shownname.h"
+
+namespace tovix {
+namespace {
+
+constexpr char kAe = '\xC4', kOe = '\xD6', kUe = '\xDC';
+
+constexpr std::string_view kRounds =
+    "0123456789A\xC4"
+    "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ";
+
+// The round a name takes part in: its first letter in upper case, as a
+// wildcard search without regard to case would find it; 0 for none.
+char RoundOf(const std::string& name) {
+  if (name.empty()) return 0;
+  char c = name[0];
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (c == '\xE4') c = kAe;
+  if (c == '\xF6') c = kOe;
+  if (c == '\xFC') c = kUe;
+  return kRounds.find(c) == std::string_view::npos ? 0 : c;
+}
+
+// The subdirectory of a round, as it stands in the batch files. Umlaut
+// rounds keep their own directory (in code page 850): sharing A, O or U
+// with the plain round would give two files the same short name there.
+std::string RoundDirectory(char round) {
+  if (round >= '0' && round <= '9') return "0-9";
+  return platform::AnsiToOem(std::string(1, round));
+}
+
+std::string Number(int n) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%2.2d", n);
+  return text;
+}
+
+std::string Extension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? "" : name.substr(dot);
+}
+
+std::string Stem(const std::string& name) {
+  const std::string ext = Extension(name);
+  return name.substr(0, name.size() - ext.size());
+}
+
+std::optional<std::string> FindCompanion(const std::string& binFolder, const std::string& stem,
+                                         const char* ext) {
+  const auto found = platform::FindNoCase(binFolder + stem + ext);
+  if (!found || platform::IsDirectory(*found)) return std::nullopt;
+  return found->substr(found->find_last_of(platform::kPathSep) + 1);
+}
+
+// The placement of a file, or nothing when no batch line can name it.
+std::optional<CdPlacement> Place(const std::string& folder, const std::string& name) {
+  CdPlacement p;
+  p.folder = folder;
+  p.name = name;
+  p.placedName = WithoutAcuteAccent(name);
+  const auto oem = BatchOemName(p.placedName);
+  if (!oem) return std::nullopt;
+  p.oemName = *oem;
+  return p;
+}
+
+}  // namespace
+
+std::string WithoutAcuteAccent(std::string name) {
+  for (char& c : name)
+    if (c == '\xB4') c = '\'';
+  return name;
+}
+
+int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
+                 CdLayoutVisitor& visitor, PassObserver* observer) {
+  const std::string folder = platform::WithSep(mp3Dir);
+  const std::string binFolder = platform::WithSep(binDir);
+  const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
+  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + mp3Dir);
+
+  std::map<char, std::vector<std::string>> rounds;
+  for (const std::string& name : listing.names)
+    if (const char round = RoundOf(name)) rounds[round].push_back(name);
+
+  for (const auto& rejected : listing.rejected)
+    visitor.LeaveOut(rejected.nativeName, UnusableNameNote(rejected.nativeName));
+  // Names that differ only in case are one file to the interpreter: Long.bat
+  // would move the first back over the second (its move replaces).
+  NameClaims claims;
+  std::set<std::string> paired;
+  for (const std::string& name : listing.names)
+    if (const auto earlier = claims.Claim(name, name)) {
+      paired.insert({*earlier, name});
+      visitor.CasePair(*earlier, name);
+    }
+  int n = 0;
+  int placed = 0;
+  int done = 0;
+  const int total = static_cast<int>(listing.names.size());
+  for (char round : kRounds) {
+    auto it = rounds.find(round);
+    if (it == rounds.end()) continue;
+    const std::string dir = RoundDirectory(round);
+    visitor.BeginRound(round, dir);
+    if (useSubDirs) n = 0;
+    SortNoCase(it->second);
+    for (const std::string& name : it->second) {
+      auto song = paired.count(name) ? std::nullopt : Place(folder, name);
+      // A file left out takes no number, so the numbers stay dense.
+      if (paired.count(name)) {
+        // reported above
+      } else if (!song) {
+        visitor.LeaveOut(platform::AnsiToUtf8(name), BatchNameNote(name));
+      } else {
+        ++n;
+        ++placed;
+        song->number = n;
+        song->round = round;
+        song->dir = dir;
+        const std::string base = Number(n) + UnquotedSafe(CdShortName(song->oemName).substr(0, 5));
+        song->shortName = base + Extension(song->oemName);
+        visitor.Song(*song);
+        const std::string stem = Stem(name);
+        for (const char* ext : {".bin", ".jpg", ".txt"}) {
+          const auto companionName = FindCompanion(binFolder, stem, ext);
+          if (!companionName) continue;
+          auto companion = Place(binFolder, *companionName);
+          if (!companion) {
+            visitor.LeaveOut(platform::AnsiToUtf8(*companionName), BatchNameNote(*companionName));
+            continue;
+          }
+          companion->number = n;
+          companion->round = round;
+          companion->dir = dir;
+          companion->shortName = base + Extension(companion->oemName);
+          visitor.Companion(*companion);
+        }
+      }
+      if (observer) observer->Progress(++done, total);
+    }
+    visitor.EndRound(round, dir);
+  }
+  return placed;
+}
+
+}  // namespace tovix

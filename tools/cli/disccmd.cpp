@@ -1,0 +1,78 @@
+#include "commands.h"
+#include "disc/disccheck.h"
+#include "disc/isoimage.h"
+#include "lang/sprachen.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix::cli {
+namespace {
+
+constexpr std::int64_t kMb = 1000 * 1000;
+
+std::string Mb(std::int64_t bytes) {
+  return std::to_string((bytes + kMb - 1) / kMb) + " MB";
+}
+
+class ConsoleImageObserver : public ImageObserver {
+ public:
+  explicit ConsoleImageObserver(Console& console) : console_(console) {}
+  void Progress(std::int64_t done, std::int64_t total) override {
+    const int doneMb = static_cast<int>(done / kMb),
+              totalMb = static_cast<int>((total + kMb - 1) / kMb);
+    if (doneMb != shown_) console_.Progress(shown_ = doneMb, totalMb);
+  }
+
+ private:
+  Console& console_;
+  int shown_ = -1;
+};
+
+}  // namespace
+
+int RunDisc(RunContext& context) {
+  const CliCall& call = context.call;
+  const Settings& s = context.settings;
+  const std::string folder = Absolute(context, s.SourceDir);
+  if (!RequireFolder(context, folder, "MP3 folder", "mp3dir")) return kExitPassError;
+  std::optional<std::string> image;
+  if (!call.operands.empty()) {
+    image = AnsiPath(context, call.operands[0]);
+    if (!image) return kExitBadCall;
+    image = Absolute(context, *image);
+  }
+
+  const bool asIs = call.HasOption("--as-is");
+  const DiscTree tree =
+      asIs ? AsIsTree(folder) : ShortLayoutTree(folder, Absolute(context, s.BinDir));
+  DiscLimits limits;
+  if (call.HasOption("--size")) limits.mediumMb = std::stoi(call.Option("--size"));
+  limits.maxFolders = s.DiscFolders;
+  limits.maxFiles = s.DiscFiles;
+  const std::vector<DiscFinding> findings = CheckDisc(tree, limits);
+  for (const DiscFinding& finding : findings) context.console.Line(FindingText(finding));
+
+  const std::int64_t bytes = ImageSectors(tree) * 2048;
+  context.console.Note("CD \"" + tree.volume + "\" (" +
+                       (asIs ? "as it stands" : "as Short.bat lays it out") +
+                       "): " + std::to_string(tree.folders.size()) + " folders, " +
+                       std::to_string(tree.files.size()) + " files, " + Mb(bytes) + " of " +
+                       std::to_string(limits.mediumMb) + " MB");
+  if (HasErrors(findings)) {
+    Complain(context, "the disc would not work (see the lines above)" +
+                          std::string(image ? "; no image was written" : ""));
+    return kExitPassError;
+  }
+  if (!image) {
+    context.console.Line(LanguageString(198));
+    return kExitOk;
+  }
+
+  ConsoleImageObserver observer(context.console);
+  const std::int64_t written = WriteIsoImage(tree, *image, call.HasOption("--replace"), &observer);
+  context.console.EndProgress();
+  context.console.Line(LanguageString(197) + " " + *image + " (" + Mb(written) + ")");
+  return kExitOk;
+}
+
+}  // namespace tovix::cli
