@@ -1,4 +1,5 @@
 // tovix-cmd BATCH [ARGS...]: runs a batch file of the program.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     std::fputs("usage: tovix-cmd BATCHFILE [ARGUMENTS...]\n", stderr);
     return 1;
   }
+  // A batch may loop for ever, as on Windows; Ctrl+C and SIGTERM must end
+  // it even when the caller started us with them ignored.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) args.push_back(AsBatchArgument(ToAnsi(argv[i])));
   tovix::cmd::Interpreter interpreter;
