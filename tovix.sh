@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-wine
   googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   xvfb xauth
+  clang libclang-rt-14-dev libfuzzer-14-dev
 )
 
 install_missing() {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/filesys.h"
+#include "platform/inilines.h"
 #include "platform/ioerror.h"
 
 namespace tovix::platform {
@@ -148,12 +149,24 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key,
 
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-  CSimpleIniA ini;
-  if (!LoadInto(path_, ini)) WriteFailed(path_, errno);
-  if (ini.SetValue(section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
-    WriteFailed(path_, EIO);
-  std::string data;
-  if (ini.Save(data) < 0) WriteFailed(path_, EIO);
+  // Edited line by line, not parsed and written anew: comments and lines
+  // the reader skips stay as the user wrote them.
+  std::string text;
+  struct stat st;
+  if (stat(ToNative(path_).c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) WriteFailed(path_, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    std::FILE* f = OpenFile(path_, "rb");
+    if (!f) WriteFailed(path_, errno);
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) WriteFailed(path_, EIO);
+  } else if (errno != ENOENT) {
+    WriteFailed(path_, errno);
+  }
+  const std::string data = SetIniValue(text, section, key, value);
   // A read-only settings file stays as it is: never replaced behind the user's back.
   if (const int error = WriteFileWhole(path_, data)) WriteFailed(path_, error);
 }

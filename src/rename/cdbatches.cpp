@@ -139,11 +139,11 @@ std::string Stem(const std::string& name) {
   return name.substr(0, name.size() - ext.size());
 }
 
-std::optional<std::string> Companion(const std::string& binFolder, const std::string& stem,
-                                     const char* ext) {
-  const auto found = platform::FindNoCase(binFolder + stem + ext);
-  if (!found || platform::IsDirectory(*found)) return std::nullopt;
-  return found->substr(found->find_last_of(platform::kPathSep) + 1);
+// The .bin, .jpg or .txt of a song in the BIN folder, listed once for all
+// songs (folders of that name are no companions).
+std::optional<std::string> Companion(const platform::FolderIndex& binFolder,
+                                     const std::string& stem, const char* ext) {
+  return binFolder.Find(stem + ext);
 }
 
 }  // namespace
@@ -159,6 +159,7 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
   for (const std::string& name : listing.names)
     if (const char round = RoundOf(name)) rounds[round].push_back(name);
 
+  const platform::FolderIndex binIndex(binFolder);
   BatchPair batches(useSubDirs, observer);
   for (const auto& rejected : listing.rejected) batches.LeaveOut(rejected.nativeName);
   int n = 0;
@@ -179,7 +180,7 @@ int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool u
         ++n;
         ++placed;
         for (const char* ext : {".bin", ".jpg", ".txt"})
-          if (const auto companion = Companion(binFolder, stem, ext))
+          if (const auto companion = Companion(binIndex, stem, ext))
             batches.AddMove(binFolder, *companion, n, dir);
       }
       if (observer) observer->Progress(++done, total);

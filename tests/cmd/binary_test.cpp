@@ -98,8 +98,9 @@ TEST_F(Binary, EndlessGotoLoopEndsOnSigtermAndSigint) {
   // A shell's background job starts with SIGINT ignored; tovix-cmd must
   // still end at once on Ctrl+C, and on SIGTERM.
   Put("loop.bat", Bat({"@echo off", ":again", "goto again"}));
-  Put("run.sh", "for sig in TERM INT; do\n  \"$1\" loop.bat & pid=$!\n  sleep 0.2\n"
-                "  kill -$sig $pid; wait $pid; echo $?\ndone\n");
+  Put("run.sh",
+      "for sig in TERM INT; do\n  \"$1\" loop.bat & pid=$!\n  sleep 0.2\n"
+      "  kill -$sig $pid; wait $pid; echo $?\ndone\n");
   platform::ProcessSpec request;
   request.program = "/bin/sh";
   request.args = {"/bin/sh", "run.sh", ProgramDir() + "tovix-cmd"};

@@ -37,9 +37,9 @@ TEST_F(Limits, OverlongLinesAreSkippedWithAClearLine) {
 
 TEST_F(Limits, NestedIfsAndLongChainsNeedLittleMemory) {
   const long before = PeakKilobytes();
-  Result r = Run(Bat({"@echo off", Repeat("if a==a ", 1000) + "echo deep",
-                      Repeat("echo a& ", 900) + "echo end",
-                      Repeat("if a==a ", 40000) + "echo too long"}));
+  Result r =
+      Run(Bat({"@echo off", Repeat("if a==a ", 1000) + "echo deep",
+               Repeat("echo a& ", 900) + "echo end", Repeat("if a==a ", 40000) + "echo too long"}));
   EXPECT_EQ(r.err, Crlf({"The input line is too long."}));
   EXPECT_EQ(r.out.size(), Crlf({"deep"}).size() + 900 * 3 + Crlf({"end"}).size());
   EXPECT_TRUE(r.out.ends_with("a\r\nend\r\n"));

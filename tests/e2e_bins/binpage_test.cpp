@@ -108,7 +108,8 @@ TEST_F(BinPageTest, MissingTargetFolderGivesTheErrorBoxAndGivesEverythingBack) {
   w->form1->Label4Click();
   w->form1->Seite4->SpeedButton14->click();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "Error with : \"" + work.path() + "/nowhere/TST9999.BIN\" ");
+  EXPECT_EQ(boxes[0], "Error with : \"" + work.path() + "/nowhere/TST9999.BIN\" (" + work.path() +
+                          "/nowhere/: No such file or directory)");
   EXPECT_EQ(MemoLines(w->form1->Seite4->makebinmemo).back(), "0 " + LanguageString(40));
   ExpectControlsBack(*w);
 }

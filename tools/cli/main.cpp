@@ -16,6 +16,7 @@
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "platform/signals.h"
 #include "settingskeys.h"
 #include "usage.h"
 
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
   // Off-screen unless the caller chose a platform: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietQtMessages);
+  platform::IgnoreFileSizeSignal();
 
   const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok()) return BadCall(parsed.error, parsed.call.command);

@@ -6,6 +6,7 @@
 
 #include "cmd/interpreter.h"
 #include "platform/codepage.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
   // it even when the caller started us with them ignored.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+  tovix::platform::IgnoreFileSizeSignal();
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) args.push_back(AsBatchArgument(ToAnsi(argv[i])));
   tovix::cmd::Interpreter interpreter;
