@@ -110,6 +110,11 @@ TEXTS = {
         96: "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht dargestellt...(Overscan)",
         97: "Encoder nicht erkannt",
         98: "muss umcodiert werden",
+        180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
+        181: "Das Zielverzeichnis gibt es nicht:",
+        182: "Das Quellverzeichnis kann nicht gelesen werden:",
+        183: "Keine umcodierte Datei erhalten",
+        184: "Das Verzeichnis für temporäre WAV-Dateien gibt es nicht:",
     },
     1: {
         1: "Welcome!",
@@ -208,6 +213,11 @@ TEXTS = {
         96: "This (black) part of the bitmap is, sadly, not shown on the TV screen...(overscan)",
         97: "Encoder not recognised",
         98: "needs recoding",
+        180: "Source and target folder are the same folder: please choose another target folder on page 1.",
+        181: "The target folder does not exist:",
+        182: "The source folder cannot be read:",
+        183: "No recoded file received",
+        184: "The folder for temporary WAV files does not exist:",
     },
     2: {
         1: "Bienvenue !",
@@ -306,10 +316,17 @@ TEXTS = {
         96: "Cette partie (en noir) du bitmap n'apparaît hélas pas sur l'écran TV...(overscan)",
         97: "Encodeur non reconnu",
         98: "doit être réencodé",
+        180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
+        181: "Le dossier cible n'existe pas :",
+        182: "Le dossier source ne peut pas être lu :",
+        183: "Aucun fichier réencodé reçu",
+        184: "Le dossier des fichiers WAV temporaires n'existe pas :",
     },
 }
 
 USED = [n for n in range(1, 99) if n not in (15, 16)]
+# Texts of the recode pass's own checks.
+USED += list(range(180, 185))
 MAX_LENGTH = 100
 
 

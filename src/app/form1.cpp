@@ -29,6 +29,7 @@
 #include "lang/sellang.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "player/mpegplay.h"
 
 namespace tovix {
 
@@ -80,8 +81,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   BuildStatusLabels();
   BuildPages();
 
-  // The player component is not part of this build: the settings are read
-  // regardless, so nothing the user stored is lost at exit.
+  // The settings are read even when the player library could not be loaded,
+  // so nothing the user stored is lost at exit.
+  CreatePlayer();
   settings_.SourceDir = platform::CurrentDir();
   settings_.BinDir = settings_.SourceDir;
   ini_ = std::make_unique<platform::IniFile>(platform::ProgramDir() + "tovix.ini");
@@ -261,10 +263,13 @@ void TForm1::showEvent(QShowEvent* event) {
   // FormShow: the language goes into every window, the welcome text shows.
   ApplyLanguage(static_cast<std::uint16_t>(settings_.Language));
   SetBtx(InfoText());
+  if (!playerLoadError_.empty() && ShowError) ShowError(playerLoadError_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
+  // A recode pass running in this window's loop stops at its next check.
+  PageNumber = 0;
   FormDestroy();
   if (toolbar_) toolbar_->hide();
   emit closed();

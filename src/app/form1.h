@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/pages/previewpage.h"
@@ -36,6 +37,8 @@ class RenamePage;
 class RenameOptionsPage;
 class BinPage;
 class CdBatchPage;
+class DecodePlayer;
+class TMPEGPlayer;
 
 // The version line shown while no page is open.
 std::string VersionText();
@@ -100,8 +103,12 @@ class TForm1 : public QWidget, public PreviewHost {
   // Composes the song texts of an MP3 into the preview; a song that has
   // gone gives the sample texts. Tests may replace it.
   std::function<void(const std::string& mp3)> ComposeSongTexts;
-  // The player buttons of the toolbar; wired in by the player module.
-  std::function<void()> PlayerLoad, PlayerPlay, PlayerPause, PlayerStop;
+  // The player's file dialog: the MP3 chosen, starting in folder
+  // (QFileDialog by default); nullopt when the user cancels.
+  std::function<std::optional<std::string>(const std::string& folder)> ChooseMp3File;
+  // The decoder of the recode pass's route through a WAV file; the window's
+  // player component when not set (tests set a stand-in).
+  std::function<DecodePlayer*()> RecodeDecoder;
   // The language dialog: returns the chosen language number given the
   // current one (TSelSpra by default).
   std::function<int(int current)> ChooseLanguage;
@@ -135,6 +142,10 @@ class TForm1 : public QWidget, public PreviewHost {
   // The file last chosen for the preview player (OpenDialog3's file name).
   std::string OpenDialog3FileName;
 
+  // The one player component: made at start, loaded unless the library
+  // could not be (then every player operation says so).
+  TMPEGPlayer& MPEGPlayer() { return *player_; }
+
   // --- Handlers -----------------------------------------------------------
   void Label1Click();
   void Label2Click();
@@ -160,6 +171,8 @@ class TForm1 : public QWidget, public PreviewHost {
   void PlayClick();
   void PauseClick();
   void StopClick();
+  // The player's OnPosUpdate: the elapsed time in LED on the preview page.
+  void PlayerPosUpdate(int pos, int len);
   void Timer2Timer();
   void SpeedButton7Click();   // recode Start!
   void SpeedButton14Click();  // BIN Start
@@ -190,12 +203,21 @@ class TForm1 : public QWidget, public PreviewHost {
   // Fills the hooks of the rename, CD batch and preview pages with the
   // passes of the core.
   void WirePasses();
+  // Fills the recode page's Start! with the recode pass.
+  void WireRecode();
+  // FormCreate's player: priority, timer, library. A failure is kept and
+  // shown once the window shows.
+  void CreatePlayer();
+  // Enables the player buttons of the toolbar.
+  void SetPlayerButtons(bool play, bool pause, bool stop);
 
   Settings settings_;
   // The one record of the song last read, reused for every file.
   Mp3Info mp3Info_;
   SongTexts songTexts_;
   std::unique_ptr<platform::IniFile> ini_;
+  std::unique_ptr<TMPEGPlayer> player_;
+  std::string playerLoadError_;
   std::string languageFile_;
   std::string ledText_;
   std::string btxText_;

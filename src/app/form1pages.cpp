@@ -19,11 +19,6 @@
 namespace tovix {
 
 namespace {
-// This edition has neither the recode pass nor the player; their buttons say
-// so instead of doing nothing.
-constexpr const char* kNoRecodeText =
-    "Das Umcodieren ist in dieser Ausgabe von Tovix nicht enthalten.";
-constexpr const char* kNoPlayerText = "Der mp3-Player ist in dieser Ausgabe nicht enthalten.";
 
 const QColor kIdle(128, 128, 128);
 const QColor kCurrent(255, 255, 0);
@@ -252,11 +247,7 @@ void TForm1::AUSClick() {
 }
 
 void TForm1::SpeedButton7Click() {
-  if (!Seite2->RecodePass) {
-    MemoAdd(Seite2->ProgressMemo, kNoRecodeText);
-    return;
-  }
-  Guarded(Seite2->RecodePass);
+  if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
 }
 
 void TForm1::SpeedButton14Click() {
@@ -288,23 +279,6 @@ void TForm1::SpeedButton17Click() {
     Seite6->ShowResult(LanguageString(41), settings_.SourceDir);
   else
     Seite6->SpeedButton17->show();
-}
-
-void TForm1::LoadClick() {
-  if (!PlayerLoad) {
-    SetLed(kNoPlayerText);
-    return;
-  }
-  Guarded(PlayerLoad);
-}
-void TForm1::PlayClick() {
-  if (PlayerPlay) Guarded(PlayerPlay);
-}
-void TForm1::PauseClick() {
-  if (PlayerPause) Guarded(PlayerPause);
-}
-void TForm1::StopClick() {
-  if (PlayerStop) Guarded(PlayerStop);
 }
 
 }  // namespace tovix

@@ -69,6 +69,7 @@ class CdBatchObserver : public PassObserver {
 }  // namespace
 
 void TForm1::WirePasses() {
+  WireRecode();
   Seite3->BuildRenameList = [this] {
     Seite3->RenameMemo->clear();
     if (settings_.SourceDir.empty()) {

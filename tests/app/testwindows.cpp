@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/filesys.h"
 
@@ -26,6 +30,15 @@ Windows::Windows(const char* iniBody, bool show) {
   platform::SetProgramDir(dir.path() + "/");
   if (iniBody) WriteFile(iniPath(), std::string("[Tovix]\r\n") + iniBody);
   WriteFile(dir.file("tovix.lng"), LanguageFile());
+  // The decoder library stands beside the program, as in the program folder
+  // (TOVIX_TEST_MPEGDLL names another one, or none when empty).
+  const char* other = std::getenv("TOVIX_TEST_MPEGDLL");
+  const char* programDir = std::getenv("TOVIX_TEST_PROGRAM_DIR");
+  const std::string library = other        ? other
+                              : programDir ? std::string(programDir) + "/libmpegdll.so"
+                                           : "";
+  if (!library.empty() && symlink(library.c_str(), dir.file("libmpegdll.so").c_str()) != 0)
+    ADD_FAILURE() << "cannot link " << library;
   form1 = std::make_unique<TForm1>();
   form1->ShowError = [this](const std::string& text) { errors.push_back(text); };
   form1->Fatal = [this](const std::string& text) { fatals.push_back(text); };

@@ -92,6 +92,20 @@ TEST(CliArgs, BadCallsAreNamed) {
   }
 }
 
+TEST(CliArgs, RecodeTakesAPlanAndANumberOfJobs) {
+  const ParseResult r = Parse({"recode", "--plan", "--jobs=2", "--set", "Recode=1"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_TRUE(r.call.HasOption("--plan"));
+  EXPECT_EQ(r.call.Option("--jobs"), "2");
+  for (const char* bad : {"0", "-1", "two", "1000", "2x"}) {
+    const ParseResult b = Parse({"recode", "--jobs", bad});
+    EXPECT_FALSE(b.ok()) << bad;
+    EXPECT_NE(b.error.find("--jobs"), std::string::npos) << b.error;
+  }
+  EXPECT_EQ(Parse({"recode", "--jobs"}).error, "--jobs needs a number");
+  EXPECT_FALSE(Parse({"recode", "extra"}).ok());
+}
+
 TEST(CliArgs, HelpNeedsNoValidCall) {
   for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
                                                                 {"-h"},

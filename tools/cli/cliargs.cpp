@@ -24,6 +24,8 @@ const std::vector<CommandSpec>& Specs() {
       {"rename", 0, 0, {"--plan", "--apply"}, {}},
       {"cdbatch", 0, 0, {}, {"--no-subdirs"}},
       {"demo", 1, 1, {}, {}},
+      {"recode", 0, 0, {"--jobs"}, {"--plan"}},
+      {"play", 1, 1, {"--wav"}, {}},
   };
   return specs;
 }
@@ -58,6 +60,12 @@ std::string CheckCommand(const CliCall& call) {
   if (call.command == "demo" && (call.save || call.iniFile))
     return "demo runs with the default settings and never reads or writes a settings file; "
            "leave out --ini and --save";
+  if (call.HasOption("--jobs")) {
+    const std::string jobs = call.Option("--jobs");
+    if (jobs.empty() || jobs.size() > 3 ||
+        jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1)
+      return "--jobs needs a number of files from 1 to 999, got \"" + jobs + "\"";
+  }
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))
     return "rename: give either --plan FILE or --apply FILE";
   return "";
@@ -147,7 +155,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       const CommandSpec* request = call.command.empty() ? nullptr : FindSpec(call.command);
       if (request && Contains(request->valueOptions, name)) {
         std::string value;
-        if (!takeValue(value) || value.empty()) return fail(name + " needs a file name");
+        if (!takeValue(value) || value.empty())
+          return fail(name + (name == "--jobs" ? " needs a number" : " needs a file name"));
         if (call.options.count(name)) return fail(name + " is given twice");
         call.options[name] = value;
       } else if (request && Contains(request->flagOptions, name)) {

@@ -27,7 +27,9 @@ int RunBins(RunContext& context);
 int RunTexts(RunContext& context);
 int RunRename(RunContext& context);
 int RunCdBatch(RunContext& context);
+int RunRecode(RunContext& context);
 int RunDemo(RunContext& context);
+int RunPlay(RunContext& context);
 
 // Shared helpers of the subcommands.
 

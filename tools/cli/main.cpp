@@ -65,6 +65,8 @@ int Dispatch(RunContext& context) {
   if (c == "texts") return RunTexts(context);
   if (c == "rename") return RunRename(context);
   if (c == "cdbatch") return RunCdBatch(context);
+  if (c == "recode") return RunRecode(context);
+  if (c == "play") return RunPlay(context);
   return RunDemo(context);
 }
 

@@ -30,8 +30,10 @@ constexpr const char* kCommands =
     "  rename --plan FILE           write the list of planned renames\n"
     "  rename --apply FILE          check and apply such a list\n"
     "  cdbatch [--no-subdirs]       write Short.bat and Long.bat\n"
+    "  recode [--plan] [--jobs N]   recode or copy the MP3 files for the player\n"
     "  demo DIR                     make a sample CD folder in DIR and run the\n"
-    "                               whole job on it\n";
+    "                               whole job on it\n"
+    "  play MP3 [--wav OUT.WAV]     play a song, or decode it into a wave file\n";
 
 struct Help {
   const char* command;
@@ -94,6 +96,25 @@ constexpr Help kHelp[] = {
      "letter under a short name; Long.bat moves them back. --no-subdirs keeps the\n"
      "files in the folder and only shortens the names. The batch files are not\n"
      "run; on this system run them with tovix-cmd from the program folder.\n"},
+    {"recode",
+     "Usage: tovix-cli recode [--plan] [--jobs N]\n"
+     "\n"
+     "The recode pass of page 2: every MP3 file of the source folder (key mp3dir)\n"
+     "is recoded with lame through Mp3ToMp3.bat (or, with TmpWav=1, decoded into a\n"
+     "WAV file in the folder of key TempDir and encoded through Wavtomp3.bat), or\n"
+     "copied unchanged, into the recode folder (key WaveDir). A file is recoded\n"
+     "while Recode=1 when its bit rate is under 128 (if127=1), it is not plain\n"
+     "stereo (ifMono=1), its encoder is a critical one (ifXing=1), or its bit rate\n"
+     "is not the new one (Bitrate=0: 128 kBit, 1: 192 kBit). The memo lines go to\n"
+     "standard output and into TOVIX.LOG in the recode folder. The source files\n"
+     "are never changed. Ctrl+C cancels as the page's \" oops...\" does.\n"
+     "\n"
+     "--plan     run nothing; print per file its name, \"recode\" or \"copy\" and\n"
+     "           the term of the rule that decided, separated by tabs\n"
+     "--jobs N   recode N files at a time (default: the number of processors);\n"
+     "           the lines of each file stay together, in the order of the files\n"
+     "\n"
+     "Exit code 1 when a file ended in an error, the pass was cancelled or refused.\n"},
     {"demo",
      "Usage: tovix-cli demo DIR\n"
      "\n"
@@ -102,6 +123,16 @@ constexpr Help kHelp[] = {
      "ID3v1 tag and some without, and a background picture; then runs the BIN run,\n"
      "the info texts and the CD batch pair on it with the default settings (the\n"
      "settings file is neither read nor written) and prints where the results are.\n"},
+    {"play",
+     "Usage: tovix-cli play MP3 [--wav OUT.WAV]\n"
+     "\n"
+     "Plays MP3 through the player component and the decoder library\n"
+     "libmpegdll.so of the program folder, printing the elapsed time every second;\n"
+     "the sound goes to the default output (TOVIX_AUDIO_OUT names another libout123\n"
+     "module, e.g. dummy). With --wav the song is decoded into the new wave file\n"
+     "OUT.WAV instead (16-bit PCM, as fast as decoding allows); an existing file is\n"
+     "not replaced. Exit code 1 when the library or the song fails, with the\n"
+     "player's message and code.\n"},
 };
 
 }  // namespace

@@ -1,0 +1,110 @@
+// The preview player of the main window: its component, the Load, Play,
+// Pause and Stop buttons of the toolbar and the elapsed time in LED.
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/pages/qtext.h"
+#include "platform/filesys.h"
+#include "player/mpegplay.h"
+#include "player/playercontrols.h"
+#include "player/qtplayertimer.h"
+
+namespace tovix {
+
+namespace {
+constexpr const char* kMp3Filter = "MPeg Audio|*.mp3";
+
+bool PlayingOrPaused(TMPEGPlayer& player) {
+  const int mode = player.GetPlayerMode();
+  return mode == kModePlaying || mode == kModePaused;
+}
+}  // namespace
+
+void TForm1::CreatePlayer() {
+  // The timer's handler runs from the event loop: its failures are shown.
+  player_ = std::make_unique<TMPEGPlayer>([this](std::function<void()> tick) {
+    return std::make_unique<QtPlayerTimer>([this, tick = std::move(tick)] { Guarded(tick); });
+  });
+  ChooseMp3File = [this](const std::string& folder) -> std::optional<std::string> {
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, QString(), FromAnsi(folder), FilterToQt(kMp3Filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return ToAnsi(chosen);
+  };
+  try {
+    player_->SetPlayerPriority(TPlayPriority::Normal);
+    player_->SetUseTimer(true);
+    player_->SetTimerFreq(500);
+    player_->InitLibrary();
+  } catch (const TMPEGError& e) {
+    playerLoadError_ = e.what();
+  }
+}
+
+void TForm1::SetPlayerButtons(bool play, bool pause, bool stop) {
+  if (!toolbar_) return;
+  toolbar_->Play->setEnabled(play);
+  toolbar_->Pause->setEnabled(pause);
+  toolbar_->Stop->setEnabled(stop);
+}
+
+void TForm1::LoadClick() {
+  Guarded([this] {
+    const std::optional<std::string> chosen =
+        ChooseMp3File ? ChooseMp3File(settings_.SourceDir) : std::nullopt;
+    if (!chosen || !platform::Exists(*chosen) || platform::IsDirectory(*chosen)) return;
+    // Without the library this raises "MPEG library not loaded": nothing loads.
+    if (PlayingOrPaused(*player_)) StopClick();
+    repaint();
+    OpenDialog3FileName = *chosen;
+    if (ComposeSongTexts) ComposeSongTexts(*chosen);
+    if (PageNumber == 8) {
+      // Rebuilt as by a click on the page's label.
+      Seite5->hide();
+      Label8Click();
+    }
+    player_->SetStreamName(*chosen);
+    if (toolbar_) toolbar_->Play->setEnabled(true);
+  });
+}
+
+void TForm1::PlayClick() {
+  try {
+    player_->SetStreamName(OpenDialog3FileName);
+    player_->Open();
+    player_->OnPlayEnd = [this](TMPEGPlayer&) { StopClick(); };
+    player_->OnPosUpdate = [this](int pos, int len) { PlayerPosUpdate(pos, len); };
+    player_->SetUseTimer(true);
+    player_->SetTimerFreq(500);
+    player_->Play();
+    SetPlayerButtons(false, true, true);
+  } catch (const std::exception&) {
+    // Nothing playable yet: the user is asked for a file instead.
+    LoadClick();
+  }
+}
+
+void TForm1::PauseClick() {
+  Guarded([this] { player_->SetPaused(!player_->Paused()); });
+}
+
+void TForm1::StopClick() {
+  Guarded([this] {
+    // Without a library there is nothing to stop; the rename pass calls
+    // this before renaming and must not fail for it.
+    if (player_->Loaded() && PlayingOrPaused(*player_)) player_->Stop();
+    SetPlayerButtons(true, false, false);
+    player_->SetStreamName("");
+  });
+}
+
+void TForm1::PlayerPosUpdate(int pos, int len) {
+  // During a pause the time shown stands still.
+  if (player_->GetPlayerMode() != kModePlaying) return;
+  const int elapsed = ElapsedMs(pos, len, mp3Info_.Duration);
+  if (PageNumber == 8) SetLed(ElapsedText(elapsed));
+}
+
+}  // namespace tovix

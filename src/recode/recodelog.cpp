@@ -1,0 +1,89 @@
+#include "recode/recodelog.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+#include "platform/filesys.h"
+#include "platform/ioerror.h"
+
+namespace tovix {
+namespace {
+
+void CloseChecked(std::FILE* file, const std::string& path) {
+  if (std::fclose(file) != 0)
+    throw IoError(errno ? errno : EIO, "\"" + path + "\" kann nicht geschrieben werden");
+}
+
+}  // namespace
+
+std::string Timestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%02d %02d:%02d:%02d  ", local.tm_mday,
+                local.tm_mon + 1, local.tm_year % 100, local.tm_hour, local.tm_min, local.tm_sec);
+  return text;
+}
+
+RecodeLog::RecodeLog(std::string recodeDir, MemoSink& memo)
+    : path_(recodeDir + platform::kPathSep + "TOVIX.LOG"), memo_(memo) {}
+
+void RecodeLog::LogLine(const std::string& text) {
+  if (text == "***") {
+    platform::RemoveFile(path_);
+    return;
+  }
+  std::FILE* file = platform::OpenFile(path_, "ab");
+  if (!file) throw IoError(errno ? errno : EIO, "\"" + path_ + "\" kann nicht angelegt werden");
+  memo_.MemoLine(text);
+  const std::string line = text + "\r\n";
+  const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+  const int error = errno;
+  if (!written) {
+    std::fclose(file);
+    throw IoError(error ? error : EIO, "\"" + path_ + "\" kann nicht geschrieben werden");
+  }
+  CloseChecked(file, path_);
+}
+
+std::vector<std::string> RecodeLog::ReadErrorList(const std::string& errorList) {
+  std::vector<std::string> lines;
+  std::FILE* file = platform::OpenFile(errorList, "rb");
+  if (!file) return lines;
+  std::string bytes;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+    bytes.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw IoError(EIO, "\"" + errorList + "\" kann nicht gelesen werden");
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+void RecodeLog::RemoveErrorList(const std::string& errorList) {
+  if (!platform::RemoveFile(errorList) && errno != ENOENT)
+    throw IoError(errno ? errno : EIO, "\"" + errorList + "\" kann nicht gel\xF6scht werden");
+}
+
+int RecodeLog::DrainErrorList(const std::string& errorList) {
+  const std::vector<std::string> lines = ReadErrorList(errorList);
+  for (const std::string& line : lines) LogLine(ErrorListEntry(line));
+  RemoveErrorList(errorList);
+  return static_cast<int>(lines.size());
+}
+
+std::string RecodeLog::ErrorListEntry(const std::string& line) {
+  return Timestamp() + " ! " + line;
+}
+
+}  // namespace tovix

@@ -1,0 +1,66 @@
+#include "recode/wavdecode.h"
+
+#include "platform/filesys.h"
+
+namespace tovix {
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+// Puts the player back for the preview and hides the bar, also when the
+// decode failed half-way; the original left both as they were then.
+class DecodeEnd {
+ public:
+  DecodeEnd(DecodePlayer& player, const DecodeWatch& watch) : player_(player), watch_(watch) {}
+  ~DecodeEnd() {
+    try {
+      player_.Close();
+    } catch (...) {
+    }
+    try {
+      player_.SetOutputToFile(false);
+    } catch (...) {
+    }
+    if (watch_.showGauge) watch_.showGauge(false);
+  }
+  DecodeEnd(const DecodeEnd&) = delete;
+  DecodeEnd& operator=(const DecodeEnd&) = delete;
+
+ private:
+  DecodePlayer& player_;
+  const DecodeWatch& watch_;
+};
+
+}  // namespace
+
+std::string TempWavPath(const std::string& name, const std::string& tempDir) {
+  const std::string base = name.substr(0, Upper(name).find(".MP3"));
+  return platform::WithSep(tempDir) + base + ".wav";
+}
+
+std::string DecodeToTempWav(DecodePlayer& player, const std::string& name,
+                            const std::string& sourceDir, const std::string& tempDir,
+                            const DecodeWatch& watch) {
+  if (watch.setGauge) watch.setGauge(0);
+  if (watch.showGauge) watch.showGauge(true);
+  DecodeEnd end(player, watch);
+  player.SetStreamName(platform::WithSep(sourceDir) + name);
+  const int length = player.OpenAndGetLength();
+  player.SetOutFilename(TempWavPath(name, tempDir));
+  player.SetOutputToFile(true);
+  player.Play();
+  while (player.GetPlayerMode() == kPlayerModePlaying && (!watch.keepGoing || watch.keepGoing())) {
+    if (watch.processMessages) watch.processMessages();
+    if (watch.setGauge && length > 0)
+      watch.setGauge(
+          static_cast<int>(static_cast<long long>(player.GetCurrentPos()) * 100 / length));
+    if (watch.sleep) watch.sleep(kDecodePollMs);
+  }
+  return player.OutFilename();
+}
+
+}  // namespace tovix

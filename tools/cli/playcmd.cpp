@@ -1,0 +1,97 @@
+// tovix-cli play: one MP3 through the player component, to the sound device
+// or into a wave file, so the decoder library can be checked without a window.
+#include <chrono>
+#include <thread>
+
+#include "commands.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+#include "player/mpegplay.h"
+#include "player/playercontrols.h"
+
+namespace tovix::cli {
+namespace {
+
+constexpr int kTickMs = 100;
+
+void Sleep(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Plays to the sound device; the player's timer, driven here, prints the
+// elapsed time once a second and sees the end.
+void PlayToSound(TMPEGPlayer& player, Console& console) {
+  bool ended = false;
+  int shown = -1;
+  player.OnPosUpdate = [&](int pos, int len) {
+    if (pos / 1000 == shown) return;
+    shown = pos / 1000;
+    console.Note(ElapsedText(pos) + " / " + ElapsedText(len));
+  };
+  player.OnPlayEnd = [&](TMPEGPlayer&) { ended = true; };
+  player.Play();
+  while (!ended && player.Timer()->Enabled()) {
+    Sleep(player.Timer()->Interval());
+    player.TimerTick();
+  }
+  // An output that failed on the way ends the song too; the mode says so.
+  player.GetPlayerMode();
+  player.Close();
+}
+
+// Decodes into a wave file as the recode pass does: polls the mode until it
+// is no longer "playing". A failure of the output shows in the mode's error.
+void DecodeToWave(TMPEGPlayer& player, const std::string& wave) {
+  player.Open();
+  player.SetOutFilename(wave);
+  player.SetOutputDevice(TOutputDevice::pcmfile);
+  player.Play();
+  while (player.GetPlayerMode() == kModePlaying) Sleep(kTickMs);
+  player.Close();
+  player.SetOutputDevice(TOutputDevice::wavemapper);
+}
+
+}  // namespace
+
+int RunPlay(RunContext& context) {
+  const auto mp3 = AnsiPath(context, context.call.operands[0]);
+  if (!mp3) return kExitPassError;
+  const std::string file = Absolute(context, *mp3);
+  if (!platform::Exists(file) || platform::IsDirectory(file)) {
+    Complain(context, "\"" + context.call.operands[0] + "\" is no file");
+    return kExitPassError;
+  }
+  std::optional<std::string> wave;
+  if (context.call.HasOption("--wav")) {
+    wave = AnsiPath(context, context.call.Option("--wav"));
+    if (!wave) return kExitPassError;
+    *wave = Absolute(context, *wave);
+    // A wave file is written, never put over one that is there.
+    if (platform::Exists(*wave)) {
+      Complain(context, "\"" + context.call.Option("--wav") + "\" exists; it is not replaced");
+      return kExitPassError;
+    }
+  }
+
+  TMPEGPlayer player;
+  player.SetPlayerPriority(TPlayPriority::Normal);
+  player.SetUseTimer(true);
+  player.SetTimerFreq(500);
+  try {
+    player.InitLibrary();
+    player.SetStreamName(file);
+    if (wave) {
+      DecodeToWave(player, *wave);
+      context.console.Note("written: " + platform::AnsiToUtf8(*wave));
+    } else {
+      PlayToSound(player, context.console);
+    }
+  } catch (const TMPEGError& e) {
+    Complain(context, platform::AnsiToUtf8(e.what()) + " (code " +
+                          std::to_string(static_cast<int>(e.ErrorCode)) + ")");
+    return kExitPassError;
+  }
+  return kExitOk;
+}
+
+}  // namespace tovix::cli
