@@ -336,8 +336,7 @@ int OpenRegularFile(const std::string& path, int flags, std::int64_t* size) {
     error = EISDIR;
   else if (!S_ISREG(st.st_mode))
     error = ENOENT;
-  else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-    error = errno;
+  // O_NONBLOCK stays: it has no effect on a regular file.
   if (error) {
     close(fd);
     errno = error;
