@@ -8,9 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::span<const std::uint8_t> bytes(data, size);
   std::size_t consumed = 0;
-  if (auto mask = tovix::ReadMask2(bytes, &consumed)) {
+  if (auto mask = tovix::chrome::ReadMask2(bytes, &consumed)) {
     if (consumed > size) __builtin_trap();
   }
-  tovix::ParseRegionData(bytes);
+  tovix::chrome::ParseRegionData(bytes);
   return 0;
 }
