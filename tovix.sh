@@ -17,6 +17,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev libfuzzer-14-dev
 )
 
 install_missing() {

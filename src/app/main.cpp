@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "lang/sellang.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tovix::platform::IgnoreFileSizeSignal();
   if (!HasDisplay()) {
     std::fprintf(stderr,
                  "Tovix ist ein Programm mit Fenstern und braucht eine grafische Sitzung "

@@ -26,7 +26,7 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kSongBatchTimeout,
      "%1: %2 endete nicht in %3 s, weiter mit dem n\xE4"
      "chsten Lied"},
-    {str::kSongNoBin, "%1: keine .bin erstellt (mklogo fehlgeschlagen?)"},
+    {str::kSongNoBin, "%1: keine .BIN erstellt (%2)"},
     {str::kLanguageButton, "Sprache"},
 });
 

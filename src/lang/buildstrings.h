@@ -25,7 +25,7 @@ inline constexpr int kTestNotDone = 155;       // %1 test file, %2 batch, %3 sec
 inline constexpr int kTestTooLarge = 156;      // %1 level, %2 size, %3 limit
 inline constexpr int kFolderUnreadable = 157;  // %1: the folder
 inline constexpr int kSongBatchTimeout = 158;  // %1 song, %2 batch, %3 seconds
-inline constexpr int kSongNoBin = 159;         // %1: the song
+inline constexpr int kSongNoBin = 159;         // %1: the song, %2: why
 inline constexpr int kLanguageButton = 160;    // caption of the language button
 }  // namespace str
 

@@ -1,5 +1,8 @@
 #include "mp3/bytesource.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -25,90 +28,62 @@ std::size_t MemorySource::Read(std::int64_t offset, void* buf, std::size_t n) {
   return n;
 }
 
-FileSource::FileSource(const std::string& path, const char* mode) : path_(path) {
-  errno = 0;
-  file_ = platform::OpenFile(path, mode);
-  if (!file_) Fail(errno, path, "cannot open");
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (std::fseek(file_, 0, SEEK_END) != 0) {
-    int code = errno;
-    std::fclose(file_);
-    file_ = nullptr;
-    Fail(code, path, "cannot read");
-  }
-  long end = std::ftell(file_);
-  if (end < 0) {
-    int code = errno;
-    std::fclose(file_);
-    file_ = nullptr;
-    Fail(code, path, "cannot read");
-  }
-  size_ = end;
-  pos_ = end;
+FileSource::FileSource(const std::string& path, Mode mode) : path_(path) {
+  fd_ = platform::OpenRegularFile(path, mode == Mode::kRead ? O_RDONLY : O_RDWR, &size_);
+  if (fd_ < 0) Fail(errno, path, "cannot open");
 }
 
 std::unique_ptr<FileSource> FileSource::OpenExisting(const std::string& path) {
   try {
-    return std::make_unique<FileSource>(path, "rb");
+    return std::make_unique<FileSource>(path, Mode::kRead);
   } catch (const IoError& e) {
     if (e.code() != ENOENT) throw;
   }
   std::optional<std::string> real = platform::FindNoCase(path);
   if (!real || *real == path) return nullptr;
-  return std::make_unique<FileSource>(*real, "rb");
+  return std::make_unique<FileSource>(*real, Mode::kRead);
 }
 
 FileSource::~FileSource() {
-  if (file_) std::fclose(file_);
-}
-
-void FileSource::SeekTo(std::int64_t offset) {
-  if (offset == pos_) return;
-  pos_ = -1;
-  errno = 0;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
-    Fail(errno, path_, "cannot read");
-  pos_ = offset;
+  if (fd_ >= 0) close(fd_);
 }
 
 std::size_t FileSource::Read(std::int64_t offset, void* buf, std::size_t n) {
-  if (!file_) Fail(EBADF, path_, "cannot read");
+  if (fd_ < 0) Fail(EBADF, path_, "cannot read");
   if (offset < 0 || offset >= size_ || n == 0) return 0;
-  SeekTo(offset);
-  errno = 0;
-  std::size_t got = std::fread(buf, 1, n, file_);
-  if (got < n && std::ferror(file_)) {
-    pos_ = -1;
-    Fail(errno, path_, "cannot read");
+  std::size_t got = 0;
+  while (got < n) {
+    const ssize_t r = pread(fd_, static_cast<char*>(buf) + got, n - got,
+                            static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) Fail(errno, path_, "cannot read");
+    if (r == 0) break;  // the file shrank since it was opened
+    got += static_cast<std::size_t>(r);
   }
-  pos_ += static_cast<std::int64_t>(got);
   return got;
 }
 
 void FileSource::Write(std::int64_t offset, const void* buf, std::size_t n) {
-  if (!file_) Fail(EBADF, path_, "cannot write");
-  SeekTo(offset);
-  errno = 0;
-  std::size_t put = std::fwrite(buf, 1, n, file_);
-  if (put < n) {
-    pos_ = -1;
-    Fail(errno, path_, "cannot write");
+  if (fd_ < 0) Fail(EBADF, path_, "cannot write");
+  std::size_t put = 0;
+  while (put < n) {
+    errno = 0;
+    const ssize_t w = pwrite(fd_, static_cast<const char*>(buf) + put, n - put,
+                             static_cast<off_t>(offset + static_cast<std::int64_t>(put)));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) Fail(errno, path_, "cannot write");
+    put += static_cast<std::size_t>(w);
   }
-  pos_ += static_cast<std::int64_t>(put);
-  if (pos_ > size_) size_ = pos_;
+  const std::int64_t end = offset + static_cast<std::int64_t>(n);
+  if (end > size_) size_ = end;
 }
 
 void FileSource::Close() {
-  if (!file_) return;
-  errno = 0;
-  int flushed = std::fflush(file_);
-  int flushErr = errno;
-  errno = 0;
-  int closed = std::fclose(file_);
-  int closeErr = errno;
-  file_ = nullptr;
-  if (flushed != 0) Fail(flushErr, path_, "cannot write");
-  if (closed != 0) Fail(closeErr, path_, "cannot write");
+  if (fd_ < 0) return;
+  const int rc = close(fd_);
+  const int error = errno;
+  fd_ = -1;
+  if (rc != 0 && error != EINTR) Fail(error, path_, "cannot write");
 }
 
 }  // namespace tovix

@@ -3,7 +3,6 @@
 // so tests and fuzz targets can feed bytes without touching the disk.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,13 +31,15 @@ class MemorySource : public ByteSource {
   std::string_view bytes_;
 };
 
-// A file opened through the platform layer. Unbuffered: the parsers do
-// their own buffering, so each Read is one system read.
+// A regular file opened through the platform layer. Unbuffered: the parsers
+// do their own buffering, so each Read is one pread and opening costs one
+// fstat.
 class FileSource : public ByteSource {
  public:
-  // Opens path (Windows-1252) with the given fopen mode; throws IoError
-  // with the system's error number when that fails.
-  FileSource(const std::string& path, const char* mode);
+  enum class Mode { kRead, kReadWrite };
+  // Opens the existing regular file path (Windows-1252); throws IoError with
+  // the system's error number when that fails (ENOENT for a FIFO or device).
+  FileSource(const std::string& path, Mode mode);
   ~FileSource() override;
   // Opens an existing file for reading: the name as given, as it nearly
   // always is, else a name that differs only in letter case. Null when
@@ -52,18 +53,15 @@ class FileSource : public ByteSource {
   std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override;
   // Writes all n bytes at offset; throws IoError on a short write.
   void Write(std::int64_t offset, const void* buf, std::size_t n);
-  // Flushes and closes; throws IoError when the system reports a failure
-  // (for instance a delayed write that did not fit). Safe to call twice.
+  // Closes; throws IoError when the system reports a failure (for instance
+  // a delayed write that did not fit). Safe to call twice.
   void Close();
   const std::string& path() const { return path_; }
 
  private:
-  void SeekTo(std::int64_t offset);
-
   std::string path_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
   std::int64_t size_ = 0;
-  std::int64_t pos_ = -1;  // the stream position, -1 when unknown
 };
 
 }  // namespace tovix

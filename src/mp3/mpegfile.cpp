@@ -74,7 +74,7 @@ void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
   std::string path = platform::FindNoCase(fileName).value_or(fileName);
 
   ReadOnlyRestorer readOnly(path);
-  FileSource file(path, "r+b");
+  FileSource file(path, FileSource::Mode::kReadWrite);
   const std::int64_t size = file.Size();
   if (size < 128)
     throw IoError(100, "\"" + path + "\" is too short to hold a tag; it was left as it was");

@@ -1,6 +1,7 @@
 #include "picture/binrun.h"
 
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 #include "lang/buildstrings.h"
@@ -29,7 +30,6 @@ std::string BmpName(int k) {
 }
 
 BinRunEnv WithDefaults(BinRunEnv env) {
-  if (!env.run) env.run = RunAndWait;
   if (!env.sleep)
     env.sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
   if (!env.now) env.now = [] { return Clock::now(); };
@@ -66,6 +66,20 @@ std::string Seconds(int ms) {
   return std::to_string(ms / 1000);
 }
 
+std::string FolderInTheWay(const std::string& path) {
+  return "der Ordner \"" + path + "\" steht im Weg";
+}
+
+// What kept the batch from making the .BIN, as far as it shows from
+// outside: the target or the working folder unwritable or full.
+std::string WhyNoBin(const std::string& targetFolder, const std::string& binPath) {
+  for (const std::string& folder : {targetFolder, platform::WithSep(platform::CurrentDir())}) {
+    if (const int error = platform::FolderWriteProblem(folder, 2 * kMaxBinBytes))
+      return folder + ": " + std::strerror(error);
+  }
+  return binPath + ": mklogo, c2bin oder move fehlgeschlagen";
+}
+
 std::string Hex6(std::int32_t color) {
   char text[16];
   std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(color));
@@ -81,7 +95,13 @@ std::string FontLine(int string, const std::string& name, int size, std::int32_t
 }  // namespace
 
 BinRun::BinRun(BinPictureMaker& pictures, BinRunHost& host, BinRunEnv env)
-    : pictures_(pictures), host_(host), env_(WithDefaults(std::move(env))) {}
+    : pictures_(pictures), host_(host), env_(WithDefaults(std::move(env))) {
+  // The window keeps answering while a song's batch runs.
+  if (!env_.run)
+    env_.run = [this](const std::string& command, std::uint16_t show, std::int32_t limitMs) {
+      RunAndWait(command, show, limitMs, [this] { host_.ProcessMessages(); });
+    };
+}
 
 int BinRun::SpeedButton14Click(const BinRunOptions& options) {
   options_ = options;
@@ -143,6 +163,9 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
   if (!oemFolder || BatchNameProblem(*oemFolder)) return fail(UnusableFolderText(target));
   const std::string b = *oemFolder + kTestBase;
   const std::string bmp = BmpName(kTestPictureNumber);
+  // A folder of that name would take the test file inside it and pass.
+  if (platform::IsDirectory(binPath))
+    return fail("Die Testdatei kann nicht erstellt werden: " + FolderInTheWay(binPath) + ".");
 
   for (;;) {
     host_.Status(std::string("[ ") + kTestArtist + " ]");
@@ -155,7 +178,8 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
       return fail(
           BuildText(str::kTestNotDone, {binPath, kBatchName, Seconds(env_.removalLimitMs)}));
     const std::int64_t size = platform::FileSize(binPath);
-    if (size < 0) return fail("Error with : \"" + binPath + "\" ");
+    if (size < 0)
+      return fail("Error with : \"" + binPath + "\" (" + WhyNoBin(folder, binPath) + ")");
     if (size <= kMaxBinBytes) break;
     if (logoLevel_ >= kLastLogoLevel) {
       platform::RemoveFile(binPath);
@@ -188,6 +212,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   }
 
   NameClaims claims;
+  failures_ = 0;
   int k = 0;
   for (const std::string& name : listing.names) {
     // Checked before anything is made: a name with a letter code page 850
@@ -213,6 +238,19 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     const std::string bmp = BmpName(k);
     // The name the batch gives the .BIN once the interpreter has read it.
     const std::string binPath = targetFolder + platform::OemToAnsi(base) + ".BIN";
+    // Checked after the picture: a song gone by then was read as nothing.
+    const std::string songPath = sourceFolder + name;
+    std::string skip;
+    if (platform::FileSize(songPath) < 0 || platform::IsDirectory(songPath))
+      skip = "das Lied ist nicht mehr da";
+    else if (platform::IsDirectory(binPath))
+      skip = FolderInTheWay(binPath);
+    if (!skip.empty()) {
+      host_.MemoLine(name + ": " + skip + ", keine .BIN");
+      platform::RemoveFile(bmp);
+      ++failures_;
+      continue;
+    }
     if (!options_.replaceBin && platform::Exists(binPath)) {
       platform::RemoveFile(bmp);
       continue;
@@ -223,17 +261,23 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
                      ", \xFC"
                      "bersprungen");
       platform::RemoveFile(bmp);
+      ++failures_;
       continue;
     }
     if (!RunBatch(b, k, options_.replaceBin, bmp)) {
       host_.MemoLine(
           BuildText(str::kSongBatchTimeout, {name, kBatchName, Seconds(env_.removalLimitMs)}));
+      ++failures_;
       continue;
     }
-    if (!platform::Exists(binPath)) host_.MemoLine(BuildText(str::kSongNoBin, {name}));
+    if (platform::FileSize(binPath) < 0 || platform::IsDirectory(binPath)) {
+      host_.MemoLine(BuildText(str::kSongNoBin, {name, WhyNoBin(targetFolder, binPath)}));
+      ++failures_;
+    }
   }
   host_.ShowBinPage();
-  return k - existing;
+  // Only songs that got their .BIN count as pictures made.
+  return k - existing - failures_;
 }
 
 bool BinRun::RunBatch(const std::string& b, int k, bool replaceBin, const std::string& bmpName) {

@@ -98,6 +98,9 @@ struct BinRunTimes {
 class BinRun {
  public:
   BinRun(BinPictureMaker& pictures, BinRunHost& host, BinRunEnv env = {});
+  // The default batch runner refers to this object.
+  BinRun(const BinRun&) = delete;
+  BinRun& operator=(const BinRun&) = delete;
 
   // The Start button: calibration, every song, the info texts when asked,
   // the closing memo lines. Returns the count reported. The layout controls
@@ -117,6 +120,9 @@ class BinRun {
   void SetLogoLevel(int level) { logoLevel_ = level; }
   void SetOptions(const BinRunOptions& options) { options_ = options; }
   const BinRunTimes& Times() const { return times_; }
+  // Songs of the last run that got no .BIN: vanished, a folder in the way,
+  // or a batch that failed; each is named in the memo.
+  int Failures() const { return failures_; }
 
  private:
   // Writes and runs tmpbat.bat for picture k at b, then waits until the
@@ -129,6 +135,7 @@ class BinRun {
   BinRunOptions options_;
   BinRunTimes times_;
   int logoLevel_ = kFirstLogoLevel;
+  int failures_ = 0;
 };
 
 // What the page summary shows.

@@ -1,5 +1,9 @@
 #include "picture/bitmap.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -102,6 +106,30 @@ struct Layout {
 
 [[noreturn]] void Invalid() {
   throw BitmapError();
+}
+
+// Where the pixel rows of a BMP end, from the first bytes of the file; the
+// limits are DecodeBmp's, so nothing it would refuse is read in full.
+std::size_t BmpExtent(std::string_view head) {
+  if (head.size() < kFileHeaderSize + 12 || head[0] != 'B' || head[1] != 'M') Invalid();
+  const std::uint32_t dataOffset = Get32(head, 10);
+  std::int64_t width, height;
+  int bits;
+  if (Get32(head, 14) == 12) {
+    width = Get16(head, 18);
+    height = Get16(head, 20);
+    bits = static_cast<int>(Get16(head, 24));
+  } else {
+    if (head.size() < kFileHeaderSize + 16) Invalid();
+    width = static_cast<std::int32_t>(Get32(head, 18));
+    height = static_cast<std::int32_t>(Get32(head, 22));
+    bits = static_cast<int>(Get16(head, 28));
+  }
+  if (height < 0) height = -height;
+  if (dataOffset > head.size() || width <= 0 || height <= 0 || width > kMaxSide ||
+      height > kMaxSide || width * height > kMaxPixels || bits <= 0 || bits > 32)
+    Invalid();
+  return dataOffset + RowStride(width, bits) * static_cast<std::size_t>(height);
 }
 
 Layout ReadLayout(std::string_view in, std::size_t& dataOffset) {
@@ -310,21 +338,43 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
 }
 
 Bitmap ReadBmpFile(const std::string& path) {
-  return DecodeBmp(ReadWholeFile(path));
+  return DecodeBmp(ReadBmpBytes(path));
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::FILE* f = platform::OpenFile(path, "rb");
-  if (!f) throw IoError(errno, CannotOpen(path));
+  return ReadFileStart(path, std::string::npos);
+}
+
+std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
+  std::int64_t size = 0;
+  const int fd = platform::OpenRegularFile(path, O_RDONLY, &size);
+  if (fd < 0) throw IoError(errno, CannotOpen(path));
   std::string data;
+  data.reserve(static_cast<std::size_t>(std::min<std::int64_t>(
+      size, static_cast<std::int64_t>(std::min<std::size_t>(maxBytes, 1 << 26)))));
   char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-  const bool failed = std::ferror(f) != 0;
-  const int error = errno;
-  std::fclose(f);
-  if (failed) throw IoError(error, CannotOpen(path));
+  int error = 0;
+  while (data.size() < maxBytes) {
+    const ssize_t n = read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
+    if (n <= 0) break;
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fd);
+  if (error) throw IoError(error, CannotOpen(path));
   return data;
+}
+
+std::string ReadBmpBytes(const std::string& path) {
+  constexpr std::size_t kHeadBytes = 65536;  // headers and the largest colour table
+  std::string head = ReadFileStart(path, kHeadBytes);
+  const std::size_t extent = BmpExtent(head);
+  if (extent <= head.size()) {
+    head.resize(extent);
+    return head;
+  }
+  return ReadFileStart(path, extent);
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {

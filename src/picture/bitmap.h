@@ -52,6 +52,15 @@ Bitmap ReadBmpFile(const std::string& path);
 // The whole contents of a file; throws IoError as ReadBmpFile does.
 std::string ReadWholeFile(const std::string& path);
 
+// At most maxBytes from the start of a regular file (fewer when it is
+// shorter); throws IoError as ReadBmpFile does.
+std::string ReadFileStart(const std::string& path, std::size_t maxBytes);
+
+// A BMP file up to the end of its pixel rows as its header states them:
+// the header is looked at first, and a file that cannot be a BMP is refused
+// (BitmapError) before more of it is read.
+std::string ReadBmpBytes(const std::string& path);
+
 // Writes bytes to path through a temporary file beside it, replacing an
 // existing file (under its on-disk spelling) only once all bytes are down.
 // Throws IoError ("Datei %s kann nicht erstellt werden") and removes the

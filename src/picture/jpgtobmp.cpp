@@ -1,5 +1,7 @@
 #include "picture/jpgtobmp.h"
 
+#include "platform/filesys.h"
+
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -19,6 +21,8 @@ namespace {
 // A decoded picture may not ask for more than this before a single pixel
 // has been read; a forged header could otherwise claim gigabytes.
 constexpr long long kMaxJpegPixels = 1LL << 26;
+// A JPEG file larger than this is no picture for a DVD player's screen.
+constexpr std::size_t kMaxJpegBytes = std::size_t{64} << 20;
 
 // libjpeg's default handler ends the process; this one jumps back to the
 // call that started the codec, which then reports the message number.
@@ -288,7 +292,13 @@ Bitmap DecodeJpeg(std::string_view bytes) {
 void TJpegToBmp::JpegToImage() {
   if (!image_) return;
   // Decoded into a fresh picture first, so a damaged file leaves the old one.
-  Bitmap decoded = DecodeJpeg(ReadWholeFile(jpegFile_));
+  // Only a file that starts like a JPEG is read, and no more than any
+  // picture this program can show needs.
+  if (ReadFileStart(jpegFile_, 3) != "\xFF\xD8\xFF") throw JpegError(JERR_NO_SOI);
+  if (platform::FileSize(jpegFile_) > static_cast<std::int64_t>(kMaxJpegBytes))
+    throw JpegError(JERR_IMAGE_TOO_BIG);
+  std::string bytes = ReadFileStart(jpegFile_, kMaxJpegBytes);
+  Bitmap decoded = DecodeJpeg(bytes);
   *image_ = std::move(decoded);
 }
 

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -109,8 +110,13 @@ Listing ListFiles(const std::string& dir, const std::string& pattern) {
   while (dirent* e = readdir(d)) {
     const std::string native = e->d_name;
     if (native.empty() || native[0] == '.') continue;
-    struct stat st;
-    if (stat((nativeFolder + native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    // The entry's type spares a stat per file; links and file systems that
+    // do not say need one.
+    if (e->d_type != DT_REG) {
+      struct stat st;
+      if (e->d_type != DT_LNK && e->d_type != DT_UNKNOWN) continue;
+      if (stat((nativeFolder + native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    }
     auto name = FromNative(native);
     if (!name) {
       // Only names that would match the pattern are worth a word.
@@ -139,6 +145,35 @@ std::string NameKey(std::string_view name) {
   std::string key(name);
   for (char& c : key) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
   return key;
+}
+
+FolderIndex::FolderIndex(const std::string& dir) {
+  const std::string folder = dir.empty() ? "." : dir;
+  DIR* d = opendir(ToNative(folder).c_str());
+  if (!d) return;
+  const std::string nativeFolder = ToNative(WithSep(folder));
+  while (dirent* e = readdir(d)) {
+    if (e->d_type == DT_DIR) continue;
+    if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+      struct stat st;
+      if (stat((nativeFolder + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+    }
+    auto name = FromNative(e->d_name);
+    if (name) folded_.emplace_back(NameKey(*name), *name);
+  }
+  closedir(d);
+  std::sort(folded_.begin(), folded_.end());
+}
+
+std::optional<std::string> FolderIndex::Find(const std::string& name) const {
+  const std::string key = NameKey(name);
+  auto it = std::lower_bound(folded_.begin(), folded_.end(), std::make_pair(key, std::string()));
+  std::optional<std::string> found;
+  for (; it != folded_.end() && it->first == key; ++it) {
+    if (it->second == name) return name;
+    if (!found) found = it->second;
+  }
+  return found;
 }
 
 std::optional<std::string> FindNoCase(const std::string& path) {
@@ -244,7 +279,19 @@ int WriteFileWhole(const std::string& path, std::string_view bytes) {
   char token[17];
   std::snprintf(token, sizeof token, "%016llx", static_cast<unsigned long long>(random()));
   // A leading dot keeps the half-written file out of every folder listing.
-  const std::string temp = ToNative(folder + "." + name + "." + token + ".tmp");
+  // The name is shortened so the temporary one stays within NAME_MAX
+  // however long the final name is; the token keeps it unique.
+  std::string nativeName = ToNative(name);
+  const std::size_t room = NAME_MAX - (1 + 1 + 16 + 4);
+  if (nativeName.size() > room) {
+    nativeName.resize(room);
+    // Cut at a character boundary of the UTF-8 name.
+    while (!nativeName.empty() && (static_cast<unsigned char>(nativeName.back()) & 0xC0) == 0x80)
+      nativeName.pop_back();
+    if (!nativeName.empty() && (static_cast<unsigned char>(nativeName.back()) & 0x80))
+      nativeName.pop_back();
+  }
+  const std::string temp = ToNative(folder) + "." + nativeName + "." + token + ".tmp";
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                       existed ? (old.st_mode & 07777) : 0666);
   if (fd < 0) return errno;
@@ -263,8 +310,51 @@ int WriteFileWhole(const std::string& path, std::string_view bytes) {
   return error;
 }
 
+int FolderWriteProblem(const std::string& folder, std::int64_t needBytes) {
+  const std::string native = ToNative(folder.empty() ? "." : folder);
+  if (access(native.c_str(), W_OK | X_OK) != 0) return errno;
+  struct statvfs fs;
+  if (statvfs(native.c_str(), &fs) != 0) return errno;
+  if (fs.f_flag & ST_RDONLY) return EROFS;
+  if (static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize) < needBytes)
+    return ENOSPC;
+  return 0;
+}
+
+int OpenRegularFile(const std::string& path, int flags, std::int64_t* size) {
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer.
+  const int fd = open(ToNative(path).c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return -1;
+  struct stat st;
+  int error = 0;
+  if (fstat(fd, &st) != 0)
+    error = errno;
+  else if (S_ISDIR(st.st_mode))
+    error = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    error = ENOENT;
+  // O_NONBLOCK stays: it has no effect on a regular file.
+  if (error) {
+    close(fd);
+    errno = error;
+    return -1;
+  }
+  if (size) *size = st.st_size;
+  return fd;
+}
+
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return std::fopen(ToNative(path).c_str(), mode);
+  const std::string_view m(mode);
+  if (m.empty() || m[0] != 'r') return std::fopen(ToNative(path).c_str(), mode);
+  const int fd = OpenRegularFile(path, m.find('+') != std::string_view::npos ? O_RDWR : O_RDONLY);
+  if (fd < 0) return nullptr;
+  std::FILE* f = fdopen(fd, mode);
+  if (!f) {
+    const int error = errno;
+    close(fd);
+    errno = error;
+  }
+  return f;
 }
 
 std::string ShortPath(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tovix::platform {
@@ -52,6 +53,19 @@ bool WildcardMatch(const std::string& pattern, const std::string& name);
 // be one file on Windows.
 std::string NameKey(std::string_view name);
 
+// The entries of one folder other than subfolders, listed once for many
+// lookups without regard to case: a pass that looked each name up with
+// FindNoCase would list a large folder once per file.
+class FolderIndex {
+ public:
+  explicit FolderIndex(const std::string& dir);
+  // The on-disk name of name without regard to case (the exact spelling wins).
+  std::optional<std::string> Find(const std::string& name) const;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> folded_;  // folded, on disk; sorted
+};
+
 // True when path names an existing file or folder, the last component
 // matched without regard to case.
 bool Exists(const std::string& path);
@@ -62,6 +76,11 @@ std::optional<std::string> FindNoCase(const std::string& path);
 
 // Size in bytes, or -1 when the file cannot be examined.
 std::int64_t FileSize(const std::string& path);
+
+// 0 when a file of needBytes can be written into folder as far as can be
+// told from outside; else the reason as an error number (EACCES, EROFS,
+// ENOSPC, ENOENT).
+int FolderWriteProblem(const std::string& folder, std::int64_t needBytes);
 
 bool IsReadOnly(const std::string& path);
 // Sets or clears the owner's write permission; false on failure.
@@ -81,7 +100,14 @@ bool RemoveDir(const std::string& path);
 // (EACCES). Returns 0 or the system's error number.
 int WriteFileWhole(const std::string& path, std::string_view bytes);
 
-// fopen over ToNative(path).
+// Opens an existing regular file (flags as for open(2): O_RDONLY or O_RDWR)
+// without ever blocking: a FIFO, a device or a socket is refused as a
+// missing file would be (ENOENT), a folder with EISDIR. Returns the
+// descriptor (close-on-exec) and stores the size, or -1 with errno set.
+int OpenRegularFile(const std::string& path, int flags, std::int64_t* size = nullptr);
+
+// fopen over ToNative(path); a file opened for reading must be a regular
+// file (OpenRegularFile), so a FIFO never blocks the program.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // The short form of a path; on this platform the path itself.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/filesys.h"
+#include "platform/inilines.h"
 #include "platform/ioerror.h"
 
 namespace tovix::platform {
@@ -25,29 +26,6 @@ bool LoadInto(const std::string& path, CSimpleIniA& ini) {
   const SI_Error rc = ini.LoadFile(f);
   std::fclose(f);
   return rc >= 0;
-}
-
-// True when the file's first line ends in CR LF: an update in place keeps
-// the line ends a Windows editor (or the original program) gave the file.
-bool EndsLinesWithCrLf(const std::string& path) {
-  std::FILE* f = OpenFile(path, "rb");
-  if (!f) return false;
-  int previous = 0;
-  int c;
-  while ((c = std::fgetc(f)) != EOF && c != '\n') previous = c;
-  std::fclose(f);
-  return c == '\n' && previous == '\r';
-}
-
-// SimpleIni writes bare LF on this platform.
-std::string WithCrLf(const std::string& data) {
-  std::string out;
-  out.reserve(data.size() + data.size() / 16);
-  for (char c : data) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
 }
 
 struct Signature {
@@ -171,13 +149,24 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key,
 
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-  CSimpleIniA ini;
-  if (!LoadInto(path_, ini)) WriteFailed(path_, errno);
-  if (ini.SetValue(section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
-    WriteFailed(path_, EIO);
-  std::string data;
-  if (ini.Save(data) < 0) WriteFailed(path_, EIO);
-  if (EndsLinesWithCrLf(path_)) data = WithCrLf(data);
+  // Edited line by line, not parsed and written anew: comments and lines
+  // the reader skips stay as the user wrote them.
+  std::string text;
+  struct stat st;
+  if (stat(ToNative(path_).c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) WriteFailed(path_, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    std::FILE* f = OpenFile(path_, "rb");
+    if (!f) WriteFailed(path_, errno);
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) WriteFailed(path_, EIO);
+  } else if (errno != ENOENT) {
+    WriteFailed(path_, errno);
+  }
+  const std::string data = SetIniValue(text, section, key, value);
   // A read-only settings file stays as it is: never replaced behind the user's back.
   if (const int error = WriteFileWhole(path_, data)) WriteFailed(path_, error);
 }

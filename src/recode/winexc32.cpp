@@ -1,5 +1,7 @@
 #include "recode/winexc32.h"
 
+#include <chrono>
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -84,12 +86,26 @@ std::optional<platform::ProcessSpec> PlanCommand(const std::string& commandLine,
 }
 
 void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs) {
+  RunAndWait(commandLine, showState, timeLimitMs, {});
+}
+
+void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs,
+                const std::function<void()>& whileWaiting) {
   auto request = PlanCommand(commandLine, showState);
   if (!request) return;
   platform::Process child;
   if (!child.Start(*request)) return;
   // Negative limits are INFINITE and larger as the window system reads them.
-  if (timeLimitMs != 0) child.Wait(timeLimitMs < 0 ? platform::kWaitForever : timeLimitMs);
+  if (timeLimitMs != 0 && !whileWaiting)
+    child.Wait(timeLimitMs < 0 ? platform::kWaitForever : timeLimitMs);
+  if (timeLimitMs != 0 && whileWaiting) {
+    constexpr int kSliceMs = 20;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+    while (!child.Wait(kSliceMs)) {
+      whileWaiting();
+      if (timeLimitMs > 0 && std::chrono::steady_clock::now() >= deadline) break;
+    }
+  }
   // Whether it ended or not: a child still running is reaped when it ends.
   child.Detach();
 }

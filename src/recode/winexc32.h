@@ -1,6 +1,7 @@
 #pragma once
 // Starting the outside programs and batch files and waiting for them.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ inline constexpr std::uint16_t kShowNormal = 5;  // the program's own terminal
 // command that cannot be started returns at once, silently. Batch files
 // (.bat, .cmd) run through tovix-cmd from the program folder.
 void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs);
+// The same, calling whileWaiting at least every 20 ms while it waits, so a
+// window can go on answering.
+void RunAndWait(const std::string& commandLine, std::uint16_t showState, std::int32_t timeLimitMs,
+                const std::function<void()>& whileWaiting);
 
 // How RunAndWait starts commandLine; nullopt when it names nothing that can
 // be started (nothing is then run).

@@ -61,11 +61,11 @@ std::string Stem(const std::string& name) {
   return name.substr(0, name.size() - ext.size());
 }
 
-std::optional<std::string> FindCompanion(const std::string& binFolder, const std::string& stem,
-                                         const char* ext) {
-  const auto found = platform::FindNoCase(binFolder + stem + ext);
-  if (!found || platform::IsDirectory(*found)) return std::nullopt;
-  return found->substr(found->find_last_of(platform::kPathSep) + 1);
+// The .bin, .jpg or .txt of a song in the BIN folder, listed once for all
+// songs (folders of that name are no companions).
+std::optional<std::string> FindCompanion(const platform::FolderIndex& binFolder,
+                                         const std::string& stem, const char* ext) {
+  return binFolder.Find(stem + ext);
 }
 
 // The placement of a file, or nothing when no batch line can name it.
@@ -110,6 +110,7 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
       paired.insert({*earlier, name});
       visitor.CasePair(*earlier, name);
     }
+  const platform::FolderIndex binIndex(binFolder);
   int n = 0;
   int placed = 0;
   int done = 0;
@@ -139,7 +140,7 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
         visitor.Song(*song);
         const std::string stem = Stem(name);
         for (const char* ext : {".bin", ".jpg", ".txt"}) {
-          const auto companionName = FindCompanion(binFolder, stem, ext);
+          const auto companionName = FindCompanion(binIndex, stem, ext);
           if (!companionName) continue;
           auto companion = Place(binFolder, *companionName);
           if (!companion) {

@@ -94,5 +94,24 @@ TEST_F(Binary, MissingBatchOrNoArguments) {
   EXPECT_EQ(Names(), std::vector<std::string>{});
 }
 
+TEST_F(Binary, EndlessGotoLoopEndsOnSigtermAndSigint) {
+  // A shell's background job starts with SIGINT ignored; tovix-cmd must
+  // still end at once on Ctrl+C, and on SIGTERM.
+  Put("loop.bat", Bat({"@echo off", ":again", "goto again"}));
+  Put("run.sh",
+      "for sig in TERM INT; do\n  \"$1\" loop.bat & pid=$!\n  sleep 0.2\n"
+      "  kill -$sig $pid; wait $pid; echo $?\ndone\n");
+  platform::ProcessSpec request;
+  request.program = "/bin/sh";
+  request.args = {"/bin/sh", "run.sh", ProgramDir() + "tovix-cmd"};
+  request.workDir = dir_.path();
+  request.in = platform::StdStream::Null();
+  request.out = platform::StdStream::ToFile(side_.file("out"));
+  platform::Process p;
+  ASSERT_TRUE(p.Start(request));
+  ASSERT_TRUE(p.Wait(30000)) << "the loop did not end";
+  EXPECT_EQ(ReadFile(side_.file("out")), "143\n130\n");
+}
+
 }  // namespace
 }  // namespace tovix::test

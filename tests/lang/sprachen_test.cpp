@@ -227,8 +227,8 @@ TEST(BuildStrings, FileTextOrGermanWithArgumentsFilledIn) {
                                       {{"1153", "Folder \"%1\" is gone (%2%%, %9)"}}));
   ASSERT_EQ(ApplyLanguage(0, file), LanguageResult::kOk);
   EXPECT_FALSE(LanguageGives(str::kNoTargetDir));
-  EXPECT_EQ(BuildText(str::kSongNoBin, {"a.mp3"}),
-            "a.mp3: keine .bin erstellt (mklogo fehlgeschlagen?)");
+  EXPECT_EQ(BuildText(str::kSongNoBin, {"a.mp3", "voll"}),
+            "a.mp3: keine .BIN erstellt (voll)");
   EXPECT_EQ(BuildText(99), "");  // no build string
 
   ASSERT_EQ(ApplyLanguage(1, file), LanguageResult::kOk);

@@ -187,3 +187,24 @@ TEST(WriteFileWhole, ReadOnlyFilesAndMissingFoldersAreLeftAlone) {
 
 }  // namespace
 }  // namespace tovix::platform
+
+namespace tovix::platform {
+namespace {
+
+TEST(FolderIndex, FindsNamesWithoutRegardToCaseAndLeavesFoldersOut) {
+  test::TempDir dir;
+  test::WriteFile(dir.file("Song.BIN"), "");
+  test::WriteFile(dir.file("song.bin"), "");
+  test::WriteFile(dir.file("\xC3\x84RGER.JPG"), "");  // ÄRGER.JPG
+  std::filesystem::create_directory(dir.file("Folder.txt"));
+  const FolderIndex index(dir.path());
+  EXPECT_EQ(index.Find("song.bin"), "song.bin");  // the exact spelling wins
+  EXPECT_EQ(index.Find("SONG.bin").value_or("").size(), 8u);
+  EXPECT_EQ(index.Find("\xE4rger.jpg"), "\xC4RGER.JPG");  // Windows-1252 in and out
+  EXPECT_EQ(index.Find("folder.txt"), std::nullopt);
+  EXPECT_EQ(index.Find("missing.bin"), std::nullopt);
+  EXPECT_EQ(FolderIndex(dir.file("no such folder")).Find("x"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tovix::platform

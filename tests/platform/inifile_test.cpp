@@ -94,6 +94,27 @@ TEST(IniFileWrite, UpdatesInPlaceAndKeepsOtherLines) {
   EXPECT_EQ(ini.ReadString("Other", "x", ""), "y");
 }
 
+TEST(IniFileWrite, CommentsUnknownLinesAndLineEndsAreKept) {
+  TempDir dir;
+  const std::string before =
+      "; Tovix settings\r\n# by hand\r\n\r\n[Tovix]\r\n; the songs\r\nmp3dir=/old\r\n"
+      "a line the reader skips\r\nScale=1\r\n\r\n; about other\r\n[Other]\r\nx=y\r\n; the end";
+  WriteFile(dir.file("a.ini"), before);
+  IniFile ini(dir.file("a.ini"));
+  ini.WriteString("tovix", "MP3DIR", "/new");
+  ini.WriteString("Tovix", "bindir", "/bins");
+  ini.WriteString("Fresh", "k", "v");
+  EXPECT_EQ(ReadFile(dir.file("a.ini")),
+            "; Tovix settings\r\n# by hand\r\n\r\n[Tovix]\r\n; the songs\r\nMP3DIR=/new\r\n"
+            "a line the reader skips\r\nScale=1\r\nbindir=/bins\r\n\r\n; about other\r\n"
+            "[Other]\r\nx=y\r\n; the end\r\n[Fresh]\r\nk=v\r\n");
+  EXPECT_EQ(ini.ReadString("Tovix", "mp3dir", ""), "/new");
+  // A file of LF lines gets LF lines.
+  WriteFile(dir.file("b.ini"), "[S]\n;c\n");
+  IniFile(dir.file("b.ini")).WriteString("S", "k", "1");
+  EXPECT_EQ(ReadFile(dir.file("b.ini")), "[S]\nk=1\n;c\n");
+}
+
 TEST(IniFileWrite, FailureNamesTheFile) {
   TempDir dir;
   IniFile ini(dir.file("no/such/folder/tovix.ini"));

@@ -85,6 +85,14 @@ TEST_F(RunAndWaitTest, WaitsForTheBatchToEnd) {
   EXPECT_TRUE(Has("done.txt"));
 }
 
+TEST_F(RunAndWaitTest, WindowKeepsAnsweringWhileTheBatchRuns) {
+  Batch("tmpbat.bat", "@echo off\r\nsleep 1\r\necho done>done.txt\r\n");
+  int pumped = 0;
+  RunAndWait(".\\tmpbat.bat", kShowHidden, 5000, [&] { ++pumped; });
+  EXPECT_TRUE(Has("done.txt"));  // waited for the end, as without the callback
+  EXPECT_GE(pumped, 10);         // a one-second batch, 20 ms slices
+}
+
 TEST_F(RunAndWaitTest, MissingCommandReturnsAtOnceWithoutTrace) {
   auto before = Names();
   EXPECT_LT(Timed("nothing.bat", kShowHidden, 5000), 1.0);

@@ -1,6 +1,7 @@
 // c2bin IN.c OUT.bin: writes the bytes of the C array in IN.c to OUT.bin.
 // OUT.bin is replaced only by a complete file. Exit code 0 on success, 1 on
 // a missing or malformed source or a write failure.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,11 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "carrayparser.h"
+#include "platform/filesys.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int WriteOutput(const std::string& path, const std::string& bytes) {
   std::string temp = dir + ".c2bin-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return Fail("cannot create " + path + ": " + std::strerror(errno));
+  tovix::platform::RemoveOnSignal(temp, false);
   // mkstemp makes the file private; give it the usual permissions.
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -57,6 +59,7 @@ int WriteOutput(const std::string& path, const std::string& bytes) {
     ::unlink(temp.c_str());
     return Fail("cannot create " + path + ": " + std::strerror(error));
   }
+  tovix::platform::ForgetOnSignal();
   return 0;
 }
 
@@ -67,15 +70,27 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: c2bin IN.c OUT.bin\n");
     return 1;
   }
+  tovix::platform::IgnoreFileSizeSignal();
   const std::string in = argv[1];
   const std::string out = argv[2];
-  std::ifstream file(in, std::ios::binary);
-  if (!file) return Fail("cannot open " + in + ": " + std::strerror(errno));
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) return Fail("cannot read " + in);
+  // A FIFO or a device is refused as a missing file, never waited on.
+  const int fd = tovix::platform::OpenRegularFile(in, O_RDONLY);
+  if (fd < 0) return Fail("cannot open " + in + ": " + std::strerror(errno));
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return Fail("cannot read " + in + ": " + std::strerror(errno));
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
   try {
-    return WriteOutput(out, tovix::c2bin::ParseCArray(text.str()));
+    return WriteOutput(out, tovix::c2bin::ParseCArray(text));
   } catch (const tovix::c2bin::ParseError& e) {
     return Fail(in + " is not a byte array: " + e.what());
   } catch (const std::exception& e) {

@@ -57,7 +57,7 @@ int SongsWithoutBin(const std::string& source, const std::string& target) {
   for (const std::string& name : platform::ListFiles(source, "*.mp3").names) {
     const std::string bin =
         platform::WithSep(target) + platform::OemToAnsi(PictureBaseName(name)) + ".BIN";
-    if (!platform::Exists(bin)) ++missing;
+    if (!platform::Exists(bin) || platform::IsDirectory(bin)) ++missing;
   }
   return missing;
 }
@@ -106,13 +106,19 @@ int RunBinPass(RunContext& context) {
   OffscreenPreview preview(s, context.console);
   OffscreenPictures pictures(preview.page());
   ConsoleBinHost host(context.console, preview.page());
+  int failures = 0;
   {
     WorkFolder work;
     BinRun run(pictures, host);
     run.SpeedButton14Click(options);
+    failures = run.Failures();
   }
   context.console.EndProgress();
   if (host.failed()) return kExitPassError;
+  if (failures > 0) {
+    Complain(context, std::to_string(failures) + " song(s) got no .BIN file (named above)");
+    return kExitPassError;
+  }
   if (const int missing = SongsWithoutBin(options.sourceDir, options.targetDir); missing > 0) {
     Complain(context, std::to_string(missing) + " song(s) have no .BIN file in \"" +
                           platform::AnsiToUtf8(options.targetDir) + "\"");

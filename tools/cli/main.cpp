@@ -17,6 +17,7 @@
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
+#include "platform/signals.h"
 #include "settingskeys.h"
 #include "usage.h"
 
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
   // Off-screen unless the caller chose a platform: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietQtMessages);
+  platform::IgnoreFileSizeSignal();
 
   const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok()) return BadCall(parsed.error, parsed.call.command);

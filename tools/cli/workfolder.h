@@ -8,7 +8,9 @@ namespace tovix::cli {
 
 class WorkFolder {
  public:
-  // Makes the folder and enters it; throws IoError when it cannot.
+  // Removes the folders of earlier runs whose process is gone, makes this
+  // run's folder (removed also when SIGINT or SIGTERM ends the run) and
+  // enters it; throws IoError when it cannot.
   WorkFolder();
   // Goes back to the folder of before and removes this one with its files.
   ~WorkFolder();

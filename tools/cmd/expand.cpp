@@ -92,9 +92,9 @@ std::optional<std::string> GetVariable(std::string_view name) {
   return std::nullopt;
 }
 
-std::string ExpandPercents(std::string_view line, const ExpandContext& c) {
+std::string ExpandPercents(std::string_view line, const ExpandContext& c, std::size_t limit) {
   std::string out;
-  for (std::size_t i = 0; i < line.size(); ++i) {
+  for (std::size_t i = 0; i < line.size() && out.size() <= limit; ++i) {
     char ch = line[i];
     if (ch != '%') {
       out += ch;
@@ -110,7 +110,8 @@ std::string ExpandPercents(std::string_view line, const ExpandContext& c) {
       ++i;
     } else if (next == '*') {
       if (c.args)
-        for (std::size_t k = 1; k < c.args->size(); ++k) out += (k > 1 ? " " : "") + (*c.args)[k];
+        for (std::size_t k = 1; k < c.args->size() && out.size() <= limit; ++k)
+          out += (k > 1 ? " " : "") + (*c.args)[k];
       ++i;
     } else if (next == '~') {
       std::size_t j = i + 2;

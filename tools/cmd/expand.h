@@ -19,7 +19,10 @@ struct ExpandContext {
 // modifiers f d p n x may stand between ~ and the digit), %* and %NAME% of
 // the environment. An undefined variable and a lone % give nothing, as in
 // a batch file under the Windows command interpreter.
-std::string ExpandPercents(std::string_view line, const ExpandContext& context);
+// Stops once the result holds more than limit bytes, so a short line that
+// expands to a huge one costs no more than the limit.
+std::string ExpandPercents(std::string_view line, const ExpandContext& context,
+                           std::size_t limit = std::string::npos);
 
 // An environment variable by name without regard to case, Windows-1252.
 std::optional<std::string> GetVariable(std::string_view name);

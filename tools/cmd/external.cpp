@@ -104,7 +104,11 @@ bool Interpreter::RunProgram(const std::string& word, const std::string& rest, c
 
 bool Interpreter::RunBatch(const std::string& nativePath, const std::string& word,
                            const std::string& rest, const Streams& io) {
+  if (depth_ + 1 >= kMaxBatchDepth)
+    return Fail(io, "Batch recursion exceeds the limit of " + std::to_string(kMaxBatchDepth) +
+                        " nested batch files; \"" + word + "\" is not run.");
   Interpreter nested(io);
+  nested.depth_ = depth_ + 1;
   nested.errorlevel_ = errorlevel_;
   nested.echo_ = echo_;
   // The nested file is read by its native path; %0 is the name as called.

@@ -36,7 +36,8 @@ std::optional<long> ToNumber(const std::string& s) {
 
 }  // namespace
 
-bool Interpreter::If(const std::string& rest) {
+bool Interpreter::If(const std::string& rest, std::string* then) {
+  then->clear();
   const char* kSyntax = "The syntax of the command is incorrect: ";
   std::string t = TrimLeft(rest);
   bool noCase = false, negate = false;
@@ -108,7 +109,7 @@ bool Interpreter::If(const std::string& rest) {
   t = TrimLeft(t);
   if (t.empty()) return Fail(base_, std::string(kSyntax) + "if has no command to run.");
   if (t[0] == '(') return Fail(base_, "Blocks in parentheses are not supported by tovix-cmd.");
-  if (cond != negate) RunStatement(t);
+  if (cond != negate) *then = std::move(t);
   return true;
 }
 

@@ -75,8 +75,18 @@ void Interpreter::RunLine(const std::string& raw) {
   jumped_ = false;
   std::string first = TrimLeft(raw);
   if (first.empty() || first[0] == ':') return;  // labels (and :: remarks)
+  const std::string kTooLong = "The input line is too long.";
+  if (raw.size() > kMaxLineLength) {
+    Fail(base_, kTooLong);
+    return;
+  }
   ExpandContext context{&args_, shift_, errorlevel_};
-  std::string text = TrimLeft(ExpandPercents(raw, context));
+  std::string text = ExpandPercents(raw, context, kMaxLineLength + 1);
+  if (text.size() > kMaxLineLength) {
+    Fail(base_, kTooLong);
+    return;
+  }
+  text = TrimLeft(text);
   bool quiet = false;
   while (!text.empty() && text[0] == '@') {
     quiet = true;
@@ -84,25 +94,31 @@ void Interpreter::RunLine(const std::string& raw) {
   }
   if (text.empty()) return;
   if (echo_ && !quiet) Output(base_.out).Line(CurrentFolder() + ">" + text);
-  RunStatement(text);
+  RunStatement(std::move(text));
 }
 
-void Interpreter::RunStatement(const std::string& text) {
-  if (jumped_ || ended_) return;
-  CommandWord cw = SplitCommandWord(text);
-  if (cw.word.empty()) return;
-  if (SameNoCase(cw.word, "rem")) return;
-  // if takes the whole rest of the line, chains included, as its command.
-  if (SameNoCase(cw.word, "if")) {
-    If(cw.rest);
-    return;
+// A loop, not a recursion: a line of thousands of chained or nested
+// commands needs no more memory than a few copies of itself.
+void Interpreter::RunStatement(std::string text) {
+  while (!jumped_ && !ended_) {
+    CommandWord cw = SplitCommandWord(text);
+    if (cw.word.empty() || SameNoCase(cw.word, "rem")) return;
+    // if takes the whole rest of the line, chains included, as its command.
+    if (SameNoCase(cw.word, "if")) {
+      std::string then;
+      If(cw.rest, &then);
+      if (then.empty()) return;
+      text = std::move(then);
+      continue;
+    }
+    ChainPart part = SplitChain(text);
+    bool ok = RunSimple(part.head);
+    if (part.op == ChainOp::None || jumped_ || ended_) return;
+    if (!(part.op == ChainOp::Always || (part.op == ChainOp::IfOk && ok) ||
+          (part.op == ChainOp::IfFailed && !ok)))
+      return;
+    text = TrimLeft(part.tail);
   }
-  ChainPart part = SplitChain(text);
-  bool ok = RunSimple(part.head);
-  if (part.op == ChainOp::None || jumped_ || ended_) return;
-  if (part.op == ChainOp::Always || (part.op == ChainOp::IfOk && ok) ||
-      (part.op == ChainOp::IfFailed && !ok))
-    RunStatement(TrimLeft(part.tail));
 }
 
 bool Interpreter::RunSimple(const std::string& text) {
@@ -160,7 +176,14 @@ bool Interpreter::Dispatch(const CommandWord& cw, const Streams& io) {
   if (w == "set") return Set(cw.rest, io);
   if (w == "exit") return Exit(cw.rest, io);
   if (w == "call") return Call(cw.rest, io);
-  if (w == "if") return If(cw.rest);
+  if (w == "if") {
+    // Only an if behind a redirection gets here; its command holds no
+    // chain and no redirection left, so this does not nest further.
+    std::string then;
+    bool ok = If(cw.rest, &then);
+    if (!then.empty()) RunStatement(std::move(then));
+    return ok;
+  }
   if (w == "shift") {
     ++shift_;
     return true;

@@ -18,6 +18,11 @@ struct Streams {
 
 // errorlevel of a program that cannot be found.
 inline constexpr int kNotFound = 9009;
+// The Windows interpreter's longest line, before and after expansion.
+inline constexpr std::size_t kMaxLineLength = 8191;
+// Batch files running inside one another (call, or a batch named as a
+// command); a batch that calls itself stops here instead of exhausting memory.
+inline constexpr int kMaxBatchDepth = 100;
 
 class Interpreter {
  public:
@@ -35,13 +40,15 @@ class Interpreter {
 
  private:
   void RunLine(const std::string& raw);
-  void RunStatement(const std::string& text);
+  void RunStatement(std::string text);
   bool RunSimple(const std::string& text);
   bool Dispatch(const CommandWord& cw, const Streams& io);
   bool Fail(const Streams& io, const std::string& message, int level = 1);
 
   // Built-in commands; each returns whether it succeeded.
-  bool If(const std::string& rest);
+  // Evaluates the condition; *then receives the command to run (empty when
+  // the condition is false or the if is malformed).
+  bool If(const std::string& rest, std::string* then);
   bool Goto(const std::string& rest, const Streams& io);
   bool Echo(const CommandWord& cw, const Streams& io);
   bool Pause(const Streams& io);
@@ -68,6 +75,7 @@ class Interpreter {
   bool echo_ = true;
   bool jumped_ = false;  // goto or exit: the rest of the line is skipped
   bool ended_ = false;
+  int depth_ = 0;  // batch files this one runs inside
 };
 
 }  // namespace tovix::cmd

@@ -1,10 +1,12 @@
 // tovix-cmd BATCH [ARGS...]: runs a batch file of the program.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cmd/interpreter.h"
 #include "platform/codepage.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -29,6 +31,11 @@ int main(int argc, char** argv) {
     std::fputs("usage: tovix-cmd BATCHFILE [ARGUMENTS...]\n", stderr);
     return 1;
   }
+  // A batch may loop for ever, as on Windows; Ctrl+C and SIGTERM must end
+  // it even when the caller started us with them ignored.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  tovix::platform::IgnoreFileSizeSignal();
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) args.push_back(AsBatchArgument(ToAnsi(argv[i])));
   tovix::cmd::Interpreter interpreter;

@@ -15,6 +15,7 @@ extern "C" {
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
+#include "platform/signals.h"
 #include "stillencoder.h"
 
 namespace {
@@ -48,9 +49,11 @@ int Run(const char* bitmapArg, const char* levelArg) {
 
   std::string bytes;
   try {
-    bytes = ReadWholeFile(*path);
+    bytes = ReadBmpBytes(*path);
   } catch (const IoError& e) {
     return Fail("cannot open the bitmap " + shown + ": " + std::strerror(e.code()));
+  } catch (const BitmapError&) {
+    return Fail(shown + " is not a valid BMP file");
   }
   Bitmap bitmap;
   int bits = 0;
@@ -87,6 +90,7 @@ int Run(const char* bitmapArg, const char* levelArg) {
 
 int main(int argc, char** argv) {
   av_log_set_level(AV_LOG_ERROR);
+  tovix::platform::IgnoreFileSizeSignal();
   if (argc != 3) {
     std::fprintf(stderr, "usage: mklogo BITMAP LEVEL   (a 704 x 480, 24-bit BMP; LEVEL 1 to 31)\n");
     return 1;

@@ -64,12 +64,12 @@ TEST_F(BatchThroughInterpreter, FailingMklogoSkipsTheMoveButNotTheDeletion) {
   test::WriteFile(source() + "/b.mp3", "");
   BinRun run(pictures, host);
   run.SetOptions(Options(true));
-  EXPECT_EQ(run.MakeAllBins(source(), target()), 2);
+  EXPECT_EQ(run.MakeAllBins(source(), target()), 0);  // no picture made
   EXPECT_FALSE(fs::exists("BM1.BMP"));
   EXPECT_FALSE(fs::exists("BM2.BMP"));
   EXPECT_FALSE(fs::exists(target() + "/A.BIN"));
   EXPECT_EQ(test::ReadFile("e2logo.bin"), "left from before");  // no c2bin, no move
-  EXPECT_TRUE(host.MemoHas("a.mp3: keine .bin"));
+  EXPECT_TRUE(host.MemoHas("a.mp3: keine .BIN erstellt"));
 }
 
 TEST_F(BatchThroughInterpreter, WholeRunWithAwkwardNames) {

@@ -97,7 +97,8 @@ TEST_F(BinRunTest, MissingTestFileEndsTheRunWithTheErrorBox) {
   BinRun run = MakeRun();
   EXPECT_EQ(run.SpeedButton14Click(Options(false)), 0);
   EXPECT_EQ(host.errors,
-            std::vector<std::string>{"Error with : \"" + target() + "/TST9999.BIN\" "});
+            std::vector<std::string>{"Error with : \"" + target() + "/TST9999.BIN\" (" + target() +
+                                     "/TST9999.BIN: mklogo, c2bin oder move fehlgeschlagen)"});
   EXPECT_TRUE(pictures.songs.empty());
   ASSERT_GE(host.memo.size(), 2u);
   EXPECT_EQ(host.memo[host.memo.size() - 2], LanguageString(37));
@@ -199,11 +200,44 @@ TEST_F(BinRunTest, FailingMklogoIsReportedAndTheRunGoesOn) {
   ASSERT_TRUE(run.CalibrateLogoLevel(target()));
   runner.mklogoFails = true;
   run.SetOptions(Options(false));
-  EXPECT_EQ(run.MakeAllBins(source(), target()), 2);  // the count rule, as reported
-  EXPECT_TRUE(host.MemoHas("a.mp3: keine .bin"));
-  EXPECT_TRUE(host.MemoHas("b.mp3: keine .bin"));
+  EXPECT_EQ(run.MakeAllBins(source(), target()), 0);  // no picture made
+  EXPECT_EQ(run.Failures(), 2);
+  EXPECT_TRUE(host.MemoHas("a.mp3: keine .BIN erstellt (" + target() + "/A.BIN: mklogo"));
+  EXPECT_TRUE(host.MemoHas("b.mp3: keine .BIN"));
   EXPECT_FALSE(Has("BM1.BMP"));
   EXPECT_FALSE(Has("BM2.BMP"));
+}
+
+TEST_F(BinRunTest, VanishedSongsAndFoldersInTheWayAreNamedAndNotCounted) {
+  AddSongs({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
+  std::filesystem::create_directory(target() + "/B.BIN");
+  pictures.beforeSong = [this](const BinSongJob& job) {
+    if (job.fileName == "c.mp3") std::filesystem::remove(source() + "/c.mp3");
+  };
+  for (bool replace : {false, true}) {
+    host.memo.clear();
+    WriteFile(source() + "/c.mp3", "");
+    std::filesystem::remove(target() + "/A.BIN");
+    std::filesystem::remove(target() + "/D.BIN");
+    BinRun run = MakeRun();
+    ASSERT_TRUE(run.CalibrateLogoLevel(target()));
+    run.SetOptions(Options(replace));
+    EXPECT_EQ(run.MakeAllBins(source(), target()), 2) << replace;
+    EXPECT_EQ(run.Failures(), 2);
+    EXPECT_TRUE(host.MemoHas("b.mp3: der Ordner \"" + target() + "/B.BIN\" steht im Weg"));
+    EXPECT_TRUE(host.MemoHas("c.mp3: das Lied ist nicht mehr da, keine .BIN"));
+    EXPECT_TRUE(std::filesystem::is_empty(target() + "/B.BIN"));
+    EXPECT_FALSE(Has(target() + "/C.BIN"));
+    EXPECT_TRUE(Has(target() + "/A.BIN") && Has(target() + "/D.BIN"));
+    EXPECT_FALSE(Has("BM2.BMP") || Has("BM3.BMP"));
+  }
+  // A folder named like the test file would swallow it and pass the test.
+  std::filesystem::create_directory(target() + "/TST9999.BIN");
+  BinRun run = MakeRun();
+  EXPECT_FALSE(run.CalibrateLogoLevel(target()));
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find("TST9999.BIN\" steht im Weg"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(target() + "/TST9999.BIN"));
 }
 
 TEST_F(BinRunTest, StalledBatchIsGivenUpAfterTheLimitWithoutSpinning) {
@@ -212,7 +246,7 @@ TEST_F(BinRunTest, StalledBatchIsGivenUpAfterTheLimitWithoutSpinning) {
   ASSERT_TRUE(run.CalibrateLogoLevel(target()));
   runner.stall = true;
   run.SetOptions(Options(true));
-  EXPECT_EQ(run.MakeAllBins(source(), target()), 2);
+  EXPECT_EQ(run.MakeAllBins(source(), target()), 0);
   EXPECT_TRUE(host.MemoHas("a.mp3: tmpbat.bat endete nicht in 60 s"));
   EXPECT_TRUE(host.MemoHas("b.mp3: tmpbat.bat endete nicht"));
   // 60 s in steps of 10 ms, the window's messages let run between them.

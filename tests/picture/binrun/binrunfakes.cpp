@@ -34,6 +34,7 @@ void FakePictures::MakeTestPicture(const std::string& title, const std::string& 
 
 std::string FakePictures::MakeSongPicture(const BinSongJob& job) {
   songs.push_back(job);
+  if (beforeSong) beforeSong(job);
   if (job.k == failAt) throw std::runtime_error("picture failed");
   WriteFile("BM" + std::to_string(job.k) + ".BMP", "song picture " + job.fileName);
   std::string base = job.fileName;

@@ -36,6 +36,8 @@ class FakePictures : public BinPictureMaker {
   std::vector<BinSongJob> songs;
   // Thrown from MakeSongPicture for this song number (0: never).
   int failAt = 0;
+  // Called before each song picture (a song vanishing mid-run, say).
+  std::function<void(const BinSongJob&)> beforeSong;
 };
 
 class FakeHost : public BinRunHost {

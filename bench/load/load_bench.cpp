@@ -1,0 +1,169 @@
+// The load test: each pass, as a whole tovix-cli or tovix-scan process,
+// over a folder of small MP3 files (10,000 by default), with its wall time
+// and peak memory; and the longest pause between two moments the window
+// could handle its messages during the rename list and the BIN run.
+//   bench/bench_load [SONGS] [BIN_SONGS]
+// BIN_SONGS (default 300) limits the BIN run, whose every song is an MPEG-2
+// encode; the other passes take all songs.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mp3/mpegfile.h"
+#include "picture/binrun.h"
+#include "platform/filesys.h"
+#include "rename/renamelist.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Measured {
+  double seconds = 0;
+  long peakMb = 0;
+  int status = -1;
+};
+
+Measured RunProcess(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/tmp/tovix-load.err", O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  const auto start = Clock::now();
+  pid_t pid = -1;
+  Measured m;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return m;
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  m.peakMb = usage.ru_maxrss / 1024;
+  m.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return m;
+}
+
+// Times between calls, the longest kept.
+class Pauses {
+ public:
+  void Tick() {
+    const auto now = Clock::now();
+    if (last_) longest_ = std::max(longest_, now - *last_);
+    last_ = now;
+  }
+  double LongestMs() const { return std::chrono::duration<double, std::milli>(longest_).count(); }
+
+ private:
+  std::optional<Clock::time_point> last_;
+  Clock::duration longest_{};
+};
+
+class RenameWatch : public tovix::RenameObserver {
+ public:
+  void Message(const std::string&, int) override {}
+  void Progress(int, int) override { pauses.Tick(); }
+  Pauses pauses;
+};
+
+bool MakeSongs(const fs::path& folder, int count) {
+  const fs::path raw = folder / "tone.raw", mp3 = folder / "tone.mp3";
+  {
+    std::FILE* f = std::fopen(raw.c_str(), "wb");
+    if (!f) return false;
+    std::vector<char> silence(44100 * 2 / 2, 0);  // half a second, mono
+    std::fwrite(silence.data(), 1, silence.size(), f);
+    std::fclose(f);
+  }
+  const std::string lame = "lame --quiet -r -s 44.1 -m m --bitwidth 16 -b 32 '" + raw.string() +
+                           "' '" + mp3.string() + "'";
+  if (std::system(lame.c_str()) != 0) return false;
+  fs::create_directories(folder / "mp3");
+  for (int i = 1; i <= count; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, "song_%05d.mp3", i);
+    const fs::path song = folder / "mp3" / name;
+    fs::copy_file(mp3, song);
+    tovix::TID3Tag tag;
+    tag.Artist = "Artist " + std::to_string(i % 300);
+    tag.Title = "Title " + std::to_string(i);
+    tovix::WriteID3Tag(song.string(), tag);
+  }
+  return true;
+}
+
+void Report(const char* pass, int files, const Measured& m) {
+  std::printf("%-22s %6d files  %8.2f s  %5ld MB peak  exit %d\n", pass, files, m.seconds, m.peakMb,
+              m.status);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int songs = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const int binSongs = argc > 2 ? std::atoi(argv[2]) : 300;
+  const fs::path dir = fs::temp_directory_path() / ("tovix-load-" + std::to_string(getpid()));
+  fs::create_directories(dir / "bin");
+  if (!MakeSongs(dir, songs)) {
+    std::fprintf(stderr, "lame failed\n");
+    return 1;
+  }
+  const std::string programs = TOVIX_BENCH_PROGRAM_DIR;
+  const std::string cli = programs + "tovix-cli";
+  const std::string ini = (dir / "tovix.ini").string();
+  std::FILE* f = std::fopen(ini.c_str(), "wb");
+  std::fprintf(f, "[Tovix]\r\nmp3dir=%s\r\nbindir=%s\r\nSaveTag=0\r\n", (dir / "mp3").c_str(),
+               (dir / "bin").c_str());
+  std::fclose(f);
+  const std::string list = (dir / "list.txt").string();
+  auto with = [&](std::vector<std::string> a) {
+    a.insert(a.begin(), {cli, "--ini", ini});
+    return a;
+  };
+
+  Report("tovix-scan", songs, RunProcess({programs + "tovix-scan", (dir / "mp3").string()}));
+  Report("scan", songs, RunProcess(with({"scan", (dir / "mp3").string()})));
+  Report("texts", songs, RunProcess(with({"texts"})));
+  Report("rename --plan", songs, RunProcess(with({"rename", "--plan", list})));
+  Report("rename --apply", songs, RunProcess(with({"rename", "--apply", list})));
+  Report("cdbatch", songs, RunProcess(with({"cdbatch"})));
+
+  // The window's view of the rename list: the pass in this process, its
+  // progress calls being where the page lets messages run.
+  {
+    const auto lines = tovix::BuildRenameList((dir / "mp3").string(), {}, nullptr);
+    RenameWatch watch;
+    tovix::ApplyRenameList((dir / "mp3").string(), lines, {}, &watch, {});
+    std::printf("rename list (in process): longest pause between messages %.1f ms\n",
+                watch.pauses.LongestMs());
+  }
+
+  // The BIN run over the first binSongs songs, in a folder of its own.
+  fs::create_directories(dir / "binsongs");
+  int moved = 0;
+  for (const auto& e : fs::directory_iterator(dir / "mp3")) {
+    if (moved++ >= binSongs) break;
+    fs::rename(e.path(), dir / "binsongs" / e.path().filename());
+  }
+  Report("bins", binSongs,
+         RunProcess(with({"--set", "mp3dir=" + (dir / "binsongs").string(), "bins"})));
+  fs::remove_all(dir);
+  return 0;
+}
