@@ -20,16 +20,16 @@ using test::ReadFile;
 using test::TempDir;
 
 ProcessSpec Shell(const std::string& script) {
-  ProcessSpec spec;
-  spec.program = "/bin/sh";
-  spec.args = {"sh", "-c", script};
-  spec.in = StdStream::Null();
-  return spec;
+  ProcessSpec request;
+  request.program = "/bin/sh";
+  request.args = {"sh", "-c", script};
+  request.in = StdStream::Null();
+  return request;
 }
 
-int RunToEnd(const ProcessSpec& spec) {
+int RunToEnd(const ProcessSpec& request) {
   Process child;
-  if (!child.Start(spec)) return -1000 - child.error();
+  if (!child.Start(request)) return -1000 - child.error();
   if (!child.Wait(kWaitForever)) return -1;
   return child.exitCode();
 }
@@ -51,9 +51,9 @@ TEST(Process, ExitCodesAndSignals) {
   EXPECT_EQ(RunToEnd(Shell("exit 255")), 255);
   EXPECT_EQ(RunToEnd(Shell("kill -KILL $$")), 128 + SIGKILL);
   Process missing;
-  ProcessSpec spec;
-  spec.program = "/no/such/program";
-  EXPECT_FALSE(missing.Start(spec));
+  ProcessSpec request;
+  request.program = "/no/such/program";
+  EXPECT_FALSE(missing.Start(request));
   EXPECT_EQ(missing.error(), ENOENT);
 }
 
@@ -61,24 +61,24 @@ TEST(Process, WorkingFolderEnvironmentAndStreams) {
   TempDir dir;
   const std::string work = dir.file("work folder");
   std::filesystem::create_directory(work);
-  ProcessSpec spec = Shell("pwd; echo \"[$TOVIX_PROBE]\"; echo \"${HOME:-no home}\"; echo err >&2");
-  spec.workDir = work;
-  spec.env = std::vector<std::string>{"TOVIX_PROBE=a b=c"};
-  spec.out = StdStream::ToFile(dir.file("out.txt"));
-  spec.err = StdStream::ToFile(dir.file("err.txt"));
-  ASSERT_EQ(RunToEnd(spec), 0);
+  ProcessSpec request = Shell("pwd; echo \"[$TOVIX_PROBE]\"; echo \"${HOME:-no home}\"; echo err >&2");
+  request.workDir = work;
+  request.env = std::vector<std::string>{"TOVIX_PROBE=a b=c"};
+  request.out = StdStream::ToFile(dir.file("out.txt"));
+  request.err = StdStream::ToFile(dir.file("err.txt"));
+  ASSERT_EQ(RunToEnd(request), 0);
   const std::string real = std::filesystem::canonical(work).string();
   EXPECT_EQ(ReadFile(dir.file("out.txt")), real + "\n[a b=c]\nno home\n");
   EXPECT_EQ(ReadFile(dir.file("err.txt")), "err\n");
   // Appending keeps what was there.
-  spec = Shell("echo more");
-  spec.out = StdStream::ToFile(dir.file("err.txt"), true);
-  ASSERT_EQ(RunToEnd(spec), 0);
+  request = Shell("echo more");
+  request.out = StdStream::ToFile(dir.file("err.txt"), true);
+  ASSERT_EQ(RunToEnd(request), 0);
   EXPECT_EQ(ReadFile(dir.file("err.txt")), "err\nmore\n");
   // A working folder that does not exist is a failure to start.
-  spec.workDir = dir.file("missing");
+  request.workDir = dir.file("missing");
   Process child;
-  EXPECT_FALSE(child.Start(spec));
+  EXPECT_FALSE(child.Start(request));
   EXPECT_NE(child.error(), 0);
 }
 
@@ -86,15 +86,15 @@ TEST(Process, WorkingFolderEnvironmentAndStreams) {
 // child runs until the test closes the pipe's write end, gate[1].
 struct GatedChild {
   int gate[2] = {-1, -1};
-  ProcessSpec spec;
+  ProcessSpec request;
   GatedChild(const std::string& script, const std::string& folder) {
     if (pipe2(gate, O_CLOEXEC) != 0) ADD_FAILURE() << "no pipe";
-    spec = Shell(script);
-    spec.workDir = folder;
-    spec.in = StdStream::FromDescriptor(gate[0]);
+    request = Shell(script);
+    request.workDir = folder;
+    request.in = StdStream::FromDescriptor(gate[0]);
   }
   bool Start(Process& child) {
-    const bool started = child.Start(spec);
+    const bool started = child.Start(request);
     close(gate[0]);
     return started;
   }
