@@ -1,7 +1,8 @@
 // The load test: each pass, as a whole tovix-cli or tovix-scan process,
 // over a folder of small MP3 files (10,000 by default), with its wall time
 // and peak memory; and the longest pause between two moments the window
-// could handle its messages during the rename list and the BIN run.
+// could handle its messages during the rename list and the BIN run, both
+// run in this process as the window runs them.
 //   bench/bench_load [SONGS] [BIN_SONGS]
 // BIN_SONGS (default 300) limits the BIN run, whose every song is an MPEG-2
 // encode; the other passes take all songs.
@@ -19,10 +20,18 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <iostream>
+
+#include "app/settings.h"
+#include "console.h"
+#include "lang/sprachen.h"
 #include "mp3/mpegfile.h"
+#include "offscreenpictures.h"
 #include "picture/binrun.h"
 #include "platform/filesys.h"
 #include "rename/renamelist.h"
+#include "workfolder.h"
 
 extern char** environ;
 
@@ -82,6 +91,18 @@ class RenameWatch : public tovix::RenameObserver {
   Pauses pauses;
 };
 
+// The BIN run's host in the window: messages run where it lets them.
+class BinWatch : public tovix::BinRunHost {
+ public:
+  void MemoLine(const std::string&) override {}
+  void ErrorBox(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  void ProcessMessages() override {
+    pauses.Tick();
+    QCoreApplication::processEvents();
+  }
+  Pauses pauses;
+};
+
 bool MakeSongs(const fs::path& folder, int count) {
   const fs::path raw = folder / "tone.raw", mp3 = folder / "tone.mp3";
   {
@@ -117,6 +138,8 @@ void Report(const char* pass, int files, const Measured& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   const int songs = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int binSongs = argc > 2 ? std::atoi(argv[2]) : 300;
   const fs::path dir = fs::temp_directory_path() / ("tovix-load-" + std::to_string(getpid()));
@@ -148,11 +171,17 @@ int main(int argc, char** argv) {
   // The window's view of the rename list: the pass in this process, its
   // progress calls being where the page lets messages run.
   {
-    const auto lines = tovix::BuildRenameList((dir / "mp3").string(), {}, nullptr);
-    RenameWatch watch;
-    tovix::ApplyRenameList((dir / "mp3").string(), lines, {}, &watch, {});
-    std::printf("rename list (in process): longest pause between messages %.1f ms\n",
-                watch.pauses.LongestMs());
+    RenameWatch build, apply;
+    build.pauses.Tick();
+    const auto lines = tovix::BuildRenameList((dir / "mp3").string(), {}, &build);
+    build.pauses.Tick();
+    apply.pauses.Tick();
+    tovix::ApplyRenameList((dir / "mp3").string(), lines, {}, &apply, {});
+    apply.pauses.Tick();
+    std::printf(
+        "rename list (in process): longest pause between messages %.1f ms building, "
+        "%.1f ms applying\n",
+        build.pauses.LongestMs(), apply.pauses.LongestMs());
   }
 
   // The BIN run over the first binSongs songs, in a folder of its own.
@@ -164,6 +193,30 @@ int main(int argc, char** argv) {
   }
   Report("bins", binSongs,
          RunProcess(with({"--set", "mp3dir=" + (dir / "binsongs").string(), "bins"})));
+
+  // The same BIN run in this process, as the window runs it, replacing
+  // the .BIN files just made.
+  {
+    tovix::platform::SetProgramDir(programs);
+    tovix::ApplyLanguage(0, programs + "tovix.lng");
+    tovix::cli::PutProgramFolderOnPath();
+    tovix::Settings settings;
+    tovix::cli::Console console(std::cout, std::cerr, false);
+    tovix::cli::OffscreenPreview preview(settings, console);
+    tovix::cli::OffscreenPictures pictures(preview.page());
+    BinWatch watch;
+    tovix::BinRunOptions options;
+    options.sourceDir = (dir / "binsongs").string();
+    options.targetDir = (dir / "bin").string();
+    options.replaceBin = true;
+    tovix::cli::WorkFolder work;
+    tovix::BinRun run(pictures, watch);
+    watch.pauses.Tick();
+    const int made = run.SpeedButton14Click(options);
+    watch.pauses.Tick();
+    std::printf("BIN run (in process, %d .BIN): longest pause between messages %.1f ms\n", made,
+                watch.pauses.LongestMs());
+  }
   fs::remove_all(dir);
   return 0;
 }

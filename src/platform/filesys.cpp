@@ -158,22 +158,36 @@ FolderIndex::FolderIndex(const std::string& dir) {
       struct stat st;
       if (stat((nativeFolder + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
     }
-    auto name = FromNative(e->d_name);
-    if (name) folded_.emplace_back(NameKey(*name), *name);
+    if (auto name = FromNative(e->d_name)) Add(*name);
   }
   closedir(d);
-  std::sort(folded_.begin(), folded_.end());
 }
 
 std::optional<std::string> FolderIndex::Find(const std::string& name) const {
-  const std::string key = NameKey(name);
-  auto it = std::lower_bound(folded_.begin(), folded_.end(), std::make_pair(key, std::string()));
+  const auto [first, last] = folded_.equal_range(NameKey(name));
   std::optional<std::string> found;
-  for (; it != folded_.end() && it->first == key; ++it) {
+  for (auto it = first; it != last; ++it) {
     if (it->second == name) return name;
-    if (!found) found = it->second;
+    if (!found || it->second < *found) found = it->second;
   }
   return found;
+}
+
+std::size_t FolderIndex::Count(const std::string& name) const {
+  return folded_.count(NameKey(name));
+}
+
+void FolderIndex::Add(const std::string& onDiskName) {
+  folded_.emplace(NameKey(onDiskName), onDiskName);
+}
+
+void FolderIndex::Remove(const std::string& onDiskName) {
+  const auto [first, last] = folded_.equal_range(NameKey(onDiskName));
+  for (auto it = first; it != last; ++it)
+    if (it->second == onDiskName) {
+      folded_.erase(it);
+      return;
+    }
 }
 
 std::optional<std::string> FindNoCase(const std::string& path) {
@@ -228,7 +242,6 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   const std::string nativeFrom = ToNative(from);
-  const std::string nativeTo = ToNative(to);
   // Another spelling of the target counts as the target, as on Windows,
   // unless it is the very file being renamed (a change of letter case).
   if (auto existing = FindNoCase(to)) {
@@ -241,6 +254,12 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
       return false;
     }
   }
+  return RenameNoReplaceExact(from, to);
+}
+
+bool RenameNoReplaceExact(const std::string& from, const std::string& to) {
+  const std::string nativeFrom = ToNative(from);
+  const std::string nativeTo = ToNative(to);
   if (renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) == 0)
     return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
@@ -266,14 +285,13 @@ bool RemoveDir(const std::string& path) {
 }
 
 int WriteFileWhole(const std::string& path, std::string_view bytes) {
-  std::string target = path;
+  return WriteFileWholeExact(FindNoCase(path).value_or(path), bytes);
+}
+
+int WriteFileWholeExact(const std::string& target, std::string_view bytes) {
   struct stat old;
-  bool existed = false;
-  if (auto onDisk = FindNoCase(path)) {
-    target = *onDisk;
-    existed = stat(ToNative(target).c_str(), &old) == 0;
-    if (existed && (old.st_mode & S_IWUSR) == 0) return EACCES;
-  }
+  const bool existed = stat(ToNative(target).c_str(), &old) == 0;
+  if (existed && (old.st_mode & S_IWUSR) == 0) return EACCES;
   const auto [folder, name] = SplitLast(target);
   thread_local std::mt19937_64 random{std::random_device{}()};
   char token[17];

@@ -4,6 +4,7 @@
 // (UTF-8 on Linux). Names are matched without regard to case, as on Windows.
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,15 +56,21 @@ std::string NameKey(std::string_view name);
 
 // The entries of one folder other than subfolders, listed once for many
 // lookups without regard to case: a pass that looked each name up with
-// FindNoCase would list a large folder once per file.
+// FindNoCase would list a large folder once per file. A pass that renames
+// or adds files tells the index, so it stays the folder's picture.
 class FolderIndex {
  public:
   explicit FolderIndex(const std::string& dir);
   // The on-disk name of name without regard to case (the exact spelling wins).
   std::optional<std::string> Find(const std::string& name) const;
+  // How many entries match name without regard to case.
+  std::size_t Count(const std::string& name) const;
+  // A file the pass made or renamed to, and one it renamed away.
+  void Add(const std::string& onDiskName);
+  void Remove(const std::string& onDiskName);
 
  private:
-  std::vector<std::pair<std::string, std::string>> folded_;  // folded, on disk; sorted
+  std::multimap<std::string, std::string> folded_;  // folded -> on disk
 };
 
 // True when path names an existing file or folder, the last component
@@ -89,6 +96,10 @@ bool SetReadOnly(const std::string& path, bool readOnly);
 // Renames without ever replacing: fails (false, errno EEXIST) when the
 // target exists, also under another letter case.
 bool RenameNoReplace(const std::string& from, const std::string& to);
+// The same for a caller that has ruled out the other letter cases itself
+// (through a FolderIndex): the exact target is still never replaced, but no
+// folder is listed.
+bool RenameNoReplaceExact(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 bool MakeDir(const std::string& path);
 bool RemoveDir(const std::string& path);
@@ -99,6 +110,9 @@ bool RemoveDir(const std::string& path);
 // spelling on disk and its permissions; a read-only one is left alone
 // (EACCES). Returns 0 or the system's error number.
 int WriteFileWhole(const std::string& path, std::string_view bytes);
+// The same for a path spelled as on disk, or free in every letter case (a
+// pass writing many files checks that through a FolderIndex): no listing.
+int WriteFileWholeExact(const std::string& path, std::string_view bytes);
 
 // Opens an existing regular file (flags as for open(2): O_RDONLY or O_RDWR)
 // without ever blocking: a FIFO, a device or a socket is refused as a

@@ -72,11 +72,9 @@ std::string TextOf(const std::vector<SongEntry>& list, std::size_t k) {
 }
 
 // An existing file of the same name in another letter case is overwritten,
-// as on a file system that ignores case.
-std::string TextPath(const std::string& binFolder, const std::string& stem) {
-  const std::string path = binFolder + stem + ".TXT";
-  const auto existing = platform::FindNoCase(path);
-  return existing && !platform::IsDirectory(*existing) ? *existing : path;
+// as on a file system that ignores case. The index holds no folders.
+std::string TextName(const platform::FolderIndex& binIndex, const std::string& stem) {
+  return binIndex.Find(stem + ".TXT").value_or(stem + ".TXT");
 }
 
 }  // namespace
@@ -108,8 +106,14 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, Pass
   std::vector<SongEntry> list;
   for (std::size_t i : CollatedOrder(keys, true)) list.push_back(std::move(entries[i]));
 
-  for (std::size_t k = 0; k < list.size(); ++k)
-    WriteWholeFile(TextPath(binFolder, list[k].stem), TextOf(list, k));
+  // Listed once, and told of each new file: a lookup per text would list a
+  // large folder once per song.
+  platform::FolderIndex binIndex(binFolder);
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    const std::string name = TextName(binIndex, list[k].stem);
+    WriteWholeFile(binFolder + name, TextOf(list, k), true);
+    if (!binIndex.Find(name)) binIndex.Add(name);
+  }
   return static_cast<int>(list.size());
 }
 

@@ -42,9 +42,9 @@ std::string NewNameOf(const std::string& line) {
   return TrimBlanks(name.substr(0, kMaxNewName));
 }
 
-bool IsListedFile(const std::string& folder, const std::string& name) {
+bool IsListedFile(const platform::FolderIndex& index, const std::string& name) {
   return name.front() != '.' && name.find(platform::kPathSep) == std::string::npos &&
-         platform::Exists(folder + name) && !platform::IsDirectory(folder + name);
+         index.Find(name).has_value();
 }
 
 // A new name the rename would refuse, or that would hide the file.
@@ -94,15 +94,18 @@ void StoreTagFromName(const std::string& path, const std::string& newName,
 }
 
 // What building the list writes in the window, for a plan that wrote nothing.
-void CompleteTag(const std::string& folder, const std::string& oldName,
-                 const RenameOptions& options, RenameObserver* observer, int line) {
+void CompleteTag(const platform::FolderIndex& index, const std::string& folder,
+                 const std::string& oldName, const RenameOptions& options, RenameObserver* observer,
+                 int line) {
   if (!options.makeTag) return;
-  const auto path = platform::FindNoCase(folder + oldName);
-  if (!path || platform::FileSize(*path) < kTagBytes) return;
+  const auto onDisk = index.Find(oldName);
+  if (!onDisk) return;
+  const std::string path = folder + *onDisk;
+  if (platform::FileSize(path) < kTagBytes) return;
   TID3Tag tag;
-  ReadSongTag(*path, tag, options.id3v2);
+  ReadSongTag(path, tag, options.id3v2);
   if (!tag.Title.empty() && !tag.Artist.empty()) return;
-  const std::string note = CompleteTagFromName(*path, oldName, options, tag);
+  const std::string note = CompleteTagFromName(path, oldName, options, tag);
   if (!note.empty()) Tell(observer, note, line);
 }
 
@@ -118,11 +121,14 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     std::string newName;
   };
   std::vector<Planned> planned;
+  // Listed once: looking each name up in the folder would make a large
+  // folder's pass grow with the square of its files.
+  platform::FolderIndex index(folder);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto oldName = OldNameOf(lines[i]);
     if (!oldName) continue;
     const int line = static_cast<int>(i);
-    if (!IsListedFile(folder, *oldName)) {
+    if (!IsListedFile(index, *oldName)) {
       Tell(observer, LanguageString(25) + " " + std::to_string(line + 1) + "!", line);
       return {ApplyResult::Outcome::MissingFile, line, 0};
     }
@@ -142,8 +148,9 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
   for (const Planned& p : planned) {
     const std::string& text = lines[static_cast<std::size_t>(p.line)];
     const std::string& newName = p.newName;
-    if (options.completeTagsOnApply) CompleteTag(folder, p.oldName, options, observer, p.line);
-    if (!RenameInFolder(folder, p.oldName, newName)) {
+    if (options.completeTagsOnApply)
+      CompleteTag(index, folder, p.oldName, options, observer, p.line);
+    if (!RenameInFolder(index, folder, p.oldName, newName)) {
       Tell(observer, LanguageString(26) + text + LanguageString(27), p.line);
       return {ApplyResult::Outcome::RenameFailed, p.line, result.renamed};
     }

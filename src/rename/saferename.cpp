@@ -7,33 +7,31 @@
 namespace tovix {
 namespace {
 
-// Name part of a path the platform layer handed back.
-std::string LastComponent(const std::string& path) {
-  const std::size_t at = path.find_last_of(platform::kPathSep);
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
-
-std::optional<std::string> OnDiskName(const std::string& dir, const std::string& name) {
-  const auto found = platform::FindNoCase(dir + name);
-  if (!found) return std::nullopt;
-  return LastComponent(*found);
-}
-
-std::optional<std::string> FreeTemporaryName(const std::string& dir) {
+std::optional<std::string> FreeTemporaryName(const platform::FolderIndex& index) {
   for (int i = 0; i < 1000; ++i) {
     const std::string name = ".tovix-rename-" + std::to_string(i) + ".tmp";
-    if (!platform::Exists(dir + name)) return name;
+    if (!index.Find(name)) return name;
   }
   return std::nullopt;
 }
 
-bool RenameCaseOnly(const std::string& dir, const std::string& from, const std::string& to) {
-  const auto temporary = FreeTemporaryName(dir);
+// Each step is a rename that never replaces; index follows the disk.
+bool Move(platform::FolderIndex& index, const std::string& dir, const std::string& from,
+          const std::string& to) {
+  if (!platform::RenameNoReplaceExact(dir + from, dir + to)) return false;
+  index.Remove(from);
+  index.Add(to);
+  return true;
+}
+
+bool RenameCaseOnly(platform::FolderIndex& index, const std::string& dir, const std::string& from,
+                    const std::string& to) {
+  const auto temporary = FreeTemporaryName(index);
   if (!temporary) return false;
-  if (!platform::RenameNoReplace(dir + from, dir + *temporary)) return false;
-  if (platform::RenameNoReplace(dir + *temporary, dir + to)) return true;
+  if (!Move(index, dir, from, *temporary)) return false;
+  if (Move(index, dir, *temporary, to)) return true;
   // Put the file back under its old name rather than leave it hidden.
-  platform::RenameNoReplace(dir + *temporary, dir + from);
+  Move(index, dir, *temporary, from);
   return false;
 }
 
@@ -50,14 +48,23 @@ bool IsPlainFileName(const std::string& name) {
 
 bool RenameInFolder(const std::string& dir, const std::string& oldName,
                     const std::string& newName) {
+  platform::FolderIndex index(dir);
+  return RenameInFolder(index, dir, oldName, newName);
+}
+
+bool RenameInFolder(platform::FolderIndex& index, const std::string& dir,
+                    const std::string& oldName, const std::string& newName) {
   if (!IsPlainFileName(oldName) || !IsPlainFileName(newName)) return false;
-  const auto from = OnDiskName(dir, oldName);
-  if (!from || platform::IsDirectory(dir + *from)) return false;
+  // The index holds no folders, so a folder is never renamed.
+  const auto from = index.Find(oldName);
+  if (!from) return false;
   if (*from == newName) return true;
-  const auto clash = OnDiskName(dir, newName);
-  if (clash && *clash == *from) return RenameCaseOnly(dir, *from, newName);
+  const auto clash = index.Find(newName);
+  // A change of letter case, unless another spelling is there as well.
+  if (clash && *clash == *from && index.Count(newName) == 1)
+    return RenameCaseOnly(index, dir, *from, newName);
   if (clash) return false;
-  return platform::RenameNoReplace(dir + *from, dir + newName);
+  return Move(index, dir, *from, newName);
 }
 
 }  // namespace tovix

@@ -8,12 +8,13 @@
 
 namespace tovix {
 
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
+void WriteWholeFile(const std::string& path, const std::string& bytes, bool spelledAsOnDisk) {
   // Checked here, not left to the system: a privileged user could write anyway.
-  if (platform::Exists(path) && platform::IsReadOnly(path))
+  if ((spelledAsOnDisk || platform::Exists(path)) && platform::IsReadOnly(path))
     throw IoError(EACCES, "Datei ist schreibgesch\xFCtzt: " + path);
-  if (const int error = platform::WriteFileWhole(path, bytes))
-    throw IoError(error, "Datei kann nicht geschrieben werden: " + path);
+  const int error = spelledAsOnDisk ? platform::WriteFileWholeExact(path, bytes)
+                                    : platform::WriteFileWhole(path, bytes);
+  if (error) throw IoError(error, "Datei kann nicht geschrieben werden: " + path);
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {

@@ -6,8 +6,11 @@
 namespace tovix {
 
 // Creates or overwrites path with bytes; a read-only file is never
-// overwritten. Throws IoError naming the file.
-void WriteWholeFile(const std::string& path, const std::string& bytes);
+// overwritten. Throws IoError naming the file. spelledAsOnDisk: the caller
+// has found path's spelling (or that no spelling exists) through a
+// FolderIndex, so the folder is not listed again.
+void WriteWholeFile(const std::string& path, const std::string& bytes,
+                    bool spelledAsOnDisk = false);
 // The lines joined, each ended by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
 
