@@ -74,14 +74,22 @@ class Pauses {
  public:
   void Tick() {
     const auto now = Clock::now();
-    if (last_) longest_ = std::max(longest_, now - *last_);
+    ++ticks_;
+    if (last_ && now - *last_ > longest_) {
+      longest_ = now - *last_;
+      longestAt_ = ticks_;
+    }
     last_ = now;
   }
   double LongestMs() const { return std::chrono::duration<double, std::milli>(longest_).count(); }
+  // Which tick ended the longest pause, of how many.
+  long LongestAt() const { return longestAt_; }
+  long Ticks() const { return ticks_; }
 
  private:
   std::optional<Clock::time_point> last_;
   Clock::duration longest_{};
+  long ticks_ = 0, longestAt_ = 0;
 };
 
 class RenameWatch : public tovix::RenameObserver {
@@ -188,6 +196,7 @@ int main(int argc, char** argv) {
   fs::create_directories(dir / "binsongs");
   int moved = 0;
   for (const auto& e : fs::directory_iterator(dir / "mp3")) {
+    if (e.path().extension() != ".mp3") continue;  // the CD batch pair stays
     if (moved++ >= binSongs) break;
     fs::rename(e.path(), dir / "binsongs" / e.path().filename());
   }
@@ -210,12 +219,24 @@ int main(int argc, char** argv) {
     options.targetDir = (dir / "bin").string();
     options.replaceBin = true;
     tovix::cli::WorkFolder work;
+    // The window has drawn its preview before Start is pressed.
+    pictures.MakeTestPicture("warm", "warm.bmp");
+    tovix::platform::RemoveFile("warm.bmp");
     tovix::BinRun run(pictures, watch);
     watch.pauses.Tick();
     const int made = run.SpeedButton14Click(options);
     watch.pauses.Tick();
-    std::printf("BIN run (in process, %d .BIN): longest pause between messages %.1f ms\n", made,
-                watch.pauses.LongestMs());
+    std::printf(
+        "BIN run (in process, %d .BIN, %d failed): longest pause between messages %.1f ms "
+        "(pause %ld of %ld)\n",
+        made, run.Failures(), watch.pauses.LongestMs(), watch.pauses.LongestAt(),
+        watch.pauses.Ticks());
+    auto perSong = [&](std::chrono::nanoseconds t) {
+      return std::chrono::duration<double, std::milli>(t).count() / std::max(made, 1);
+    };
+    std::printf("  per song: picture %.1f ms, batch %.1f ms, waiting for its end %.1f ms\n",
+                perSong(run.Times().pictures), perSong(run.Times().batch),
+                perSong(run.Times().wait));
   }
   fs::remove_all(dir);
   return 0;

@@ -215,6 +215,10 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   failures_ = 0;
   int k = 0;
   for (const std::string& name : listing.names) {
+    // Between songs too, not only while a batch runs: the end of one batch,
+    // the next picture and the start of its batch together keep the window
+    // from its messages for too long.
+    host_.ProcessMessages();
     // Checked before anything is made: a name with a letter code page 850
     // lacks (the batch could not name its .BIN), or one whose .BIN an
     // earlier song already takes, is reported and left out.

@@ -256,6 +256,23 @@ TEST_F(BinRunTest, StalledBatchIsGivenUpAfterTheLimitWithoutSpinning) {
   EXPECT_EQ(runner.batches.size(), 3u);
 }
 
+TEST_F(BinRunTest, MessagesRunBeforeEachSongEvenWhenItsBatchEndsAtOnce) {
+  // Making a picture and starting its batch, added to the end of the
+  // batch before, kept the window from its messages for too long.
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  std::vector<int> pumpedAt;
+  pictures.beforeSong = [&](const BinSongJob&) { pumpedAt.push_back(host.pumped); };
+  BinRun run = MakeRun();
+  ASSERT_TRUE(run.CalibrateLogoLevel(target()));
+  run.SetOptions(Options(true));
+  const int before = host.pumped;
+  EXPECT_EQ(run.MakeAllBins(source(), target()), 3);
+  ASSERT_EQ(pumpedAt.size(), 3u);
+  EXPECT_GT(pumpedAt[0], before);
+  EXPECT_GT(pumpedAt[1], pumpedAt[0]);
+  EXPECT_GT(pumpedAt[2], pumpedAt[1]);
+}
+
 TEST_F(BinRunTest, StalledCalibrationEndsWithAMessage) {
   runner.stall = true;
   BinRun run = MakeRun();
