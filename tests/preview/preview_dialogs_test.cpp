@@ -10,6 +10,7 @@
 #include "app/pages/previewfonts.h"
 #include "app/pages/previewpage.h"
 #include "lang/sprachen.h"
+#include "support/tempdir.h"
 
 namespace tovix::test {
 namespace {
@@ -105,6 +106,17 @@ TEST(FontChooser, AStyleChosenForTahomaIsTheStyleTheLabelGets) {
     EXPECT_EQ(chosen->points, 20);
     EXPECT_EQ(chosen->bold, wantBold);
     EXPECT_EQ(chosen->italic, wantItalic);
+  }
+}
+
+// Runs last in this program: it leaves a language loaded.
+TEST(FontChooser, ColourButtonSpeaksTheLanguage) {
+  const std::string file = SourceDir() + "dist/tovix.lng";
+  const std::pair<int, const char*> captions[] = {
+      {1, "Colour..."}, {2, "Couleur..."}, {0, "Farbe..."}};
+  for (const auto& [language, caption] : captions) {
+    ASSERT_EQ(ApplyLanguage(static_cast<std::uint16_t>(language), file), LanguageResult::kOk);
+    EXPECT_EQ(ColorButtonCaption(), QString::fromLatin1(caption));
   }
 }
 

@@ -17,10 +17,14 @@
 #include <utility>
 
 #include "app/pages/previewfonts.h"
+#include "lang/buildstrings.h"
+#include "lang/sprachen.h"
 
 namespace tovix {
 
 namespace {
+
+constexpr int kColorString = 84;
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -116,6 +120,14 @@ void OfferDrawnStyles(QFontDialog& dialog, int points) {
 
 }  // namespace
 
+QString ColorButtonCaption() {
+  // The word the BIN page's settings use for a font's colour.
+  QString word =
+      LanguageGives(kColorString) ? FromAnsi(LanguageString(kColorString)).trimmed() : QString();
+  if (word.isEmpty()) word = QStringLiteral("Farbe");
+  return word.left(1).toUpper() + word.mid(1) + QStringLiteral("...");
+}
+
 std::string ToQtFileFilter(const std::string& filter) {
   std::vector<std::string> parts;
   std::size_t start = 0;
@@ -160,8 +172,7 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   // The platform's font chooser also picks the colour; Qt's needs a button.
   std::int32_t color = preset.color;
   if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-    auto* colorButton =
-        buttons->addButton(QStringLiteral("Farbe..."), QDialogButtonBox::ActionRole);
+    auto* colorButton = buttons->addButton(ColorButtonCaption(), QDialogButtonBox::ActionRole);
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
       const QColor chosen =
           QColorDialog::getColor(ColorFromNumber(color, QApplication::palette()), &dialog);
