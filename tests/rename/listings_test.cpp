@@ -83,6 +83,12 @@ TEST(ApplyRenameListFolder, LaterLinesSeeTheNamesEarlierLinesGaveAndFreed) {
   EXPECT_EQ(test::GetFile(dir.path(), "X.mp3"), Song("C", "3", 'c'));
   EXPECT_EQ(test::GetFile(dir.path(), "y.mp3"), Song("D", "4", 'd'));
   EXPECT_FALSE(HasFile(dir.path(), "x.mp3"));
+  // Nor a third spelling of two names that differ only in letter case.
+  PutFile(dir.path(), "Y.mp3", Song("E", "5", 'e'));
+  const auto before = test::Snapshot(dir.path());
+  r = ApplyRenameList(dir.path(), {Line("Y.mp3", "Y.MP3")}, plain);
+  EXPECT_EQ(r.outcome, ApplyResult::Outcome::RenameFailed);
+  EXPECT_EQ(test::Snapshot(dir.path()), before);
 }
 
 TEST(WriteInfoTexts, ListsEachFolderOnceAndOverwritesTheTextOfAnotherCase) {
