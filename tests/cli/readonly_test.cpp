@@ -49,6 +49,7 @@ struct Case {
   std::vector<std::string> args;  // after --ini and the folders
   const char* locked;             // made read-only, relative to the fixture
   const char* message;            // part of what the run prints
+  const char* kept = nullptr;     // a file put there first, which the run may append to
 };
 
 // Two songs (one without a tag, with an accented name), a rename list, a
@@ -72,6 +73,11 @@ class Fixture {
   }
 
   const std::string& root() const { return root_.path(); }
+  // A file the unprivileged user owns.
+  void Put(const std::string& name, const std::string& bytes) {
+    test::WriteFile(root_.file(name), bytes);
+    paths_.push_back(root_.file(name));
+  }
   std::string file(const std::string& name) const { return root_.file(name); }
 
   // tovix-cli as the unprivileged user; its output lands in out_.
@@ -123,6 +129,11 @@ const Case kCases[] = {
      {"--set", "Recode=0", "recode"},
      "recode",
      "TOVIX.LOG\" kann nicht angelegt werden (I/O-Fehler 13)"},
+    {"recode: copies, with a log that can be written",
+     {"--set", "Recode=0", "recode"},
+     "recode",
+     "kopiert werden (I/O-Fehler 13)",
+     "recode/TOVIX.LOG"},
     {"settings in a read-only folder",
      {"--set", "bitmap=/x.bmp", "--save"},
      "conf",
@@ -143,15 +154,20 @@ TEST(ReadOnlyTarget, EachWriteSaysSoAndChangesNothing) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
     Fixture f(program.path() + "/");
+    if (c.kept) f.Put(c.kept, "");
     const std::string locked = f.file(c.locked);
     const bool folder = fs::is_directory(locked);
-    const auto before = Tree(f.root());
+    auto before = Tree(f.root());
     ASSERT_EQ(chmod(locked.c_str(), folder ? 0555 : 0444), 0);
     const CliOutcome run = f.Run(c.args);
     ASSERT_EQ(chmod(locked.c_str(), folder ? 0755 : 0644), 0);
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << run.out << run.err;
-    const auto after = Tree(f.root());
+    auto after = Tree(f.root());
+    if (c.kept) {
+      EXPECT_NE(after[c.kept].find(c.message), std::string::npos) << after[c.kept];
+      after[c.kept] = before[c.kept];
+    }
     EXPECT_TRUE(after == before) << Differences(before, after) << "\n" << run.out << run.err;
 
     // Unlocked, the same run goes through.
