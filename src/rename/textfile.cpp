@@ -8,10 +8,14 @@
 
 namespace tovix {
 
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
+void RefuseReadOnly(const std::string& path) {
   // Checked here, not left to the system: a privileged user could write anyway.
   if (platform::Exists(path) && platform::IsReadOnly(path))
     throw IoError(EACCES, "Datei ist schreibgesch\xFCtzt: " + path);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  RefuseReadOnly(path);
   if (const int error = platform::WriteFileWhole(path, bytes))
     throw IoError(error, "Datei kann nicht geschrieben werden: " + path);
 }

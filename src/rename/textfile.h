@@ -8,6 +8,9 @@ namespace tovix {
 // Creates or overwrites path with bytes; a read-only file is never
 // overwritten. Throws IoError naming the file.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Throws WriteWholeFile's IoError when path is a read-only file.
+void RefuseReadOnly(const std::string& path);
 // The lines joined, each ended by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
 
