@@ -117,7 +117,7 @@ const Case kCases[] = {
      "music",
      "kann nicht umbenannt werden (I/O-Fehler 13)"},
     {"rename list", {"rename", "--plan", "lists/new.txt"}, "lists", "new.txt (I/O-Fehler 13)"},
-    {"BIN run: calibration, pictures, moves, texts, JPEG copies",
+    {"BIN run: its .BIN folder (texts and JPEG copies asked for too)",
      {"--set", "MakeTxt=1", "--set", "SaveJpg=1", "bins"},
      "bins",
      "TST9999.BIN\" ("},
