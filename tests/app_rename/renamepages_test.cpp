@@ -1,5 +1,7 @@
 // The rename pages 3 and 31 driven through the main window over generated
 // folders: the review list, its options, the apply step and its messages.
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include "app/pages/qtext.h"
 #include "app/pages/renamepage.h"
 #include "mp3/mpegfile.h"
+#include "platform/signals.h"
 #include "rename/mp3fixture.h"
 #include "testwindows.h"
 
@@ -157,6 +160,35 @@ TEST_F(RenamePages, SecondLineWithTheSameNewNameEndsThePassAndLosesNothing) {
   EXPECT_TRUE(HasFile(songs.path(), "b.mp3"));
   EXPECT_EQ(test::Contents(songs.path()), contents);
   EXPECT_EQ(f.PageNumber, 0);
+  EXPECT_EQ(f.LedText(), ".");  // not the count "[ 1 / 2 ]"
+}
+
+// A tag that cannot be written stops the pass after the first rename: the
+// error is shown, the page stays, and LED gets the page title back. A
+// file-size limit (binding root, too) makes the second tag fail.
+TEST_F(RenamePages, StoppedPassGivesLedThePageTitleBack) {
+  constexpr rlim_t kLimit = 64 * 1024;
+  PutFile(songs.path(), "a.mp3", Song("A", "One", 'a'));
+  PutFile(songs.path(), "b.mp3", std::string(kLimit - 64, '\xAA'));  // no tag: one would pass it
+  SetOptions(false, false, true, false);
+  f.Label3Click();
+  SetMemo({Line("a.mp3", "A - Uno.mp3"), Line("b.mp3", "B - Dos.mp3")});
+  {
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const rlimit limit{kLimit, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    platform::IgnoreFileSizeSignal();
+    f.Seite3->CoolButton1->click();
+    setrlimit(RLIMIT_FSIZE, &old);
+  }
+  ASSERT_EQ(w.errors.size(), 1u);
+  EXPECT_NE(w.errors[0].find("I/O-Fehler"), std::string::npos) << w.errors[0];
+  // The first song was renamed, so the count had been shown.
+  EXPECT_TRUE(HasFile(songs.path(), "A - Uno.mp3"));
+  EXPECT_EQ(GetFile(songs.path(), "B - Dos.mp3"), std::string(kLimit - 64, '\xAA'));
+  EXPECT_EQ(f.PageNumber, 3);
+  EXPECT_EQ(f.LedText(), f.HintOf(f.Label3));
 }
 
 TEST_F(RenamePages, OkWhileTheListIsStillBeingBuiltAppliesNothing) {

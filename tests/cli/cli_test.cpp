@@ -311,6 +311,12 @@ TEST_F(Cli, PictureIsRenderedWithoutADisplay) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(fs::file_size(bmp), 1013814u);
   EXPECT_EQ(test::ReadFile(bmp).substr(0, 2), "BM");
+  // Without a background of the user's the pages' light one shows, so the
+  // default black texts can be read (not a black picture).
+  const std::string pixels = test::ReadFile(bmp).substr(54);
+  const auto light = std::count_if(pixels.begin(), pixels.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) > 200; });
+  EXPECT_GT(light, static_cast<std::ptrdiff_t>(pixels.size() / 2));
   EXPECT_EQ(test::ReadFile(jpg).substr(0, 2), "\xFF\xD8");
   EXPECT_TRUE(r.err.empty()) << r.err;
 

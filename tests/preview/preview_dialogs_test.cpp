@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QListView>
 #include <QTimer>
 
 #include "app/pages/previewdialogs.h"
+#include "app/pages/previewfonts.h"
 #include "app/pages/previewpage.h"
 #include "lang/sprachen.h"
+#include "support/tempdir.h"
 
 namespace tovix::test {
 namespace {
@@ -38,42 +41,82 @@ TEST(ModeNames, OneNamePerModeAndNoneBeyond) {
   EXPECT_EQ(PreviewPage::ModeName(255), "");
 }
 
-// Opens the font chooser on preset, notes the font it shows, presses OK.
-std::optional<PreviewFont> ChooseWithoutChange(const PreviewFont& preset, QFont& shown) {
+// Opens the font chooser on preset, notes the font and the style it shows,
+// then picks the style named pick (if any) and presses OK.
+std::optional<PreviewFont> Choose(const PreviewFont& preset, QFont& shown, QString& style,
+                                  const QString& pick = {}) {
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;
     shown = dialog->currentFont();
+    QListView* styles = dialog->findChildren<QListView*>().value(1);
+    if (!styles) return dialog->reject();
+    style = styles->currentIndex().data().toString();
+    if (!pick.isEmpty()) {
+      const auto found = styles->model()->match(styles->model()->index(0, 0), Qt::DisplayRole, pick,
+                                                1, Qt::MatchExactly);
+      if (found.isEmpty()) return dialog->reject();
+      styles->setCurrentIndex(found.first());
+    }
     dialog->accept();
   });
   return ChooseFont(preset, nullptr);
 }
 
 TEST(FontChooser, OpensWithTheWholeFontAndOkWithoutChangeChangesNothing) {
-  // A family with bold and italic faces shows them; OK gives the preset back.
-  const PreviewFont dejaVu{"DejaVu Sans", 14, 0x0000FF, true, true};
-  QFont shown;
-  auto chosen = ChooseWithoutChange(dejaVu, shown);
-  EXPECT_EQ(shown.family(), "DejaVu Sans");
-  EXPECT_TRUE(shown.bold());
-  EXPECT_TRUE(shown.italic());
-  EXPECT_EQ(shown.pointSize(), 14);
-  ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(chosen->name, dejaVu.name);
-  EXPECT_EQ(chosen->points, 14);
-  EXPECT_EQ(chosen->color, 0x0000FF);
-  EXPECT_TRUE(chosen->bold && chosen->italic);
-  // Also where the dialog cannot show a style (a family with one face).
+  // Tahoma's bold is drawn from its regular face (no face of its own here),
+  // DejaVu Sans has real bold and oblique faces.
+  ASSERT_TRUE(RegisterTahomaFonts());
   for (const PreviewFont& preset :
        {PreviewFont{"Tahoma", 20, static_cast<std::int32_t>(0x80000008u), true, false},
-        PreviewFont{"Tahoma", 14, 0x00FFFF, true, true}}) {
-    chosen = ChooseWithoutChange(preset, shown);
+        PreviewFont{"Tahoma", 14, 0x00FFFF, true, true},
+        PreviewFont{"Tahoma", 12, 0x000000, false, true},
+        PreviewFont{"DejaVu Sans", 14, 0x0000FF, true, true},
+        PreviewFont{"DejaVu Sans", 16, 0x0000FF, true, false}}) {
+    SCOPED_TRACE(preset.name + " " + std::to_string(preset.bold) + std::to_string(preset.italic));
+    QFont shown;
+    QString style;
+    const auto chosen = Choose(preset, shown, style);
+    EXPECT_EQ(shown.family(), FromAnsi(preset.name));
+    EXPECT_EQ(shown.bold(), preset.bold);
+    EXPECT_EQ(shown.italic(), preset.italic);
+    EXPECT_EQ(shown.pointSize(), preset.points);
+    EXPECT_EQ(style.contains("Bold"), preset.bold) << style.toStdString();
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->name, preset.name);
     EXPECT_EQ(chosen->points, preset.points);
     EXPECT_EQ(chosen->color, preset.color);
     EXPECT_EQ(chosen->bold, preset.bold);
     EXPECT_EQ(chosen->italic, preset.italic);
+  }
+}
+
+TEST(FontChooser, AStyleChosenForTahomaIsTheStyleTheLabelGets) {
+  ASSERT_TRUE(RegisterTahomaFonts());
+  const PreviewFont bold{"Tahoma", 20, 0x000000, true, false};
+  QFont shown;
+  QString style;
+  for (const auto& [pick, wantBold, wantItalic] : {std::tuple{"Regular", false, false},
+                                                   {"Italic", false, true},
+                                                   {"Bold Italic", true, true}}) {
+    SCOPED_TRACE(pick);
+    const auto chosen = Choose(bold, shown, style, QString::fromLatin1(pick));
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->name, "Tahoma");
+    EXPECT_EQ(chosen->points, 20);
+    EXPECT_EQ(chosen->bold, wantBold);
+    EXPECT_EQ(chosen->italic, wantItalic);
+  }
+}
+
+// Runs last in this program: it leaves a language loaded.
+TEST(FontChooser, ColourButtonSpeaksTheLanguage) {
+  const std::string file = SourceDir() + "dist/tovix.lng";
+  const std::pair<int, const char*> captions[] = {
+      {1, "Colour..."}, {2, "Couleur..."}, {0, "Farbe..."}};
+  for (const auto& [language, caption] : captions) {
+    ASSERT_EQ(ApplyLanguage(static_cast<std::uint16_t>(language), file), LanguageResult::kOk);
+    EXPECT_EQ(ColorButtonCaption(), QString::fromLatin1(caption));
   }
 }
 

@@ -96,6 +96,28 @@ TEST_F(PreviewLabels, SongTextsAreShownAsTheyAreWithoutASecondConversion) {
   EXPECT_EQ(page.Title()->text(), QString::fromUtf8("Sigur Rós "));
 }
 
+TEST_F(PreviewLabels, CapitalUmlautsKeepTheirDotsInEveryFont) {
+  // Some faces (fonts-wine's Tahoma) draw the dots of a capital umlaut above
+  // the ascent they give; the label must not cut them off.
+  ASSERT_TRUE(RegisterTahomaFonts());
+  WhiteBackground();
+  for (const char* family : {"Tahoma", "DejaVu Sans"}) {
+    SCOPED_TRACE(family);
+    PreviewFont font = page.Font1();
+    font.name = family;
+    page.SetFont1(font);
+    const auto inkOf = [&](const std::string& artist) {
+      page.SetSongTexts(artist, "", "", "", "");
+      page.Label8Click(false);
+      const QRect label = page.Artist()->geometry();
+      return InkIn(Save(), label.adjusted(0, -label.height(), 0, 0));
+    };
+    EXPECT_GT(inkOf("\xDC"
+                    "ber \xC4rzte"),
+              inkOf("Uber Arzte") + 20);
+  }
+}
+
 TEST_F(PreviewLabels, BoldLabelsAreDrawnBold) {
   // The same text in the same face, regular and bold: the bold glyphs must
   // cover clearly more pixels, in the song picture as the BIN run saves it.

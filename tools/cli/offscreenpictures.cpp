@@ -1,6 +1,7 @@
 #include "offscreenpictures.h"
 
 #include "app/pages/previewsongpicture.h"
+#include "chrome/artwork.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 
@@ -8,6 +9,9 @@ namespace tovix::cli {
 
 OffscreenPreview::OffscreenPreview(const Settings& settings, Console& console) : host_(console) {
   page_.SetHost(&host_);
+  // As in the window: without a picture of the user's the pages' shared
+  // background shows, or the default black texts would make black pictures.
+  page_.SetSharedBackground(chrome::PageBackground().toImage());
   page_.ApplySettings(settings);
   if (!settings.BitmapFile.empty() && page_.Picture().isNull())
     console.ErrorNote("tovix-cli: the background picture \"" +

@@ -6,6 +6,7 @@
 
 #include "app/pages/previewpage.h"
 
+class QString;
 class QWidget;
 
 namespace tovix {
@@ -16,6 +17,8 @@ namespace tovix {
 // holds no pattern.
 std::string ToQtFileFilter(const std::string& filter);
 
+// The font chooser's colour button: "Farbe..." in the loaded language.
+QString ColorButtonCaption();
 // FontDialog1: Qt's font dialog with a colour button, preset with preset.
 std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent);
 // The one-line prompt "Format X:Y"; the preset when cancelled.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -318,14 +319,31 @@ void PreviewPage::Label8Click(bool byUser) {
   }
 }
 
+namespace {
+
+// Some faces (fonts-wine's Tahoma) draw accents on capitals above the ascent
+// they give, where a label sized to the font would cut them off: the room
+// they need above the text, the same for every text of the font.
+int AccentRoom(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QRect tallest =
+      metrics.tightBoundingRect(QStringLiteral(u"\u00C2\u00C4\u00C5\u00C9\u00D6\u00DC"));
+  return std::max(0, -tallest.top() - metrics.ascent());
+}
+
+}  // namespace
+
 void PreviewPage::ApplyLabelFonts() {
   const QPalette& system = QApplication::palette();
   for (int i = 0; i < 5; ++i) {
     const PreviewFont& font = i < 2 ? font1_ : font2_;
     const QFont qfont = QFontFrom(font);
+    const int room = AccentRoom(qfont);
     labels_[i]->setFont(qfont);
+    labels_[i]->setContentsMargins(0, room, 0, 0);
     SetTextColor(labels_[i], ColorFromNumber(font.color, system));
     shadows_[i]->setFont(qfont);
+    shadows_[i]->setContentsMargins(0, room, 0, 0);
     SetTextColor(shadows_[i], Qt::black);
     labels_[i]->adjustSize();
     shadows_[i]->adjustSize();
