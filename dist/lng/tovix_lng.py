@@ -145,6 +145,7 @@ TEXTS = {
         197: "CD-Abbild geschrieben:",
         198: "Prüfung bestanden: nichts gefunden, was die CD stört.",
         199: "TV-Ansicht der Bilder",
+        200: "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde geändert.",
         # Texts of the recode pass's own checks.
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
@@ -284,6 +285,7 @@ TEXTS = {
         197: "CD image written:",
         198: "Check passed: nothing found that keeps the CD from working.",
         199: "TV view of the pictures",
+        200: "Files in the folder %1 cannot be renamed (I/O error %2): nothing was changed.",
         # Texts of the recode pass's own checks.
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
@@ -423,6 +425,7 @@ TEXTS = {
         197: "Image CD écrite :",
         198: "Vérification réussie : rien n'empêche le CD de fonctionner.",
         199: "Vue TV des images",
+        200: "Impossible de renommer dans le dossier %1 (erreur E/S %2) : rien n'a été modifié.",
         # Texts of the recode pass's own checks.
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",

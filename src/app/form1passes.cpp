@@ -109,8 +109,11 @@ void TForm1::WirePasses() {
         tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), Seite31->Options(), &observer,
                                [this] { StopClick(); });
     ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
-    // A missing old name keeps the page open for the user to fix the line.
-    if (result.outcome != ApplyResult::Outcome::MissingFile) CoolButton2Click();
+    // A missing old name keeps the page open for the user to fix the line;
+    // so does a folder that takes no renames, where nothing changed.
+    if (result.outcome != ApplyResult::Outcome::MissingFile &&
+        result.outcome != ApplyResult::Outcome::FolderReadOnly)
+      CoolButton2Click();
   };
 
   Seite6->CreateCdBatches = [this] {

@@ -28,6 +28,8 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
      "chsten Lied"},
     {str::kSongNoBin, "%1: keine .BIN erstellt (%2)"},
     {str::kLanguageButton, "Sprache"},
+    {str::kFolderNoRename,
+     "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde ge\xE4ndert."},
 });
 
 }  // namespace

@@ -27,6 +27,7 @@ inline constexpr int kFolderUnreadable = 157;  // %1: the folder
 inline constexpr int kSongBatchTimeout = 158;  // %1 song, %2 batch, %3 seconds
 inline constexpr int kSongNoBin = 159;         // %1: the song, %2: why
 inline constexpr int kLanguageButton = 160;    // caption of the language button
+inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error number
 }  // namespace str
 
 // The build's strings with their German texts, by number.

@@ -8,6 +8,7 @@
 #include "lang/sprachen.h"
 #include "picture/picturename.h"
 #include "platform/codepage.h"
+#include "platform/filecopy.h"
 #include "platform/filesys.h"
 #include "recode/winexc32.h"
 #include "rename/infotexts.h"
@@ -78,6 +79,12 @@ std::string WhyNoBin(const std::string& targetFolder, const std::string& binPath
       return folder + ": " + std::strerror(error);
   }
   return binPath + ": mklogo, c2bin oder move fehlgeschlagen";
+}
+
+// Why a .BIN to be replaced is still the old one.
+std::string OldBinKept(const std::string& targetFolder, const std::string& binPath) {
+  if (platform::IsReadOnly(binPath)) return binPath + ": schreibgesch\xFCtzt, die alte .BIN bleibt";
+  return WhyNoBin(targetFolder, binPath);
 }
 
 std::string Hex6(std::int32_t color) {
@@ -268,6 +275,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       ++failures_;
       continue;
     }
+    const platform::FileStamp old = platform::StampOf(binPath);
     if (!RunBatch(b, k, options_.replaceBin, bmp)) {
       host_.MemoLine(
           BuildText(str::kSongBatchTimeout, {name, kBatchName, Seconds(env_.removalLimitMs)}));
@@ -276,6 +284,10 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     }
     if (platform::FileSize(binPath) < 0 || platform::IsDirectory(binPath)) {
       host_.MemoLine(BuildText(str::kSongNoBin, {name, WhyNoBin(targetFolder, binPath)}));
+      ++failures_;
+    } else if (old.exists && platform::StampOf(binPath) == old) {
+      // The old .BIN is still there: the move could not replace it.
+      host_.MemoLine(BuildText(str::kSongNoBin, {name, OldBinKept(targetFolder, binPath)}));
       ++failures_;
     }
   }

@@ -78,12 +78,14 @@ struct TMPEGPlayer::Library {
   mpegdll::VoidFn resetPlayerMode = nullptr;
   mpegdll::VoidFn seek = nullptr;
   mpegdll::QueryFn lastError = nullptr;
+  const char* missing = nullptr;  // the first entry point Bind did not find
 
   // Looks up every name; false when one is missing.
   bool Bind() {
     bool all = true;
     auto bind = [&](auto& fn, const char* name) {
       void* address = platform::DynLibSymbol(handle, name);
+      if (!address && all) missing = name;
       if (!address) all = false;
       fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(address);
     };
@@ -239,12 +241,17 @@ void TMPEGPlayer::InitLibrary() {
     if (last != platform::kPathSep && last != '\\' && last != ':') path += platform::kPathSep;
     path += kLibraryFile;
   }
+  libraryProblem_.clear();
   void* handle = platform::LoadDynLib(path);
-  if (!handle) throw TMPEGError(kTextCantLoad, kErrNotLoaded);
+  if (!handle) {
+    libraryProblem_ = platform::DynLibError();
+    throw TMPEGError(kTextCantLoad, kErrNotLoaded);
+  }
 
   auto lib = std::make_unique<Library>();
   lib->handle = handle;
   if (!lib->Bind()) {
+    libraryProblem_ = platform::ToNative(path) + " lacks the entry point \"" + lib->missing + "\"";
     platform::FreeDynLib(handle);
     throw TMPEGError(MPEGErrorText(kErrNotLoaded), kErrNotLoaded);
   }

@@ -165,6 +165,9 @@ class TMPEGPlayer {
   int LastError() const { return lastError_; }
   // Null until InitLibrary has loaded the library.
   PlayerTimer* Timer() const { return timer_.get(); }
+  // Why InitLibrary could not use the library file: the system's reason,
+  // or the first entry point it lacks (native text). Empty otherwise.
+  const std::string& LibraryProblem() const { return libraryProblem_; }
 
   struct Library;
 
@@ -178,6 +181,7 @@ class TMPEGPlayer {
   PlayerTimerFactory makeTimer_;
   std::unique_ptr<Library> lib_;
   std::unique_ptr<PlayerTimer> timer_;
+  std::string libraryProblem_;
   bool seekable_ = false;
   bool fromStream_ = false;
   std::int32_t priority_ = 0;

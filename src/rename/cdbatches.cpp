@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/filesys.h"
+#include "platform/ioerror.h"
 #include "rename/batchtext.h"
 #include "rename/cdlayout.h"
 #include "rename/saferename.h"
@@ -49,8 +50,20 @@ class BatchPair : public CdLayoutVisitor {
   void Write(const std::string& folder) {
     short_.push_back("Echo [ Fertig ]");
     long_.push_back("Echo [ Fertig ]");
-    WriteWholeFile(BatchPath(folder, "Short.bat"), JoinCrLf(short_));
-    WriteWholeFile(BatchPath(folder, "Long.bat"), JoinCrLf(long_));
+    // The pair works only together: an old Long.bat left beside a new
+    // Short.bat would not bring the names back. Both are checked first, and
+    // a Short.bat whose Long.bat could not follow goes again.
+    const std::string shortBat = BatchPath(folder, "Short.bat");
+    const std::string longBat = BatchPath(folder, "Long.bat");
+    RefuseReadOnly(shortBat);
+    RefuseReadOnly(longBat);
+    WriteWholeFile(shortBat, JoinCrLf(short_));
+    try {
+      WriteWholeFile(longBat, JoinCrLf(long_));
+    } catch (const IoError&) {
+      platform::RemoveFile(shortBat);
+      throw;
+    }
   }
 
  private:

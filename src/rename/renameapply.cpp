@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "mp3/songtag.h"
 #include "platform/filesys.h"
@@ -141,6 +142,16 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
       return {ApplyResult::Outcome::MissingFile, line, 0};
     }
     planned.push_back({line, *oldName, std::move(newName)});
+  }
+
+  // A folder that takes no renames would fail at the first one, after
+  // completing that file's tag: nothing may change before it is known.
+  if (!planned.empty()) {
+    if (const int error = platform::FolderWriteProblem(sourceDir, 0)) {
+      Tell(observer, BuildText(str::kFolderNoRename, {sourceDir, std::to_string(error)}),
+           planned.front().line);
+      return {ApplyResult::Outcome::FolderReadOnly, planned.front().line, 0};
+    }
   }
 
   if (stopPlayer) stopPlayer();

@@ -43,10 +43,11 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
 
 struct ApplyResult {
   enum class Outcome {
-    Done,          // every line applied
-    MissingFile,   // check failed (old name missing or new name refused), nothing renamed;
-                   // line is the offending one
-    RenameFailed,  // a rename failed; earlier renames stay; line is the failed one
+    Done,            // every line applied
+    MissingFile,     // check failed (old name missing or new name refused), nothing renamed;
+                     // line is the offending one
+    RenameFailed,    // a rename failed; earlier renames stay; line is the failed one
+    FolderReadOnly,  // the folder takes no renames; nothing changed, told to the observer
   };
   Outcome outcome = Outcome::Done;
   int line = -1;    // 0-based line of the list

@@ -8,10 +8,14 @@
 
 namespace tovix {
 
-void WriteWholeFile(const std::string& path, const std::string& bytes, bool spelledAsOnDisk) {
+void RefuseReadOnly(const std::string& path, bool spelledAsOnDisk) {
   // Checked here, not left to the system: a privileged user could write anyway.
   if ((spelledAsOnDisk || platform::Exists(path)) && platform::IsReadOnly(path))
     throw IoError(EACCES, "Datei ist schreibgesch\xFCtzt: " + path);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes, bool spelledAsOnDisk) {
+  RefuseReadOnly(path, spelledAsOnDisk);
   const int error = spelledAsOnDisk ? platform::WriteFileWholeExact(path, bytes)
                                     : platform::WriteFileWhole(path, bytes);
   if (error) throw IoError(error, "Datei kann nicht geschrieben werden: " + path);

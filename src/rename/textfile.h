@@ -11,6 +11,9 @@ namespace tovix {
 // FolderIndex, so the folder is not listed again.
 void WriteWholeFile(const std::string& path, const std::string& bytes,
                     bool spelledAsOnDisk = false);
+
+// Throws WriteWholeFile's IoError when path is a read-only file.
+void RefuseReadOnly(const std::string& path, bool spelledAsOnDisk = false);
 // The lines joined, each ended by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
 

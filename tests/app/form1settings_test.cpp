@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <filesystem>
 
 #include "app/pages/binpage.h"
 #include "app/pages/directoriespage.h"
@@ -13,6 +14,7 @@
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
 #include "platform/filesys.h"
+#include "support/unprivileged.h"
 #include "testwindows.h"
 
 namespace tovix {
@@ -173,6 +175,27 @@ TEST(MainWindowSettings, AFailedWriteIsShownAndLosesNoFile) {
   w.form1.reset();
   EXPECT_EQ(w.errors.size(), 1u);
   chmod(w.iniPath().c_str(), 0644);
+}
+
+TEST(MainWindowSettings, AReadOnlyFolderIsShownAndKeepsTheOldFile) {
+  test::Windows w("mp3dir=/old\r\n");
+  std::size_t entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(w.dir.path())) entries += e.exists();
+  ASSERT_EQ(chmod(w.dir.path().c_str(), 0555), 0);
+  // The exit's write as an unprivileged user: root would write anyway.
+  const int shown = test::RunUnprivileged({w.dir.path(), w.iniPath()}, [&] {
+    w.form1->close();
+    return w.errors == std::vector<std::string>{"nach " + w.iniPath() +
+                                                " kann nicht geschrieben werden"}
+               ? 0
+               : 1;
+  });
+  chmod(w.dir.path().c_str(), 0755);
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(test::ReadFile(w.iniPath()), "[Tovix]\r\nmp3dir=/old\r\n");
+  std::size_t after = 0;
+  for (const auto& e : std::filesystem::directory_iterator(w.dir.path())) after += e.exists();
+  EXPECT_EQ(after, entries);  // no temporary file left
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "platform/process.h"
 #include "support/tempdir.h"
 
@@ -12,9 +14,15 @@ namespace tovix::test {
 
 CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workDir,
                   const std::optional<std::vector<std::string>>& env) {
+  return RunCliFrom(ProgramDir(), args, workDir, env);
+}
+
+CliOutcome RunCliFrom(const std::string& programDir, const std::vector<std::string>& args,
+                      const std::string& workDir,
+                      const std::optional<std::vector<std::string>>& env) {
   TempDir logs;
   platform::ProcessSpec request;
-  request.program = ProgramDir() + "tovix-cli";
+  request.program = programDir + "tovix-cli";
   request.args = {request.program};
   request.args.insert(request.args.end(), args.begin(), args.end());
   request.workDir = workDir;
@@ -33,6 +41,28 @@ CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workD
   outcome.out = ReadFile(logs.file("out"));
   outcome.err = ReadFile(logs.file("err"));
   return outcome;
+}
+
+bool MirrorProgramFiles(const std::string& folder, const std::vector<std::string>& names) {
+  namespace fs = std::filesystem;
+  for (const std::string& name : names) {
+    const fs::path from = ProgramDir() + name;
+    const fs::path to = fs::path(folder) / name;
+    std::error_code ec;
+    fs::create_hard_link(from, to, ec);
+    if (ec && !fs::copy_file(from, to, ec)) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& set) {
+  std::vector<std::string> env;
+  for (char** v = environ; *v; ++v) {
+    const std::string entry = *v;
+    if (!set.count(entry.substr(0, entry.find('=')))) env.push_back(entry);
+  }
+  for (const auto& [name, value] : set) env.push_back(name + "=" + value);
+  return env;
 }
 
 int RunProgram(const std::string& name, const std::vector<std::string>& args,

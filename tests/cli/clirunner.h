@@ -18,6 +18,20 @@ struct CliOutcome {
 CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workDir,
                   const std::optional<std::vector<std::string>>& env = std::nullopt);
 
+// The same, run from another program folder (native, with a trailing '/').
+CliOutcome RunCliFrom(const std::string& programDir, const std::vector<std::string>& args,
+                      const std::string& workDir,
+                      const std::optional<std::vector<std::string>>& env = std::nullopt);
+
+// Puts the named files of the build's program folder into folder (hard
+// links where the file system allows, else copies), so a program can run
+// from a folder any user reaches, or beside another decoder library. False
+// when one cannot be put there.
+bool MirrorProgramFiles(const std::string& folder, const std::vector<std::string>& names);
+
+// This process's environment with the given variables set.
+std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& set);
+
 // A program of the program folder (tovix-cmd) with args in workDir; its exit code.
 int RunProgram(const std::string& name, const std::vector<std::string>& args,
                const std::string& workDir);

@@ -1,5 +1,6 @@
 // Inputs that are not what they claim: FIFOs and devices where a file is
-// expected, huge files behind a picture's name, names at the length limit.
+// expected, huge files behind a picture's name, names at the length limit,
+// language files cut short, garbled or saved in another encoding.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,6 +10,8 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
+#include <random>
 
 #include "lang/sprachen.h"
 #include "mp3/bytesource.h"
@@ -145,6 +148,70 @@ TEST(HostileFiles, TemporaryNamesStayWithinTheNameLimit) {
   for (const auto& e : std::filesystem::directory_iterator(dir.path()))
     entries += !e.path().empty();
   EXPECT_EQ(entries, 2u);  // no temporary file left
+}
+
+TEST(HostileFiles, ABrokenLanguageFileLoadsWhatItHoldsOrSaysWhy) {
+  const std::string shipped = test::ReadFile(test::SourceDir() + "dist/tovix.lng");
+  ASSERT_EQ(ApplyLanguage(0, test::SourceDir() + "dist/tovix.lng"), LanguageResult::kOk);
+  std::vector<std::string> full;
+  for (int n = 1; n <= kLanguageStringCount; ++n) full.push_back(LanguageString(n));
+
+  std::mt19937 random(13);
+  std::string garbage(65536, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  std::string utf16 = "\xFF\xFE";  // as an editor saves "Unicode"
+  for (char c : shipped) utf16 += std::string{c, '\0'};
+  std::string nuls = shipped;
+  for (std::size_t i = 0; i < nuls.size(); i += 97) nuls[i] = '\0';
+  const std::size_t strings = shipped.find("[Strings]");
+  ASSERT_NE(strings, std::string::npos);
+  const std::size_t idx3 = shipped.find("Idx.3");
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::uint16_t language;
+    std::optional<LanguageResult> result;  // none: whatever it holds, it must not crash
+    bool cutShipped = false;               // its strings are beginnings of the shipped ones
+  };
+  const Case cases[] = {
+      {"empty", "", 0, LanguageResult::kStringlistNotFound},
+      {"cut in the list of languages", shipped.substr(0, idx3), 2,
+       LanguageResult::kLanguageNotFound},
+      {"cut in the middle of a line", shipped.substr(0, strings + (shipped.size() - strings) / 5),
+       0, LanguageResult::kOk, true},
+      {"binary garbage", garbage, 0, LanguageResult::kStringlistNotFound},
+      {"saved as UTF-16", utf16, 0, LanguageResult::kStringlistNotFound},
+      {"NUL bytes strewn in", nuls, 0, std::nullopt},
+      {"one endless line",
+       "[Languages]\r\ncount=1\r\nIdx.1=0\r\n[Strings]\r\n0001=" + std::string(1 << 20, 'x'), 0,
+       LanguageResult::kOk},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::WriteFile(dir.file("tovix.lng"), c.bytes);
+    const LanguageResult result = ApplyLanguage(c.language, dir.file("tovix.lng"));
+    if (c.result) {
+      EXPECT_EQ(result, *c.result);
+    }
+    if (result != LanguageResult::kOk) {
+      EXPECT_FALSE(LanguageFailureMessage(result).empty());
+      continue;
+    }
+    // What the file holds, cut to the table's length, or the number of a
+    // string it lacks; never bytes from elsewhere.
+    for (int n = 1; n <= kLanguageStringCount; ++n) {
+      const std::string& text = LanguageString(n);
+      EXPECT_LE(text.size(), kMaxLanguageStringLength) << n;
+      if (c.cutShipped && text != "missing: Str" + std::to_string(n)) {
+        EXPECT_EQ(full[static_cast<std::size_t>(n - 1)].rfind(text, 0), 0u) << n << ": " << text;
+      }
+    }
+    if (c.cutShipped) {
+      EXPECT_EQ(LanguageString(1), full[0]);
+    }
+  }
+  EXPECT_EQ(LanguageString(1), std::string(kMaxLanguageStringLength, 'x'));  // the endless line
 }
 
 }  // namespace

@@ -261,6 +261,23 @@ TEST_F(WithoutLibrary, SettingsAreKeptAndTheButtonsSaySo) {
   EXPECT_NE(written.find("lastfile=" + songs.file("song.mp3")), std::string::npos) << written;
 }
 
+TEST(LackingLibrary, TheWindowStartsAndThePlayButtonsSaySo) {
+  // A library file without the entry point "Seek".
+  ScopedEnv env{"TOVIX_TEST_MPEGDLL", FAKE_MPEGDLL_NOSEEK_DIR "/libmpegdll.so"};
+  test::TempDir songs;
+  test::WriteFile(songs.file("song.mp3"), NinetySeconds());
+  test::Windows w;
+  ASSERT_EQ(w.errors, std::vector<std::string>{"MPEG library not loaded"});
+  EXPECT_FALSE(w.form1->MPEGPlayer().Loaded());
+  w.form1->ChooseMp3File = [&](const std::string&) -> std::optional<std::string> {
+    return songs.file("song.mp3");
+  };
+  w.form1->PlayClick();
+  ASSERT_EQ(w.errors.size(), 2u);
+  EXPECT_EQ(w.errors[1], "MPEG library not loaded");
+  EXPECT_TRUE(w.fatals.empty());
+}
+
 // The real decoder library, its sound going to the dummy output in real
 // time. Waits are bounded generously; nothing depends on their length.
 class WithDecoderLibrary : public ::testing::Test {

@@ -2,7 +2,11 @@
 // library of the program folder, on songs made by lame.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 
 #include "cli/clirunner.h"
 #include "mp3/mp3builder.h"
@@ -58,6 +62,44 @@ TEST_F(PlayCli, ReportsWhatThePlayerRaises) {
   const auto missing = RunCli({"play", "gone.mp3"}, dir.path());
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("\"gone.mp3\" is no file"), std::string::npos) << missing.err;
+}
+
+TEST(PlayCliLibrary, AMissingBrokenOrIncompleteLibraryIsNamedAndNothingCrashes) {
+  namespace fs = std::filesystem;
+  test::TempDir program;
+  ASSERT_TRUE(test::MirrorProgramFiles(program.path(), {"tovix-cli", "tovix.lng"}));
+  const std::string library = program.file("libmpegdll.so");
+  const std::string real = test::ReadFile(test::ProgramDir() + "libmpegdll.so");
+  ASSERT_GT(real.size(), 4096u);
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* message;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"missing", [] {}, "Can't load MPEG library (code 0)", "libmpegdll.so: "},
+      {"not a library", [&] { test::WriteFile(library, std::string(8192, 'x')); },
+       "Can't load MPEG library (code 0)", "libmpegdll.so: "},
+      {"cut short", [&] { test::WriteFile(library, real.substr(0, 4096)); },
+       "Can't load MPEG library (code 0)", "libmpegdll.so: "},
+      {"a FIFO", [&] { ASSERT_EQ(mkfifo(library.c_str(), 0644), 0); },
+       "Can't load MPEG library (code 0)", "libmpegdll.so: "},
+      {"lacking an entry point",
+       [&] { fs::copy_file(FAKE_MPEGDLL_NOSEEK_DIR "/libmpegdll.so", library); },
+       "MPEG library not loaded (code 0)", "libmpegdll.so lacks the entry point \"Seek\""},
+  };
+  test::TempDir songs;
+  test::WriteFile(songs.file("song.mp3"), test::ReadFile(test::SourceDir() + "README.md"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(library);
+    c.make();
+    const auto run = test::RunCliFrom(program.path() + "/", {"play", "song.mp3"}, songs.path());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(program.path() + "/" + c.problem), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <set>
@@ -298,6 +299,26 @@ TEST_F(CdBatchesTest, OverwritesExistingBatchOfAnotherCase) {
   CreateCdBatches(dir.path(), dir.path(), true);
   EXPECT_FALSE(HasFile(dir.path(), "Short.bat"));
   EXPECT_EQ(BatchLines(dir.path(), "short.bat", "SHORT").back(), kEnd);
+}
+
+TEST_F(CdBatchesTest, AReadOnlyBatchOfThePairKeepsTheOtherOneOld) {
+  for (const char* locked : {"Long.bat", "Short.bat"}) {
+    SCOPED_TRACE(locked);
+    PutFile(dir.path(), "Short.bat", "old short");
+    PutFile(dir.path(), "Long.bat", "old long");
+    ASSERT_TRUE(platform::SetReadOnly(dir.file(locked), true));
+    EXPECT_THROW(CreateCdBatches(dir.path(), dir.path(), true), IoError);
+    EXPECT_EQ(GetFile(dir.path(), "Short.bat"), "old short");
+    EXPECT_EQ(GetFile(dir.path(), "Long.bat"), "old long");
+    ASSERT_TRUE(platform::SetReadOnly(dir.file(locked), false));
+  }
+  // A Long.bat that cannot be written for another reason takes the new
+  // Short.bat with it.
+  std::filesystem::remove(dir.file("Short.bat"));
+  std::filesystem::remove(dir.file("Long.bat"));
+  std::filesystem::create_directory(dir.file("Long.bat"));
+  EXPECT_THROW(CreateCdBatches(dir.path(), dir.path(), true), IoError);
+  EXPECT_FALSE(HasFile(dir.path(), "Short.bat"));
 }
 
 TEST_F(CdBatchesTest, MissingFolderIsAnError) {
