@@ -303,6 +303,9 @@ bool BinRun::RunBatch(const std::string& b, int k, bool replaceBin, const std::s
     BeginBinBatch(batch, env_.timestamp());
     AddBinBatchEntry(batch, b, k, logoLevel_, replaceBin);
     EndBinBatch(batch);
+    // Removed first: a file renamed over the last song's batch is written
+    // out to disk at once, and on a busy disk that held up the window.
+    platform::RemoveFile(kBatchName);
     WriteBinBatch(kBatchName, batch);
     env_.run(kBatchCommand, kShowHidden, kBatchWaitMs);
   }
