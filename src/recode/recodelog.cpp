@@ -1,5 +1,8 @@
 #include "recode/recodelog.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -35,14 +38,23 @@ void RecodeLog::LogLine(const std::string& text) {
     platform::RemoveFile(path_);
     return;
   }
+  const bool existed = platform::Exists(path_);
   std::FILE* file = platform::OpenFile(path_, "ab");
   if (!file) throw IoError(errno ? errno : EIO, "\"" + path_ + "\" kann nicht angelegt werden");
   memo_.MemoLine(text);
+  struct stat before {};
+  fstat(fileno(file), &before);
   const std::string line = text + "\r\n";
-  const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+  errno = 0;
+  const bool written =
+      std::fwrite(line.data(), 1, line.size(), file) == line.size() && std::fflush(file) == 0;
   const int error = errno;
   if (!written) {
+    // A full disk takes part of the line: the log ends with its last whole
+    // line, and one this line made is not left empty.
+    [[maybe_unused]] const int cut = ftruncate(fileno(file), before.st_size);
     std::fclose(file);
+    if (!existed) platform::RemoveFile(path_);
     throw IoError(error ? error : EIO, "\"" + path_ + "\" kann nicht geschrieben werden");
   }
   CloseChecked(file, path_);

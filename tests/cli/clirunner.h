@@ -18,10 +18,13 @@ struct CliOutcome {
 CliOutcome RunCli(const std::vector<std::string>& args, const std::string& workDir,
                   const std::optional<std::vector<std::string>>& env = std::nullopt);
 
-// The same, run from another program folder (native, with a trailing '/').
+// The same, run from another program folder (native, with a trailing '/'),
+// and with fileSizeLimit: under that limit on the files it writes (its
+// output then comes through pipes, which the limit does not bind).
 CliOutcome RunCliFrom(const std::string& programDir, const std::vector<std::string>& args,
                       const std::string& workDir,
-                      const std::optional<std::vector<std::string>>& env = std::nullopt);
+                      const std::optional<std::vector<std::string>>& env = std::nullopt,
+                      std::optional<unsigned long> fileSizeLimit = std::nullopt);
 
 // Puts the named files of the build's program folder into folder (hard
 // links where the file system allows, else copies), so a program can run

@@ -9,40 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
-#include "cli/clirunner.h"
-#include "rename/mp3fixture.h"
-#include "support/tempdir.h"
-#include "support/unprivileged.h"
+#include "cli/clifixture.h"
 
 namespace tovix {
 namespace {
 
 namespace fs = std::filesystem;
 using test::CliOutcome;
+using test::Differences;
 using test::TempDir;
-
-// Everything below folder: files with their bytes, folders as "<dir>".
-std::map<std::string, std::string> Tree(const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  for (const auto& e : fs::recursive_directory_iterator(folder)) {
-    const std::string relative = fs::relative(e.path(), folder).string();
-    tree[relative] = e.is_directory() ? "<dir>" : test::ReadFile(e.path().string());
-  }
-  return tree;
-}
-
-// The entries in which two trees differ, for the failure message.
-std::string Differences(const std::map<std::string, std::string>& a,
-                        const std::map<std::string, std::string>& b) {
-  std::string text;
-  for (const auto& [name, bytes] : a)
-    if (!b.count(name) || b.at(name) != bytes) text += " " + name;
-  for (const auto& [name, bytes] : b)
-    if (!a.count(name)) text += " +" + name;
-  return text;
-}
+using test::Tree;
 
 struct Case {
   const char* what;
@@ -52,65 +29,6 @@ struct Case {
   const char* kept = nullptr;     // a file put there first
   bool logged = false;            // the run appends its message to kept
   bool othersDone = false;        // the run still makes files for the other songs
-};
-
-// Two songs (one without a tag, with an accented name), a rename list, a
-// settings file with a comment, and empty folders for the passes to fill.
-class Fixture {
- public:
-  explicit Fixture(const std::string& program) : program_(program) {
-    chmod(root_.path().c_str(), 0755);
-    for (const char* folder : {"music", "bins", "recode", "lists", "work", "conf"})
-      fs::create_directory(root_.file(folder));
-    test::PutFile(root_.file("music"), "track01.mp3", test::Song("Band", "Erster Titel", 'a'));
-    test::PutFile(root_.file("music"), "Caf\xE9 ohne Tag.mp3", test::Song("", "", 'b'));
-    test::WriteFile(root_.file("lists/plan.txt"),
-                    "\"track01.mp3\"=\"Band - Erster Titel.mp3\"\r\n"
-                    "\"Caf\xE9 ohne Tag.mp3\"=\"Neu - Caf\xE9.mp3\"\r\n");
-    test::WriteFile(root_.file("conf/tovix.ini"), "; meine\r\n[Tovix]\r\nSprache=0\r\n");
-    // Owned by the unprivileged user, as a user's own files are.
-    paths_ = {root_.path(), out_.path()};
-    for (const auto& e : fs::recursive_directory_iterator(root_.path()))
-      paths_.push_back(e.path().string());
-  }
-
-  const std::string& root() const { return root_.path(); }
-  // A file the unprivileged user owns.
-  void Put(const std::string& name, const std::string& bytes) {
-    test::WriteFile(root_.file(name), bytes);
-    paths_.push_back(root_.file(name));
-  }
-  std::string file(const std::string& name) const { return root_.file(name); }
-
-  // tovix-cli as the unprivileged user; its output lands in out_.
-  CliOutcome Run(const std::vector<std::string>& args) {
-    std::vector<std::string> call = {
-        "--ini", root_.file("conf/tovix.ini"),   "--set", "mp3dir=" + root_.file("music"),
-        "--set", "bindir=" + root_.file("bins"), "--set", "wavedir=" + root_.file("recode")};
-    call.insert(call.end(), args.begin(), args.end());
-    // Qt's runtime folder in the output folder, not among the checked ones;
-    // the leak checker's list of known leaks where the user can read it.
-    const auto env =
-        test::EnvironmentWith({{"TMPDIR", root_.file("work")},
-                               {"XDG_RUNTIME_DIR", out_.path()},
-                               {"LSAN_OPTIONS", "suppressions=" + program_ + "lsan.supp"}});
-    CliOutcome outcome;
-    outcome.exitCode = test::RunUnprivileged(paths_, [&] {
-      const CliOutcome run = test::RunCliFrom(program_, call, root_.path(), env);
-      test::WriteFile(out_.file("out"), run.out);
-      test::WriteFile(out_.file("err"), run.err);
-      return run.exitCode;
-    });
-    outcome.out = test::ReadFile(out_.file("out"));
-    outcome.err = test::ReadFile(out_.file("err"));
-    return outcome;
-  }
-
- private:
-  const std::string program_;
-  TempDir root_;
-  TempDir out_;
-  std::vector<std::string> paths_;
 };
 
 const Case kCases[] = {
@@ -160,14 +78,10 @@ const Case kCases[] = {
 TEST(ReadOnlyTarget, EachWriteSaysSoAndChangesNothing) {
   // The program's files where the unprivileged user reaches them.
   TempDir program;
-  ASSERT_EQ(chmod(program.path().c_str(), 0755), 0);
-  fs::copy_file(test::SourceDir() + "tests/support/lsan.supp", program.file("lsan.supp"));
-  ASSERT_TRUE(test::MirrorProgramFiles(
-      program.path(),
-      {"tovix-cli", "tovix-cmd", "mklogo", "c2bin", "tovix.lng", "Mp3ToMp3.bat", "Wavtomp3.bat"}));
+  ASSERT_TRUE(test::MakeProgramFolder(program));
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
-    Fixture f(program.path() + "/");
+    test::CliFixture f(program.path() + "/");
     if (c.kept) f.Put(c.kept, "old\r\n");
     const std::string locked = f.file(c.locked);
     const bool folder = fs::is_directory(locked);
