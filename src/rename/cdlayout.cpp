@@ -127,6 +127,9 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
       // A file left out takes no number, so the numbers stay dense.
       if (paired.count(name)) {
         // reported above
+      } else if (!platform::Exists(folder + name)) {
+        // Gone since the folder was listed: a move would name nothing.
+        visitor.LeaveOut(platform::AnsiToUtf8(name), VanishedNote(name));
       } else if (!song) {
         visitor.LeaveOut(platform::AnsiToUtf8(name), BatchNameNote(name));
       } else {

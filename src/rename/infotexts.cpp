@@ -99,6 +99,12 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, Pass
       if (observer) observer->MemoLine(NameClashNote(*earlier, name));
       continue;
     }
+    // Gone since the folder was listed: its text would be made from the
+    // name alone, and its neighbours would list it.
+    if (!platform::Exists(folder + name)) {
+      if (observer) observer->MemoLine(VanishedNote(name));
+      continue;
+    }
     entries.push_back(EntryOf(folder, name, useId3v2));
     keys.push_back(entries.back().key);
     if (observer) observer->Progress(static_cast<int>(entries.size()), total);

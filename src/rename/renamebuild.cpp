@@ -71,6 +71,11 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
   for (const std::string& name : listing.names) {
     const std::string path = folder + name;
     if (observer) observer->Progress(++done, total);
+    // Gone since the folder was listed: not "too short", and no line.
+    if (!platform::Exists(path)) {
+      lines.push_back(VanishedNote(name));
+      continue;
+    }
     // An empty or cut-off file can take no tag; it must not end the list.
     if (TooShortForTag(path)) {
       lines.push_back(TooShortNote(name));

@@ -28,4 +28,8 @@ std::string BatchNameNote(const std::string& ansiName) {
          ShownName(platform::AnsiToUtf8(ansiName));
 }
 
+std::string VanishedNote(const std::string& ansiName) {
+  return "Datei ausgelassen, sie ist nicht mehr da: " + ShownName(platform::AnsiToUtf8(ansiName));
+}
+
 }  // namespace tovix

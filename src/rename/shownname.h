@@ -16,4 +16,7 @@ std::string UnusableNameNote(const std::string& nativeName);
 // 850 or a Windows file name lacks); ansiName as the program holds it.
 std::string BatchNameNote(const std::string& ansiName);
 
+// The note for a file listed at the start of a pass and gone when reached.
+std::string VanishedNote(const std::string& ansiName);
+
 }  // namespace tovix
