@@ -162,6 +162,13 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
   int number = 0;
   for (const std::string& name : listing.names) {
     if (!host_.Running()) break;
+    // Gone since the folder was listed: named like an unusable name, and
+    // the pass goes on, as a copy that cannot find its source would not.
+    if (!platform::Exists(platform::WithSep(options_.sourceDir) + name)) {
+      log.LogLine(Timestamp() + VanishedNote(name));
+      ++result_.errors;
+      continue;
+    }
     auto work = std::make_unique<FileWork>();
     work->name = name;
     work->number = ++number;

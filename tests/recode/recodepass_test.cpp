@@ -51,6 +51,7 @@ class Host : public RecodeHost {
   void MemoLine(const std::string& text) override {
     std::lock_guard<std::mutex> lock(mutex);
     memo.push_back(Strip(text));
+    if (onMemo) onMemo(memo.back());
   }
   bool Running() override { return page == 2; }
   void Stop() override { page = 0; }
@@ -65,6 +66,7 @@ class Host : public RecodeHost {
   std::vector<bool> buttons;
   std::atomic<int> page{2};
   int cancelAtGauge = -1;
+  std::function<void(const std::string&)> onMemo;
 };
 
 // Plays for a while; a cancel during the decode is the page number's.
@@ -274,6 +276,31 @@ TEST_F(Pass, AnUnwritableLogEndsThePassButTheButtonsComeBack) {
   fs::create_directory(Rec("TOVIX.LOG"));
   EXPECT_THROW(Run(), std::exception);
   EXPECT_EQ(host.buttons, (std::vector<bool>{true, false}));
+}
+
+TEST_F(Pass, ASongGoneSinceTheListingIsNamedAndTheOthersAreDone) {
+  // Copied and recoded: b.mp3 goes once the pass is at a.mp3.
+  for (const std::uint32_t rate : {9u, 10u}) {
+    SCOPED_TRACE(rate);
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+      WriteFile(Src(name), Song(rate, 0x04, name));
+    fs::remove(Rec("a.mp3"));
+    fs::remove(Rec("c.mp3"));
+    host.page = 2;
+    host.onMemo = [this](const std::string& line) {
+      if (line.starts_with("\"a.mp3\"")) fs::remove(Src("b.mp3"));
+    };
+    const RecodeResult result = Run();
+    EXPECT_EQ(result.errors, 1);
+    EXPECT_EQ(result.files, 2);
+    const std::vector<std::string> log = LogLines();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Datei ausgelassen, sie ist nicht mehr da: b.mp3"),
+              log.end());
+    EXPECT_EQ(log.back(), S(37));
+    EXPECT_TRUE(fs::exists(Rec("a.mp3")) && fs::exists(Rec("c.mp3")));
+    EXPECT_FALSE(fs::exists(Rec("b.mp3")));
+    EXPECT_EQ(ReadFile(Src("c.mp3")), Song(rate, 0x04, "c.mp3"));
+  }
 }
 
 TEST_F(Pass, ThroughAWavFile) {
