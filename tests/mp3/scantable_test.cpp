@@ -110,6 +110,37 @@ TEST_F(ScanFolder, MissingPathsAreReportedAndTheRestIsListed) {
   EXPECT_NE(errors[1].find("nope"), std::string::npos);
 }
 
+// Output that takes a song away once the table has its first song's line.
+class VanishAfterFirstSong : public std::streambuf {
+ public:
+  explicit VanishAfterFirstSong(std::string path) : path_(std::move(path)) {}
+  std::string text;
+
+ protected:
+  int overflow(int c) override {
+    text += static_cast<char>(c);
+    if (c == '\n' && ++lines_ == 2) std::filesystem::remove(path_);
+    return c;
+  }
+
+ private:
+  std::string path_;
+  int lines_ = 0;
+};
+
+TEST_F(ScanFolder, ASongGoneWhileTheFolderIsListedIsReported) {
+  WriteFile(dir_.file("c.mp3"), Frames(30));
+  VanishAfterFirstSong tripwire(dir_.file("b.mp3"));
+  std::ostream out(&tripwire);
+  std::ostringstream err;
+  EXPECT_EQ(WriteScanTable({dir_.path()}, out, err), 1);
+  auto lines = Lines(tripwire.text);
+  ASSERT_EQ(lines.size(), 3u) << tripwire.text;
+  EXPECT_EQ(Cells(lines[1])[0], dir_.file("A.MP3"));
+  EXPECT_EQ(Cells(lines[2])[0], dir_.file("c.mp3"));
+  EXPECT_EQ(err.str(), "tovix-scan: " + dir_.file("b.mp3") + ": no such file or folder\n");
+}
+
 TEST_F(ScanFolder, NamesNoPassCanHandleAreReportedNotDropped) {
   WriteFile(dir_.file("say \"hi\".mp3"), Frames(5));
   WriteFile(dir_.file("\xE2\x82\xAC uro.mp3"), Frames(5));  // in Windows-1252 too
