@@ -32,7 +32,24 @@ struct Case {
   const char* log = nullptr;      // a log the run may write, in whole lines
   bool logged = false;            // which then holds the message
   bool renamed = false;           // the songs keep their bytes, some under new names
+  const char* tool = nullptr;     // only this tool's writes meet the limit, from its second run
 };
+
+// Puts a script in the place of a tool of folder that starts it under the
+// limit while the file "full" is there; the first run (the BIN run's test
+// picture) goes free.
+void LimitTool(const TempDir& folder, const std::string& tool, unsigned long limit) {
+  fs::rename(folder.file(tool), folder.file(tool + ".real"));
+  test::WriteFile(folder.file(tool),
+                  "#!/bin/sh\nd=${0%/*}\nn=$(cat \"$d/runs\" 2>/dev/null || echo 0)\n"
+                  "echo $((n + 1)) >\"$d/runs\"\n"
+                  "if [ \"$n\" -ge 1 ] && [ -f \"$d/full\" ]; then ulimit -S -f " +
+                      std::to_string(limit / 512) + "; fi\nexec \"$d/" + tool + ".real\" \"$@\"\n");
+  fs::permissions(folder.file(tool), fs::perms::owner_all | fs::perms::group_read |
+                                         fs::perms::group_exec | fs::perms::others_read |
+                                         fs::perms::others_exec);
+  test::WriteFile(folder.file("full"), "");
+}
 
 // Songs are 1251 and 1379 bytes (three frames, one with a tag): a tag
 // written at 1251 would be cut after 49 bytes.
@@ -93,6 +110,28 @@ const Case kCases[] = {
      "one.bmp kann nicht erstellt werden (I/O-Fehler 27)",
      "bins/one.bmp"},
     {"settings", "", {"--set", "bitmap=/x.bmp", "--save"}, 0, "tovix.ini"},
+    // What the tools write inside the BIN run's batch; the song is named and
+    // no .BIN, whole or cut short, is moved into the folder.
+    {"BIN run: mklogo's C array",
+     "",
+     {"bins"},
+     0,
+     "track01.mp3: keine .BIN erstellt",
+     nullptr,
+     nullptr,
+     false,
+     false,
+     "mklogo"},
+    {"BIN run: c2bin's .BIN",
+     "",
+     {"bins"},
+     0,
+     "track01.mp3: keine .BIN erstellt",
+     nullptr,
+     nullptr,
+     false,
+     false,
+     "c2bin"},
 };
 
 TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
@@ -100,14 +139,21 @@ TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
   ASSERT_TRUE(test::MakeProgramFolder(program));
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
-    test::CliFixture f(program.path() + "/", c.settings);
+    TempDir wrapped;
+    std::string programDir = program.path() + "/";
+    if (c.tool) {
+      ASSERT_TRUE(test::MakeProgramFolder(wrapped));
+      LimitTool(wrapped, c.tool, c.limit);
+      programDir = wrapped.path() + "/";
+    }
+    test::CliFixture f(programDir, c.settings);
     if (c.kept) f.Put(c.kept, "old\r\n");
     auto before = Tree(f.root());
     const auto before_songs = test::Contents(f.file("music"));
     if (c.log) before.erase(c.log);
     if (c.renamed)
       std::erase_if(before, [](const auto& e) { return e.first.starts_with("music/"); });
-    const CliOutcome run = f.RunLimited(c.args, c.limit);
+    const CliOutcome run = f.RunLimited(c.args, c.tool ? RLIM_INFINITY : c.limit);
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << run.out << run.err;
     auto after = Tree(f.root());
@@ -126,6 +172,7 @@ TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
     if (c.renamed) continue;
 
     // Without the limit the same run goes through.
+    if (c.tool) fs::remove(wrapped.file("full"));
     const CliOutcome control = f.RunLimited(c.args, RLIM_INFINITY);
     EXPECT_EQ(control.exitCode, 0) << control.out << control.err;
     EXPECT_TRUE(fs::is_empty(f.file("work"))) << Differences({}, Tree(f.file("work")));
