@@ -218,6 +218,9 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     return -existing;
   }
 
+  // Listed once: looking each .BIN up in any letter case on its own would
+  // list a large folder once per song.
+  platform::FolderIndex binIndex(targetFolder);
   NameClaims claims;
   failures_ = 0;
   int k = 0;
@@ -248,13 +251,14 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     }
     const std::string bmp = BmpName(k);
     // The name the batch gives the .BIN once the interpreter has read it.
-    const std::string binPath = targetFolder + platform::OemToAnsi(base) + ".BIN";
+    const std::string binName = platform::OemToAnsi(base) + ".BIN";
+    const std::string binPath = targetFolder + binName;
     // Checked after the picture: a song gone by then was read as nothing.
     const std::string songPath = sourceFolder + name;
     std::string skip;
     if (platform::FileSize(songPath) < 0 || platform::IsDirectory(songPath))
       skip = "das Lied ist nicht mehr da";
-    else if (platform::IsDirectory(binPath))
+    else if (binIndex.HasFolder(binName))
       skip = FolderInTheWay(binPath);
     if (!skip.empty()) {
       host_.MemoLine(name + ": " + skip + ", keine .BIN");
@@ -262,7 +266,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       ++failures_;
       continue;
     }
-    if (!options_.replaceBin && platform::Exists(binPath)) {
+    if (!options_.replaceBin && binIndex.Find(binName)) {
       platform::RemoveFile(bmp);
       continue;
     }
@@ -289,6 +293,8 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       // The old .BIN is still there: the move could not replace it.
       host_.MemoLine(BuildText(str::kSongNoBin, {name, OldBinKept(targetFolder, binPath)}));
       ++failures_;
+    } else if (!binIndex.Find(binName)) {
+      binIndex.Add(binName);
     }
   }
   host_.ShowBinPage();
@@ -313,7 +319,9 @@ bool BinRun::RunBatch(const std::string& b, int k, bool replaceBin, const std::s
   const auto deadline = env_.now() + std::chrono::milliseconds(env_.removalLimitMs);
   // The batch's last step deletes the bitmap: that is how the run learns
   // the batch is through, also when it outlasted RunAndWait's limit.
-  while (platform::Exists(bmpName)) {
+  // Spelled as the run made it: looked up in any case, each song's last
+  // poll would list the working folder.
+  while (platform::FileSize(bmpName) >= 0) {
     host_.ProcessMessages();
     if (env_.now() >= deadline) return false;
     env_.sleep(env_.pollMs);

@@ -153,12 +153,17 @@ FolderIndex::FolderIndex(const std::string& dir) {
   if (!d) return;
   const std::string nativeFolder = ToNative(WithSep(folder));
   while (dirent* e = readdir(d)) {
-    if (e->d_type == DT_DIR) continue;
+    bool isFolder = e->d_type == DT_DIR;
     if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
       struct stat st;
-      if (stat((nativeFolder + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+      isFolder = stat((nativeFolder + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
-    if (auto name = FromNative(e->d_name)) Add(*name);
+    const auto name = FromNative(e->d_name);
+    if (!name) continue;
+    if (isFolder)
+      folders_.insert(NameKey(*name));
+    else
+      Add(*name);
   }
   closedir(d);
 }
@@ -188,6 +193,10 @@ void FolderIndex::Remove(const std::string& onDiskName) {
       folded_.erase(it);
       return;
     }
+}
+
+bool FolderIndex::HasFolder(const std::string& name) const {
+  return folders_.count(NameKey(name)) != 0;
 }
 
 std::optional<std::string> FindNoCase(const std::string& path) {

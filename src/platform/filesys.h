@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -68,9 +69,13 @@ class FolderIndex {
   // A file the pass made or renamed to, and one it renamed away.
   void Add(const std::string& onDiskName);
   void Remove(const std::string& onDiskName);
+  // True when a subfolder matches name without regard to case: a file of
+  // that name could not be made beside it on Windows, nor moved into place.
+  bool HasFolder(const std::string& name) const;
 
  private:
   std::multimap<std::string, std::string> folded_;  // folded -> on disk
+  std::set<std::string> folders_;                   // folded
 };
 
 // True when path names an existing file or folder, the last component
