@@ -17,10 +17,7 @@ namespace tovix {
 namespace {
 
 namespace fs = std::filesystem;
-using test::CliOutcome;
-using test::Differences;
 using test::TempDir;
-using test::Tree;
 
 struct Case {
   const char* what;
@@ -112,26 +109,18 @@ const Case kCases[] = {
     {"settings", "", {"--set", "bitmap=/x.bmp", "--save"}, 0, "tovix.ini"},
     // What the tools write inside the BIN run's batch; the song is named and
     // no .BIN, whole or cut short, is moved into the folder.
-    {"BIN run: mklogo's C array",
-     "",
-     {"bins"},
-     0,
-     "track01.mp3: keine .BIN erstellt",
-     nullptr,
-     nullptr,
-     false,
-     false,
-     "mklogo"},
-    {"BIN run: c2bin's .BIN",
-     "",
-     {"bins"},
-     0,
-     "track01.mp3: keine .BIN erstellt",
-     nullptr,
-     nullptr,
-     false,
-     false,
-     "c2bin"},
+    {.what = "BIN run: mklogo's C array",
+     .settings = "",
+     .args = {"bins"},
+     .limit = 0,
+     .message = "track01.mp3: keine .BIN erstellt",
+     .tool = "mklogo"},
+    {.what = "BIN run: c2bin's .BIN",
+     .settings = "",
+     .args = {"bins"},
+     .limit = 0,
+     .message = "track01.mp3: keine .BIN erstellt",
+     .tool = "c2bin"},
 };
 
 TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
@@ -148,15 +137,15 @@ TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
     }
     test::CliFixture f(programDir, c.settings);
     if (c.kept) f.Put(c.kept, "old\r\n");
-    auto before = Tree(f.root());
+    auto before = test::Tree(f.root());
     const auto before_songs = test::Contents(f.file("music"));
     if (c.log) before.erase(c.log);
     if (c.renamed)
       std::erase_if(before, [](const auto& e) { return e.first.starts_with("music/"); });
-    const CliOutcome run = f.RunLimited(c.args, c.tool ? RLIM_INFINITY : c.limit);
+    const test::CliOutcome run = f.RunLimited(c.args, c.tool ? RLIM_INFINITY : c.limit);
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << run.out << run.err;
-    auto after = Tree(f.root());
+    auto after = test::Tree(f.root());
     if (c.log) {
       EXPECT_TRUE(after[c.log].ends_with("\r\n")) << after[c.log];
       if (c.logged) {
@@ -168,14 +157,14 @@ TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
       EXPECT_EQ(test::Contents(f.file("music")), before_songs) << run.out << run.err;
       std::erase_if(after, [](const auto& e) { return e.first.starts_with("music/"); });
     }
-    EXPECT_TRUE(after == before) << Differences(before, after) << "\n" << run.out << run.err;
+    EXPECT_TRUE(after == before) << test::Differences(before, after) << "\n" << run.out << run.err;
     if (c.renamed) continue;
 
     // Without the limit the same run goes through.
     if (c.tool) fs::remove(wrapped.file("full"));
-    const CliOutcome control = f.RunLimited(c.args, RLIM_INFINITY);
+    const test::CliOutcome control = f.RunLimited(c.args, RLIM_INFINITY);
     EXPECT_EQ(control.exitCode, 0) << control.out << control.err;
-    EXPECT_TRUE(fs::is_empty(f.file("work"))) << Differences({}, Tree(f.file("work")));
+    EXPECT_TRUE(fs::is_empty(f.file("work"))) << test::Differences({}, test::Tree(f.file("work")));
   }
 }
 
