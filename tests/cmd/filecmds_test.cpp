@@ -1,8 +1,14 @@
 // tovix-cmd's commands that change files: move, del, md, rd, ren.
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 #include "cmd/batchtest.h"
 
@@ -95,16 +101,39 @@ TEST_F(Move, PercentSignsInNamesWrittenDoubled) {
   EXPECT_EQ(Get("100% Hits & More.BIN"), "picture");
 }
 
+// A folder on /dev/shm, another file system than the test folder's, so a
+// move there has to copy; removed with everything in it.
+class OtherFileSystem {
+ public:
+  OtherFileSystem() {
+    std::string dir = "/dev/shm/tovix-move-XXXXXX";
+    if (!fs::exists("/dev/shm") || !mkdtemp(dir.data())) return;
+    path_ = dir;
+    struct stat here, there;
+    if (stat(".", &here) != 0 || stat(dir.c_str(), &there) != 0 || here.st_dev == there.st_dev)
+      why_ = "/dev/shm is on the same file system";
+  }
+  ~OtherFileSystem() {
+    if (!path_.empty()) fs::remove_all(path_);
+  }
+  // Empty when the folder serves; else why not.
+  std::string why() const { return path_.empty() ? "no /dev/shm here" : why_; }
+  const std::string& path() const { return path_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  std::string path_, why_;
+};
+
 TEST_F(Move, ToAnotherFileSystemCopiesThenRemoves) {
-  std::string shm = "/dev/shm/tovix-move-XXXXXX";
-  if (!fs::exists("/dev/shm") || !mkdtemp(shm.data())) GTEST_SKIP() << "no /dev/shm here";
-  struct Cleanup {
-    std::string path;
-    ~Cleanup() { fs::remove_all(path); }
-  } cleanup{shm};
-  struct stat here, there;
-  if (stat(".", &here) != 0 || stat(shm.c_str(), &there) != 0 || here.st_dev == there.st_dev)
-    GTEST_SKIP() << "/dev/shm is on the same file system";
+  OtherFileSystem other;
+  if (!other.why().empty()) GTEST_SKIP() << other.why();
+  const std::string shm = other.path();
   Put("new.mp3", "moved bytes");
   Put("old.mp3", "replacing bytes");
   WriteFile(shm + "/old.mp3", "replaced");
@@ -115,11 +144,38 @@ TEST_F(Move, ToAnotherFileSystemCopiesThenRemoves) {
   EXPECT_FALSE(Has("old.mp3"));
   EXPECT_EQ(ReadFile(shm + "/new.mp3"), "moved bytes");
   // No temporary copy is left behind and the old target is replaced.
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(shm)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"OLD.MP3", "new.mp3"}));
+  EXPECT_EQ(other.Names(), (std::vector<std::string>{"OLD.MP3", "new.mp3"}));
   EXPECT_EQ(ReadFile(shm + "/OLD.MP3"), "replacing bytes");
+}
+
+TEST_F(Move, ToAFullFileSystemKeepsBothFiles) {
+  // The BIN run moves each .BIN out of its work folder: onto a full disk
+  // the copy fails, and neither the picture nor the old .BIN may suffer.
+  OtherFileSystem other;
+  if (!other.why().empty()) GTEST_SKIP() << other.why();
+  const std::string shm = other.path();
+  const std::string picture(64 * 1024, 'p');
+  Put("e2logo.bin", picture);
+  WriteFile(shm + "/SONG.BIN", "old picture");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // A file-size limit stands in for the full disk; it binds root too.
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);
+    const Result r =
+        Run(Bat({"@echo off", "move e2logo.bin \"" + shm + "/song.bin\"", "echo %errorlevel%",
+                 "move e2logo.bin \"" + shm + "/new.bin\"", "echo %errorlevel%"}));
+    const bool said = r.err.find(std::strerror(EFBIG)) != std::string::npos;
+    _exit(r.out == Crlf({"1", "1"}) && said ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(Get("e2logo.bin"), picture);
+  EXPECT_EQ(ReadFile(shm + "/SONG.BIN"), "old picture");
+  EXPECT_EQ(other.Names(), std::vector<std::string>{"SONG.BIN"});
 }
 
 using Del = BatchTest;
