@@ -1,29 +1,12 @@
-// How often the passes over many files list their folders, counted at
-// opendir: a pass that looked up each name by listing the folder grows with
-// the square of its files, which no timing in a test would show reliably.
-#include <dirent.h>
-#include <dlfcn.h>
+// How often the passes over many files list their folders.
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 #include "mp3/mpegfile.h"
 #include "rename/infotexts.h"
 #include "rename/mp3fixture.h"
 #include "rename/renamelist.h"
+#include "support/listedfolders.h"
 #include "support/tempdir.h"
-
-namespace {
-std::atomic<int> openedFolders{0};
-}  // namespace
-
-// Every opendir of this test program, the pass's included, comes here.
-extern "C" DIR* opendir(const char* name) {
-  using Real = DIR* (*)(const char*);
-  static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "opendir"));
-  ++openedFolders;
-  return real(name);
-}
 
 namespace tovix {
 namespace {
@@ -50,12 +33,12 @@ TEST(ApplyRenameListFolder, IsListedOnceHoweverManyFilesItHolds) {
   lines.push_back(Line("case.mp3", "Case.mp3"));
   RenameOptions options;
   options.completeTagsOnApply = true;
-  const int before = openedFolders;
+  test::ForgetListedFolders();
   const ApplyResult r = ApplyRenameList(dir.path(), lines, options);
-  const int listings = openedFolders - before;
+  const auto listings = test::ListedFolders().size();
   EXPECT_EQ(r.outcome, ApplyResult::Outcome::Done);
   EXPECT_EQ(r.renamed, kFiles + 1);
-  EXPECT_LE(listings, 2);
+  EXPECT_LE(listings, 2u);
   EXPECT_TRUE(HasFile(dir.path(), "Band 0 - Title 0.mp3"));
   EXPECT_TRUE(HasFile(dir.path(), "Band 149 - Title 149.mp3"));
   EXPECT_TRUE(HasFile(dir.path(), "Case.mp3"));
@@ -97,9 +80,9 @@ TEST(WriteInfoTexts, ListsEachFolderOnceAndOverwritesTheTextOfAnotherCase) {
   for (int i = 0; i < kFiles; ++i)
     PutFile(source.path(), "song " + std::to_string(i) + ".mp3", Song("Band", std::to_string(i)));
   PutFile(bin.path(), "SONG 7.txt", "old text");
-  const int before = openedFolders;
+  test::ForgetListedFolders();
   EXPECT_EQ(WriteInfoTexts(source.path(), bin.path(), nullptr, false), kFiles);
-  EXPECT_LE(openedFolders - before, 2);
+  EXPECT_LE(test::ListedFolders().size(), 2u);
   EXPECT_TRUE(HasFile(bin.path(), "song 0.TXT"));
   EXPECT_TRUE(HasFile(bin.path(), "song 149.TXT"));
   EXPECT_FALSE(HasFile(bin.path(), "song 7.TXT"));

@@ -1,46 +1,17 @@
-// How often the BIN run lists folders, counted at opendir: looking each
-// song's .BIN up in any letter case on its own listed the target folder
-// once or twice per song, which grows with the square of a large folder.
-#include <dirent.h>
-#include <dlfcn.h>
+// How often the BIN run lists its target folder: looking each song's .BIN
+// up in any letter case on its own listed it once or twice per song.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <mutex>
-#include <string>
-#include <vector>
 
 #include "picture/binrun.h"
 #include "picture/binrun/binrunfakes.h"
-
-namespace {
-std::mutex listedMutex;
-std::vector<std::string> listed;
-}  // namespace
-
-// Every opendir of this test program, the run's included, comes here.
-extern "C" DIR* opendir(const char* name) {
-  using Real = DIR* (*)(const char*);
-  static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "opendir"));
-  {
-    std::lock_guard<std::mutex> lock(listedMutex);
-    listed.emplace_back(name);
-  }
-  return real(name);
-}
+#include "support/listedfolders.h"
 
 namespace tovix {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The target folder's listings during the songs of one run.
-long TargetListings(const std::string& target) {
-  return std::count_if(listed.begin(), listed.end(), [&](const std::string& name) {
-    return fs::path(name + "/").lexically_normal() == fs::path(target + "/").lexically_normal();
-  });
-}
 
 TEST(BinRunListings, TargetFolderIsListedOnceAndCaseVariantsStillCount) {
   test::LoadGermanStrings();
@@ -69,13 +40,13 @@ TEST(BinRunListings, TargetFolderIsListedOnceAndCaseVariantsStillCount) {
     options.targetDir = target;
     options.replaceBin = replace;
     run.SetOptions(options);
-    listed.clear();
+    test::ForgetListedFolders();
     const int made = run.MakeAllBins(source, target);
     // Replacing, the batch looks nothing up, so every listing is the run's
     // own: one for all songs. Keeping, the stand-in batch's "if exist" (the
     // interpreter's, in a real run) lists it for each song on top.
     if (replace) {
-      EXPECT_LE(TargetListings(target), 1);
+      EXPECT_LE(test::TimesListed(target), 1);
     }
 
     EXPECT_EQ(made, replace ? kSongs - 1 : kSongs - 2);
