@@ -38,7 +38,8 @@ void RecodeLog::LogLine(const std::string& text) {
     platform::RemoveFile(path_);
     return;
   }
-  const bool existed = platform::Exists(path_);
+  // The log as this pass names it, not another spelling: "ab" opens that.
+  const bool existed = platform::FileSize(path_) >= 0;
   std::FILE* file = platform::OpenFile(path_, "ab");
   if (!file) throw IoError(errno ? errno : EIO, "\"" + path_ + "\" kann nicht angelegt werden");
   memo_.MemoLine(text);

@@ -136,8 +136,8 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
   log_ = &log;
   log.LogLine("***");
 
-  const platform::Listing listing =
-      platform::ListFiles(platform::WithSep(options_.sourceDir), "*.mp3");
+  const std::string sourceFolder = platform::WithSep(options_.sourceDir);
+  const platform::Listing listing = platform::ListFiles(sourceFolder, "*.mp3");
   for (const auto& rejected : listing.rejected) {
     log.LogLine(Timestamp() + UnusableNameNote(rejected.nativeName));
     ++result_.errors;
@@ -164,7 +164,7 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
     if (!host_.Running()) break;
     // Gone since the folder was listed: named like an unusable name, and
     // the pass goes on, as a copy that cannot find its source would not.
-    if (!platform::Exists(platform::WithSep(options_.sourceDir) + name)) {
+    if (!platform::Exists(sourceFolder + name)) {
       log.LogLine(Timestamp() + VanishedNote(name));
       ++result_.errors;
       continue;
