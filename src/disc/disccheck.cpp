@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/sprachen.h"
+#include "platform/codepage.h"
 
 namespace tovix {
 namespace {
@@ -19,9 +20,7 @@ int Levels(const std::string& discPath) {
 
 bool IsBin(const std::string& source) {
   if (source.size() < 4) return false;
-  std::string ext = source.substr(source.size() - 4);
-  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  return ext == ".bin";
+  return platform::LowerAscii(source.substr(source.size() - 4)) == ".bin";
 }
 
 std::string Count(std::int64_t value, std::int64_t limit) {

@@ -19,18 +19,9 @@ bool IsDChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text) c = Upper(c);
-  return text;
-}
-
 std::string CleanPart(const std::string& part) {
   std::string out;
-  for (char c : part) out += IsDChar(Upper(c)) ? Upper(c) : '_';
+  for (char c : part) out += IsDChar(platform::UpperAscii(c)) ? platform::UpperAscii(c) : '_';
   return out;
 }
 
@@ -138,7 +129,7 @@ void WalkAsIs(const std::string& dir, const std::string& discPath, const std::st
 
   const std::string prefix = discPath.empty() ? "" : discPath + "/";
   for (const std::string& name : listing.names) {
-    const std::string onDisc = UpperAscii(name);
+    const std::string onDisc = platform::UpperAscii(name);
     if (!IsLevel1Name(onDisc, true)) {
       tree.findings.push_back({DiscProblem::kBadName, shownPath + name, ""});
       continue;
@@ -147,7 +138,7 @@ void WalkAsIs(const std::string& dir, const std::string& discPath, const std::st
         {prefix + onDisc, folder + name, platform::FileSize(folder + name), shownPath + name});
   }
   for (const std::string& name : folders) {
-    const std::string onDisc = UpperAscii(name);
+    const std::string onDisc = platform::UpperAscii(name);
     if (!IsLevel1Name(onDisc, false)) {
       tree.findings.push_back({DiscProblem::kBadName, shownPath + name + "/", ""});
       continue;

@@ -31,12 +31,6 @@ QString Qt8(const std::string& ansi) {
   return QString::fromStdString(platform::AnsiToUtf8(ansi));
 }
 
-std::string Folded(std::string name) {
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return name;
-}
-
 // The picture of a .BIN at TV size, or an empty one when it does not decode.
 Bitmap TvPicture(const std::string& binPath) {
   const std::int64_t size = platform::FileSize(binPath);
@@ -87,12 +81,12 @@ std::vector<SheetTile> SheetSongs(const std::string& sourceDir, const std::strin
     const std::string bin = binFolder + platform::OemToAnsi(PictureBaseName(mp3)) + ".BIN";
     if (const auto found = platform::FindNoCase(bin); found && !platform::IsDirectory(*found)) {
       tile.binPath = *found;
-      shown.insert(Folded(*found));
+      shown.insert(platform::LowerAscii(*found));
     }
     tiles.push_back(tile);
   }
   for (const std::string& name : platform::ListFiles(binFolder, "*.bin").names) {
-    if (shown.count(Folded(binFolder + name))) continue;
+    if (shown.count(platform::LowerAscii(binFolder + name))) continue;
     tiles.push_back({name, binFolder + name, TileState::kNoPicture, {}});
   }
   return tiles;

@@ -5,11 +5,7 @@
 namespace tovix {
 
 std::string PictureBaseName(const std::string& fileName) {
-  std::string name = fileName;
-  // Only the ASCII letters: the program's upper-casing leaves accented
-  // letters of the code page alone.
-  for (char& c : name)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  std::string name = platform::UpperAscii(fileName);
   if (const auto at = name.find(".MP3"); at != std::string::npos) name.erase(at, 4);
   for (char& c : name)
     if (static_cast<unsigned char>(c) == 0xEF) c = '\'';

@@ -19,6 +19,23 @@ std::string AnsiToUtf8(std::string_view text);
 // character that Windows-1252 lacks.
 std::optional<std::string> Utf8ToAnsi(std::string_view text);
 
+// Only the letters a-z (A-Z) change case, as the program's own upper-casing
+// does: the accented letters of either code page stay as they are.
+inline constexpr char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline std::string UpperAscii(std::string text) {
+  for (char& c : text) c = UpperAscii(c);
+  return text;
+}
+inline std::string LowerAscii(std::string text) {
+  for (char& c : text) c = LowerAscii(c);
+  return text;
+}
+
 // Byte replacing a character that the target code page lacks.
 inline constexpr char kReplacementChar = '_';
 

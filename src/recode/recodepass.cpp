@@ -11,6 +11,7 @@
 
 #include "lang/sprachen.h"
 #include "picture/songtexts.h"
+#include "platform/codepage.h"
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -29,12 +30,6 @@ constexpr int kRecodeNeeded = 98, kDecodeStarts = 52, kDecoded = 31, kEncodeAt =
               kCancelled = 34, kFailed = 35, kCopying = 36, kEnd = 37;
 constexpr int kSameFolder = 180, kNoRecodeFolder = 181, kNoSourceFolder = 182, kNoOutput = 183,
               kNoTempFolder = 184;
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 std::string ModeName(std::uint8_t mode) {
   return mode < ModeNames.size() ? std::string(ModeNames[mode]) : std::to_string(mode);
@@ -176,10 +171,11 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
     ++result_.files;
     // A WAV file another file's batch is still reading must not be rewritten.
     if (options_.tmpWav && options_.rule.recode) {
-      const std::string wav = Lower(TempWavPath(name, options_.tempDir));
+      const std::string wav = platform::LowerAscii(TempWavPath(name, options_.tempDir));
       auto sameWav = [&] {
-        return std::any_of(inFlight.begin(), inFlight.end(),
-                           [&](const auto& other) { return Lower(other->wav) == wav; });
+        return std::any_of(inFlight.begin(), inFlight.end(), [&](const auto& other) {
+          return platform::LowerAscii(other->wav) == wav;
+        });
       };
       while (!inFlight.empty() && sameWav()) finishOldest();
     }

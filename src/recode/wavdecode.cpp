@@ -1,15 +1,10 @@
 #include "recode/wavdecode.h"
 
+#include "platform/codepage.h"
 #include "platform/filesys.h"
 
 namespace tovix {
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 // Puts the player back for the preview and hides the bar, also when the
 // decode failed half-way; the original left both as they were then.
@@ -38,7 +33,7 @@ class DecodeEnd {
 }  // namespace
 
 std::string TempWavPath(const std::string& name, const std::string& tempDir) {
-  const std::string base = name.substr(0, Upper(name).find(".MP3"));
+  const std::string base = name.substr(0, platform::UpperAscii(name).find(".MP3"));
   return platform::WithSep(tempDir) + base + ".wav";
 }
 

@@ -29,8 +29,7 @@ constexpr std::string_view kRounds =
 // wildcard search without regard to case would find it; 0 for none.
 char RoundOf(const std::string& name) {
   if (name.empty()) return 0;
-  char c = name[0];
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  char c = platform::UpperAscii(name[0]);
   if (c == '\xE4') c = kAe;
   if (c == '\xF6') c = kOe;
   if (c == '\xFC') c = kUe;

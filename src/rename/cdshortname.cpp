@@ -1,5 +1,7 @@
 #include "rename/cdbatches.h"
 
+#include "platform/codepage.h"
+
 namespace tovix {
 
 std::string CdShortName(const std::string& fileName) {
@@ -7,7 +9,7 @@ std::string CdShortName(const std::string& fileName) {
   out.reserve(fileName.size());
   for (char c : fileName) {
     if (c == ' ' || c == '\'') continue;
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = platform::UpperAscii(c);
     if (c == '&' || c == '.' || static_cast<unsigned char>(c) >= 128) c = '_';
     out += c;
   }

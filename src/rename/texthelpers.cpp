@@ -44,10 +44,6 @@ constexpr std::array<std::string_view, 32> kPlainHigh = {
     "EUR", "",  ",", "",  "'", "...", "+", "+", "^", "_",  "S", "'", "OE", "", "Z", "",
     "",    "'", "'", "'", "'", "-",   "-", "-", "~", "TM", "s", "'", "oe", "", "z", "Y"};
 
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 }  // namespace
 
 bool LooksLikeAnsi(std::string_view text) {
@@ -73,7 +69,7 @@ std::string ToOemIfAnsi(std::string_view text) {
 std::string CapitaliseWords(std::string_view text) {
   std::string out(text);
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (i == 0 || (out[i] != ' ' && out[i - 1] == ' ')) out[i] = UpperAscii(out[i]);
+    if (i == 0 || (out[i] != ' ' && out[i - 1] == ' ')) out[i] = platform::UpperAscii(out[i]);
   }
   for (char& c : out)
     if (c == '\xEF') c = '\'';

@@ -17,6 +17,7 @@
 #include "picture/bitmap.h"
 #include "picture/jpgtobmp.h"
 #include "picture/layout.h"
+#include "platform/codepage.h"
 
 namespace tovix {
 
@@ -79,12 +80,6 @@ QImage ToQImage(const Bitmap& bitmap) {
   for (int y = 0; y < bitmap.height; ++y)
     std::copy_n(bitmap.pixels.data() + row * y, row, image.scanLine(y));
   return image;
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
 }
 
 std::string OrSample(const std::string& text, const char* sample) {
@@ -432,7 +427,7 @@ void PreviewPage::LoadBackgroundPicture(const std::string& path) {
   UpdateEmptyHint();
   if (path.empty()) return;
   Bitmap bitmap;
-  if (UpperAscii(path).find(".BMP") != std::string::npos) {
+  if (platform::UpperAscii(path).find(".BMP") != std::string::npos) {
     bitmap = ReadBmpFile(path);
   } else {
     TJpegToBmp jpeg;
