@@ -33,7 +33,7 @@ inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error 
 // The build's strings with their German texts, by number.
 std::span<const BuildString> BuildStrings();
 
-// Whether the loaded language gives string n (1..200).
+// Whether the loaded language gives string n (1..400).
 bool LanguageGives(int n);
 
 // String n as the loaded language gives it; its German text when the

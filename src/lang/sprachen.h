@@ -7,10 +7,10 @@
 
 namespace tovix {
 
-inline constexpr int kLanguageStringCount = 200;
+inline constexpr int kLanguageStringCount = 400;
 inline constexpr std::size_t kMaxLanguageStringLength = 100;
 
-// Entry n (1..200) of the table; "StrIdx Err" for any other n.
+// Entry n (1..400) of the table; "StrIdx Err" for any other n.
 const std::string& LanguageString(int n);
 
 // The welcome/info text, the CD batch page's explanation and the five

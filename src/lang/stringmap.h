@@ -20,7 +20,7 @@ enum class StringWindow : std::uint8_t {
 };
 
 struct StringMapEntry {
-  int number;                // 1..200 in the language table
+  int number;                // 1..400 in the language table
   std::string_view control;  // objectName of the control
   StringTarget target;
   StringWindow window;

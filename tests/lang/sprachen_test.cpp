@@ -34,7 +34,7 @@ class SprachenTest : public ::testing::Test {
 TEST_F(SprachenTest, NumbersOutsideTheTableGiveTheIndexError) {
   ASSERT_EQ(ApplyLanguage(0, WriteGerman({{"0001", "eins"}, {"0200", "zweihundert"}})),
             LanguageResult::kOk);
-  for (int n : {0, -1, 201, 1000, 32767, -32768}) EXPECT_EQ(LanguageString(n), "StrIdx Err") << n;
+  for (int n : {0, -1, 401, 1000, 32767, -32768}) EXPECT_EQ(LanguageString(n), "StrIdx Err") << n;
   EXPECT_EQ(LanguageString(1), "eins");
   EXPECT_EQ(LanguageString(200), "zweihundert");
 }
@@ -48,6 +48,7 @@ TEST_F(SprachenTest, AbsentAndEmptyStringsReadMissing) {
   EXPECT_EQ(LanguageString(57), "missing: Str57");
   EXPECT_EQ(LanguageString(1), "missing: Str1");
   EXPECT_EQ(LanguageString(200), "missing: Str200");
+  EXPECT_EQ(LanguageString(400), "missing: Str400");
 }
 
 TEST_F(SprachenTest, ValuesAreCutToHundredCharacters) {
