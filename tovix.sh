@@ -16,7 +16,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-wine
   googletest libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   xvfb xauth
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

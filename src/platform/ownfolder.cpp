@@ -49,6 +49,15 @@ bool FolderIsWritable(const std::string& dir) {
   return (st.st_mode & S_IWOTH) != 0;
 }
 
+bool IsInstalledFolder(const std::string& dir) {
+  // Decided by the marker, not by the folder's mode: the package keeps its
+  // folders at the usual 0755, which root could write to.
+  struct stat st;
+  const std::string marker =
+      ToNative(WithSep(dir.empty() ? std::string(".") : dir) + kInstalledMarker);
+  return stat(marker.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string UserSettingsDir() {
   std::string base;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') {
@@ -68,7 +77,7 @@ std::string UserSettingsDir() {
 
 std::string OwnFolder() {
   const std::string program = ProgramDir();
-  if (FolderIsWritable(program)) return program;
+  if (!IsInstalledFolder(program) && FolderIsWritable(program)) return program;
   const std::string user = UserSettingsDir();
   if (user.empty()) return program;
   // Made once it is needed; a failure shows when the file is written.

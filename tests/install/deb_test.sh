@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the build folder and checks it with dpkg-deb:
-# the files in place, and dependencies on run-time packages only.
+# Builds the Debian package of the build folder and checks it with dpkg-deb
+# (the files in place, dependencies on run-time packages only) and with
+# lintian, Debian's own checker: no error, no warning.
 #   deb_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -20,7 +21,9 @@ for f in ./usr/lib/tovix/tovix ./usr/lib/tovix/tovix-cli ./usr/lib/tovix/tovix-s
          ./usr/share/applications/de.tovix.Tovix.desktop \
          ./usr/share/metainfo/de.tovix.Tovix.metainfo.xml \
          ./usr/share/icons/hicolor/256x256/apps/de.tovix.Tovix.png \
-         ./usr/share/man/man1/tovix-cli.1; do
+         ./usr/share/man/man1/tovix.1.gz ./usr/share/man/man1/tovix-cli.1.gz \
+         ./usr/share/doc/tovix/copyright ./usr/share/doc/tovix/changelog.gz \
+         ./usr/lib/tovix/tovix.installed; do
   grep -q " $f\( ->.*\)\?\$" "$tmp/contents" || fail "not in the package: $f"
 done
 for f in libmpegdll.so Mp3ToMp3.bat Wavtomp3.bat; do
@@ -29,7 +32,6 @@ for f in libmpegdll.so Mp3ToMp3.bat Wavtomp3.bat; do
   fi
 done
 grep -q ' ./usr/bin/tovix -> ../lib/tovix/tovix$' "$tmp/contents" || fail "bin/tovix is no link"
-grep -Eq '^dr-xr-xr-x .* \./usr/lib/tovix/$' "$tmp/contents" || fail "usr/lib/tovix is not read-only"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -37,4 +39,14 @@ for p in libqt6widgets6 libqt6gui6 libqt6core6 lame fonts-wine qt6-qpa-plugins; 
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "no dependency on $p"
 done
 if grep -Eq -- '-dev( |,|$)' <<<"$depends"; then fail "a -dev package among the dependencies"; fi
+dpkg-deb -f "$deb" Description | grep -q '^ *;' && fail "a list separator in the description"
+
+# lintian warns that it runs as root; that line is no finding on the package.
+command -v lintian >/dev/null || fail "lintian is not installed (./tovix.sh test installs it)"
+lintian --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1 || lintian_rc=$?
+findings=$(grep -E '^[EW]: ' "$tmp/lintian.log" | grep -v 'running with root privileges' || true)
+if [ "${lintian_rc:-0}" -ne 0 ] || [ -n "$findings" ]; then
+  cat "$tmp/lintian.log" >&2
+  fail "lintian finds errors or warnings"
+fi
 echo "package OK: $(basename "$deb")"

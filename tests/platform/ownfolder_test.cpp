@@ -1,5 +1,6 @@
-// The program's own folder: the program folder while it is writable, else
-// the user's XDG settings folder, made when first needed.
+// The program's own folder: the program folder while it is writable and not
+// an installed copy, else the user's XDG settings folder, made when first
+// needed.
 #include "platform/ownfolder.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/filesys.h"
 #include "support/tempdir.h"
@@ -46,8 +48,22 @@ TEST_F(OwnFolderTest, TheUsersFolderFollowsXdgConfigHome) {
 TEST_F(OwnFolderTest, AWritableProgramFolderIsItsOwnFolder) {
   SetProgramDir(program_);
   EXPECT_TRUE(FolderIsWritable(program_));
+  EXPECT_FALSE(IsInstalledFolder(program_));
   EXPECT_EQ(OwnFolder(), program_ + "/");
   EXPECT_FALSE(std::filesystem::exists(dir_.path() + "/home"));
+}
+
+TEST_F(OwnFolderTest, AnInstalledCopysFolderIsNeverItsOwnEvenWhenWritable) {
+  // The package leaves the folder at 0755, which root may write to.
+  std::ofstream(program_ + "/" + kInstalledMarker) << "installed\n";
+  SetProgramDir(program_);
+  ASSERT_TRUE(FolderIsWritable(program_));
+  EXPECT_TRUE(IsInstalledFolder(program_));
+  EXPECT_TRUE(IsInstalledFolder(program_ + "/"));
+  EXPECT_EQ(OwnFolder(), dir_.path() + "/home/.config/tovix/");
+  // A folder of that name is no marker.
+  std::filesystem::create_directories(dir_.file("other") + "/" + kInstalledMarker);
+  EXPECT_FALSE(IsInstalledFolder(dir_.file("other")));
 }
 
 TEST_F(OwnFolderTest, AReadOnlyProgramFolderSendsTheFilesToTheUsersFolder) {
