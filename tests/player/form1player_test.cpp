@@ -250,6 +250,19 @@ TEST_F(WithTestDouble, PlayingThatFailsPutsTheButtonsBackOnceAndNoOutputIsSaidOn
     EXPECT_TRUE(w->errors.empty()) << w->errors.front();
   }
 
+  // An error raised inside the player's timer (here the position the
+  // library cannot give): once, in LED, never as a box, and not again.
+  t().Load->click();
+  t().Play->click();
+  fake_.fail("GetCurrentPos", 3);
+  ASSERT_TRUE(WaitFor([&] { return Buttons() == kLoaded; }, 3000));
+  EXPECT_EQ(f().LedText(), "Wiedergabe beendet: die Datei ist nicht lesbar");
+  f().SetLed("");
+  WaitFor([] { return false; }, 1200);
+  EXPECT_EQ(f().LedText(), "");
+  EXPECT_TRUE(w->errors.empty()) << w->errors.front();
+  fake_.fail("GetCurrentPos", 0);
+
   // No sound device: said in LED, the dialog is not opened again, and the
   // failed Play leaves no end handler that a later decode would run into.
   const std::size_t dialogs = dialogFolders.size();
