@@ -23,63 +23,15 @@
 #include <vector>
 
 #include "mpegdll.h"
-
-extern char** environ;
+#include "songwave.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using bench::Run;
+using bench::WriteSongWave;
 
-constexpr int kRate = 44100;
 constexpr int kSeconds = 300;
-
-int Run(std::vector<std::string> args) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Music-like stereo: a few drifting tones and some noise, so the encoder
-// spends its bits as on a real song.
-void WriteSongWave(const fs::path& path) {
-  const std::uint32_t samples = kRate * kSeconds;
-  std::vector<std::int16_t> pcm(static_cast<std::size_t>(samples) * 2);
-  std::uint32_t noise = 12345;
-  for (std::uint32_t i = 0; i < samples; ++i) {
-    double t = static_cast<double>(i) / kRate;
-    double tone = 0.3 * std::sin(2 * M_PI * (220 + 20 * std::sin(t * 0.5)) * t) +
-                  0.2 * std::sin(2 * M_PI * 330 * t) * std::sin(t * 3) +
-                  0.1 * std::sin(2 * M_PI * 1760 * t + std::sin(t * 7));
-    for (int c = 0; c < 2; ++c) {
-      noise = noise * 1664525u + 1013904223u;
-      double n = (static_cast<double>(noise >> 16) / 65536.0 - 0.5) * 0.1;
-      pcm[2 * i + c] = static_cast<std::int16_t>(20000 * (tone * (c ? 0.8 : 1.0) + n));
-    }
-  }
-  auto le = [](std::ofstream& out, std::uint32_t v, int bytes) {
-    for (int b = 0; b < bytes; ++b) out.put(static_cast<char>(v >> (8 * b)));
-  };
-  std::ofstream out(path, std::ios::binary);
-  const std::uint32_t data = samples * 4;
-  out.write("RIFF", 4);
-  le(out, 36 + data, 4);
-  out.write("WAVEfmt ", 8);
-  le(out, 16, 4);
-  le(out, 1, 2);
-  le(out, 2, 2);
-  le(out, kRate, 4);
-  le(out, kRate * 4, 4);
-  le(out, 4, 2);
-  le(out, 16, 2);
-  out.write("data", 4);
-  le(out, data, 4);
-  out.write(reinterpret_cast<const char*>(pcm.data()), static_cast<std::streamsize>(data));
-}
 
 struct Data {
   fs::path root;
@@ -93,7 +45,7 @@ struct Data {
     mp3 = (root / "song.mp3").string();
     libraryWav = (root / "library.wav").string();
     mpg123Wav = (root / "mpg123.wav").string();
-    WriteSongWave(root / "song.wav");
+    WriteSongWave(root / "song.wav", kSeconds);
     if (Run({"lame", "--quiet", "-b", "192", (root / "song.wav").string(), mp3}) != 0) {
       std::fprintf(stderr, "lame could not encode the song\n");
       std::exit(1);

@@ -146,6 +146,9 @@ TEXTS = {
         198: "Prüfung bestanden: nichts gefunden, was die CD stört.",
         199: "TV-Ansicht der Bilder",
         200: "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde geändert.",
+        201: "keine Audioausgabe",
+        202: "Wiedergabe beendet: die Datei ist nicht lesbar",
+        203: "Wiedergabe beendet: die Audioausgabe ist ausgefallen",
         # Texts of the recode pass's own checks.
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
@@ -286,6 +289,9 @@ TEXTS = {
         198: "Check passed: nothing found that keeps the CD from working.",
         199: "TV view of the pictures",
         200: "Files in the folder %1 cannot be renamed (I/O error %2): nothing was changed.",
+        201: "no audio output",
+        202: "Playing stopped: the file cannot be read",
+        203: "Playing stopped: the sound output failed",
         # Texts of the recode pass's own checks.
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
@@ -426,6 +432,9 @@ TEXTS = {
         198: "Vérification réussie : rien n'empêche le CD de fonctionner.",
         199: "Vue TV des images",
         200: "Impossible de renommer dans le dossier %1 (erreur E/S %2) : rien n'a été modifié.",
+        201: "pas de sortie audio",
+        202: "Lecture arrêtée : le fichier est illisible",
+        203: "Lecture arrêtée : la sortie audio a échoué",
         # Texts of the recode pass's own checks.
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/qtext.h"
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 #include "player/mpegplay.h"
 #include "player/playercontrols.h"
@@ -16,16 +17,35 @@ namespace tovix {
 namespace {
 constexpr const char* kMp3Filter = "MPeg Audio|*.mp3";
 
+// Asks without raising: after a playing that failed, Stop and Load must
+// still put the player back.
 bool PlayingOrPaused(TMPEGPlayer& player) {
-  const int mode = player.GetPlayerMode();
+  const int mode = player.PeekPlayerMode();
   return mode == kModePlaying || mode == kModePaused;
+}
+
+// The status line's words for a playing that the library ended by a failure.
+std::string PlaybackFailureText(int code) {
+  return BuildText(code == kErrOutputDevice ? str::kPlayOutputGone : str::kPlayUnreadable);
 }
 }  // namespace
 
 void TForm1::CreatePlayer() {
-  // The timer's handler runs from the event loop: its failures are shown.
+  // The timer's handler runs from the event loop. A failure there puts the
+  // buttons back and says so in the status line, never in a message box: the
+  // player's timer raises it once, a box would come back with every tick.
   player_ = std::make_unique<TMPEGPlayer>([this](std::function<void()> tick) {
-    return std::make_unique<QtPlayerTimer>([this, tick = std::move(tick)] { Guarded(tick); });
+    return std::make_unique<QtPlayerTimer>([this, tick = std::move(tick)] {
+      try {
+        tick();
+      } catch (const TMPEGError& e) {
+        StopClick();
+        SetLed(PlaybackFailureText(e.ErrorCode));
+      } catch (const std::exception& e) {
+        StopClick();
+        SetLed(e.what());
+      }
+    });
   });
   ChooseMp3File = [this](const std::string& folder) -> std::optional<std::string> {
     const QString chosen =
@@ -74,13 +94,30 @@ void TForm1::PlayClick() {
   try {
     player_->SetStreamName(OpenDialog3FileName);
     player_->Open();
-    player_->OnPlayEnd = [this](TMPEGPlayer&) { StopClick(); };
+    player_->OnPlayEnd = [this](TMPEGPlayer& player) {
+      // Read before StopClick closes the stream, which clears it.
+      const int failure = player.LastError();
+      StopClick();
+      if (failure > 0) SetLed(PlaybackFailureText(failure));
+    };
     player_->OnPosUpdate = [this](int pos, int len) { PlayerPosUpdate(pos, len); };
     player_->SetUseTimer(true);
     player_->SetTimerFreq(500);
     player_->Play();
     SetPlayerButtons(false, true, true);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    // A Play that failed leaves no handler behind: a later decode to a wave
+    // file through the same player must not end in this window's StopClick.
+    player_->OnPlayEnd = nullptr;
+    player_->OnPosUpdate = nullptr;
+    const auto* failure = dynamic_cast<const TMPEGError*>(&e);
+    if (failure && failure->ErrorCode == kErrOutputDevice) {
+      // The file is fine; the dialog would not help. The stream is closed,
+      // so the next Play tries the sound output afresh.
+      Guarded([this] { player_->SetStreamName(""); });
+      SetLed(BuildText(str::kNoAudioOutput));
+      return;
+    }
     // Nothing playable yet: the user is asked for a file instead.
     LoadClick();
   }
@@ -101,8 +138,9 @@ void TForm1::StopClick() {
 }
 
 void TForm1::PlayerPosUpdate(int pos, int len) {
-  // During a pause the time shown stands still.
-  if (player_->GetPlayerMode() != kModePlaying) return;
+  // During a pause the time shown stands still; a failure is the end
+  // handler's to report.
+  if (player_->PeekPlayerMode() != kModePlaying) return;
   const int elapsed = ElapsedMs(pos, len, mp3Info_.Duration);
   if (PageNumber == 8) SetLed(ElapsedText(elapsed));
 }

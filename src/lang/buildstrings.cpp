@@ -30,6 +30,9 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kLanguageButton, "Sprache"},
     {str::kFolderNoRename,
      "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde ge\xE4ndert."},
+    {str::kNoAudioOutput, "keine Audioausgabe"},
+    {str::kPlayUnreadable, "Wiedergabe beendet: die Datei ist nicht lesbar"},
+    {str::kPlayOutputGone, "Wiedergabe beendet: die Audioausgabe ist ausgefallen"},
 });
 
 }  // namespace

@@ -28,6 +28,9 @@ inline constexpr int kSongBatchTimeout = 158;  // %1 song, %2 batch, %3 seconds
 inline constexpr int kSongNoBin = 159;         // %1: the song, %2: why
 inline constexpr int kLanguageButton = 160;    // caption of the language button
 inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error number
+inline constexpr int kNoAudioOutput = 201;     // Play found no sound output
+inline constexpr int kPlayUnreadable = 202;    // playing stopped: the song could not be read
+inline constexpr int kPlayOutputGone = 203;    // playing stopped: the sound output failed
 }  // namespace str
 
 // The build's strings with their German texts, by number.

@@ -9,6 +9,7 @@
 
 #include "platform/dynlib.h"
 #include "platform/filesys.h"
+#include "platform/flagwait.h"
 #include "player/mpegdllapi.h"
 
 namespace tovix {
@@ -198,11 +199,15 @@ void TMPEGPlayer::CheckError() {
 }
 
 bool TMPEGPlayer::EndReached() const {
-  return std::atomic_ref<const std::uint8_t>(endReached_).load() != 0;
+  return std::atomic_ref<const std::uint8_t>(endFlag_.bytes[0]).load() != 0;
 }
 
 void TMPEGPlayer::SetEndReached(std::uint8_t value) {
-  std::atomic_ref<std::uint8_t>(endReached_).store(value);
+  std::atomic_ref<std::uint8_t>(endFlag_.bytes[0]).store(value);
+}
+
+bool TMPEGPlayer::WaitForEnd(int timeoutMs) {
+  return platform::WaitForFlag(&endFlag_, timeoutMs);
 }
 
 void TMPEGPlayer::SetPlayerPriority(TPlayPriority value) {
@@ -284,6 +289,8 @@ void TMPEGPlayer::Open() {
   }
   opened_ = true;
   playedXTimes_ = 1;
+  // The end of an earlier stream must not count for this one.
+  SetEndReached(0);
   streamLength_ = GetLength();
   if (autoPlay_) Play();
 }
@@ -304,10 +311,16 @@ void TMPEGPlayer::Play() {
   }
   lib_->setPriority(priority_);
   CheckError();
-  const std::vector<char> out = NameBuffer(outFilename_, mpegdll::kOutFileBuffer, kErrOutputDevice);
+  // The sound card takes no name: a wave path left from a decode, however
+  // long, must not stop the preview.
+  const std::vector<char> out = NameBuffer(deviceCode_ == 2 ? outFilename_ : std::string(),
+                                           mpegdll::kOutFileBuffer, kErrOutputDevice);
   lib_->setOutputDevice(deviceCode_, out.data());
   CheckError();
-  const std::int32_t result = lib_->play(startPos_, endPos_, &endReached_);
+  // A stream played out without a timer to see it (a decode to a wave
+  // file) leaves its end set; the new start must not end at once.
+  SetEndReached(0);
+  const std::int32_t result = lib_->play(startPos_, endPos_, endFlag_.bytes);
   lastError_ = lib_->lastError();
   if (lastError_ > 0 || result != 0)
     throw TMPEGError(MPEGErrorText(lastError_ > 0 ? lastError_ : kErrNotLoaded),
@@ -371,6 +384,13 @@ int TMPEGPlayer::GetPlayerMode() {
   return mode;
 }
 
+int TMPEGPlayer::PeekPlayerMode() {
+  RequireLoaded();
+  const int mode = lib_->getPlayerMode();
+  lastError_ = lib_->lastError();
+  return mode;
+}
+
 int TMPEGPlayer::GetCurrentPos() {
   RequireLoaded();
   const int pos = lib_->getCurrentPos();
@@ -390,17 +410,28 @@ void TMPEGPlayer::TimerTick() {
     if (timer_) timer_->SetEnabled(false);
     return;
   }
-  int pos = GetCurrentPos();
-  const int len = streamLength_;
-  if (pos > len) pos = 0;
-  if (OnPosUpdate) OnPosUpdate(pos, len);
-  if (EndReached()) {
+  try {
+    int pos = GetCurrentPos();
+    const int len = streamLength_;
+    if (pos > len) pos = 0;
+    if (OnPosUpdate) OnPosUpdate(pos, len);
+  } catch (...) {
+    // Raised once, not at every tick: the timer stops here.
     if (timer_) timer_->SetEnabled(false);
-    playing_ = false;
-    if (OnPlayEnd) {
-      SetEndReached(0);
-      OnPlayEnd(*this);
-    }
+    throw;
+  }
+  if (!EndReached()) return;
+  if (timer_) timer_->SetEnabled(false);
+  playing_ = false;
+  // A playing that ended in a failure (an output that failed, data that
+  // could not be read) leaves its code in LastError for the end handler,
+  // which puts the window back; nothing is raised from the timer for it.
+  PeekPlayerMode();
+  if (OnPlayEnd) {
+    SetEndReached(0);
+    // A copy: the handler may replace the player's handlers.
+    const TPlayEndEvent end = OnPlayEnd;
+    end(*this);
   }
 }
 

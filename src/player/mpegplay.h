@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/flagwait.h"
+
 namespace tovix {
 
 // A failure of the player: the message and an 8-bit code (0 library not
@@ -149,10 +151,18 @@ class TMPEGPlayer {
   void Restart();
   void Close();
   int GetPlayerMode();
+  // The mode without raising: a failure is only kept in LastError. For the
+  // windows' checks of the mode, which must work after a failed playing.
+  int PeekPlayerMode();
   int GetCurrentPos();
   int GetLength();
-  // The timer handler: position to OnPosUpdate, the end to OnPlayEnd.
+  // The timer handler: position to OnPosUpdate, the end to OnPlayEnd. A
+  // playing that ended in a failure ends as any other, its code in
+  // LastError; an error raised here stops the timer, so it is raised once.
   virtual void TimerTick();
+  // Sleeps until the library has played the stream out (or failed), at
+  // most timeoutMs; true when it has.
+  bool WaitForEnd(int timeoutMs);
 
   // --- State, for the windows and tests -----------------------------------
   bool Loaded() const { return lib_ != nullptr; }
@@ -198,9 +208,9 @@ class TMPEGPlayer {
   bool opened_ = false;
   bool playing_ = false;
   bool paused_ = false;
-  // Written by the library's thread at the end of the stream; read and
-  // cleared here, always through atomic accesses.
-  std::uint8_t endReached_ = 0;
+  // Byte 0 is written by the library's thread at the end of the stream;
+  // read and cleared here, always through atomic accesses.
+  platform::FlagWord endFlag_;
   int streamLength_ = 0;
   int lastError_ = 0;
 };

@@ -19,7 +19,12 @@ class PlayerDecoder : public DecodePlayer {
   void SetOutputToFile(bool toFile) override {
     player_.SetOutputDevice(toFile ? TOutputDevice::pcmfile : TOutputDevice::wavemapper);
   }
-  void Play() override { player_.Play(); }
+  // The decode polls the mode itself. Without the timer no end handler left
+  // by the preview runs in the middle of it and closes the stream.
+  void Play() override {
+    player_.SetUseTimer(false);
+    player_.Play();
+  }
   int GetPlayerMode() override { return player_.GetPlayerMode(); }
   int GetCurrentPos() override { return player_.GetCurrentPos(); }
   void Close() override { player_.Close(); }

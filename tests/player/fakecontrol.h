@@ -18,6 +18,7 @@ struct Fake {
   void (*playResult)(int) = nullptr;
   void (*position)(int, int) = nullptr;
   void (*end)() = nullptr;
+  void (*endFailed)(int) = nullptr;
   void (*runCallbacks)() = nullptr;
 };
 
@@ -37,6 +38,7 @@ inline Fake OpenFake(const std::string& folder) {
   sym(f.playResult, "fake_play_result");
   sym(f.position, "fake_position");
   sym(f.end, "fake_end");
+  sym(f.endFailed, "fake_end_failed");
   sym(f.runCallbacks, "fake_run_callbacks");
   return f;
 }

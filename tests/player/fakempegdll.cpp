@@ -27,6 +27,7 @@ struct State {
   int initError = 0;
   int playResult = 0;
   int mode = 0;
+  int failure = 0;  // of a playing that ended, reported by GetPlayerMode
   int pos = 0;
   int length = 0;
   std::uint8_t* endReached = nullptr;
@@ -77,6 +78,7 @@ EXPORT void Open(const char* name, std::int32_t stream, OpenCb open, CloseCb clo
   S().seek = seek;
   S().size = size;
   S().ctx = ctx;
+  S().failure = 0;
   if (!Failed()) S().mode = 1;
 }
 EXPORT void Pause(std::int32_t flag) {
@@ -106,6 +108,7 @@ EXPORT std::int32_t Play(std::int32_t start, std::int32_t end, std::uint8_t* end
 EXPORT void Close() {
   Record("Close");
   S().mode = 0;
+  S().failure = 0;
   S().endReached = nullptr;
 }
 EXPORT std::int32_t GetFrequency() {
@@ -122,6 +125,7 @@ EXPORT std::int32_t GetLayer() {
 }
 EXPORT std::int32_t GetPlayerMode() {
   Record("GetPlayerMode");
+  if (S().mode == 2 && S().failure) S().lastError = S().failure;
   return S().mode;
 }
 EXPORT std::int32_t GetCurrentPos() {
@@ -173,6 +177,13 @@ EXPORT void fake_position(int pos, int length) {
 EXPORT void fake_end() {
   if (S().endReached) *S().endReached = 1;
   S().mode = 1;
+}
+// Playing ended by a failure (code): the end byte is written, the mode is
+// "ended", and GetPlayerMode reports the code until the stream is closed.
+EXPORT void fake_end_failed(int code) {
+  if (S().endReached) *S().endReached = 1;
+  S().mode = 2;
+  S().failure = code;
 }
 // Calls the six stream callbacks as the decoder would and logs what they
 // answered.

@@ -222,6 +222,68 @@ TEST_F(WithTestDouble, PlayWithNothingPlayableAsksForAFile) {
   EXPECT_EQ(w->errors[0], "Incorrect mode");
 }
 
+TEST_F(WithTestDouble, PlayingThatFailsPutsTheButtonsBackOnceAndNoOutputIsSaidOnce) {
+  // A song that fails half-way (a sound output gone, a file that cannot be
+  // read): the buttons as after loading, one line in LED, no message box,
+  // and the next Load and Play work.
+  struct Case {
+    int code;
+    const char* led;
+  };
+  for (const Case& c : {Case{3, "Wiedergabe beendet: die Datei ist nicht lesbar"},
+                        Case{5, "Wiedergabe beendet: die Audioausgabe ist ausgefallen"}}) {
+    SCOPED_TRACE(c.code);
+    t().Load->click();
+    t().Play->click();
+    ASSERT_EQ(Buttons(), kPlaying);
+    fake_.endFailed(c.code);
+    f().MPEGPlayer().TimerTick();
+    EXPECT_EQ(Buttons(), kLoaded);
+    EXPECT_EQ(f().LedText(), c.led);
+    f().SetLed("");
+    f().MPEGPlayer().TimerTick();
+    EXPECT_EQ(f().LedText(), "");
+    t().Load->click();
+    t().Play->click();
+    EXPECT_EQ(Buttons(), kPlaying);
+    t().Stop->click();
+    EXPECT_TRUE(w->errors.empty()) << w->errors.front();
+  }
+
+  // An error raised inside the player's timer (here the position the
+  // library cannot give): once, in LED, never as a box, and not again.
+  t().Load->click();
+  t().Play->click();
+  fake_.fail("GetCurrentPos", 3);
+  ASSERT_TRUE(WaitFor([&] { return Buttons() == kLoaded; }, 3000));
+  EXPECT_EQ(f().LedText(), "Wiedergabe beendet: die Datei ist nicht lesbar");
+  f().SetLed("");
+  WaitFor([] { return false; }, 1200);
+  EXPECT_EQ(f().LedText(), "");
+  EXPECT_TRUE(w->errors.empty()) << w->errors.front();
+  fake_.fail("GetCurrentPos", 0);
+
+  // No sound device: said in LED, the dialog is not opened again, and the
+  // failed Play leaves no end handler that a later decode would run into.
+  const std::size_t dialogs = dialogFolders.size();
+  fake_.fail("Play", 5);
+  fake_.playResult(5);
+  t().Play->click();
+  EXPECT_EQ(f().LedText(), "keine Audioausgabe");
+  EXPECT_EQ(dialogFolders.size(), dialogs);
+  EXPECT_EQ(Buttons(), kLoaded);
+  fake_.reset();
+  TMPEGPlayer& player = f().MPEGPlayer();
+  player.SetOutFilename(songs.file("song.wav"));
+  player.SetOutputDevice(TOutputDevice::pcmfile);
+  player.SetStreamName(songs.file("song.mp3"));
+  player.Play();
+  fake_.end();
+  player.TimerTick();
+  EXPECT_TRUE(player.Opened());
+  EXPECT_TRUE(w->errors.empty()) << w->errors.front();
+}
+
 class WithoutLibrary : public ::testing::Test {
  protected:
   ScopedEnv env_{"TOVIX_TEST_MPEGDLL", ""};

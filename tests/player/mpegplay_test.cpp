@@ -381,3 +381,50 @@ TEST_F(PlayerTest, DestroyingAnOpenPlayerClosesTheStream) {
 
 }  // namespace
 }  // namespace tovix
+
+namespace tovix {
+namespace {
+
+TEST_F(PlayerTest, AnEndIsSeenOnceForItsOwnStreamAndAFailureIsNotRaisedByTheTimer) {
+  auto player = Loaded();
+  int ends = 0;
+  int failure = -1;
+  player->OnPlayEnd = [&](TMPEGPlayer& p) {
+    ++ends;
+    failure = p.LastError();
+  };
+  // A decode to a wave file ends with no tick to see it; the next start of
+  // another stream must not end at once.
+  player->SetOutFilename("/tmp/a.wav");
+  player->SetOutputDevice(TOutputDevice::pcmfile);
+  player->SetStreamName("/music/a.mp3");
+  player->Play();
+  fake_.end();
+  player->SetStreamName("/music/b.mp3");
+  player->Play();
+  player->TimerTick();
+  EXPECT_EQ(ends, 0);
+  EXPECT_TRUE(player->Playing());
+
+  // Playing that fails: the end handler runs once and finds the code; the
+  // timer raises nothing and stops.
+  fake_.endFailed(3);
+  EXPECT_EQ(ErrorOf([&] { player->TimerTick(); }).second, -1);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(failure, 3);
+  EXPECT_FALSE(player->Playing());
+  EXPECT_FALSE(player->Timer()->Enabled());
+  player->SetStreamName("/music/c.mp3");
+  player->Open();
+  EXPECT_EQ(player->LastError(), 0);
+
+  // An error raised inside a tick (here by the position handler) stops the
+  // timer, so it is raised once and not at every tick.
+  player->OnPosUpdate = [](int, int) { throw TMPEGError("Input stream error", 3); };
+  EXPECT_EQ(ErrorOf([&] { player->Play(); }).second, 3);
+  EXPECT_FALSE(player->Timer()->Enabled());
+  EXPECT_TRUE(player->Playing());
+}
+
+}  // namespace
+}  // namespace tovix

@@ -43,6 +43,27 @@ TEST_F(PlayCli, DecodesToAWaveFileAsMpg123DoesAndNeverReplacesOne) {
   EXPECT_TRUE(wave == test::ReadFile(dir.file("out.wav")));
 }
 
+TEST_F(PlayCli, AJoinedStreamIsWrittenWholeAndAFailedDecodeLeavesNothing) {
+  // A 22.05 kHz mono song joined to the 44.1 kHz stereo one: all of it, in
+  // the format of the first.
+  const std::string joined =
+      test::EncodeWithLame(test::ToneWav(22050, 1, 2.0), "-b 64 -m m", dir.path());
+  ASSERT_FALSE(joined.empty());
+  test::WriteFile(dir.file("joined.mp3"), test::ReadFile(dir.file("Lied \xC3\xA4.mp3")) + joined);
+  const auto run = RunCli({"play", "joined.mp3", "--wav", "joined.wav"}, dir.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_GT(test::ReadFile(dir.file("joined.wav")).size(), 44u + 44100 * 4 * 38 / 10);
+
+  // A disk that fills up: the failure is named and nothing is left, neither
+  // under the wave file's name nor hidden beside it.
+  const auto before = test::FolderState(dir.path());
+  const auto full = test::RunCliFrom(test::ProgramDir(), {"play", "joined.mp3", "--wav", "cut.wav"},
+                                     dir.path(), std::nullopt, 100000);
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.err.find("Output device failure (code 5)"), std::string::npos) << full.err;
+  EXPECT_EQ(test::FolderState(dir.path()), before);
+}
+
 TEST_F(PlayCli, PlaysToTheSoundOutputPrintingTheElapsedTime) {
   // The tests' environment names the dummy output.
   const auto run = RunCli({"play", "Lied \xC3\xA4.mp3"}, dir.path());

@@ -1,18 +1,25 @@
 // tovix-cli play: one MP3 through the player component, to the sound device
 // or into a wave file, so the decoder library can be checked without a window.
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <thread>
 
 #include "commands.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
+#include "platform/signals.h"
 #include "player/mpegplay.h"
 #include "player/playercontrols.h"
 
 namespace tovix::cli {
 namespace {
 
-constexpr int kTickMs = 100;
+// The library wakes the waiter at the end; the mode is asked again after
+// this long in case it did not.
+constexpr int kEndCheckMs = 1000;
 
 void Sleep(int ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -39,17 +46,47 @@ void PlayToSound(TMPEGPlayer& player, Console& console) {
   player.Close();
 }
 
-// Decodes into a wave file as the recode pass does: polls the mode until it
-// is no longer "playing". A failure of the output shows in the mode's error.
+// Decodes into a wave file and waits for the library's end. A failure of
+// the decode or the output shows in the mode's error.
 void DecodeToWave(TMPEGPlayer& player, const std::string& wave) {
   player.Open();
   player.SetOutFilename(wave);
   player.SetOutputDevice(TOutputDevice::pcmfile);
   player.Play();
-  while (player.GetPlayerMode() == kModePlaying) Sleep(kTickMs);
+  while (!player.WaitForEnd(kEndCheckMs) && player.GetPlayerMode() == kModePlaying) {
+  }
+  player.GetPlayerMode();
   player.Close();
   player.SetOutputDevice(TOutputDevice::wavemapper);
 }
+
+// The wave file is written under a hidden name beside its place and moved
+// there only when whole, so a failed decode leaves nothing under its name.
+// The hidden file goes whatever happens, also on SIGINT and SIGTERM.
+class HiddenWave {
+ public:
+  explicit HiddenWave(const std::string& wave) {
+    const std::size_t sep = wave.find_last_of("/\\");
+    const std::string folder = sep == std::string::npos ? "" : wave.substr(0, sep + 1);
+    std::random_device random;
+    do {
+      char token[9];
+      std::snprintf(token, sizeof token, "%08x", random());
+      path_ = folder + ".tovix-" + token + ".tmp";
+    } while (platform::Exists(path_));
+    platform::RemoveOnSignal(platform::ToNative(path_), false);
+  }
+  ~HiddenWave() {
+    platform::RemoveFile(path_);
+    platform::ForgetOnSignal();
+  }
+  HiddenWave(const HiddenWave&) = delete;
+  HiddenWave& operator=(const HiddenWave&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 }  // namespace
 
@@ -81,7 +118,14 @@ int RunPlay(RunContext& context) {
     player.InitLibrary();
     player.SetStreamName(file);
     if (wave) {
-      DecodeToWave(player, *wave);
+      HiddenWave hidden(*wave);
+      DecodeToWave(player, hidden.path());
+      if (!platform::RenameNoReplace(hidden.path(), *wave)) {
+        const int error = errno;
+        Complain(context, "\"" + context.call.Option("--wav") +
+                              "\" cannot be written: " + std::strerror(error));
+        return kExitPassError;
+      }
       context.console.Note("written: " + platform::AnsiToUtf8(*wave));
     } else {
       PlayToSound(player, context.console);

@@ -15,11 +15,17 @@
  * 3 stream cannot be opened or decoded, 4 seek on a stream that cannot seek,
  * 5 output device failure.
  *
+ * A stream that changes rate or channels on the way comes out whole in the
+ * format of its first frame. Data that cannot be decoded after the last
+ * frame that could (a cut frame, junk) ends the stream without an error.
+ *
  * Threads: the caller may use one thread or several (calls are serialised
  * inside); decoding runs on the library's own thread. The one value shared
  * with the caller is the end byte handed to "Play": the library sets it to 1
  * with an atomic release store once the stream has been played out (after the
- * wave file is complete, before the mode leaves 3). "Restart" plays on with
+ * wave file is complete, before the mode leaves 3), and then wakes futex
+ * waiters on the aligned 32-bit word that holds it, so a caller can sleep
+ * until the end instead of polling. "Restart" plays on with
  * the same byte, so it must stay valid until "Close" or the next "Play".
  * Read and clear it atomically, for instance through std::atomic_ref<uint8_t>,
  * so that ThreadSanitizer sees no race.

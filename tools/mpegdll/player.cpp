@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/codepage.h"
+#include "platform/flagwait.h"
 
 namespace mpegdll {
 namespace {
@@ -86,6 +87,11 @@ Error Player::Close() {
   rate_ = 0;
   shown_ = 0;
   written_ = 0;
+  {
+    // A failure belongs to its stream: the next one starts without it.
+    std::lock_guard lock(m_);
+    failure_ = Error::None;
+  }
   mode_ = MPEGDLL_MODE_CLOSED;
   return Error::None;
 }
@@ -355,7 +361,10 @@ void Player::Run() {
     failure_ = failure;
     // Only now that the wave file is whole: the caller may act on either at
     // once, and whoever sees the mode change sees the end byte set.
-    if (endByte_) __atomic_store_n(endByte_, std::uint8_t{1}, __ATOMIC_RELEASE);
+    if (endByte_) {
+      __atomic_store_n(endByte_, std::uint8_t{1}, __ATOMIC_RELEASE);
+      tovix::platform::WakeFlagWaiters(endByte_);
+    }
     mode_ = MPEGDLL_MODE_ENDED;
   }
   done_ = true;

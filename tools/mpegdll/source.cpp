@@ -114,6 +114,11 @@ Error Source::Start() {
   if (rate <= 0 || channels < 1 || channels > 2) return Error::Stream;
   facts_.rate = rate;
   facts_.channels = channels;
+  // The whole stream comes out in the format of its first frame: a later
+  // change of rate or channels (songs joined into one file) is resampled and
+  // mixed by libmpg123, so one output and one wave file take all of it.
+  mpg123_format_none(mh_);
+  mpg123_format(mh_, rate, channels == 1 ? MPG123_MONO : MPG123_STEREO, MPG123_ENC_SIGNED_16);
   mpg123_frameinfo info{};
   if (mpg123_info(mh_, &info) == MPG123_OK) {
     facts_.bitrate = info.bitrate;
@@ -162,9 +167,10 @@ Source::Step Source::Decode(unsigned char*& data, std::size_t& bytes) {
   data = nullptr;
   bytes = 0;
   int rc = mpg123_decode_frame(mh_, &frame, &data, &bytes);
+  const bool decodedBefore = !atStart_ || position_ > 0;
   atStart_ = false;
   if (rc == MPG123_NEW_FORMAT) {
-    // A change of rate or channels halfway cannot go into the same output.
+    // Only the format of the first frame is allowed (Start), so this is it.
     long rate = 0;
     int channels = 0, encoding = 0;
     mpg123_getformat(mh_, &rate, &channels, &encoding);
@@ -172,7 +178,7 @@ Source::Step Source::Decode(unsigned char*& data, std::size_t& bytes) {
     rc = MPG123_OK;
   }
   if (rc == MPG123_DONE) return Step::End;
-  if (rc != MPG123_OK) return Step::Failed;
+  if (rc != MPG123_OK) return AfterFailure(decodedBefore);
   const std::size_t frameBytes = 2 * static_cast<std::size_t>(facts_.channels);
   if (skip_ > 0) {
     std::int64_t drop =
@@ -184,6 +190,16 @@ Source::Step Source::Decode(unsigned char*& data, std::size_t& bytes) {
   }
   position_ += static_cast<std::int64_t>(bytes / frameBytes);
   return Step::Audio;
+}
+
+Source::Step Source::AfterFailure(bool decodedBefore) const {
+  // Data that is no MPEG audio after the last frame that decoded (a cut or
+  // damaged last frame, junk behind it) ends the stream as mpg123 -w ends
+  // it: the audio is all there. A failing read stays a failure.
+  const int code = mpg123_errcode(mh_);
+  const bool badData = code != MPG123_ERR_READER && code != MPG123_OUT_OF_MEM &&
+                       code != MPG123_NO_READER && code != MPG123_BAD_HANDLE;
+  return decodedBefore && badData ? Step::End : Step::Failed;
 }
 
 long Source::ReadBytes(void* buffer, std::size_t count) {

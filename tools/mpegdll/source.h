@@ -1,7 +1,7 @@
 #pragma once
 // The MPEG stream being decoded: a file or the caller's six stream
 // callbacks, behind one libmpg123 handle that decodes to 16-bit PCM at the
-// stream's own rate and channels, as mpg123 -w does.
+// rate and channels of the stream's first frame, as mpg123 -w does.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -67,6 +67,7 @@ class Source {
   Source() = default;
   Error Start();  // formats, first frame, facts
   Error Reopen();
+  Step AfterFailure(bool decodedBefore) const;
 
   mpg123_handle_struct* mh_ = nullptr;
   int fd_ = -1;
