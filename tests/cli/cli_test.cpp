@@ -170,7 +170,9 @@ TEST_F(Cli, RenamePlanEditApply) {
   EXPECT_TRUE(test::HasFile(music(), "track03.mp3"));
   EXPECT_TRUE(test::HasFile(music(), "\xC4rzte - Sch\xF6n.mp3"));
   EXPECT_FALSE(test::HasFile(music(), "track01.mp3"));
-  EXPECT_TRUE(Has(r.out, "3 file(s) renamed")) << r.out;
+  EXPECT_TRUE(
+      Has(r.out, platform::AnsiToUtf8(BuildText(str::kRenameSummary, {"3", "0", "0", "0", ""}))))
+      << r.out;
 
   // The same list again: its old names are gone, nothing is renamed.
   const auto before = test::FolderState(music());
@@ -246,7 +248,8 @@ TEST_F(Cli, CdBatchPairRunByTheInterpreterRestoresTheFolder) {
     EXPECT_EQ(fs::exists(music() + "/T"), subdirs);
     EXPECT_EQ(fs::exists(music() + "/_"), subdirs);
     for (const auto& [name, bytes] : test::FolderState(music()))
-      EXPECT_FALSE(name.find('/') == std::string::npos && Has(name, ".mp3")) << name << " stayed";
+      EXPECT_FALSE(subdirs && name.find('/') == std::string::npos && Has(name, ".mp3"))
+          << name << " stayed";
     ASSERT_EQ(test::RunProgram("tovix-cmd", {"Long.bat"}, music()), 0);
     EXPECT_TRUE(test::FolderState(music(), {"Short.bat", "Long.bat"}) == before);
     EXPECT_FALSE(fs::exists(music() + "/T"));
