@@ -172,13 +172,13 @@ bool TryMove(platform::FolderIndex& index, const std::string& oldName, const std
 // Runs the planned renames on copies of the listings, so a companion whose
 // new name is taken stops the pass before anything is renamed. A song whose
 // own new name is taken ends the real pass at its line, as it always did;
-// the trial ends there too.
-// Returns the line of such a companion, or -1.
-int CompanionBlocked(RenameFolders folders, const std::vector<Planned>& planned,
+// the trial ends there too. Returns the line of such a companion, or -1.
+int CompanionBlocked(const RenameFolders& real, const std::vector<Planned>& planned,
                      RenameObserver* observer) {
+  if (real.bin.empty()) return -1;
+  RenameFolders folders = real;
   for (const Planned& p : planned) {
-    const auto moves = folders.Bin() ? CompanionMoves(*folders.Bin(), p.oldName, p.newName)
-                                     : std::vector<CompanionMove>{};
+    const auto moves = CompanionMoves(*folders.Bin(), p.oldName, p.newName);
     if (!TryMove(folders.mp3Index, p.oldName, p.newName)) return -1;
     for (const CompanionMove& move : moves) {
       if (!CanBeGiven(move.to) || !TryMove(*folders.Bin(), move.from, move.to)) {
