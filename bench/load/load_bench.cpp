@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -158,6 +159,21 @@ bool MakeSongs(const fs::path& folder, int count) {
   return true;
 }
 
+bool MakeCompanions(const fs::path& songs, const fs::path& bins) {
+  for (const auto& e : fs::directory_iterator(songs)) {
+    const std::string stem = e.path().stem().string();
+    std::string upper = stem;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const fs::path& name : {bins / (upper + ".BIN"), bins / (stem + ".jpg")}) {
+      std::FILE* f = std::fopen(name.c_str(), "wb");
+      if (!f) return false;
+      const bool written = std::fputs("companion", f) >= 0;
+      if (std::fclose(f) != 0 || !written) return false;
+    }
+  }
+  return true;
+}
+
 void Report(const char* pass, int files, const Measured& m) {
   std::printf("%-22s %6d files  %8.2f s  %5ld MB peak  exit %d\n", pass, files, m.seconds, m.peakMb,
               m.status);
@@ -194,6 +210,11 @@ int main(int argc, char** argv) {
   Report("scan", songs, RunProcess(with({"scan", (dir / "mp3").string()})));
   Report("texts", songs, RunProcess(with({"texts"})));
   Report("rename --plan", songs, RunProcess(with({"rename", "--plan", list})));
+  // Each song's picture and JPEG copy beside the text just written: the
+  // apply renames four files a song, its undo list four more.
+  if (!MakeCompanions(dir / "mp3", dir / "bin")) return 1;
+  Report("rename --apply", songs, RunProcess(with({"rename", "--apply", list})));
+  Report("rename --apply .undo", songs, RunProcess(with({"rename", "--apply", list + ".undo"})));
   Report("rename --apply", songs, RunProcess(with({"rename", "--apply", list})));
   Report("cdbatch", songs, RunProcess(with({"cdbatch"})));
 

@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/qtext.h"
+#include "app/pages/renamepage.h"
 #include "app/qttranslation.h"
 #include "lang/buildstrings.h"
 #include "lang/stringmap.h"
@@ -46,6 +47,7 @@ void TForm1::PushStrings() {
   InstallQtTranslation(LanguageGives(str::kQtLocale) ? FromAnsi(LanguageString(str::kQtLocale))
                                                      : QString());
   SetCaption(Sprache, BuildText(str::kLanguageButton));
+  SetCaption(Seite3->UndoButton, BuildText(str::kUndoButton));
   // The preview page sets its captions, hints, mode names and filter itself.
   Seite5->ApplyLanguage();
   PushDiscStrings();

@@ -27,6 +27,12 @@ std::string NoSourceDir() {
   return BuildText(str::kNoSourceDir);
 }
 
+// The window's undo list: beside its settings, as it belongs to no plan file.
+std::string RenameUndoPath(const std::string& settingsPath) {
+  const std::size_t sep = settingsPath.rfind(platform::kPathSep);
+  return (sep == std::string::npos ? "" : settingsPath.substr(0, sep + 1)) + "rename.undo";
+}
+
 std::string Progress(int done, int total) {
   return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";
 }
@@ -86,8 +92,19 @@ void TForm1::WirePasses() {
       ~BuildEnd() { page->EndBuild(); }
     } end{Seite3};
     RenamePageObserver observer(*this, true);
+    Seite3->EndUndoList();
     Seite3->SetLines(tovix::BuildRenameList(folder, Seite31->Options(), &observer));
   };
+
+  connect(Seite3->UndoButton, &QPushButton::clicked, this, [this] {
+    if (Seite3->Building()) return;
+    const std::string undo = RenameUndoPath(SettingsPath());
+    if (!platform::Exists(undo)) {
+      if (ShowError) ShowError(BuildText(str::kNoUndo));
+      return;
+    }
+    Guarded([&] { Seite3->ShowUndoList(ReadRenameListFile(undo), BuildText(str::kUndoCaption)); });
+  });
 
   Seite3->ApplyRenameList = [this] {
     if (Seite3->Building()) return;
@@ -105,10 +122,20 @@ void TForm1::WirePasses() {
       }
     } ledTitle{*this};
     RenamePageObserver observer(*this, false);
-    const ApplyResult result =
-        tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), Seite31->Options(), &observer,
-                               [this] { StopClick(); });
+    RenameOptions options = Seite31->Options();
+    options.companionDir = settings_.BinDir;
+    // Every apply leaves its reverse for the undo button; after an undo,
+    // the names it took back.
+    options.undoFile = RenameUndoPath(SettingsPath());
+    if (Seite3->HoldsUndoList()) options = UndoOptions(options);
+    const ApplyResult result = tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), options,
+                                                      &observer, [this] { StopClick(); });
     ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
+    if (result.outcome == ApplyResult::Outcome::Done ||
+        result.outcome == ApplyResult::Outcome::RenameFailed) {
+      Seite3->EndUndoList();
+      if (Seite3->ShowSummary) Seite3->ShowSummary(ApplySummary(result));
+    }
     // A missing old name keeps the page open for the user to fix the line;
     // so does a folder that takes no renames, where nothing changed.
     if (result.outcome != ApplyResult::Outcome::MissingFile &&
@@ -126,8 +153,10 @@ void TForm1::WirePasses() {
       ~LedBack() { form.SetLed(text); }
     } back{*this, LedText()};
     CdBatchObserver observer(*this);
+    CdBatchResult result;
     tovix::CreateCdBatches(settings_.SourceDir, settings_.BinDir,
-                           Seite6->UseSubDirsCheckBox->isChecked(), &observer);
+                           Seite6->UseSubDirsCheckBox->isChecked(), &observer, &result);
+    Seite6->SetSummary(CdBatchSummary(result));
   };
 
   ComposeSongTexts = [this](const std::string& mp3) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 
@@ -112,10 +113,10 @@ std::string FindingText(const DiscFinding& finding) {
       string = 178;
       break;
     case DiscProblem::kLeftOut:
-      string = 179;
+      string = str::kNotOnDisc;
       break;
   }
-  std::string text = LanguageString(string);
+  std::string text = BuildText(string);
   if (!finding.file.empty()) text += " " + finding.file;
   if (!finding.detail.empty()) text += (finding.file.empty() ? " " : " : ") + finding.detail;
   return text;

@@ -19,16 +19,14 @@ enum class DiscProblem {
   kBadName,         // a name that is not ISO 9660 level 1 (or cannot be named at all)
   kNotOneFolder,    // MP3 folder and BIN folder differ
   kNoBin,           // a song without a .BIN (a warning)
-  kLeftOut,         // an MP3 that Short.bat leaves where it is (a warning)
+  kLeftOut,         // an MP3 that Short.bat leaves where it is: missing from the disc
 };
 
 struct DiscFinding {
   DiscProblem problem;
   std::string file;  // the file or folder it is about (Windows-1252), may be empty
   std::string detail;
-  bool IsWarning() const {
-    return problem == DiscProblem::kNoBin || problem == DiscProblem::kLeftOut;
-  }
+  bool IsWarning() const { return problem == DiscProblem::kNoBin; }
 };
 
 struct DiscFile {

@@ -33,6 +33,34 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kNoAudioOutput, "keine Audioausgabe"},
     {str::kPlayUnreadable, "Wiedergabe beendet: die Datei ist nicht lesbar"},
     {str::kPlayOutputGone, "Wiedergabe beendet: die Audioausgabe ist ausgefallen"},
+    {str::kRenameSummary,
+     "%1 Dateien umbenannt (dazu %2 Begleitdateien), %3 TAGs geschrieben, %4 ausgelassen%5"},
+    {str::kCdBatchSummary,
+     "Short.bat/Long.bat: %1 Lieder eingeordnet, %2 auf der Platte umbenannt, %3 ausgelassen%4"},
+    {str::kAndMore, "und %1 weitere"},
+    {str::kNameClash, "Datei ausgelassen: %1 ergibt denselben Namen wie %2 (%3)"},
+    {str::kDiffersInCase, "die Namen unterscheiden sich nur in Gro\xDF-/Kleinschreibung"},
+    {str::kSameName,
+     "beide hei\xDF"
+     "en %1"},
+    {str::kForbiddenChar,
+     "Neuer Name mit einem Zeichen, das Windows und CDs nicht tragen (/ \\ : * ? \" < > |), Zeile"},
+    {str::kUndoButton,
+     "R\xFC"
+     "ckg\xE4ngig"},
+    {str::kUndoCaption,
+     "R\xFC"
+     "ckg\xE4ngig: links jetziger Name = rechts fr\xFC"
+     "herer Name"},
+    {str::kNoUndo,
+     "Es gibt keine Umbenennung, die r\xFC"
+     "ckg\xE4ngig zu machen w\xE4re."},
+    {str::kCompanionTaken,
+     "Zeile %1: %2 kann nicht %3 hei\xDF"
+     "en, den Namen gibt es schon. Nichts wurde umbenannt."},
+    {str::kCompanionFailed,
+     "Zeile %1: %2 kann nicht umbenannt werden, darum beh\xE4lt %3 seinen Namen."},
+    {str::kNotOnDisc, "Fehlt auf der CD, Short.bat kann das Lied nicht einordnen:"},
 });
 
 }  // namespace
@@ -42,7 +70,8 @@ std::span<const BuildString> BuildStrings() {
 }
 
 bool LanguageGives(int n) {
-  return n >= 1 && n <= kLanguageStringCount &&
+  // Before any language is loaded the table holds empty texts.
+  return n >= 1 && n <= kLanguageStringCount && !LanguageString(n).empty() &&
          LanguageString(n) != "missing: Str" + std::to_string(n);
 }
 

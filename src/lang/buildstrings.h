@@ -31,6 +31,19 @@ inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error 
 inline constexpr int kNoAudioOutput = 201;     // Play found no sound output
 inline constexpr int kPlayUnreadable = 202;    // playing stopped: the song could not be read
 inline constexpr int kPlayOutputGone = 203;    // playing stopped: the sound output failed
+inline constexpr int kRenameSummary = 230;  // %1 renamed, %2 companions, %3 tags, %4 left, %5 names
+inline constexpr int kCdBatchSummary = 231;   // %1 songs, %2 renamed, %3 left out, %4 names
+inline constexpr int kAndMore = 232;          // %1: how many names are not shown
+inline constexpr int kNameClash = 236;        // %1 later file, %2 earlier file, %3 how
+inline constexpr int kDiffersInCase = 237;    // %3 of kNameClash
+inline constexpr int kSameName = 238;         // %3 of kNameClash; %1: the name
+inline constexpr int kForbiddenChar = 239;    // followed by the line number
+inline constexpr int kUndoButton = 240;       // caption of page 3's undo button
+inline constexpr int kUndoCaption = 241;      // above the list while it holds the undo list
+inline constexpr int kNoUndo = 242;           // no undo list to offer
+inline constexpr int kCompanionTaken = 243;   // %1 line, %2 companion, %3 its new name
+inline constexpr int kCompanionFailed = 244;  // %1 line, %2 companion, %3 the song
+inline constexpr int kNotOnDisc = 245;        // the disc check: a song Short.bat cannot place
 }  // namespace str
 
 // The build's strings with their German texts, by number.

@@ -1,5 +1,6 @@
 #include "rename/cdbatches.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -28,13 +29,17 @@ class BatchPair : public CdLayoutVisitor {
   }
 
   void LeaveOut(const std::string& nativeName, const std::string& note) override {
-    const std::string shown = platform::AnsiToOem(ShownName(nativeName));
-    Remark("ausgelassen, Name in Batchdatei nicht darstellbar: " + shown, note);
+    const std::string shown = ShownName(nativeName);
+    result.leftOut.push_back(shown);
+    Remark("ausgelassen, Name in Batchdatei nicht darstellbar: " + platform::AnsiToOem(shown),
+           note);
   }
 
   void CasePair(const std::string& earlier, const std::string& later) override {
     const std::string note = "Dateien ausgelassen: " + earlier + " und " + later +
                              " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+    result.leftOut.push_back(earlier);
+    result.leftOut.push_back(later);
     Remark(platform::AnsiToOem(note), note);
   }
 
@@ -44,7 +49,9 @@ class BatchPair : public CdLayoutVisitor {
   void EndRound(char, const std::string& dir) override {
     if (subDirs_) long_.push_back("RD " + dir);
   }
-  void Song(const CdPlacement& song) override { AddMove(song); }
+  void Song(const CdPlacement& song) override {
+    if (AddMove(song)) ++result.songs;
+  }
   void Companion(const CdPlacement& companion) override { AddMove(companion); }
 
   void Write(const std::string& folder) {
@@ -75,14 +82,14 @@ class BatchPair : public CdLayoutVisitor {
     if (observer_) observer_->MemoLine(note);
   }
 
-  void AddMove(const CdPlacement& file) {
+  bool AddMove(const CdPlacement& file) {
     std::string oem = file.oemName;
     if (!RenameAcute(file)) {
       // The old name stays; the lines must name it.
       const auto old = BatchOemName(file.name);
       if (!old) {
         LeaveOut(platform::AnsiToUtf8(file.name), BatchNameNote(file.name));
-        return;
+        return false;
       }
       oem = *old;
     }
@@ -91,13 +98,17 @@ class BatchPair : public CdLayoutVisitor {
     const std::string quoted = "\"" + EscapePercent(oem) + "\"";
     short_.push_back("move " + quoted + " " + target);
     long_.push_back("move " + target + " " + quoted + " ");
+    return true;
   }
 
   // The acute accent becomes an apostrophe, on disk at once. A rename that
   // fails (the new name taken) keeps the old name: false.
   bool RenameAcute(const CdPlacement& file) {
     if (file.placedName == file.name) return true;
-    if (RenameInFolder(file.folder, file.name, file.placedName)) return true;
+    if (RenameInFolder(file.folder, file.name, file.placedName)) {
+      ++result.renamed;
+      return true;
+    }
     if (observer_)
       observer_->MemoLine(file.name + " kann nicht in " + file.placedName + " umbenannt werden");
     return false;
@@ -112,6 +123,11 @@ class BatchPair : public CdLayoutVisitor {
 
   bool subDirs_;
   PassObserver* observer_;
+
+ public:
+  CdBatchResult result;
+
+ private:
   std::vector<std::string> short_;
   std::vector<std::string> long_;
 };
@@ -119,10 +135,11 @@ class BatchPair : public CdLayoutVisitor {
 }  // namespace
 
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                    PassObserver* observer) {
+                    PassObserver* observer, CdBatchResult* result) {
   BatchPair batches(useSubDirs, observer);
   const int placed = WalkCdLayout(mp3Dir, binDir, useSubDirs, batches, observer);
   batches.Write(platform::WithSep(mp3Dir));
+  if (result) *result = std::move(batches.result);
   return placed;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "rename/passobserver.h"
+#include "rename/passsummary.h"
 
 namespace tovix {
 
@@ -16,9 +17,9 @@ std::string CdShortName(const std::string& fileName);
 // companions are looked for in binDir. Names holding an acute accent are
 // renamed on disk first. Names that differ only in letter case are left
 // where they are, both, with a rem line: the interpreter would take them
-// for one file. Returns the number of MP3 files placed. Throws IoError when
-// a batch file cannot be written.
+// for one file. Returns the number of MP3 files placed and, in result, what
+// the summary line tells. Throws IoError when a batch file cannot be written.
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                    PassObserver* observer = nullptr);
+                    PassObserver* observer = nullptr, CdBatchResult* result = nullptr);
 
 }  // namespace tovix

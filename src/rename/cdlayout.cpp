@@ -19,21 +19,52 @@
 namespace tovix {
 namespace {
 
-constexpr char kAe = '\xC4', kOe = '\xD6', kUe = '\xDC';
-
+// The letter rounds, then one round for every other initial.
+constexpr char kOtherRound = '_';
 constexpr std::string_view kRounds =
     "0123456789A\xC4"
-    "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ";
+    "BCDEFGHIJKLMNO\xD6PQRSTU\xDCVWXYZ_";
+
+// The base letter of an accented Windows-1252 letter (0x8A..0xFF), upper
+// case; 0 for a byte that is no such letter. Umlauts keep their own rounds.
+char BaseLetter(unsigned char c) {
+  // 0xC0..0xFF; the signs of multiplication and division are no letters.
+  static constexpr std::string_view kHigh =
+      "AAAA\xC4"
+      "AACEEEEIIII"
+      "DNOOOO\xD6"
+      "_OUUU\xDCYTS"
+      "AAAA\xC4"
+      "AACEEEEIIII"
+      "DNOOOO\xD6"
+      "_OUUU\xDCYTY";
+  switch (c) {
+    case 0x8A:
+    case 0x9A:
+      return 'S';
+    case 0x8C:
+    case 0x9C:
+      return 'O';
+    case 0x8E:
+    case 0x9E:
+      return 'Z';
+    case 0x9F:
+      return 'Y';
+    default:
+      return c >= 0xC0 ? kHigh[c - 0xC0] : 0;
+  }
+}
 
 // The round a name takes part in: its first letter in upper case, as a
-// wildcard search without regard to case would find it; 0 for none.
+// wildcard search without regard to case would find it; an accented letter
+// goes with its base letter, anything else to the round "_". 0 only for an
+// empty name.
 char RoundOf(const std::string& name) {
   if (name.empty()) return 0;
-  char c = platform::UpperAscii(name[0]);
-  if (c == '\xE4') c = kAe;
-  if (c == '\xF6') c = kOe;
-  if (c == '\xFC') c = kUe;
-  return kRounds.find(c) == std::string_view::npos ? 0 : c;
+  const char c = platform::UpperAscii(name[0]);
+  if (kRounds.find(c) != std::string_view::npos) return c;
+  const char base = BaseLetter(static_cast<unsigned char>(c));
+  return base ? base : kOtherRound;
 }
 
 // The subdirectory of a round, as it stands in the batch files. Umlaut

@@ -41,10 +41,13 @@ class CdLayoutVisitor {
 };
 
 // Walks the MP3 files of mp3Dir round by round ("0" to "9", "A", "Ä", "B"
-// ... "Z"), each round sorted without regard to case. With subdirectories
-// the numbers start at 1 in every round, without they run on. A file that
-// cannot be named, or one of a case pair, takes no number. Returns the number of songs placed;
-// throws IoError when mp3Dir cannot be read. Changes nothing on disk.
+// ... "Z", then "_"), each round sorted without regard to case. An accented
+// initial joins the round of its base letter (É to E, ç to C, ñ to N), every
+// other initial that is no letter or digit the round "_". With
+// subdirectories the numbers start at 1 in every round, without they run on.
+// A file that cannot be named, or one of a case pair, takes no number.
+// Returns the number of songs placed; throws IoError when mp3Dir cannot be
+// read. Changes nothing on disk.
 int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
                  CdLayoutVisitor& visitor, PassObserver* observer = nullptr);
 

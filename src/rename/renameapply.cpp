@@ -1,10 +1,15 @@
+#include <algorithm>
+#include <filesystem>
 #include <optional>
 
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "mp3/songtag.h"
 #include "platform/filesys.h"
+#include "platform/ioerror.h"
+#include "rename/companions.h"
 #include "rename/namesplit.h"
+#include "rename/passsummary.h"
 #include "rename/renamelist.h"
 #include "rename/saferename.h"
 #include "rename/texthelpers.h"
@@ -54,6 +59,14 @@ bool CanBeGiven(const std::string& newName) {
          platform::ToNative(newName).size() <= kMaxNameBytes;
 }
 
+std::string Quoted(const std::string& text) {
+  return '"' + text + '"';
+}
+
+std::string LineNumber(int line) {
+  return std::to_string(line + 1);
+}
+
 // The new name a line gives, as the apply pass uses it.
 std::string AppliedNewName(const std::string& line, const RenameOptions& options) {
   const std::string name = NewNameOf(line);
@@ -82,16 +95,17 @@ void TagFromName(const std::string& newName, const RenameOptions& options, TID3T
 
 // WriteID3Tag lifts a read-only state and sets it again; a file too short
 // for a tag is told about and left as it is.
-void StoreTagFromName(const std::string& path, const std::string& newName,
+bool StoreTagFromName(const std::string& path, const std::string& newName,
                       const RenameOptions& options, RenameObserver* observer, int line) {
   if (platform::FileSize(path) < kTagBytes) {
     Tell(observer, newName + " ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes)", line);
-    return;
+    return false;
   }
   TID3Tag tag;
   ReadID3Tag(path, tag);
   TagFromName(newName, options, tag);
   WriteID3Tag(path, tag);
+  return true;
 }
 
 // What building the list writes in the window, for a plan that wrote nothing.
@@ -110,39 +124,180 @@ void CompleteTag(const platform::FolderIndex& index, const std::string& folder,
   if (!note.empty()) Tell(observer, note, line);
 }
 
+struct Planned {
+  int line;
+  std::string oldName;
+  std::string newName;
+};
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  if (platform::WithSep(a) == platform::WithSep(b)) return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(platform::ToNative(a), platform::ToNative(b), ec) && !ec;
+}
+
+// The MP3 folder and the BIN folder, each listed once; one listing when they
+// are the same folder. Copied, it lets a pass try its renames beforehand.
+struct RenameFolders {
+  std::string mp3;
+  std::string bin;  // "" when companions stay
+  platform::FolderIndex mp3Index;
+  std::optional<platform::FolderIndex> binIndex;
+
+  RenameFolders(const std::string& mp3Folder, const std::string& companionDir)
+      : mp3(mp3Folder), mp3Index(mp3Folder) {
+    if (companionDir.empty()) return;
+    bin = platform::WithSep(companionDir);
+    if (!SameFolder(mp3, bin)) binIndex.emplace(bin);
+  }
+  platform::FolderIndex* Bin() {
+    if (bin.empty()) return nullptr;
+    return binIndex ? &*binIndex : &mp3Index;
+  }
+};
+
+// What RenameInFolder will do, done to the listing only: false when the
+// rename would fail because another file holds the new name.
+bool TryMove(platform::FolderIndex& index, const std::string& oldName, const std::string& newName) {
+  const auto from = index.Find(oldName);
+  if (!from) return false;
+  if (*from == newName) return true;
+  const auto clash = index.Find(newName);
+  if (clash && !(*clash == *from && index.Count(newName) == 1)) return false;
+  index.Remove(*from);
+  index.Add(newName);
+  return true;
+}
+
+// Runs the planned renames on copies of the listings, so a companion whose
+// new name is taken stops the pass before anything is renamed. A song whose
+// own new name is taken ends the real pass at its line, as it always did;
+// the trial ends there too. Returns the line of such a companion, or -1.
+int CompanionBlocked(const RenameFolders& real, const std::vector<Planned>& planned,
+                     RenameObserver* observer) {
+  if (real.bin.empty()) return -1;
+  RenameFolders folders = real;
+  for (const Planned& p : planned) {
+    const auto moves = CompanionMoves(*folders.Bin(), p.oldName, p.newName);
+    if (!TryMove(folders.mp3Index, p.oldName, p.newName)) return -1;
+    for (const CompanionMove& move : moves) {
+      if (!CanBeGiven(move.to) || !TryMove(*folders.Bin(), move.from, move.to)) {
+        Tell(observer, BuildText(str::kCompanionTaken, {LineNumber(p.line), move.from, move.to}),
+             p.line);
+        return p.line;
+      }
+    }
+  }
+  return -1;
+}
+
+// Renames the song's companions after it. When one cannot follow, those
+// moved go back and so does the song: no picture is left under a name its
+// song no longer has.
+bool MoveCompanions(RenameFolders& folders, const Planned& p, const std::string& songBefore,
+                    const std::vector<CompanionMove>& moves, RenameObserver* observer) {
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    if (RenameInFolder(*folders.Bin(), folders.bin, moves[i].from, moves[i].to)) continue;
+    Tell(observer,
+         BuildText(str::kCompanionFailed, {LineNumber(p.line), moves[i].from, songBefore}), p.line);
+    while (i-- > 0) RenameInFolder(*folders.Bin(), folders.bin, moves[i].to, moves[i].from);
+    RenameInFolder(folders.mp3Index, folders.mp3, p.newName, songBefore);
+    return false;
+  }
+  return true;
+}
+
+// The renames, each song with its companions, the undo list collected
+// first to last.
+void RunRenames(RenameFolders& folders, const std::vector<Planned>& planned,
+                const std::vector<std::string>& lines, const RenameOptions& options,
+                RenameObserver* observer, ApplyResult& result) {
+  const std::string& folder = folders.mp3;
+  const auto stopAt = [&](std::size_t k) {
+    result.outcome = ApplyResult::Outcome::RenameFailed;
+    result.line = planned[k].line;
+    for (std::size_t i = k; i < planned.size(); ++i) result.leftOut.push_back(planned[i].oldName);
+  };
+  for (std::size_t k = 0; k < planned.size(); ++k) {
+    const Planned& p = planned[k];
+    const std::string& newName = p.newName;
+    if (options.completeTagsOnApply)
+      CompleteTag(folders.mp3Index, folder, p.oldName, options, observer, p.line);
+    const std::string before = folders.mp3Index.Find(p.oldName).value_or(p.oldName);
+    const auto moves = folders.Bin() ? CompanionMoves(*folders.Bin(), p.oldName, newName)
+                                     : std::vector<CompanionMove>{};
+    if (!RenameInFolder(folders.mp3Index, folder, p.oldName, newName)) {
+      Tell(observer,
+           LanguageString(26) + lines[static_cast<std::size_t>(p.line)] + LanguageString(27),
+           p.line);
+      return stopAt(k);
+    }
+    if (!MoveCompanions(folders, p, before, moves, observer)) return stopAt(k);
+    ++result.renamed;
+    result.companions += static_cast<int>(moves.size());
+    if (before != newName) result.undo.push_back(Quoted(newName) + "=" + Quoted(before));
+    if (options.saveTag && StoreTagFromName(folder + newName, newName, options, observer, p.line))
+      ++result.tagsWritten;
+    if (observer) observer->Progress(result.renamed, static_cast<int>(planned.size()));
+  }
+}
+
+ApplyResult Stopped(ApplyResult::Outcome outcome, int line) {
+  ApplyResult result;
+  result.outcome = outcome;
+  result.line = line;
+  return result;
+}
+
 }  // namespace
+
+RenameOptions UndoOptions(RenameOptions options) {
+  options.restore = true;
+  options.makeTag = false;
+  options.saveTag = false;
+  options.niceWords = false;
+  options.completeTagsOnApply = false;
+  return options;
+}
+
+std::string ApplySummary(const ApplyResult& result) {
+  return RenameSummary({result.renamed, result.companions, result.tagsWritten, result.leftOut});
+}
 
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
                             const RenameOptions& options, RenameObserver* observer,
                             const std::function<void()>& stopPlayer) {
   const std::string folder = platform::WithSep(sourceDir);
-  struct Planned {
-    int line;
-    std::string oldName;
-    std::string newName;
-  };
   std::vector<Planned> planned;
   // Listed once: looking each name up in the folder would make a large
   // folder's pass grow with the square of its files.
-  platform::FolderIndex index(folder);
+  RenameFolders folders(folder, options.companionDir);
+  const platform::FolderIndex& index = folders.mp3Index;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto oldName = OldNameOf(lines[i]);
     if (!oldName) continue;
     const int line = static_cast<int>(i);
     if (!IsListedFile(index, *oldName)) {
-      Tell(observer, LanguageString(25) + " " + std::to_string(line + 1) + "!", line);
-      return {ApplyResult::Outcome::MissingFile, line, 0};
+      Tell(observer, LanguageString(25) + " " + LineNumber(line) + "!", line);
+      return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     // Checked here, not when reached: nothing may be renamed before a line
     // that cannot be applied.
     std::string newName = AppliedNewName(lines[i], options);
     if (!CanBeGiven(newName)) {
-      Tell(observer, LanguageString(kBadNewNameString) + " " + std::to_string(line + 1) + "!",
-           line);
-      return {ApplyResult::Outcome::MissingFile, line, 0};
+      Tell(observer, LanguageString(kBadNewNameString) + " " + LineNumber(line) + "!", line);
+      return Stopped(ApplyResult::Outcome::MissingFile, line);
+    }
+    // Linux takes such a name, a CD or Windows does not: the song would
+    // go missing from the batch pair and the image.
+    if (!options.restore && HoldsCharNotForWindows(newName)) {
+      Tell(observer, BuildText(str::kForbiddenChar) + " " + LineNumber(line) + "!", line);
+      return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     planned.push_back({line, *oldName, std::move(newName)});
   }
+  if (const int line = CompanionBlocked(folders, planned, observer); line >= 0)
+    return Stopped(ApplyResult::Outcome::MissingFile, line);
 
   // A folder that takes no renames would fail at the first one, after
   // completing that file's tag: nothing may change before it is known.
@@ -150,25 +305,29 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     if (const int error = platform::FolderWriteProblem(sourceDir, 0)) {
       Tell(observer, BuildText(str::kFolderNoRename, {sourceDir, std::to_string(error)}),
            planned.front().line);
-      return {ApplyResult::Outcome::FolderReadOnly, planned.front().line, 0};
+      return Stopped(ApplyResult::Outcome::FolderReadOnly, planned.front().line);
     }
   }
 
   if (stopPlayer) stopPlayer();
   ApplyResult result;
-  for (const Planned& p : planned) {
-    const std::string& text = lines[static_cast<std::size_t>(p.line)];
-    const std::string& newName = p.newName;
-    if (options.completeTagsOnApply)
-      CompleteTag(index, folder, p.oldName, options, observer, p.line);
-    if (!RenameInFolder(index, folder, p.oldName, newName)) {
-      Tell(observer, LanguageString(26) + text + LanguageString(27), p.line);
-      return {ApplyResult::Outcome::RenameFailed, p.line, result.renamed};
+  try {
+    RunRenames(folders, planned, lines, options, observer, result);
+  } catch (...) {
+    // A tag that cannot be written ends the pass: what was renamed before
+    // can still be taken back.
+    std::reverse(result.undo.begin(), result.undo.end());
+    if (!options.undoFile.empty() && !result.undo.empty()) {
+      try {
+        WriteRenameListFile(options.undoFile, result.undo);
+      } catch (const IoError&) {
+      }
     }
-    ++result.renamed;
-    if (options.saveTag) StoreTagFromName(folder + newName, newName, options, observer, p.line);
-    if (observer) observer->Progress(result.renamed, static_cast<int>(planned.size()));
+    throw;
   }
+  std::reverse(result.undo.begin(), result.undo.end());
+  if (!options.undoFile.empty() && !result.undo.empty())
+    WriteRenameListFile(options.undoFile, result.undo);
   return result;
 }
 

@@ -22,11 +22,11 @@ std::string Quoted(const std::string& text) {
 }
 
 // Tag texts are already Windows-1252. A control character would split the
-// review line, and a letter code page 850 lacks would keep the file out of
-// every batch, so both are made plain here.
+// review line, a letter code page 850 lacks would keep the file out of every
+// batch, and "AC/DC" could be given no name at all, so all are made plain here.
 std::string PlannedName(const TID3Tag& tag) {
   const std::string text = (tag.Artist + " - " + tag.Title).substr(0, kNewNameWidth);
-  return CutAtMp3(PlainForOem(BlankControls(text))) + ".mp3";
+  return CutAtMp3(WindowsSafeName(PlainForOem(BlankControls(text)))) + ".mp3";
 }
 
 bool TooShortForTag(const std::string& path) {
@@ -89,7 +89,7 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
     }
     const std::string planned = PlannedName(tag);
     if (const auto earlier = claims.Claim(planned, name))
-      lines.push_back(NameClashNote(*earlier, name));
+      lines.push_back(NameClashNote(*earlier, name, claims.Claimed(planned), planned));
     else
       lines.push_back(Quoted(name) + "=" + Quoted(planned));
   }

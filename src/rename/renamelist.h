@@ -19,7 +19,20 @@ struct RenameOptions {
   // Apply only: first give each listed file the tag that building the list
   // would have written (tovix-cli, whose plan writes nothing).
   bool completeTagsOnApply = false;
+  // Apply only: the BIN folder, where each song's .BIN, .JPG and .TXT are
+  // renamed with it; "" leaves them alone.
+  std::string companionDir;
+  // Apply only: an undo list, which gives back names as they were, also
+  // those a CD could not hold.
+  bool restore = false;
+  // Apply only: where the pass writes its undo list (same format); "" for
+  // nowhere. Written also when the pass stops or a tag write throws.
+  std::string undoFile;
 };
+
+// The options an undo list is applied with: names only, as they stand (no
+// capitals, no tags), companions following as before.
+RenameOptions UndoOptions(RenameOptions options);
 
 // What a pass tells its window. The page shows messages in a box and puts
 // the caret on the line; tovix-cli prints them.
@@ -50,16 +63,27 @@ struct ApplyResult {
     FolderReadOnly,  // the folder takes no renames; nothing changed, told to the observer
   };
   Outcome outcome = Outcome::Done;
-  int line = -1;    // 0-based line of the list
-  int renamed = 0;  // files renamed (a name already right counts)
+  int line = -1;                     // 0-based line of the list
+  int renamed = 0;                   // files renamed (a name already right counts)
+  int companions = 0;                // .BIN, .JPG and .TXT files renamed with them
+  int tagsWritten = 0;               // tags written from the new names
+  std::vector<std::string> leftOut;  // old names of the lines a stopped pass did not reach
+  // The reverse list of the renames done, last first: applied with
+  // UndoOptions it gives every file, companions included, its name back.
+  std::vector<std::string> undo;
 };
+
+// The summary line of a pass, in the chosen language.
+std::string ApplySummary(const ApplyResult& result);
 
 // Checks that every old name of the list exists and every new name can be
 // given (no separator, no leading ".", not empty, at most 255 bytes in
-// UTF-8), then renames and, with saveTag, writes artist and title from the
-// new names (a read-only file is made writable for it and read-only again). stopPlayer (may be
-// empty) runs before the first rename so a file being played can be
-// renamed. Throws IoError when a tag cannot be written.
+// UTF-8, no character a Windows or CD name cannot hold), and that no
+// companion would take a name that is there already; then renames each
+// file with its companions and, with saveTag, writes artist and title from
+// the new names (a read-only file is made writable for it and read-only
+// again). stopPlayer (may be empty) runs before the first rename so a file
+// being played can be renamed. Throws IoError when a tag cannot be written.
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
                             const RenameOptions& options, RenameObserver* observer = nullptr,
                             const std::function<void()>& stopPlayer = {});
@@ -75,5 +99,9 @@ std::string CompleteTagFromName(const std::string& path, const std::string& name
 // IoError naming the file on failure.
 void WriteRenameListFile(const std::string& path, const std::vector<std::string>& lines);
 std::vector<std::string> ReadRenameListFile(const std::string& path);
+// Where applying the list at path writes its undo list: path + ".undo".
+std::string UndoListPath(const std::string& path);
+// True for a list file whose name ends in ".undo" (any case).
+bool IsUndoListPath(const std::string& path);
 
 }  // namespace tovix

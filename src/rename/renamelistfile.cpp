@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "rename/renamelist.h"
@@ -12,6 +13,7 @@ namespace {
 
 // A review list is a few hundred lines; anything far larger is not one.
 constexpr long kMaxListFile = 16L * 1024 * 1024;
+constexpr std::string_view kUndoSuffix = ".undo";
 
 struct FileCloser {
   void operator()(std::FILE* f) const {
@@ -53,6 +55,15 @@ std::vector<std::string> ReadRenameListFile(const std::string& path) {
     start = end + 1;
   }
   return lines;
+}
+
+std::string UndoListPath(const std::string& path) {
+  return path + std::string(kUndoSuffix);
+}
+
+bool IsUndoListPath(const std::string& path) {
+  return path.size() >= kUndoSuffix.size() &&
+         platform::LowerAscii(path.substr(path.size() - kUndoSuffix.size())) == kUndoSuffix;
 }
 
 }  // namespace tovix

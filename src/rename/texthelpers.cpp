@@ -44,6 +44,9 @@ constexpr std::array<std::string_view, 32> kPlainHigh = {
     "EUR", "",  ",", "",  "'", "...", "+", "+", "^", "_",  "S", "'", "OE", "", "Z", "",
     "",    "'", "'", "'", "'", "-",   "-", "-", "~", "TM", "s", "'", "oe", "", "z", "Y"};
 
+constexpr std::string_view kAsHyphen = "/\\:";
+constexpr std::string_view kDropped = "*?\"<>|";
+
 }  // namespace
 
 bool LooksLikeAnsi(std::string_view text) {
@@ -112,6 +115,23 @@ std::string PlainForOem(std::string_view text) {
       out += c;
   }
   return out;
+}
+
+std::string WindowsSafeName(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (kAsHyphen.find(c) != std::string_view::npos)
+      out += '-';
+    else if (kDropped.find(c) == std::string_view::npos)
+      out += c;
+  }
+  return out;
+}
+
+bool HoldsCharNotForWindows(std::string_view text) {
+  return text.find_first_of(kAsHyphen) != std::string_view::npos ||
+         text.find_first_of(kDropped) != std::string_view::npos;
 }
 
 }  // namespace tovix

@@ -25,5 +25,10 @@ std::string BlankControls(std::string_view text);
 // The Windows-1252 characters that code page 850 lacks (’ “ ” – € and the
 // like) as plain ones (' ' - EUR ...), so the text can stand in a batch line.
 std::string PlainForOem(std::string_view text);
+// The characters a name on a Windows or ISO 9660 disc cannot hold: "/", "\"
+// and ":" as "-", the wildcards, quotes and redirections * ? " < > | dropped.
+std::string WindowsSafeName(std::string_view text);
+// True when text holds one of those characters.
+bool HoldsCharNotForWindows(std::string_view text);
 
 }  // namespace tovix

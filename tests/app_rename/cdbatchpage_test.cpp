@@ -9,6 +9,7 @@
 #include "app/clicklabel.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/qtext.h"
+#include "lang/buildstrings.h"
 #include "rename/mp3fixture.h"
 #include "testwindows.h"
 
@@ -67,7 +68,8 @@ TEST_F(CdBatchPageTest, StartWritesTheBatchPairAndReportsTheFolder) {
   ASSERT_EQ(longBat.size(), 7u);
   EXPECT_EQ(longBat[5], "RD S");
 
-  EXPECT_EQ(Label(), "Text 41 " + cd.path());
+  EXPECT_EQ(Label(),
+            "Text 41 " + cd.path() + "\n" + BuildText(str::kCdBatchSummary, {"1", "0", "0", ""}));
   EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
   // The count shown while writing is gone again.
   EXPECT_EQ(f.LedText(), ".");

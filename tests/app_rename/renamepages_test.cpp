@@ -16,6 +16,7 @@
 #include "app/clicklabel.h"
 #include "app/pages/qtext.h"
 #include "app/pages/renamepage.h"
+#include "lang/buildstrings.h"
 #include "mp3/mpegfile.h"
 #include "platform/signals.h"
 #include "rename/mp3fixture.h"
@@ -253,6 +254,32 @@ TEST_F(RenamePages, Id3v2BoxDecidesWhetherTheId3v2TagNamesTheSong) {
   const QRect box = f.Seite31->ID3v2Tags->geometry();
   EXPECT_TRUE(f.Seite31->rect().contains(box));
   EXPECT_FALSE(box.intersects(f.Seite31->ok31->geometry()));
+}
+
+// OK renames each song with its picture and tells what it did; the undo
+// button of page 3 shows the list that gives the names back, and OK applies it.
+TEST_F(RenamePages, ApplyTakesThePictureAlongAndUndoBringsEveryNameBack) {
+  f.MutableSettings().BinDir = songs.path();
+  std::vector<std::string> summaries;
+  f.Seite3->ShowSummary = [&](const std::string& text) { summaries.push_back(text); };
+  PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
+  PutFile(songs.path(), "TRACK01.BIN", "picture");
+  const auto before = test::Snapshot(songs.path());
+  SetOptions(false, false, false, false);
+  f.Label3Click();
+  f.Seite3->CoolButton1->click();
+  EXPECT_EQ(GetFile(songs.path(), "SOME BAND - FIRST SONG.BIN"), "picture");
+  EXPECT_EQ(summaries,
+            std::vector<std::string>{BuildText(str::kRenameSummary, {"1", "1", "0", "0", ""})});
+
+  f.Label3Click();
+  f.Seite3->UndoButton->click();
+  EXPECT_EQ(Memo(), std::vector<std::string>{Line("Some Band - First Song.mp3", "track01.mp3")});
+  EXPECT_EQ(ToAnsi(f.Seite3->StaticText1->text()), BuildText(str::kUndoCaption));
+  SetOptions(false, false, true, true);  // an undo list is applied as it stands all the same
+  f.Seite3->CoolButton1->click();
+  EXPECT_TRUE(w.errors.empty()) << w.errors.front();
+  EXPECT_EQ(test::Snapshot(songs.path()), before);
 }
 
 TEST_F(RenamePages, OopsLeavesWithoutRenaming) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/clirunner.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "rename/mp3fixture.h"
@@ -169,7 +170,9 @@ TEST_F(Cli, RenamePlanEditApply) {
   EXPECT_TRUE(test::HasFile(music(), "track03.mp3"));
   EXPECT_TRUE(test::HasFile(music(), "\xC4rzte - Sch\xF6n.mp3"));
   EXPECT_FALSE(test::HasFile(music(), "track01.mp3"));
-  EXPECT_TRUE(Has(r.out, "3 file(s) renamed")) << r.out;
+  EXPECT_TRUE(
+      Has(r.out, platform::AnsiToUtf8(BuildText(str::kRenameSummary, {"3", "0", "0", "0", ""}))))
+      << r.out;
 
   // The same list again: its old names are gone, nothing is renamed.
   const auto before = test::FolderState(music());
@@ -193,11 +196,41 @@ TEST_F(Cli, RenameThatWouldReplaceAFileStopsThere) {
   EXPECT_EQ(test::Contents(music()), contents);
 }
 
+// The renames of a plan take each song's picture files along; the undo list
+// written beside the plan gives every name back, in both folders.
+TEST_F(Cli, RenameApplyTakesCompanionsAlongAndItsUndoListBringsThemBack) {
+  PutSongs(2);
+  test::PutFile(bins(), "TRACK01.BIN", "picture 1");
+  test::PutFile(bins(), "track01.txt", "text 1");
+  const auto musicBefore = test::FolderState(music());
+  const auto binsBefore = test::FolderState(bins());
+  const std::string plan = root_.file("plan.txt");
+  ASSERT_EQ(Run({"rename", "--plan", plan}).exitCode, 0);
+  CliOutcome r = Run({"rename", "--apply", plan});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(test::GetFile(bins(), "SOME BAND - FIRST SONG.BIN"), "picture 1");
+  EXPECT_EQ(test::GetFile(bins(), "Some Band - First Song.txt"), "text 1");
+  EXPECT_TRUE(
+      Has(r.out, platform::AnsiToUtf8(BuildText(str::kRenameSummary, {"2", "2", "2", "0", ""}))))
+      << r.out;
+  r = Run({"rename", "--apply", plan + ".undo"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto musicAfter = test::FolderState(music());
+  EXPECT_EQ(musicAfter.size(), musicBefore.size());
+  for (const auto& [name, bytes] : musicBefore) EXPECT_EQ(musicAfter.count(name), 1u) << name;
+  EXPECT_TRUE(test::FolderState(bins()) == binsBefore);
+}
+
 TEST_F(Cli, CdBatchPairRunByTheInterpreterRestoresTheFolder) {
   PutSongs(5);
   test::PutFile(music(), "track01.bin", "picture 1");
   test::PutFile(music(), "Track02.TXT", "text 2");
   test::PutFile(music(), "\xC4pfel & Birnen 100%.mp3", test::Song("", "", 'q'));
+  // Initials outside A-Z and 0-9 reach the CD too.
+  for (const char* name : {"\xC9"
+                           "cho.mp3",
+                           "\xDFtart.mp3", "(intro).mp3", "[live] set.mp3"})
+    test::PutFile(music(), name, test::Song("", "", 'h'));
   for (const bool subdirs : {true, false}) {
     SCOPED_TRACE(subdirs ? "with subfolders" : "without");
     const auto before = test::FolderState(music(), {"Short.bat", "Long.bat"});
@@ -208,9 +241,15 @@ TEST_F(Cli, CdBatchPairRunByTheInterpreterRestoresTheFolder) {
     ASSERT_TRUE(fs::exists(music() + "/Short.bat"));
     ASSERT_TRUE(fs::exists(music() + "/Long.bat"));
 
+    EXPECT_TRUE(
+        Has(r.out, platform::AnsiToUtf8(BuildText(str::kCdBatchSummary, {"10", "0", "0", ""}))))
+        << r.out;
     ASSERT_EQ(test::RunProgram("tovix-cmd", {"Short.bat"}, music()), 0);
     EXPECT_EQ(fs::exists(music() + "/T"), subdirs);
-    EXPECT_FALSE(fs::exists(music() + "/track01.mp3"));
+    EXPECT_EQ(fs::exists(music() + "/_"), subdirs);
+    for (const auto& [name, bytes] : test::FolderState(music()))
+      EXPECT_FALSE(subdirs && name.find('/') == std::string::npos && Has(name, ".mp3"))
+          << name << " stayed";
     ASSERT_EQ(test::RunProgram("tovix-cmd", {"Long.bat"}, music()), 0);
     EXPECT_TRUE(test::FolderState(music(), {"Short.bat", "Long.bat"}) == before);
     EXPECT_FALSE(fs::exists(music() + "/T"));

@@ -156,6 +156,9 @@ TEST(FullDisk, EachWriteSaysSoAndChangesNothing) {
     if (c.renamed) {
       EXPECT_EQ(test::Contents(f.file("music")), before_songs) << run.out << run.err;
       std::erase_if(after, [](const auto& e) { return e.first.starts_with("music/"); });
+      // The rename done before the failed tag can be taken back.
+      EXPECT_TRUE(after["lists/plan.txt.undo"].starts_with("\"Band - Erster Titel.mp3\"="));
+      after.erase("lists/plan.txt.undo");
     }
     EXPECT_TRUE(after == before) << test::Differences(before, after) << "\n" << run.out << run.err;
     if (c.renamed) continue;

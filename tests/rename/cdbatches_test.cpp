@@ -133,13 +133,41 @@ TEST_F(CdBatchesTest, NumbersPassNinetyNine) {
   EXPECT_EQ(shortBat[4 + 100], "move \"Song 1100.mp3\" S\\101SONG1.mp3");
 }
 
-TEST_F(CdBatchesTest, NamesOutsideTheRoundsAreLeftOut) {
-  Put("(live).mp3");
-  Put("_intro.mp3");
-  Put("\xE9t\xE9.mp3");
-  EXPECT_EQ(Make(true), 0);
-  EXPECT_EQ(shortBat, (Lines{"@echo off", "<stamp>", kShortHead, kEnd}));
-  EXPECT_EQ(longBat, (Lines{"@echo off", "<stamp>", kLongHead, kEnd}));
+// Every song reaches the CD: an accented initial goes with its base letter,
+// any other initial to the folder "_"; the summary counts them all.
+TEST_F(CdBatchesTest, EveryInitialFindsItsFolder) {
+  const std::map<std::string, std::string> folderOf = {{"\xC9"
+                                                        "cho.mp3",
+                                                        "E"},
+                                                       {"\xE9"
+                                                        "cole.mp3",
+                                                        "E"},
+                                                       {"\xC8lan.mp3", "E"},
+                                                       {"\xE7"
+                                                        "a va.mp3",
+                                                        "C"},
+                                                       {"\xF1u.mp3", "N"},
+                                                       {"\xDFtart.mp3", "S"},
+                                                       {"\xE4pfel.mp3", "\x8E"},
+                                                       {"_under.mp3", "_"},
+                                                       {"(intro).mp3", "_"},
+                                                       {"[live] set.mp3", "_"},
+                                                       {"-dash.mp3", "_"},
+                                                       {"Easy.mp3", "E"}};
+  for (const auto& [name, folder] : folderOf) Put(name);
+  CdBatchResult result;
+  EXPECT_EQ(CreateCdBatches(dir.path(), dir.path(), true, nullptr, &result), 12);
+  shortBat = BatchLines(dir.path(), "Short.bat", "SHORT");
+  for (const auto& [name, folder] : folderOf) {
+    const std::string move = "move \"" + platform::AnsiToOem(name) + "\" " + folder + "\\";
+    EXPECT_EQ(std::count_if(shortBat.begin(), shortBat.end(),
+                            [&](const std::string& l) { return l.rfind(move, 0) == 0; }),
+              1)
+        << name;
+  }
+  EXPECT_EQ(std::count(shortBat.begin(), shortBat.end(), "MD _"), 1);
+  EXPECT_EQ(result.songs, 12);
+  EXPECT_TRUE(result.leftOut.empty());
 }
 
 TEST_F(CdBatchesTest, AcuteAccentRenamedOnDisk) {

@@ -12,10 +12,12 @@ int RunCdBatch(RunContext& context) {
   // Companions are only looked for in the BIN folder; a missing one just
   // has none, as on the page.
   ConsoleObserver observer(context.console);
-  CreateCdBatches(source, target, !context.call.HasOption("--no-subdirs"), &observer);
+  CdBatchResult result;
+  CreateCdBatches(source, target, !context.call.HasOption("--no-subdirs"), &observer, &result);
   context.console.EndProgress();
   // What the page's label says once the pair is written.
   context.console.Line(LanguageString(41) + " " + s.SourceDir);
+  context.console.Line(CdBatchSummary(result));
   return kExitOk;
 }
 

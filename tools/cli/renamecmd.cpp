@@ -35,9 +35,16 @@ int Apply(RunContext& context, const std::string& source, const std::string& lis
   ConsoleObserver observer(context.console);
   RenameOptions options = OptionsOf(context.settings);
   options.completeTagsOnApply = true;
+  options.companionDir = Absolute(context, context.settings.BinDir);
+  options.undoFile = UndoListPath(listFile);
+  // An undo list gives the names back as they stood: no capitals, no tags.
+  if (IsUndoListPath(listFile)) options = UndoOptions(options);
   const ApplyResult result = ApplyRenameList(source, lines, options, &observer);
   context.console.EndProgress();
-  context.console.Note(std::to_string(result.renamed) + " file(s) renamed");
+  if (!result.undo.empty())
+    context.console.Note("undo with: tovix-cli rename --apply " +
+                         platform::AnsiToUtf8(options.undoFile));
+  context.console.Line(ApplySummary(result));
   if (result.outcome == ApplyResult::Outcome::Done) return kExitOk;
   if (result.outcome == ApplyResult::Outcome::MissingFile)
     context.console.ErrorNote("tovix-cli: nothing was renamed; correct line " +

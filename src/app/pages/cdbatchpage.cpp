@@ -63,6 +63,7 @@ void CdBatchPage::ShowResult(const std::string& heading, const std::string& fold
   // The label holds about a dozen lines under the result.
   constexpr std::size_t kShown = 10;
   std::string text = heading + " " + Literal(folder);
+  if (!summary_.empty()) text += "\r" + Literal(summary_);
   for (std::size_t i = 0; i < notes_.size() && i < kShown; ++i) text += "\r" + Literal(notes_[i]);
   if (notes_.size() > kShown)
     text += "\r... und " + std::to_string(notes_.size() - kShown) + " weitere";

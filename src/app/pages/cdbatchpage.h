@@ -25,7 +25,12 @@ class CdBatchPage : public PagePanel {
 
   // What the pass had to tell (files left out, names it could not fix),
   // shown under the result; a long list is cut with a count of the rest.
-  void ClearNotes() { notes_.clear(); }
+  void ClearNotes() {
+    notes_.clear();
+    summary_.clear();
+  }
+  // The pass's summary line, shown first under the result.
+  void SetSummary(const std::string& summary) { summary_ = summary; }
   void AddNote(const std::string& note) { notes_.push_back(note); }
   const std::vector<std::string>& Notes() const { return notes_; }
   // After a run: heading (a caption of the language file), a blank, the
@@ -47,6 +52,7 @@ class CdBatchPage : public PagePanel {
 
  private:
   std::vector<std::string> notes_;
+  std::string summary_;
 };
 
 }  // namespace tovix

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -24,6 +25,30 @@ RenamePage::RenamePage(QWidget* parent) : PagePanel(QStringLiteral("Seite3"), pa
   CoolButton1 = AddButton(QStringLiteral("CoolButton1"), "OK", QRect(40, 362, 120, 34));
   CoolButton2 = AddButton(QStringLiteral("CoolButton2"), " oops...", QRect(180, 362, 120, 34));
   SpeedButton13 = AddButton(QStringLiteral("SpeedButton13"), "Optionen", QRect(548, 362, 120, 34));
+  UndoButton = AddButton(QStringLiteral("UndoButton"),
+                         "R\xFC"
+                         "ckg\xE4ngig",
+                         QRect(320, 362, 150, 34));
+  // Not modal: the pass is over, nothing waits for the answer.
+  ShowSummary = [this](const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Tovix"), FromAnsi(text),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  };
+}
+
+void RenamePage::ShowUndoList(const std::vector<std::string>& lines, const std::string& caption) {
+  if (!undoShown_) caption_ = StaticText1->text();
+  undoShown_ = true;
+  StaticText1->setText(FromAnsi(caption));
+  SetLines(lines);
+}
+
+void RenamePage::EndUndoList() {
+  if (!undoShown_) return;
+  undoShown_ = false;
+  StaticText1->setText(caption_);
 }
 
 std::vector<std::string> RenamePage::Lines() const {

@@ -33,15 +33,25 @@ class RenamePage : public PagePanel {
   void BeginBuild();
   void EndBuild();
   bool Building() const { return builds_ > 0; }
+  // The undo list of the last apply in the memo, under its own caption; OK
+  // then applies it as it stands. A new list ends it.
+  void ShowUndoList(const std::vector<std::string>& lines, const std::string& caption);
+  void EndUndoList();
+  bool HoldsUndoList() const { return undoShown_; }
+  // The line a pass ends with (an information box; tests record it).
+  std::function<void(const std::string&)> ShowSummary;
 
   QLabel* StaticText1 = nullptr;
   QPlainTextEdit* RenameMemo = nullptr;
   QPushButton* CoolButton1 = nullptr;    // OK
   QPushButton* CoolButton2 = nullptr;    // " oops..."
   QPushButton* SpeedButton13 = nullptr;  // "Optionen"
+  QPushButton* UndoButton = nullptr;     // shows the undo list of the last apply
 
  private:
   int builds_ = 0;
+  bool undoShown_ = false;
+  QString caption_;  // StaticText1's own while the undo list is shown
 };
 
 class RenameOptionsPage : public PagePanel {
