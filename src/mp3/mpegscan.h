@@ -25,6 +25,10 @@ std::string BuildID3Block(const TID3Tag& tag);
 // lying wholly inside it; 0 when it does not start with one.
 std::int64_t SkipID3v2Tags(ByteSource& source);
 
+// kbit/s of the 4-bit bit-rate index for a version and layer (1..3), 0
+// for none.
+int BitRateAt(int version, int layer, int index);
+
 // Playing time in seconds of bytes at bitRate kbit/s, 0 for no bit rate,
 // at most 65535.
 std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate);
