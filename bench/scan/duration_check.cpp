@@ -32,7 +32,8 @@ double DecodedSeconds(const std::string& path) {
     std::size_t got = 0;
     const int rc = mpg123_read(h, buf.data(), buf.size(), &got);
     if (rc == MPG123_NEW_FORMAT || rate == 0) mpg123_getformat(h, &rate, &channels, &encoding);
-    if (channels > 0) samples += static_cast<long long>(got) / (channels * mpg123_encsize(encoding));
+    if (channels > 0)
+      samples += static_cast<long long>(got) / (channels * mpg123_encsize(encoding));
     if (rc != MPG123_OK && rc != MPG123_NEW_FORMAT) break;
   }
   mpg123_close(h);

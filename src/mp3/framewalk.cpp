@@ -23,9 +23,9 @@ bool OnTheGrid(std::int64_t distance, const TMPEGData& h) {
   if (plain <= 0) return false;
   if (distance % plain == 0 || distance % (plain + slot) == 0) return true;
   // The exact mean frame length is num / den bytes.
-  const std::int64_t num = h.Layer == 1 ? std::int64_t{h.BitRate} * 48000
-                                        : std::int64_t{h.BitRate} * 125 *
-                                              SamplesPerFrame(h.Version, h.Layer);
+  const std::int64_t num =
+      h.Layer == 1 ? std::int64_t{h.BitRate} * 48000
+                   : std::int64_t{h.BitRate} * 125 * SamplesPerFrame(h.Version, h.Layer);
   const std::int64_t den = h.SampleRate;
   const std::int64_t frames = (distance * den + num / 2) / num;
   return std::llabs(distance * den - frames * num) <= slot * den;
@@ -47,7 +47,8 @@ bool LooksConstant(ChunkReader& reader, const StreamTail& tail, std::int64_t fir
   TMPEGData h;
   // The frames the head read holds already.
   const auto head = reader.At(first, 4);
-  const std::int64_t headEnd = std::min(first + static_cast<std::int64_t>(head.size()), tail.audioEnd());
+  const std::int64_t headEnd =
+      std::min(first + static_cast<std::int64_t>(head.size()), tail.audioEnd());
   for (std::int64_t pos = first; pos + 4 <= headEnd; pos += h.FrameLength) {
     if (!Decodes(head.data() + (pos - first), h) || !SameStream(h, header) || h.FrameLength == 0)
       break;

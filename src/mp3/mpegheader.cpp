@@ -13,10 +13,10 @@ namespace {
 // have rows of their own for every layer: with the MPEG-1 rows their
 // Layer I and II frames would have the wrong length, and the frame after
 // the first would not be found where it stands.
-constexpr std::array<std::uint16_t, 16> kLowRateLayerI = {
-    0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0};
-constexpr std::array<std::uint16_t, 16> kLowRateLayerII = {
-    0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
+constexpr std::array<std::uint16_t, 16> kLowRateLayerI = {0,   32,  48,  56,  64,  80,  96,  112,
+                                                          128, 144, 160, 176, 192, 224, 256, 0};
+constexpr std::array<std::uint16_t, 16> kLowRateLayerII = {0,  8,  16, 24,  32,  40,  48,  56,
+                                                           64, 80, 96, 112, 128, 144, 160, 0};
 constexpr std::array<std::array<std::array<std::uint16_t, 16>, 3>, 3> kBitRates = {{
     {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
       {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},

@@ -104,10 +104,10 @@ void SetAverage(std::int64_t bytes, std::int64_t frames, TMPEGData& data) {
 // to a file that was cut or joined, and its frames are counted instead.
 bool Plausible(std::int64_t frames, std::int64_t bytes, const TMPEGData& h) {
   if (frames <= 0 || bytes <= 0) return false;
-  const std::int64_t smallest = FrameLengthOf(h.Version, h.Layer, h.SampleRate,
-                                              BitRateAt(h.Version, h.Layer, 1), false);
-  const std::int64_t largest = FrameLengthOf(h.Version, h.Layer, h.SampleRate,
-                                             BitRateAt(h.Version, h.Layer, 14), true);
+  const std::int64_t smallest =
+      FrameLengthOf(h.Version, h.Layer, h.SampleRate, BitRateAt(h.Version, h.Layer, 1), false);
+  const std::int64_t largest =
+      FrameLengthOf(h.Version, h.Layer, h.SampleRate, BitRateAt(h.Version, h.Layer, 14), true);
   return frames * (smallest - 1) <= bytes && bytes <= frames * (largest + 1);
 }
 

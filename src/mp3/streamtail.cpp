@@ -25,6 +25,8 @@ StreamTail::StreamTail(ByteSource& source, std::int64_t audioStart) {
 }
 
 std::span<const std::uint8_t> StreamTail::audio() const {
+  // A large tag may end the audio before the bytes read begin.
+  if (audioEnd_ <= start_) return {};
   return {bytes_.data(), static_cast<std::size_t>(audioEnd_ - start_)};
 }
 
@@ -37,7 +39,9 @@ bool StreamTail::Has(std::int64_t at, const char* text) const {
 // The start of a tag that ends at end, or end when none does. A tag is
 // only taken whole and after the audio's start.
 std::int64_t StreamTail::TagBefore(std::int64_t end, std::int64_t audioStart) const {
-  auto at = [this](std::int64_t offset) { return bytes_[static_cast<std::size_t>(offset - start_)]; };
+  auto at = [this](std::int64_t offset) {
+    return bytes_[static_cast<std::size_t>(offset - start_)];
+  };
   auto little32 = [&at](std::int64_t offset) {
     return std::int64_t{at(offset)} | std::int64_t{at(offset + 1)} << 8 |
            std::int64_t{at(offset + 2)} << 16 | std::int64_t{at(offset + 3)} << 24;

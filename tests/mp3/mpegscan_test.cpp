@@ -93,7 +93,7 @@ TEST(FrameSearch, SkipsInvalidHeadersByteByByte) {
 
 TEST(FrameSearch, JunkBeforeTheFirstFrameDoesNotCountForTheDuration) {
   std::string junk(100000, '\x41');
-  junk[500] = '\xFF';  // a lone 0xFF without the rest of the sync
+  junk[500] = '\xFF';                       // a lone 0xFF without the rest of the sync
   junk.replace(700, 4, BigEndian(kMp1L3));  // a false sync: no frame follows it
   std::string file = junk + Frames(250);
   TMPEGData d = Scan(file);
@@ -186,7 +186,8 @@ TEST(Xing, ABlockCutOffByTheFileEndNamesNoMaker) {
   // 48 kHz 32 kbit/s frames of 96 bytes, their headers inside the block.
   auto file = [](std::size_t size) {
     std::string bytes = XingFile(0x0F, 2, 36 + 256, 0xFFFB1464u);
-    for (std::size_t at = 96; at + 4 <= size; at += 96) bytes.replace(at, 4, BigEndian(0xFFFB1464u));
+    for (std::size_t at = 96; at + 4 <= size; at += 96)
+      bytes.replace(at, 4, BigEndian(0xFFFB1464u));
     bytes.resize(size, '\0');
     return bytes;
   };
