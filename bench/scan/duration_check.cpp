@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     tovix::ReadMPEGData(argv[i], data);
     double taglib = -1;
 #ifdef TOVIX_BENCH_TAGLIB
-    TagLib::MPEG::File file(argv[i], false, TagLib::AudioProperties::Accurate);
+    TagLib::MPEG::File file(argv[i], true, TagLib::AudioProperties::Accurate);
     if (file.audioProperties()) taglib = file.audioProperties()->lengthInMilliseconds() / 1000.0;
 #endif
     ++counted;
