@@ -60,8 +60,10 @@ std::int64_t FindHeader(ChunkReader& reader, std::int64_t from, TMPEGData& data)
   return -1;
 }
 
-// The old guess looked for a Xing block only where a two-channel MPEG-1
-// frame keeps it, and named its maker from that; the name stays as it was.
+// Part of the encoder guess: a Xing block with all four fields where a
+// two-channel MPEG-1 frame keeps it names its maker. Blocks found at their
+// other places time the stream but name no one, so no song's encoder text
+// changes from what it always showed.
 void GuessXingMaker(ChunkReader& reader, std::int64_t header, TMPEGData& data) {
   auto x = reader.At(header + 36, 256);
   if (x.size() >= 256 && std::memcmp(x.data(), "Xing", 4) == 0 && x[7] == 0x0F)
@@ -126,7 +128,10 @@ std::string TimeTheStream(ChunkReader& reader, const StreamTail& tail, std::int6
   const std::int64_t streamBytes =
       (block.bytes > firstLength && block.bytes <= audioBytes ? block.bytes : audioBytes) -
       firstLength;
-  if (block.kind != VbrBlock::Kind::kNone && Plausible(block.frames, streamBytes, data)) {
+  // A file that ends long before the block says was cut short (a broken
+  // download): what is left is counted instead.
+  const bool cut = block.bytes > audioBytes + firstLength;
+  if (block.kind != VbrBlock::Kind::kNone && !cut && Plausible(block.frames, streamBytes, data)) {
     std::int64_t samples = std::int64_t{block.frames} * perFrame;
     if (samples > block.delay + block.padding) samples -= block.delay + block.padding;
     data.Duration = Seconds(samples, data.SampleRate);
@@ -137,8 +142,12 @@ std::string TimeTheStream(ChunkReader& reader, const StreamTail& tail, std::int6
   if (LooksConstant(reader, tail, header, data)) return block.encoder;
   const FrameCount count = CountFrames(reader, header, end, data);
   if (count.constant || count.frames == 0) return block.encoder;
-  data.Duration = Seconds(count.frames * perFrame, data.SampleRate);
-  SetAverage(count.bytes, count.frames, data);
+  // A block that could not be trusted still heads the stream: its frame
+  // plays no music, and the encoder's delay at the start is still there.
+  const bool headed = block.kind != VbrBlock::Kind::kNone && count.frames > 1;
+  const std::int64_t frames = count.frames - (headed ? 1 : 0);
+  data.Duration = Seconds(frames * perFrame - (headed ? block.delay : 0), data.SampleRate);
+  SetAverage(count.bytes - (headed ? firstLength : 0), frames, data);
   return block.encoder;
 }
 

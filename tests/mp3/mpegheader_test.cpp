@@ -150,11 +150,6 @@ TEST(FrameLengthOf, FollowsTheSamplesOfVersionAndLayer) {
         << c.version << " " << c.layer << " " << c.rate;
     EXPECT_EQ(SamplesPerFrame(c.version, c.layer), c.samples);
   }
-  // DecodeHeader gives the same: an MPEG-2 Layer III frame at 22050 Hz.
-  TMPEGData d;
-  ASSERT_TRUE(DecodeHeader(WithBits(WithBits(kBase, 19, 3, 2), 12, 15, 8), d));
-  EXPECT_EQ(d.BitRate, 64);
-  EXPECT_EQ(d.FrameLength, 208);
 }
 
 TEST(DurationFor, NeitherWrapsNorOverflowsOnLargeFiles) {
