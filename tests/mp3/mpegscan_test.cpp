@@ -334,29 +334,29 @@ int SlidingSearch(const std::string& b, TMPEGData& d) {
     return w;
   };
   for (std::int64_t p = 0; p + 4 <= size; ++p) {
-    if (!DecodeHeader(word(p), d) || size - p - d.FrameLength + (d.NoCrc ? 2 : 0) <= 0) continue;
-    const std::int64_t next = p + d.FrameLength;
     TMPEGData n;
-    if (next + 4 <= size && !(DecodeHeader(word(next), n) && n.Version == d.Version &&
-                              n.Layer == d.Layer && n.SampleRate == d.SampleRate))
-      continue;
-    switch (byte(p + 3)) {
-      case 0x04:
-        d.Encoder = byte(p + 6) == 0x0F ? "Mp3 Compressor" : "Xing 2.20|Radium Codec";
-        break;
-      case 0x44:
-        d.Encoder = byte(p + 7) == 0   ? "l3Enc"
-                    : byte(p + 6) == 1 ? "Audioactive P. Studio"
-                                       : "mp3 Producer";
-        break;
-      case 0x6C:
-        d.Encoder = "Audio Catalyst";
-        break;
-      case 0x4C:
-        d.Encoder = "Audio Catalyst VBR";
-        break;
+    const bool fits = DecodeHeader(word(p), d) && size - p - d.FrameLength + (d.NoCrc ? 2 : 0) > 0;
+    const std::int64_t next = p + d.FrameLength;
+    if (fits && (next + 4 > size || (DecodeHeader(word(next), n) && n.Version == d.Version &&
+                                     n.Layer == d.Layer && n.SampleRate == d.SampleRate))) {
+      switch (byte(p + 3)) {
+        case 0x04:
+          d.Encoder = byte(p + 6) == 0x0F ? "Mp3 Compressor" : "Xing 2.20|Radium Codec";
+          break;
+        case 0x44:
+          d.Encoder = byte(p + 7) == 0   ? "l3Enc"
+                      : byte(p + 6) == 1 ? "Audioactive P. Studio"
+                                         : "mp3 Producer";
+          break;
+        case 0x6C:
+          d.Encoder = "Audio Catalyst";
+          break;
+        case 0x4C:
+          d.Encoder = "Audio Catalyst VBR";
+          break;
+      }
+      return 0;
     }
-    return 0;
   }
   ResetMPEGData(d);
   d.FileLength = static_cast<std::int32_t>(size);
@@ -377,6 +377,7 @@ void ExpectSame(const TMPEGData& a, const TMPEGData& b, int round) {
   EXPECT_EQ(a.Original, b.Original) << round;
   EXPECT_EQ(a.Encoder, b.Encoder) << round;
 }
+
 TEST(FrameSearch, FindsWhatASlidingWordFinds) {
   // Bytes from a small alphabet hold many near-headers; the sizes cross
   // the read-block borders, and the headers sit near the file end so that
