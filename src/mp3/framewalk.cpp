@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "mp3/mpegscan.h"
+
 namespace tovix {
 namespace {
 

@@ -16,13 +16,13 @@ struct TMPEGData {
   std::uint8_t Version = 0;     // 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5, 0 none
   std::uint8_t Layer = 0;       // 1..3, 0 none
   std::int32_t SampleRate = 0;  // Hz
-  std::int32_t BitRate = 0;     // kbit/s (VBR: the average)
+  std::int32_t BitRate = 0;     // kbit/s (Xing: average)
   std::uint8_t Mode = 0;        // 0 stereo, 1 joint, 2 dual, 3 mono
   bool Copyright = false;
   bool Original = false;
   bool NoCrc = false;
   bool Padding = false;
-  std::uint16_t FrameLength = 0;  // bytes (VBR: the average)
+  std::uint16_t FrameLength = 0;
   std::string Encoder;
 };
 
@@ -60,14 +60,7 @@ void SetUnknownEncoderText(const std::string& text);
 int ReadMPEGData(const std::string& fileName, TMPEGData& data);
 bool DecodeHeader(std::uint32_t header, TMPEGData& data);
 bool IsValidHeader(const TMPEGData& data);
-// The MPEG-1 Layer II and III frame length (factor 144000).
 int CalcFrameLength(int sampleRate, int bitRate, bool padding);
-// The length in bytes of a frame of any version and layer, at most 65535;
-// 0 for a version, layer or sampling rate that is none.
-int FrameLengthOf(int version, int layer, int sampleRate, int bitRate, bool padding);
-// Samples per channel that one frame holds: 384, 1152, or 576 for Layer III
-// of MPEG-2 and 2.5; 0 for a version or layer that is none.
-int SamplesPerFrame(int version, int layer);
 void ResetMPEGData(TMPEGData& data);
 
 // True when a tag was found. Throws IoError when the file exists but

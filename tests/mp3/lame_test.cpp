@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mp3/mpegfile.h"
+#include "mp3/mpegscan.h"
 #include "mp3builder.h"
 #include "support/tempdir.h"
 
