@@ -1,10 +1,9 @@
 // The first-frame search of ReadMPEGData over a byte source.
 #include "mp3/mpegscan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
-
-#include <algorithm>
 
 #include "mp3/chunkreader.h"
 #include "mp3/framewalk.h"
@@ -128,8 +127,8 @@ std::string TimeTheStream(ChunkReader& reader, const StreamTail& tail, std::int6
   const std::int64_t streamBytes =
       (block.bytes > firstLength && block.bytes <= audioBytes ? block.bytes : audioBytes) -
       firstLength;
-  // A file that ends long before the block says was cut short (a broken
-  // download): what is left is counted instead.
+  // A file that ends a frame or more before the block says was cut short
+  // (a broken download): what is left is counted instead.
   const bool cut = block.bytes > audioBytes + firstLength;
   if (block.kind != VbrBlock::Kind::kNone && !cut && Plausible(block.frames, streamBytes, data)) {
     std::int64_t samples = std::int64_t{block.frames} * perFrame;
