@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   g++ cmake ninja-build pkg-config make
   qt6-base-dev libgl-dev qt6-translations-l10n
-  libjpeg62-turbo-dev libmpg123-dev mpg123 lame
+  libjpeg62-turbo-dev libmpg123-dev mpg123 lame ffmpeg
   libavcodec-dev libavutil-dev libswscale-dev
   libisofs-dev xorriso
   libsimpleini-dev libicu-dev

@@ -28,6 +28,22 @@ std::size_t MemorySource::Read(std::int64_t offset, void* buf, std::size_t n) {
   return n;
 }
 
+std::size_t TailCachedSource::Read(std::int64_t offset, void* buf, std::size_t n) {
+  const std::int64_t size = Size();
+  if (tailStart_ >= 0 && offset >= tailStart_ && offset < size) {
+    const std::size_t avail = static_cast<std::size_t>(size - offset);
+    if (n > avail) n = avail;
+    std::memcpy(buf, tail_.data() + (offset - tailStart_), n);
+    return n;
+  }
+  const std::size_t got = source_.Read(offset, buf, n);
+  if (got > 0 && offset + static_cast<std::int64_t>(got) == size) {
+    tail_.assign(static_cast<const char*>(buf), got);
+    tailStart_ = offset;
+  }
+  return got;
+}
+
 FileSource::FileSource(const std::string& path, Mode mode) : path_(path) {
   fd_ = platform::OpenRegularFile(path, mode == Mode::kRead ? O_RDONLY : O_RDWR, &size_);
   if (fd_ < 0) Fail(errno, path, "cannot open");

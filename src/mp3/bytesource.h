@@ -64,4 +64,18 @@ class FileSource : public ByteSource {
   std::int64_t size_ = 0;
 };
 
+// Keeps the last read that reached the end of the source, so the tag read
+// after the header scan takes the file's tail from memory.
+class TailCachedSource : public ByteSource {
+ public:
+  explicit TailCachedSource(ByteSource& source) : source_(source) {}
+  std::int64_t Size() const override { return source_.Size(); }
+  std::size_t Read(std::int64_t offset, void* buf, std::size_t n) override;
+
+ private:
+  ByteSource& source_;
+  std::string tail_;
+  std::int64_t tailStart_ = -1;
+};
+
 }  // namespace tovix

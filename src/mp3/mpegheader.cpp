@@ -10,18 +10,19 @@ namespace tovix {
 namespace {
 
 // kbit/s by version 1..3, layer 1..3 and the 4-bit index. MPEG-2 and 2.5
-// deliberately reuse the MPEG-1 rows for Layers I and II; only Layer III
-// has its own row.
+// have rows of their own for every layer: with the MPEG-1 rows their
+// Layer I and II frames would have the wrong length, and the frame after
+// the first would not be found where it stands.
+constexpr std::array<std::uint16_t, 16> kLowRateLayerI = {0,   32,  48,  56,  64,  80,  96,  112,
+                                                          128, 144, 160, 176, 192, 224, 256, 0};
+constexpr std::array<std::uint16_t, 16> kLowRateLayerII = {0,  8,  16, 24,  32,  40,  48,  56,
+                                                           64, 80, 96, 112, 128, 144, 160, 0};
 constexpr std::array<std::array<std::array<std::uint16_t, 16>, 3>, 3> kBitRates = {{
     {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
       {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
       {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0}}},
-    {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
-      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}}},
-    {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
-      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}}},
+    {{kLowRateLayerI, kLowRateLayerII, kLowRateLayerII}},
+    {{kLowRateLayerI, kLowRateLayerII, kLowRateLayerII}},
 }};
 
 // Hz by version 1..3 and the 2-bit index; index 3 is invalid.
@@ -59,6 +60,29 @@ int CalcFrameLength(int sampleRate, int bitRate, bool padding) {
   std::int64_t length = rate * 144000 / sampleRate + (padding ? 1 : 0);
   return length > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
                                                   : static_cast<int>(length);
+}
+
+int BitRateAt(int version, int layer, int index) {
+  if (version < 1 || version > 3 || layer < 1 || layer > 3 || index < 0 || index > 15) return 0;
+  return kBitRates[version - 1][layer - 1][index];
+}
+
+int SamplesPerFrame(int version, int layer) {
+  if (version < 1 || version > 3 || layer < 1 || layer > 3) return 0;
+  if (layer == 1) return 384;
+  if (layer == 3 && version != 1) return 576;
+  return 1152;
+}
+
+int FrameLengthOf(int version, int layer, int sampleRate, int bitRate, bool padding) {
+  if (sampleRate <= 0 || version < 1 || version > 3 || layer < 1 || layer > 3) return 0;
+  const std::int64_t rate = bitRate > 0 ? bitRate : 0;
+  // Layer I counts in slots of four bytes.
+  const std::int64_t length =
+      layer == 1
+          ? (rate * 12000 / sampleRate + (padding ? 1 : 0)) * 4
+          : rate * 1000 * SamplesPerFrame(version, layer) / 8 / sampleRate + (padding ? 1 : 0);
+  return length > 65535 ? 65535 : static_cast<int>(length);
 }
 
 bool IsValidHeader(const TMPEGData& data) {
@@ -99,8 +123,8 @@ bool DecodeHeader(std::uint32_t header, TMPEGData& data) {
   data.Original = (header >> 2) & 1;
 
   data.Duration = DurationFor(data.FileLength, data.BitRate);
-  int frame = CalcFrameLength(data.SampleRate, data.BitRate, data.Padding);
-  data.FrameLength = static_cast<std::uint16_t>(frame > 65535 ? 65535 : frame);
+  data.FrameLength = static_cast<std::uint16_t>(
+      FrameLengthOf(data.Version, data.Layer, data.SampleRate, data.BitRate, data.Padding));
   return IsValidHeader(data);
 }
 

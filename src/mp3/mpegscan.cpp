@@ -1,10 +1,14 @@
 // The first-frame search of ReadMPEGData over a byte source.
 #include "mp3/mpegscan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include "mp3/chunkreader.h"
+#include "mp3/framewalk.h"
+#include "mp3/streamtail.h"
+#include "mp3/vbrblock.h"
 
 namespace tovix {
 namespace {
@@ -55,22 +59,95 @@ std::int64_t FindHeader(ChunkReader& reader, std::int64_t from, TMPEGData& data)
   return -1;
 }
 
-// audioBytes: the file less its leading ID3v2 tags, so cover art does not
-// count as music.
-void ApplyXing(ChunkReader& reader, std::int64_t header, std::int64_t audioBytes, TMPEGData& data) {
-  // Only where a two-channel MPEG-1 frame keeps it; the block must be there whole.
+// Part of the encoder guess: a Xing block with all four fields where a
+// two-channel MPEG-1 frame keeps it names its maker. Blocks found at their
+// other places time the stream but name no one, so no song's encoder text
+// changes from what it always showed.
+void GuessXingMaker(ChunkReader& reader, std::int64_t header, TMPEGData& data) {
   auto x = reader.At(header + 36, 256);
-  if (x.size() < 256 || std::memcmp(x.data(), "Xing", 4) != 0 || x[7] != 0x0F) return;
-  data.Encoder = "Audio Catalyst VBR";
-  std::uint32_t frames = BigEndian32(x.data() + 8);
-  if (frames == 0) return;  // nothing to average over: the first header's values stand
-  std::int64_t frameLength = audioBytes / frames;
-  if (frameLength > 65535) frameLength = 65535;
-  std::int64_t bitRate = frameLength * data.SampleRate / 144000 - (data.Padding ? 1 : 0);
-  if (bitRate <= 0) return;  // an average of nothing would divide by zero below
-  data.FrameLength = static_cast<std::uint16_t>(frameLength);
-  data.BitRate = static_cast<std::int32_t>(bitRate);
+  if (x.size() >= 256 && std::memcmp(x.data(), "Xing", 4) == 0 && x[7] == 0x0F)
+    data.Encoder = "Audio Catalyst VBR";
+}
+
+// A header is a frame's when its frame fits the file and, as decoders
+// check, the next frame's header follows where its length says (unless
+// the audio ends there). Leaves the two headers in the reader's buffer.
+bool Accepted(ChunkReader& reader, std::int64_t header, std::int64_t size, std::int64_t end,
+              const TMPEGData& data) {
+  if (header >= end) return false;
+  if (size - header - data.FrameLength + (data.NoCrc ? 2 : 0) <= 0) return false;
+  const std::int64_t next = header + data.FrameLength;
+  if (next + 4 > end) return true;
+  reader.At(header, data.FrameLength + 4u);
+  TMPEGData following;
+  return HeaderAt(reader, next, following) && SameStream(following, data);
+}
+
+std::uint16_t Seconds(std::int64_t samples, std::int32_t sampleRate) {
+  if (samples <= 0 || sampleRate <= 0) return 0;
+  const std::int64_t seconds = samples / sampleRate;
+  return static_cast<std::uint16_t>(seconds > 65535 ? 65535 : seconds);
+}
+
+// A VBR stream's average over bytes of frames of its kind.
+void SetAverage(std::int64_t bytes, std::int64_t frames, TMPEGData& data) {
+  const std::int64_t samples = frames * SamplesPerFrame(data.Version, data.Layer);
+  if (bytes <= 0 || samples <= 0) return;
+  const std::int64_t rate = bytes * 8 * data.SampleRate / (samples * 1000);
+  if (rate <= 0) return;  // too few bytes to tell: the first header's values stand
+  data.BitRate = static_cast<std::int32_t>(rate > 65535 ? 65535 : rate);
+  const std::int64_t frame = bytes / frames;
+  data.FrameLength = static_cast<std::uint16_t>(frame > 65535 ? 65535 : frame);
+}
+
+// A frame count that frames of this stream's smallest and largest kind
+// could fill bytes with; a block that says otherwise is broken or belongs
+// to a file that was cut or joined, and its frames are counted instead.
+bool Plausible(std::int64_t frames, std::int64_t bytes, const TMPEGData& h) {
+  if (frames <= 0 || bytes <= 0) return false;
+  const std::int64_t smallest =
+      FrameLengthOf(h.Version, h.Layer, h.SampleRate, BitRateAt(h.Version, h.Layer, 1), false);
+  const std::int64_t largest =
+      FrameLengthOf(h.Version, h.Layer, h.SampleRate, BitRateAt(h.Version, h.Layer, 14), true);
+  return frames * (smallest - 1) <= bytes && bytes <= frames * (largest + 1);
+}
+
+// Running time and, for VBR, the average bit rate of the audio from the
+// first frame at header to end; returns the encoder the block names.
+std::string TimeTheStream(ChunkReader& reader, const StreamTail& tail, std::int64_t header,
+                          TMPEGData& data) {
+  const std::int64_t end = tail.audioEnd();
+  const std::int64_t audioBytes = end - header;
+  const int perFrame = SamplesPerFrame(data.Version, data.Layer);
+  const std::int64_t firstLength = data.FrameLength;
+  auto frame = reader.At(header, data.FrameLength);
+  const VbrBlock block =
+      ReadVbrBlock(frame.first(std::min<std::size_t>(frame.size(), data.FrameLength)), data);
+  // The bytes of the frames after the block's own, which holds no music.
+  const std::int64_t streamBytes =
+      (block.bytes > firstLength && block.bytes <= audioBytes ? block.bytes : audioBytes) -
+      firstLength;
+  // A file that ends a frame or more before the block says was cut short
+  // (a broken download): what is left is counted instead.
+  const bool cut = block.bytes > audioBytes + firstLength;
+  if (block.kind != VbrBlock::Kind::kNone && !cut && Plausible(block.frames, streamBytes, data)) {
+    std::int64_t samples = std::int64_t{block.frames} * perFrame;
+    if (samples > block.delay + block.padding) samples -= block.delay + block.padding;
+    data.Duration = Seconds(samples, data.SampleRate);
+    if (block.kind != VbrBlock::Kind::kInfo) SetAverage(streamBytes, block.frames, data);
+    return block.encoder;
+  }
   data.Duration = DurationFor(audioBytes, data.BitRate);
+  if (LooksConstant(reader, tail, header, data)) return block.encoder;
+  const FrameCount count = CountFrames(reader, header, end, data);
+  if (count.constant || count.frames == 0) return block.encoder;
+  // A block that could not be trusted still heads the stream: its frame
+  // plays no music, and the encoder's delay at the start is still there.
+  const bool headed = block.kind != VbrBlock::Kind::kNone && count.frames > 1;
+  const std::int64_t frames = count.frames - (headed ? 1 : 0);
+  data.Duration = Seconds(frames * perFrame - (headed ? block.delay : 0), data.SampleRate);
+  SetAverage(count.bytes - (headed ? firstLength : 0), frames, data);
+  return block.encoder;
 }
 
 void GuessEncoder(ChunkReader& reader, std::int64_t header, TMPEGData& data) {
@@ -117,24 +194,23 @@ int ReadMPEGData(ByteSource& source, TMPEGData& data) {
     // UTF-16 texts of an ID3v2 tag begin with 0xFF 0xFE, which passes for an
     // MPEG-1 Layer I header; so whole leading tags are stepped over.
     std::int64_t from = SkipTags(reader);
-    // Junk before the first frame still counts; the skipped tags do not.
-    const std::int64_t audioBytes = size - from;
+    const StreamTail tail(source, from);
     for (;;) {
       std::int64_t header = FindHeader(reader, from, data);
-      if (header >= 0) {
-        std::int64_t room = size - header - data.FrameLength + (data.NoCrc ? 2 : 0);
-        if (room > 0) {
-          data.Duration = DurationFor(audioBytes, data.BitRate);
-          ApplyXing(reader, header, audioBytes, data);
-          GuessEncoder(reader, header, data);
-          return 0;
-        }
+      if (header >= 0 && Accepted(reader, header, size, tail.audioEnd(), data)) {
+        // One read holds all that is looked at in the first frame.
+        reader.At(header, std::max<std::size_t>(data.FrameLength + 4u, 36 + 256));
+        GuessXingMaker(reader, header, data);
+        GuessEncoder(reader, header, data);
+        const std::string named = TimeTheStream(reader, tail, header, data);
+        if (data.Encoder == UnknownEncoderText() && !named.empty()) data.Encoder = named;
+        return 0;
       }
       ResetMPEGData(data);
       data.FileLength = fileLength;
-      if (header < 0) return -1;
-      // The three bytes after a dropped header are not tried as header starts.
-      from = header + 4;
+      if (header < 0 || header >= tail.audioEnd()) return -1;
+      // A false sync in junk: go on from the next byte, as decoders do.
+      from = header + 1;
     }
   } catch (...) {
     ResetMPEGData(data);

@@ -25,6 +25,18 @@ std::string BuildID3Block(const TID3Tag& tag);
 // lying wholly inside it; 0 when it does not start with one.
 std::int64_t SkipID3v2Tags(ByteSource& source);
 
+// The length in bytes of a frame of any version and layer, at most 65535;
+// 0 for a version, layer or sampling rate that is none. (CalcFrameLength
+// is the MPEG-1 Layer II and III case.)
+int FrameLengthOf(int version, int layer, int sampleRate, int bitRate, bool padding);
+// Samples per channel that one frame holds: 384, 1152, or 576 for Layer III
+// of MPEG-2 and 2.5; 0 for a version or layer that is none.
+int SamplesPerFrame(int version, int layer);
+
+// kbit/s of the 4-bit bit-rate index for a version and layer (1..3), 0
+// for none.
+int BitRateAt(int version, int layer, int index);
+
 // Playing time in seconds of bytes at bitRate kbit/s, 0 for no bit rate,
 // at most 65535.
 std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate);

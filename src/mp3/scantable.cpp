@@ -53,9 +53,12 @@ bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err) {
       err << kPrefix << platform::AnsiToUtf8(path) << ": no such file or folder\n";
       return false;
     }
-    ReadMPEGData(*file, info);
+    // The header scan reads the tail for the tags that end the audio; the
+    // tag read takes it from there.
+    TailCachedSource source(*file);
+    ReadMPEGData(source, info);
     static_cast<TID3Tag&>(info) = TID3Tag{};
-    ReadID3Tag(*file, info);
+    ReadID3Tag(source, info);
     return true;
   } catch (const IoError& e) {
     err << kPrefix << platform::AnsiToUtf8(path) << ": cannot be read: " << std::strerror(e.code())

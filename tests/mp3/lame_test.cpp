@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mp3/mpegfile.h"
+#include "mp3/mpegscan.h"
 #include "mp3builder.h"
 #include "support/tempdir.h"
 
@@ -48,7 +49,7 @@ TEST_P(LameCbr, ReadsTheFirstFrame) {
   EXPECT_EQ(e.data.BitRate, c.bitRate);
   EXPECT_EQ(e.data.Mode, c.mode);
   EXPECT_TRUE(e.data.NoCrc);
-  EXPECT_EQ(e.data.FrameLength, CalcFrameLength(c.rate, c.bitRate, e.data.Padding));
+  EXPECT_EQ(e.data.FrameLength, FrameLengthOf(c.version, 3, c.rate, c.bitRate, e.data.Padding));
   // A constant bit rate gives the real playing time, to the second.
   EXPECT_NEAR(e.data.Duration, kSeconds, 1.0);
   // lame's "Info" block of a CBR file is no Xing block.

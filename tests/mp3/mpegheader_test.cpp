@@ -61,7 +61,7 @@ TEST(DecodeHeader, MapsVersionAndLayerCodes) {
   EXPECT_EQ(d.BitRate, 160);
 }
 
-TEST(DecodeHeader, Mpeg2UsesItsOwnRowOnlyForLayerIII) {
+TEST(DecodeHeader, Mpeg2AndTwoAndAHalfHaveRowsOfTheirOwn) {
   TMPEGData d;
   std::uint32_t mpeg2 = WithBits(kBase, 19, 3, 2);
   ASSERT_TRUE(DecodeHeader(mpeg2, d));  // bit-rate index 9
@@ -70,11 +70,11 @@ TEST(DecodeHeader, Mpeg2UsesItsOwnRowOnlyForLayerIII) {
   EXPECT_EQ(d.BitRate, 144);
   ASSERT_TRUE(DecodeHeader(WithBits(mpeg2, 12, 15, 1), d));
   EXPECT_EQ(d.BitRate, 8);
-  // Layers I and II of MPEG-2 and 2.5 keep the MPEG-1 rows.
+  // Layer I has its own row, Layer II shares Layer III's.
   ASSERT_TRUE(DecodeHeader(WithBits(mpeg2, 17, 3, 3), d));
-  EXPECT_EQ(d.BitRate, 288);
+  EXPECT_EQ(d.BitRate, 144);
   ASSERT_TRUE(DecodeHeader(WithBits(WithBits(kBase, 19, 3, 0), 17, 3, 2), d));
-  EXPECT_EQ(d.BitRate, 160);
+  EXPECT_EQ(d.BitRate, 80);
   // 2.5 sampling rates.
   ASSERT_TRUE(DecodeHeader(WithBits(WithBits(kBase, 19, 3, 0), 10, 3, 2), d));
   EXPECT_EQ(d.SampleRate, 8000);
@@ -122,13 +122,34 @@ TEST(DecodeHeader, LeavesFileFactsAndComputesDuration) {
   EXPECT_EQ(d.Duration, 0);  // no bit rate, no time
 }
 
-TEST(CalcFrameLength, UsesOneFactorForEveryLayer) {
+TEST(CalcFrameLength, IsTheMpeg1LayerIIIFormula) {
   EXPECT_EQ(CalcFrameLength(44100, 128, false), 417);
   EXPECT_EQ(CalcFrameLength(44100, 128, true), 418);
   EXPECT_EQ(CalcFrameLength(48000, 320, false), 960);
   EXPECT_EQ(CalcFrameLength(8000, 8, false), 144);
   EXPECT_EQ(CalcFrameLength(0, 128, true), 0);
   EXPECT_EQ(CalcFrameLength(-1, 128, false), 0);
+}
+
+TEST(FrameLengthOf, FollowsTheSamplesOfVersionAndLayer) {
+  struct Case {
+    int version, layer, rate, kbit;
+    bool padding;
+    int length, samples;
+  };
+  const Case cases[] = {
+      {1, 3, 44100, 128, false, 417, 1152}, {1, 3, 44100, 128, true, 418, 1152},
+      {1, 2, 48000, 384, true, 1153, 1152}, {1, 1, 44100, 32, false, 32, 384},
+      {1, 1, 44100, 32, true, 36, 384},     {2, 3, 22050, 64, false, 208, 576},
+      {2, 2, 16000, 8, false, 72, 1152},    {3, 3, 8000, 8, true, 73, 576},
+      {2, 1, 24000, 256, false, 512, 384},  {0, 3, 44100, 128, false, 0, 0},
+      {1, 3, 0, 128, false, 0, 1152},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FrameLengthOf(c.version, c.layer, c.rate, c.kbit, c.padding), c.length)
+        << c.version << " " << c.layer << " " << c.rate;
+    EXPECT_EQ(SamplesPerFrame(c.version, c.layer), c.samples);
+  }
 }
 
 TEST(DurationFor, NeitherWrapsNorOverflowsOnLargeFiles) {

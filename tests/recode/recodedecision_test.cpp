@@ -42,6 +42,8 @@ TEST(DecideRecode, TermsInOrderAndTheEdgesOfTheOptions) {
       {Song(128, 0, "L3ENC"), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
       {Song(128, 0, "Encoder nicht erkannt"), Rule(false, false, true),
        RecodeTerm::kCriticalEncoder},
+      // The name lame's tag gives is neither of the two trusted ones.
+      {Song(128, 0, "LAME3.100"), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
       // The first true term decides.
       {Song(96, 3, "Audio Catalyst"), Rule(true, true, true), RecodeTerm::kBitrateUnder128},
       {Song(96, 3, "Audio Catalyst"), Rule(false, true, true), RecodeTerm::kNotStereo},

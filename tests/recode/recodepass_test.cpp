@@ -30,8 +30,10 @@ using test::WriteFile;
 // (l3Enc), 0xC4 single channel (no known encoder), 0x6C Audio Catalyst.
 std::string Song(std::uint32_t rateBits, std::uint32_t modeByte, const std::string& title) {
   const std::uint32_t header = 0xFFFB0000u | rateBits << 12 | modeByte;
+  TMPEGData frame;
+  DecodeHeader(header, frame);
   std::string bytes;
-  for (int i = 0; i < 40; ++i) bytes += test::Frame(header, 400);
+  for (int i = 0; i < 40; ++i) bytes += test::Frame(header, frame.FrameLength);
   test::TagFields tag;
   tag.title = title;
   tag.artist = "Artist";
