@@ -30,6 +30,12 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kLanguageButton, "Sprache"},
     {str::kFolderNoRename,
      "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde ge\xE4ndert."},
+    {str::kSongNoAudio,
+     "%1: keine MPEG-Audiodaten (kein g\xFCltiger Frame-Kopf), keine .BIN erstellt"},
+    {str::kSongUnreadable, "%1: kann nicht gelesen werden (I/O-Fehler %2), keine .BIN erstellt"},
+    {str::kSheetPage, "Seite %1 von %2"},
+    {str::kSheetSave, "Alle Seiten speichern ..."},
+    {str::kSheetSaved, "%1 Seite(n) gespeichert, die erste als %2"},
 });
 
 }  // namespace

@@ -28,6 +28,11 @@ inline constexpr int kSongBatchTimeout = 158;  // %1 song, %2 batch, %3 seconds
 inline constexpr int kSongNoBin = 159;         // %1: the song, %2: why
 inline constexpr int kLanguageButton = 160;    // caption of the language button
 inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error number
+inline constexpr int kSongNoAudio = 250;       // %1: a song without a valid frame header
+inline constexpr int kSongUnreadable = 251;    // %1: the song, %2: the error number
+inline constexpr int kSheetPage = 252;         // %1: page shown, %2: pages of the TV view
+inline constexpr int kSheetSave = 253;         // button saving every page of the TV view
+inline constexpr int kSheetSaved = 254;        // %1: pages saved, %2: the first file
 }  // namespace str
 
 // The build's strings with their German texts, by number.
