@@ -1,80 +1,44 @@
 // The scaler of the TV sheet reads only the picture it is given. Every
-// larger block this program allocates ends at a page that may not be
-// touched, so one byte read beyond a picture's pixels ends the test.
+// block this program allocates ends at a page that may not be touched, so
+// one byte read beyond a picture's pixels ends the test.
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <mutex>
+#include <cstdint>
 #include <new>
 
 #include "disc/mpeg2decode.h"
 
+// Each block ends at a page that may not be touched; the mapping's length
+// stands at its start, the page below the block's header room.
 namespace {
-
-constexpr std::size_t kGuardFrom = 512;  // smaller blocks come from malloc
-constexpr int kSlots = 256;
-
-struct Guarded {
-  void* block = nullptr;
-  void* base = nullptr;
-  std::size_t length = 0;
-};
-Guarded slots[kSlots];
-std::mutex slotsLock;
-
-void* GuardedBlock(std::size_t size) {
-  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-  const std::size_t rounded = (size + 15) / 16 * 16;
-  const std::size_t length = (rounded + page - 1) / page * page + page;
-  void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (base == MAP_FAILED) throw std::bad_alloc();
-  char* guard = static_cast<char*>(base) + length - page;
-  mprotect(guard, page, PROT_NONE);
-  void* block = guard - rounded;
-  std::lock_guard<std::mutex> lock(slotsLock);
-  for (Guarded& slot : slots)
-    if (!slot.block) {
-      slot = {block, base, length};
-      return block;
-    }
-  std::abort();  // more live blocks than the test ever makes
+std::size_t PageSize() {
+  return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
 }
-
 }  // namespace
 
 void* operator new(std::size_t size) {
-  if (size >= kGuardFrom) return GuardedBlock(size);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
+  const std::size_t page = PageSize();
+  const std::size_t rounded = (size + 15) / 16 * 16 + 16;
+  const std::size_t length = (rounded + page - 1) / page * page + page;
+  void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (base == MAP_FAILED) throw std::bad_alloc();
+  *static_cast<std::size_t*>(base) = length;
+  char* guard = static_cast<char*>(base) + length - page;
+  mprotect(guard, page, PROT_NONE);
+  return guard - rounded + 16;
 }
-
-namespace {
-
-void Release(void* p) {
-  if (!p) return;
-  {
-    std::lock_guard<std::mutex> lock(slotsLock);
-    for (Guarded& slot : slots)
-      if (slot.block == p) {
-        munmap(slot.base, slot.length);
-        slot = {};
-        return;
-      }
-  }
-  std::free(p);
-}
-
-}  // namespace
 
 void operator delete(void* p) noexcept {
-  Release(p);
+  if (!p) return;
+  const std::uintptr_t base = (reinterpret_cast<std::uintptr_t>(p) - 16) & ~(PageSize() - 1);
+  munmap(reinterpret_cast<void*>(base), *reinterpret_cast<std::size_t*>(base));
 }
 
 void operator delete(void* p, std::size_t) noexcept {
-  Release(p);
+  operator delete(p);
 }
 
 namespace tovix {
