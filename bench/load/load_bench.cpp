@@ -3,9 +3,10 @@
 // and peak memory; and the longest pause between two moments the window
 // could handle its messages during the rename list and the BIN run, both
 // run in this process as the window runs them.
-//   bench/bench_load [SONGS] [BIN_SONGS]
+//   bench/bench_load [SONGS] [BIN_SONGS] [SHEET_SONGS]
 // BIN_SONGS (default 300) limits the BIN run, whose every song is an MPEG-2
-// encode; the other passes take all songs.
+// encode; the other passes take all songs. The TV sheet is made over
+// SHEET_SONGS songs (default 1,000), each with a .BIN of the BIN run.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -187,6 +188,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int songs = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int binSongs = argc > 2 ? std::atoi(argv[2]) : 300;
+  const int sheetSongs = argc > 3 ? std::atoi(argv[3]) : 1000;
   const fs::path dir = fs::temp_directory_path() / ("tovix-load-" + std::to_string(getpid()));
   fs::create_directories(dir / "bin");
   if (!MakeSongs(dir, songs)) {
@@ -282,6 +284,26 @@ int main(int argc, char** argv) {
         "%.1f ms\n",
         perSong(run.Times().pictures), timed.longestMs, perSong(run.Times().batch),
         perSong(run.Times().wait));
+  }
+
+  // The TV sheet over sheetSongs songs, each with one of the pictures made.
+  {
+    const fs::path sheet = dir / "sheet";
+    fs::create_directories(sheet);
+    std::vector<fs::path> bins;
+    for (const auto& e : fs::directory_iterator(dir / "bin")) bins.push_back(e.path());
+    int placed = 0;
+    for (const auto& e : fs::directory_iterator(dir / "mp3")) {
+      if (bins.empty() || placed >= sheetSongs) break;
+      if (e.path().extension() != ".mp3") continue;
+      fs::copy_file(e.path(), sheet / e.path().filename());
+      fs::copy_file(bins[static_cast<std::size_t>(placed) % bins.size()],
+                    sheet / e.path().filename().replace_extension(".BIN"));
+      ++placed;
+    }
+    Report("sheet", placed,
+           RunProcess(with({"--set", "mp3dir=" + sheet.string(), "--set",
+                            "bindir=" + sheet.string(), "sheet", (dir / "tv.png").string()})));
   }
   fs::remove_all(dir);
   return 0;

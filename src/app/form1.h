@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "lang/sprachen.h"
 #include "platform/inifile.h"
+#include "rename/passobserver.h"
 
 class QLabel;
 class QPushButton;
@@ -85,8 +86,10 @@ class TForm1 : public QWidget, public PreviewHost {
   // toolbar); SpracheClick shows it.
   void SetLanguageDialog(TSelSpra* dialog) { selSpra_ = dialog; }
 
-  // The TV sheet of the BIN folder in its window; the CD image of page 6.
+  // The TV sheet of the BIN folder in its window, its pages saved from
+  // there; the CD image of page 6.
   void SheetButtonClick();
+  void SheetSaveClick();
   void ImageButtonClick();
 
   // --- Text helpers for the status labels -------------------------------
@@ -224,6 +227,7 @@ class TForm1 : public QWidget, public PreviewHost {
   SongTexts songTexts_;
   std::unique_ptr<platform::IniFile> ini_;
   std::unique_ptr<TMPEGPlayer> player_;
+  std::unique_ptr<PassObserver> sheetProgress_;
   std::string playerLoadError_;
   std::string languageFile_;
   std::string ledText_;

@@ -10,9 +10,10 @@
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/previewpage.h"
 #include "app/pages/qtext.h"
+#include "app/pages/sheetview.h"
 #include "disc/disccheck.h"
 #include "disc/isoimage.h"
-#include "disc/tvsheet.h"
+#include "disc/sheetpages.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 
@@ -74,6 +75,9 @@ class ImageProgress : public ImageObserver {
 
 void TForm1::WireDisc() {
   connect(Seite4->SheetButton, &QPushButton::clicked, this, &TForm1::SheetButtonClick);
+  // The sheet's window makes each page it shows; its progress shows in LED.
+  sheetProgress_ = std::make_unique<SheetProgress>(*this);
+  Seite4->SaveSheet = [this] { SheetSaveClick(); };
   connect(Seite6->ImageButton, &QPushButton::clicked, this, &TForm1::ImageButtonClick);
 }
 
@@ -93,11 +97,26 @@ void TForm1::SheetButtonClick() {
       if (ShowError) ShowError(LanguageString(190) + ": " + settings_.BinDir);
       return;
     }
-    SheetProgress progress(*this);
-    const TvSheet sheet = MakeTvSheet(std::move(tiles), Seite5->Overscan(), &progress);
-    Seite4->ShowSheet(sheet.image, LanguageString(199));
+    Seite4->ShowSheet(std::move(tiles), Seite5->Overscan(), LanguageString(199),
+                      sheetProgress_.get());
   });
   Seite4->SheetButton->setEnabled(true);
+}
+
+void TForm1::SheetSaveClick() {
+  SheetView* view = Seite4->View();
+  if (!view) return;
+  const std::string path = Seite4->ChooseSheetFile(BuildText(str::kSheetSave), "PNG|*.png");
+  if (path.empty()) return;
+  view->SaveButton->setEnabled(false);
+  Guarded([&] {
+    LedBack back{*this, LedText()};
+    const SheetFiles files =
+        WriteSheetPages(view->Tiles(), view->Overscan(), path, sheetProgress_.get());
+    Seite4->SheetNote(
+        BuildText(str::kSheetSaved, {std::to_string(files.paths.size()), files.paths.front()}));
+  });
+  view->SaveButton->setEnabled(true);
 }
 
 void TForm1::ImageButtonClick() {

@@ -5,6 +5,7 @@
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
+#include "rename/shownname.h"
 
 namespace tovix {
 namespace {
@@ -117,8 +118,22 @@ std::string FindingText(const DiscFinding& finding) {
       break;
   }
   std::string text = BuildText(string);
-  if (!finding.file.empty()) text += " " + finding.file;
-  if (!finding.detail.empty()) text += (finding.file.empty() ? " " : " : ") + finding.detail;
+  const std::string file = finding.nativeFile ? ShownName(finding.file) : finding.file;
+  if (!file.empty()) text += " " + file;
+  if (!finding.detail.empty()) text += (file.empty() ? " " : " : ") + finding.detail;
+  return text;
+}
+
+std::string FindingTextUtf8(const DiscFinding& finding) {
+  DiscFinding bare = finding;
+  bare.file.clear();
+  bare.detail.clear();
+  std::string text = platform::AnsiToUtf8(FindingText(bare));
+  const std::string file =
+      finding.nativeFile ? ShownNativeName(finding.file) : platform::AnsiToUtf8(finding.file);
+  if (!file.empty()) text += " " + file;
+  if (!finding.detail.empty())
+    text += (file.empty() ? " " : " : ") + platform::AnsiToUtf8(finding.detail);
   return text;
 }
 

@@ -31,5 +31,8 @@ bool HasErrors(const std::vector<DiscFinding>& findings);
 // One line per finding, in the chosen language (Windows-1252): the text,
 // then the file.
 std::string FindingText(const DiscFinding& finding);
+// The same line in UTF-8, for a terminal: a name Windows-1252 cannot hold
+// shown as it stands, not as '?'.
+std::string FindingTextUtf8(const DiscFinding& finding);
 
 }  // namespace tovix

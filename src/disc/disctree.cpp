@@ -59,7 +59,7 @@ class ShortLayout : public CdLayoutVisitor {
   void LeaveOut(const std::string& nativeName, const std::string&) override {
     const std::string name = platform::Utf8ToAnsi(nativeName).value_or(nativeName);
     leftOut_.insert(name);
-    tree_.findings.push_back({DiscProblem::kLeftOut, name, ""});
+    tree_.findings.push_back({DiscProblem::kLeftOut, nativeName, "", true});
   }
   // Short.bat leaves both where they are; the check names the pair.
   void CasePair(const std::string& earlier, const std::string& later) override {
@@ -117,11 +117,11 @@ void WalkAsIs(const std::string& dir, const std::string& discPath, const std::st
   const std::string folder = platform::WithSep(dir);
   const platform::Listing listing = platform::ListFiles(folder, "*");
   for (const auto& rejected : listing.rejected)
-    tree.findings.push_back({DiscProblem::kBadName, shownPath + rejected.nativeName, ""});
+    tree.findings.push_back({DiscProblem::kBadName, shownPath + rejected.nativeName, "", true});
   std::vector<std::string> folders, rejectedFolders;
   platform::ListFolders(folder, folders, rejectedFolders);
   for (const std::string& rejected : rejectedFolders)
-    tree.findings.push_back({DiscProblem::kBadName, shownPath + rejected + "/", ""});
+    tree.findings.push_back({DiscProblem::kBadName, shownPath + rejected + "/", "", true});
 
   std::vector<std::string> all = listing.names;
   all.insert(all.end(), folders.begin(), folders.end());

@@ -26,6 +26,9 @@ struct DiscFinding {
   DiscProblem problem;
   std::string file;  // the file or folder it is about (Windows-1252), may be empty
   std::string detail;
+  // file is the system's own name (UTF-8 here): an entry no pass can
+  // handle, whose name Windows-1252 may not hold.
+  bool nativeFile = false;
   bool IsWarning() const { return problem == DiscProblem::kNoBin; }
 };
 

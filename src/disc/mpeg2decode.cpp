@@ -1,17 +1,43 @@
 #include "disc/mpeg2decode.h"
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
 #include <libavutil/log.h>
+#include <libavutil/mem.h>
 #include <libswscale/swscale.h>
 }
 
 namespace tovix {
 
 namespace {
+
+// libswscale reads whole vectors: up to 16 bytes at the end of a row, so
+// past the last row of a tightly packed picture. Its planes come as arrays
+// of four, read whole even for one plane.
+constexpr int kRowAlign = 64;
+constexpr int kPadding = AV_INPUT_BUFFER_PADDING_SIZE;
+
+struct AvFree {
+  void operator()(std::uint8_t* p) const { av_free(p); }
+};
+
+// The picture's rows copied to aligned rows with padding after the last.
+std::unique_ptr<std::uint8_t, AvFree> PaddedCopy(const Bitmap& b, int& stride) {
+  const int row = b.width * 3;
+  stride = (row + kRowAlign - 1) / kRowAlign * kRowAlign;
+  const std::size_t size = static_cast<std::size_t>(stride) * b.height + kPadding;
+  std::unique_ptr<std::uint8_t, AvFree> copy(static_cast<std::uint8_t*>(av_mallocz(size)));
+  if (!copy) throw std::bad_alloc();
+  for (int y = 0; y < b.height; ++y)
+    std::copy_n(b.pixels.data() + static_cast<std::size_t>(y) * row, row,
+                copy.get() + static_cast<std::size_t>(y) * stride);
+  return copy;
+}
 
 Bitmap ToRgb(const AVFrame* frame) {
   Bitmap b = MakeBitmap(frame->width, frame->height);
@@ -20,8 +46,8 @@ Bitmap ToRgb(const AVFrame* frame) {
       frame->height, AV_PIX_FMT_RGB24, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
       nullptr, nullptr);
   if (!sws) throw std::runtime_error("no colour conversion");
-  uint8_t* dst[1] = {b.pixels.data()};
-  const int dstStride[1] = {b.width * 3};
+  uint8_t* dst[4] = {b.pixels.data()};
+  const int dstStride[4] = {b.width * 3};
   sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
   sws_freeContext(sws);
   return b;
@@ -94,15 +120,19 @@ DecodedStream DecodeMpeg2(const std::string& stream) {
 
 Bitmap ScaleBitmap(const Bitmap& picture, int width, int height) {
   if (picture.empty() || width <= 0 || height <= 0) return {};
+  if (picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height * 3)
+    throw std::runtime_error("picture size does not match its pixels");
+  int stride = 0;
+  const std::unique_ptr<std::uint8_t, AvFree> padded = PaddedCopy(picture, stride);
   Bitmap out = MakeBitmap(width, height);
   SwsContext* sws =
       sws_getContext(picture.width, picture.height, AV_PIX_FMT_RGB24, width, height,
                      AV_PIX_FMT_RGB24, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
   if (!sws) throw std::runtime_error("no scaler");
-  const uint8_t* src[1] = {picture.pixels.data()};
-  const int srcStride[1] = {picture.width * 3};
-  uint8_t* dst[1] = {out.pixels.data()};
-  const int dstStride[1] = {width * 3};
+  const uint8_t* src[4] = {padded.get()};
+  const int srcStride[4] = {stride};
+  uint8_t* dst[4] = {out.pixels.data()};
+  const int dstStride[4] = {width * 3};
   sws_scale(sws, src, srcStride, 0, picture.height, dst, dstStride);
   sws_freeContext(sws);
   return out;

@@ -22,6 +22,7 @@ struct DecodedStream {
 DecodedStream DecodeMpeg2(const std::string& stream);
 
 // The picture scaled to width x height (bicubic); empty for an empty one.
+// Reads nothing beyond the picture's pixels: the scaler gets a padded copy.
 Bitmap ScaleBitmap(const Bitmap& picture, int width, int height);
 
 }  // namespace tovix

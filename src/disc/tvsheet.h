@@ -1,7 +1,7 @@
 #pragma once
-// The TV sheet: every song's .BIN decoded and laid out in one picture, as
-// the television shows it (704 x 480 at 4:3, so 640 x 480 square pixels),
-// the overscan margin shaded and each picture named by its song.
+// The TV sheet: every song's .BIN decoded and laid out, as the television
+// shows it (704 x 480 at 4:3, so 640 x 480 square pixels), the overscan
+// margin shaded and each picture named by its song; in pages (sheetpages.h).
 #include <QImage>
 #include <QRect>
 #include <string>
@@ -32,7 +32,8 @@ inline constexpr int kTvHeight = 480;
 // .BIN it makes in binDir, then any other .BIN of binDir under its own name.
 std::vector<SheetTile> SheetSongs(const std::string& sourceDir, const std::string& binDir);
 
-// Decodes and lays out the tiles; overscan is the margin of the settings in
+// Decodes and lays out the tiles in one picture (a page's: its memory
+// grows with their number); overscan is the margin of the settings in
 // picture pixels (704 x 480). Progress after each tile. Needs a
 // QGuiApplication for the captions' font.
 TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* observer = nullptr);

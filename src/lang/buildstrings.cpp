@@ -61,6 +61,12 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kCompanionFailed,
      "Zeile %1: %2 kann nicht umbenannt werden, darum beh\xE4lt %3 seinen Namen."},
     {str::kNotOnDisc, "Fehlt auf der CD, Short.bat kann das Lied nicht einordnen:"},
+    {str::kSongNoAudio,
+     "%1: keine MPEG-Audiodaten (kein g\xFCltiger Frame-Kopf), keine .BIN erstellt"},
+    {str::kSongUnreadable, "%1: kann nicht gelesen werden (I/O-Fehler %2), keine .BIN erstellt"},
+    {str::kSheetPage, "Seite %1 von %2"},
+    {str::kSheetSave, "Alle Seiten speichern ..."},
+    {str::kSheetSaved, "%1 Seite(n) gespeichert, die erste als %2"},
 });
 
 }  // namespace

@@ -44,6 +44,11 @@ inline constexpr int kNoUndo = 242;           // no undo list to offer
 inline constexpr int kCompanionTaken = 243;   // %1 line, %2 companion, %3 its new name
 inline constexpr int kCompanionFailed = 244;  // %1 line, %2 companion, %3 the song
 inline constexpr int kNotOnDisc = 245;        // the disc check: a song Short.bat cannot place
+inline constexpr int kSongNoAudio = 250;       // %1: a song without a valid frame header
+inline constexpr int kSongUnreadable = 251;    // %1: the song, %2: the error number
+inline constexpr int kSheetPage = 252;         // %1: page shown, %2: pages of the TV view
+inline constexpr int kSheetSave = 253;         // button saving every page of the TV view
+inline constexpr int kSheetSaved = 254;        // %1: pages saved, %2: the first file
 }  // namespace str
 
 // The build's strings with their German texts, by number.

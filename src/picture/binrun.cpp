@@ -6,6 +6,7 @@
 
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
+#include "mp3/mpegfile.h"
 #include "picture/picturename.h"
 #include "platform/codepage.h"
 #include "platform/filecopy.h"
@@ -85,6 +86,16 @@ std::string WhyNoBin(const std::string& targetFolder, const std::string& binPath
 std::string OldBinKept(const std::string& targetFolder, const std::string& binPath) {
   if (platform::IsReadOnly(binPath)) return binPath + ": schreibgesch\xFCtzt, die alte .BIN bleibt";
   return WhyNoBin(targetFolder, binPath);
+}
+
+// Why a song gives no picture worth a .BIN, empty when it holds MPEG
+// audio: without a frame header its picture would say "0 kBit | 0 Hz".
+std::string NoAudio(const std::string& songPath, const std::string& name) {
+  TMPEGData data;
+  const int result = ReadMPEGData(songPath, data);
+  if (result > 0) return BuildText(str::kSongUnreadable, {name, std::to_string(result)});
+  if (!IsValidHeader(data)) return BuildText(str::kSongNoAudio, {name});
+  return {};
 }
 
 std::string Hex6(std::int32_t color) {
@@ -241,6 +252,14 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       continue;
     }
     ++k;
+    const std::string songPath = sourceFolder + name;
+    if (platform::FileSize(songPath) >= 0) {
+      if (const std::string why = NoAudio(songPath, name); !why.empty()) {
+        host_.MemoLine(why);
+        ++failures_;
+        continue;
+      }
+    }
     const BinSongJob job{
         sourceFolder,     name, k, n, targetFolder, options_.save2Jpeg, options_.replaceBin,
         options_.useId3v2};
@@ -254,7 +273,6 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     const std::string binName = platform::OemToAnsi(base) + ".BIN";
     const std::string binPath = targetFolder + binName;
     // Checked after the picture: a song gone by then was read as nothing.
-    const std::string songPath = sourceFolder + name;
     std::string skip;
     if (platform::FileSize(songPath) < 0 || platform::IsDirectory(songPath))
       skip = "das Lied ist nicht mehr da";

@@ -9,6 +9,11 @@ namespace tovix {
 // unconvertible byte shown as '?'.
 std::string ShownName(const std::string& nativeName);
 
+// The same name as it stands, for UTF-8 output (a terminal): only bytes
+// that are no UTF-8 and control characters (line breaks, escapes, the
+// direction marks that reorder a line) shown as '?'.
+std::string ShownNativeName(const std::string& nativeName);
+
 // The review-list and memo note for such an entry.
 std::string UnusableNameNote(const std::string& nativeName);
 

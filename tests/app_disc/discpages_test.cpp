@@ -2,8 +2,10 @@
 // button, the image behind page 6's, with the check's findings in a message.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <filesystem>
 
 #include "app/pages/binpage.h"
@@ -83,6 +85,47 @@ TEST_F(DiscPages, SheetButtonShowsEverySongInAScrollableWindow) {
   EXPECT_EQ(f.Seite4->View()->Sheet().size(), QSize(16 + 2 * 656, 16 + 480 + 34 + 16));
   EXPECT_EQ(f.Seite4->View()->windowTitle(), "Text 199");
   EXPECT_TRUE(f.Seite4->View()->isVisible());
+}
+
+// The view holds one page of at most 48 pictures; the arrows switch, and
+// the save button writes every page (the one shown or not).
+TEST_F(DiscPages, TvViewShowsOnePageAtATimeAndSavesThemAll) {
+  for (int i = 0; i < 49; ++i)
+    PutFile(cd.path(), "Song " + std::to_string(10 + i) + ".mp3", Song("", ""));
+  PutFile(cd.path(), "Song 58.BIN", mklogo::EncodeStill(MakeBitmap(704, 480), 2));
+  f.Label4Click();
+  f.Seite4->SheetButton->click();
+  SheetView* view = f.Seite4->View();
+  ASSERT_NE(view, nullptr);
+  struct Shown {
+    int page;
+    QSize size;
+    bool previous, next;
+  };
+  const Shown pages[] = {{0, QSize(16 + 3 * 656, 16 + 16 * 530), false, true},
+                         {1, QSize(16 + 656, 16 + 530), true, false}};
+  for (const Shown& page : pages) {
+    SCOPED_TRACE(page.page);
+    if (page.page > 0) view->NextButton->click();
+    EXPECT_EQ(view->Page(), page.page);
+    EXPECT_EQ(view->Sheet().size(), page.size);
+    EXPECT_EQ(view->PreviousButton->isEnabled(), page.previous);
+    EXPECT_EQ(view->NextButton->isEnabled(), page.next);
+  }
+
+  std::vector<std::string> notes;
+  f.Seite4->ChooseSheetFile = [&](const std::string&, const std::string&) {
+    return out.file("tv.png");
+  };
+  f.Seite4->SheetNote = [&](const std::string& text) { notes.push_back(text); };
+  view->SaveButton->click();
+  EXPECT_TRUE(w.errors.empty()) << w.errors[0];
+  EXPECT_EQ(QImage(QString::fromStdString(out.file("tv.png"))).size(), pages[0].size);
+  const QImage last(QString::fromStdString(out.file("tv-2.png")));
+  EXPECT_EQ(last.size(), pages[1].size);
+  // The last page's one tile is the song with the picture: black, not grey.
+  EXPECT_LT(qGray(last.pixel(16 + 320, 16 + 240)), 20);
+  EXPECT_EQ(notes.size(), 1u);
 }
 
 }  // namespace

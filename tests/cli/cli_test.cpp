@@ -281,6 +281,59 @@ TEST_F(Cli, DiscCheckFailsOnWhatKeepsTheDiscFromWorkingAndWritesNoImage) {
   EXPECT_EQ(Run({"disc", "--check", "--size", "600"}).exitCode, 2);
 }
 
+// Width and height from a PNG's header.
+std::pair<int, int> PngSize(const std::string& path) {
+  const std::string head = test::ReadFile(path).substr(0, 24);
+  auto word = [&](std::size_t at) {
+    int value = 0;
+    for (std::size_t i = at; i < at + 4; ++i)
+      value = value << 8 | static_cast<unsigned char>(head[i]);
+    return value;
+  };
+  return {word(16), word(20)};
+}
+
+// One picture of every song was 1984 x 110256 pixels for 623 songs, more
+// than viewers open: pages of at most 48 pictures (16 rows of 3).
+TEST_F(Cli, SheetWritesPagesOfAtMost48Pictures) {
+  for (int i = 0; i < 97; ++i)
+    test::PutFile(music(), "song" + std::to_string(100 + i) + ".mp3", test::Song("", ""));
+  const CliOutcome r = Run({"sheet", root_.file("tv.png")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::pair<const char*, std::pair<int, int>> pages[] = {
+      {"tv.png", {16 + 3 * 656, 16 + 16 * 530}},
+      {"tv-2.png", {16 + 3 * 656, 16 + 16 * 530}},
+      {"tv-3.png", {16 + 656, 16 + 530}},
+  };
+  for (const auto& [name, size] : pages) {
+    ASSERT_TRUE(fs::exists(root_.file(name))) << name << "\n" << r.out;
+    EXPECT_EQ(PngSize(root_.file(name)), size) << name;
+  }
+  EXPECT_FALSE(fs::exists(root_.file("tv-4.png")));
+  EXPECT_TRUE(Has(r.out, "97 songs without a .BIN")) << r.out;
+}
+
+// Names Windows-1252 cannot hold reach the terminal as they are (they came
+// out as "ä¸­æ–‡.mp3"); only what could upset the terminal becomes '?'.
+TEST_F(Cli, DiscCheckPrintsEveryNameAsItStands) {
+  const std::pair<std::string, std::string> names[] = {
+      {"\xE4\xB8\xAD\xE6\x96\x87.mp3", "\xE4\xB8\xAD\xE6\x96\x87.mp3"},  // 中文
+      {"Caf\xC3\xA9 \xE2\x98\x95.mp3", "Caf\xC3\xA9 \xE2\x98\x95.mp3"},  // Café ☕
+      {"tab\there.mp3", "tab?here.mp3"},
+      {"rtl\xE2\x80\xAEpm.exe.mp3", "rtl?pm.exe.mp3"},  // a right-to-left override
+      {"latin1 \xE9.mp3", "latin1 ?.mp3"},              // no UTF-8
+  };
+  for (const auto& [name, shown] : names) test::WriteFile(music() + "/" + name, test::Song("", ""));
+  for (const char* layout : {"--check", "--as-is"}) {
+    std::vector<std::string> call = {"disc", "--check"};
+    if (std::string(layout) == "--as-is") call.push_back(layout);
+    const CliOutcome r = Run(call, {"bindir=" + music()});
+    for (const auto& [name, shown] : names)
+      EXPECT_TRUE(Has(r.out, shown + "\n")) << layout << ": " << shown << " in\n" << r.out;
+    EXPECT_FALSE(Has(r.out, "\xC3\xA4\xC2\xB8")) << r.out;  // "ä¸", the double-encoded form
+  }
+}
+
 TEST_F(Cli, BadCallsAndMissingFoldersSayWhatIsWrong) {
   CliOutcome r = RunCli({"--ini", ini(), "burn"}, root_.path());
   EXPECT_EQ(r.exitCode, 2);

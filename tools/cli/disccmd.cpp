@@ -50,7 +50,7 @@ int RunDisc(RunContext& context) {
   limits.maxFolders = s.DiscFolders;
   limits.maxFiles = s.DiscFiles;
   const std::vector<DiscFinding> findings = CheckDisc(tree, limits);
-  for (const DiscFinding& finding : findings) context.console.Line(FindingText(finding));
+  for (const DiscFinding& finding : findings) context.console.Note(FindingTextUtf8(finding));
 
   const std::int64_t bytes = ImageSectors(tree) * 2048;
   context.console.Note("CD \"" + tree.volume + "\" (" +

@@ -1,11 +1,8 @@
-#include <QBuffer>
-
 #include "commands.h"
-#include "disc/tvsheet.h"
+#include "disc/sheetpages.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
-#include "platform/ioerror.h"
 
 namespace tovix::cli {
 
@@ -26,15 +23,9 @@ int RunSheet(RunContext& context) {
   }
 
   ConsoleObserver observer(context.console);
-  const TvSheet sheet = MakeTvSheet(std::move(songs), s.Overscan, &observer);
-  context.console.EndProgress();
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!sheet.image.save(&buffer, "PNG")) throw IoError(EIO, "PNG kann nicht erzeugt werden");
   const std::string path = Absolute(context, *out);
-  if (const int e = platform::WriteFileWhole(path, {png.constData(), std::size_t(png.size())}))
-    throw IoError(e, "nach " + path + " kann nicht geschrieben werden");
+  const SheetFiles sheet = WriteSheetPages(songs, s.Overscan, path, &observer);
+  context.console.EndProgress();
 
   int pictures = 0, missing = 0, broken = 0;
   for (const SheetTile& tile : sheet.tiles) {
@@ -45,9 +36,13 @@ int RunSheet(RunContext& context) {
       context.console.Line(LanguageString(191) + ": " + tile.binPath);
     }
   }
-  context.console.Note("sheet written to " + platform::AnsiToUtf8(path) + ": " +
-                       std::to_string(pictures) + " pictures, " + std::to_string(missing) +
-                       " songs without a .BIN, " + std::to_string(broken) + " broken");
+  std::string where = platform::AnsiToUtf8(path);
+  if (sheet.paths.size() > 1)
+    where = std::to_string(sheet.paths.size()) + " pages, " + where + " to " +
+            platform::AnsiToUtf8(sheet.paths.back());
+  context.console.Note("sheet written to " + where + ": " + std::to_string(pictures) +
+                       " pictures, " + std::to_string(missing) + " songs without a .BIN, " +
+                       std::to_string(broken) + " broken");
   return kExitOk;
 }
 

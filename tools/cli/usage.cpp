@@ -132,11 +132,12 @@ constexpr Help kHelp[] = {
      "Usage: tovix-cli sheet OUT.png\n"
      "\n"
      "Decodes every .BIN of the BIN folder (key bindir) and lays the pictures out\n"
-     "in one PNG as the television shows them: 640 x 480 each (704 x 480 at 4:3),\n"
-     "the overscan margin of the settings (key Overscan) shaded, each named by its\n"
-     "song, in the order of the MP3 folder (key mp3dir). A song without a .BIN is an\n"
-     "empty frame saying so, a .BIN that does not decode a red frame; .BIN files\n"
-     "without a song follow under their own names.\n"},
+     "as the television shows them: 640 x 480 each (704 x 480 at 4:3), the overscan\n"
+     "margin of the settings (key Overscan) shaded, each named by its song, in the\n"
+     "order of the MP3 folder (key mp3dir). A song without a .BIN is an empty frame\n"
+     "saying so, a .BIN that does not decode a red frame; .BIN files without a song\n"
+     "follow under their own names. The pictures go into PNG pages of at most 48:\n"
+     "OUT.png, OUT-2.png, OUT-3.png, ... (files of those names are replaced).\n"},
     {"disc",
      "Usage: tovix-cli disc --check [--as-is] [--size MB]\n"
      "       tovix-cli disc OUT.iso [--as-is] [--size MB] [--replace]\n"

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/pages/qtext.h"
+#include "app/pages/savefilechooser.h"
 #include "app/pages/sheetview.h"
 #include "app/pages/uifont.h"
 
@@ -23,6 +24,13 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
   SpeedButton14 = AddButton(QStringLiteral("SpeedButton14"), "Start", QRect(50, 370, 120, 34));
   SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
   SheetButton = AddButton(QStringLiteral("SheetButton"), "TV-Ansicht", QRect(320, 370, 150, 34));
+  ChooseSheetFile = [this](const std::string& title, const std::string& filter) {
+    return ChooseSaveFile(view_ ? static_cast<QWidget*>(view_) : this, title, filter);
+  };
+  SheetNote = [this](const std::string& text) {
+    QMessageBox::information(view_ ? static_cast<QWidget*>(view_) : this, QStringLiteral("Tovix"),
+                             FromAnsi(text));
+  };
   ErrorBox = [this](const std::string& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), FromAnsi(text),
                     QMessageBox::NoButton, this);
@@ -31,9 +39,15 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
   };
 }
 
-void BinPage::ShowSheet(const QImage& sheet, const std::string& title) {
-  if (!view_) view_ = new SheetView(this);
-  view_->ShowSheet(sheet, title);
+void BinPage::ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
+                        PassObserver* progress) {
+  if (!view_) {
+    view_ = new SheetView(this);
+    connect(view_->SaveButton, &QPushButton::clicked, this, [this] {
+      if (SaveSheet) SaveSheet();
+    });
+  }
+  view_->ShowSheet(std::move(tiles), overscan, title, progress);
 }
 
 void BinPage::ApplySettings(const Settings& settings) {

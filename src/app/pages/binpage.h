@@ -3,11 +3,11 @@
 // memo and the three options.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/pages/pagepanel.h"
 #include "app/settings.h"
-
-class QImage;
+#include "disc/tvsheet.h"
 
 namespace tovix {
 
@@ -36,9 +36,16 @@ class BinPage : public PagePanel {
   QPushButton* SpeedButton15 = nullptr;  // " oops..."
   QPushButton* SheetButton = nullptr;    // the TV sheet of the pictures made
 
-  // The sheet's scrollable window, made when first shown.
-  void ShowSheet(const QImage& sheet, const std::string& title);
+  // The sheet's window, made when first shown, at its first page.
+  void ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
+                 PassObserver* progress);
   SheetView* View() const { return view_; }
+  // The sheet window's save button. Wired in by the main window.
+  std::function<void()> SaveSheet;
+  // The save file chooser (title, filter in "Name|*.ext" form; "" when
+  // cancelled) and the note after saving. Tests replace both.
+  std::function<std::string(const std::string&, const std::string&)> ChooseSheetFile;
+  std::function<void(const std::string&)> SheetNote;
 
  private:
   SheetView* view_ = nullptr;

@@ -1,13 +1,12 @@
 #include "app/pages/cdbatchpage.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/pages/qtext.h"
-#include "platform/codepage.h"
+#include "app/pages/savefilechooser.h"
 
 namespace tovix {
 
@@ -26,14 +25,7 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   SpeedButton18 = AddButton(QStringLiteral("SpeedButton18"), " oops...", QRect(180, 362, 120, 34));
   ImageButton = AddButton(QStringLiteral("ImageButton"), "CD-Abbild", QRect(320, 362, 150, 34));
   ChooseImageFile = [this](const std::string& title, const std::string& filter) {
-    const QString path =
-        QFileDialog::getSaveFileName(this, FromAnsi(title), QString(), FilterToQt(filter));
-    if (path.isEmpty()) return std::string();
-    const auto ansi = platform::Utf8ToAnsi(path.toStdString());
-    if (!ansi)
-      QMessageBox::warning(this, QStringLiteral("Tovix"),
-                           path + QStringLiteral(": Tovix kann diesen Namen nicht schreiben."));
-    return ansi.value_or(std::string());
+    return ChooseSaveFile(this, title, filter);
   };
   FindingsBox = [this](const std::string& text) {
     QMessageBox::warning(this, QStringLiteral("Tovix"), FromAnsi(text));

@@ -60,8 +60,8 @@ class BatchThroughInterpreter : public ::testing::Test {
 TEST_F(BatchThroughInterpreter, FailingMklogoSkipsTheMoveButNotTheDeletion) {
   WriteScript("mklogo", "exit 1\n");
   test::WriteFile("e2logo.bin", "left from before");
-  test::WriteFile(source() + "/a.mp3", "");
-  test::WriteFile(source() + "/b.mp3", "");
+  test::WriteFile(source() + "/a.mp3", test::SongBytes());
+  test::WriteFile(source() + "/b.mp3", test::SongBytes());
   BinRun run(pictures, host);
   run.SetOptions(Options(true));
   EXPECT_EQ(run.MakeAllBins(source(), target()), 0);  // no picture made
@@ -78,7 +78,7 @@ TEST_F(BatchThroughInterpreter, WholeRunWithAwkwardNames) {
                              "e & 50%";
   fs::create_directory(platform::ToNative(folder));
   for (const char* name : {"AC&DC - T.N.T.mp3", "100% Live.mp3", "K\xF6ln ^ <Rock>.mp3"})
-    test::WriteFile(platform::ToNative(source() + "/" + name), "");
+    test::WriteFile(platform::ToNative(source() + "/" + name), test::SongBytes());
   BinRunOptions options = Options(false);
   options.targetDir = folder;
   BinRun run(pictures, host);

@@ -19,7 +19,8 @@ TEST(BinRunListings, TargetFolderIsListedOnceAndCaseVariantsStillCount) {
   const std::string source = work.path() + "/mp3";
   fs::create_directory(source);
   constexpr int kSongs = 120;
-  for (int i = 0; i < kSongs; ++i) test::WriteFile(source + "/s" + std::to_string(i) + ".mp3", "");
+  for (int i = 0; i < kSongs; ++i)
+    test::WriteFile(source + "/s" + std::to_string(i) + ".mp3", test::SongBytes());
 
   for (const bool replace : {true, false}) {
     SCOPED_TRACE(replace ? "replacing" : "keeping");

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/binrun/binrunfakes.h"
+#include "platform/codepage.h"
 #include "platform/filesys.h"
 
 namespace tovix {
@@ -24,7 +26,7 @@ class BinRunTest : public ::testing::Test {
   std::string source() const { return work.path() + "/mp3"; }
   std::string target() const { return work.path() + "/bin"; }
   void AddSongs(std::initializer_list<const char*> names) {
-    for (const char* name : names) WriteFile(source() + "/" + name, "");
+    for (const char* name : names) WriteFile(source() + "/" + name, test::SongBytes());
   }
   BinRunOptions Options(bool replaceBin) const {
     BinRunOptions o;
@@ -216,7 +218,7 @@ TEST_F(BinRunTest, VanishedSongsAndFoldersInTheWayAreNamedAndNotCounted) {
   };
   for (bool replace : {false, true}) {
     host.memo.clear();
-    WriteFile(source() + "/c.mp3", "");
+    WriteFile(source() + "/c.mp3", test::SongBytes());
     std::filesystem::remove(target() + "/A.BIN");
     std::filesystem::remove(target() + "/D.BIN");
     BinRun run = MakeRun();
@@ -298,6 +300,36 @@ TEST_F(BinRunTest, FolderOutsideAsciiIsNamedInOemForTestAndSongsAlike) {
   EXPECT_EQ(CrLfLines(runner.batches[0])[2], "Echo [ " + oem + "/TST9999 ]");
   EXPECT_EQ(CrLfLines(runner.batches[1])[2], "Echo [ " + oem + "/A ]");
   EXPECT_TRUE(platform::Exists(folder + "/A.BIN"));
+}
+
+// A file named .mp3 without one valid frame header would get a "0 kBit |
+// 0 Hz" picture: it is named, gets neither picture nor .BIN, and does not count.
+TEST_F(BinRunTest, FilesWithoutMpegAudioAreNamedAndNotCounted) {
+  AddSongs({"song.mp3"});
+  const std::pair<const char*, std::string> noAudio[] = {
+      {"empty.mp3", ""},
+      {"tiny.mp3", "\xFF\xFB\x90"},
+      {"text.mp3", std::string(2000, 'x')},
+      {"cut.mp3", "\xFF\xFB\x90\x44" + std::string(100, '\0')},       // its frame runs past the end
+      {"bad rate.mp3", "\xFF\xFB\xF0\x44" + std::string(600, '\0')},  // bit-rate index 15
+  };
+  for (const auto& [name, bytes] : noAudio) WriteFile(source() + "/" + name, bytes);
+  for (const bool replace : {true, false}) {
+    host.memo.clear();
+    pictures.songs.clear();
+    BinRun run = MakeRun();
+    EXPECT_EQ(run.SpeedButton14Click(Options(replace)), replace ? 1 : 0);
+    EXPECT_EQ(run.Failures(), 5);
+    ASSERT_EQ(pictures.songs.size(), 1u);
+    EXPECT_EQ(pictures.songs[0].fileName, "song.mp3");
+    for (const auto& [name, bytes] : noAudio) {
+      EXPECT_TRUE(host.MemoHas(BuildText(str::kSongNoAudio, {name}))) << name;
+      const std::string base = platform::UpperAscii(name);
+      EXPECT_FALSE(Has(target() + "/" + base.substr(0, base.size() - 4) + ".BIN")) << name;
+    }
+    EXPECT_TRUE(Has(target() + "/SONG.BIN"));
+    for (int k = 1; k <= 6; ++k) EXPECT_FALSE(Has("BM" + std::to_string(k) + ".BMP"));
+  }
 }
 
 TEST_F(BinRunTest, FolderNoBatchCanNameIsRefusedClearly) {

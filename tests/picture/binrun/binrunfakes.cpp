@@ -102,6 +102,10 @@ BinRunEnv FakeBatchRunner::Env() {
   return env;
 }
 
+std::string SongBytes() {
+  return "\xFF\xFB\x90\x44" + std::string(600, '\0');
+}
+
 std::vector<std::string> CrLfLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t from = 0;

@@ -72,6 +72,10 @@ class FakeBatchRunner {
   std::vector<int> sleeps;
 };
 
+// The smallest song the run takes for one: an MPEG-1 Layer III frame
+// header (128 kbit/s, 44100 Hz) and room for its frame.
+std::string SongBytes();
+
 // Lines of a CR LF text; fails the test on a bare LF.
 std::vector<std::string> CrLfLines(const std::string& text);
 
