@@ -146,6 +146,9 @@ TEXTS = {
         198: "Prüfung bestanden: nichts gefunden, was die CD stört.",
         199: "TV-Ansicht der Bilder",
         200: "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde geändert.",
+        215: "Es läuft noch ein anderer Durchgang: bitte warten, bis er fertig ist.",
+        216: '"%1": * und ? im Namen kann keine Batchdatei weitergeben, die Datei bleibt, wie sie ist',
+        217: "Der Pfad der WAV-Datei ist länger als %1 Zeichen, bitte ein kürzeres Temp.Verzeichnis wählen: %2",
         # Texts of the recode pass's own checks.
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
@@ -286,6 +289,9 @@ TEXTS = {
         198: "Check passed: nothing found that keeps the CD from working.",
         199: "TV view of the pictures",
         200: "Files in the folder %1 cannot be renamed (I/O error %2): nothing was changed.",
+        215: "Another pass is still running: please wait until it has finished.",
+        216: '"%1": a batch file cannot be handed * or ? in a name, the file is left as it is',
+        217: "The path of the WAV file is longer than %1 characters, please choose a shorter temp folder: %2",
         # Texts of the recode pass's own checks.
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
@@ -426,6 +432,9 @@ TEXTS = {
         198: "Vérification réussie : rien n'empêche le CD de fonctionner.",
         199: "Vue TV des images",
         200: "Impossible de renommer dans le dossier %1 (erreur E/S %2) : rien n'a été modifié.",
+        215: "Une autre opération est encore en cours : attendez qu'elle soit terminée.",
+        216: "\"%1\" : un fichier batch ne peut pas recevoir * ou ? dans un nom, le fichier reste tel quel",
+        217: "Le chemin du fichier WAV dépasse %1 caractères, choisissez un dossier temporaire plus court : %2",
         # Texts of the recode pass's own checks.
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",

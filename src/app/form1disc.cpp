@@ -85,8 +85,9 @@ void TForm1::PushDiscStrings() {
 }
 
 void TForm1::SheetButtonClick() {
+  if (PassRefused()) return;
   Seite4->SheetButton->setEnabled(false);
-  Guarded([&] {
+  RunPass(4, [&] {
     LedBack back{*this, LedText()};
     std::vector<SheetTile> tiles = SheetSongs(settings_.SourceDir, settings_.BinDir);
     if (tiles.empty()) {
@@ -102,6 +103,7 @@ void TForm1::SheetButtonClick() {
 
 void TForm1::ImageButtonClick() {
   if (!Seite6->ImageButton->isEnabled()) return;
+  if (PassRefused()) return;
   if (settings_.SourceDir.empty()) {
     if (ShowError) ShowError(BuildText(str::kNoSourceDir));
     return;
@@ -110,7 +112,7 @@ void TForm1::ImageButtonClick() {
   if (path.empty()) return;
   Seite6->ImageButton->setEnabled(false);
   Seite6->SpeedButton17->setEnabled(false);
-  Guarded([&] {
+  RunPass(9, [&] {
     LedBack back{*this, LedText()};
     const DiscTree tree = ShortLayoutTree(settings_.SourceDir, settings_.BinDir);
     DiscLimits limits;

@@ -30,6 +30,13 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kLanguageButton, "Sprache"},
     {str::kFolderNoRename,
      "Im Ordner %1 kann nicht umbenannt werden (I/O-Fehler %2): nichts wurde ge\xE4ndert."},
+    {str::kPassRunning, "Es l\xE4uft noch ein anderer Durchgang: bitte warten, bis er fertig ist."},
+    {str::kBatchWildcardName,
+     "\"%1\": * und ? im Namen kann keine Batchdatei weitergeben, die Datei bleibt, wie sie "
+     "ist"},
+    {str::kWavPathTooLong,
+     "Der Pfad der WAV-Datei ist l\xE4nger als %1 Zeichen, bitte ein k\xFCrzeres "
+     "Temp.Verzeichnis w\xE4hlen: %2"},
 });
 
 }  // namespace

@@ -16,18 +16,21 @@ struct BuildString {
 
 // Numbers of the strings this build added.
 namespace str {
-inline constexpr int kQtLocale = 150;          // Qt's translation to load: "de", "en", "fr"
-inline constexpr int kOffButton = 151;         // caption of the toolbar's off button
-inline constexpr int kNoSourceDir = 152;       // no MP3 folder chosen yet
-inline constexpr int kNoTargetDir = 153;       // %1: the .bin folder that does not exist
-inline constexpr int kUnusableTarget = 154;    // %1: a folder the batch cannot name
-inline constexpr int kTestNotDone = 155;       // %1 test file, %2 batch, %3 seconds
-inline constexpr int kTestTooLarge = 156;      // %1 level, %2 size, %3 limit
-inline constexpr int kFolderUnreadable = 157;  // %1: the folder
-inline constexpr int kSongBatchTimeout = 158;  // %1 song, %2 batch, %3 seconds
-inline constexpr int kSongNoBin = 159;         // %1: the song, %2: why
-inline constexpr int kLanguageButton = 160;    // caption of the language button
-inline constexpr int kFolderNoRename = 200;    // %1: the folder, %2: the error number
+inline constexpr int kQtLocale = 150;           // Qt's translation to load: "de", "en", "fr"
+inline constexpr int kOffButton = 151;          // caption of the toolbar's off button
+inline constexpr int kNoSourceDir = 152;        // no MP3 folder chosen yet
+inline constexpr int kNoTargetDir = 153;        // %1: the .bin folder that does not exist
+inline constexpr int kUnusableTarget = 154;     // %1: a folder the batch cannot name
+inline constexpr int kTestNotDone = 155;        // %1 test file, %2 batch, %3 seconds
+inline constexpr int kTestTooLarge = 156;       // %1 level, %2 size, %3 limit
+inline constexpr int kFolderUnreadable = 157;   // %1: the folder
+inline constexpr int kSongBatchTimeout = 158;   // %1 song, %2 batch, %3 seconds
+inline constexpr int kSongNoBin = 159;          // %1: the song, %2: why
+inline constexpr int kLanguageButton = 160;     // caption of the language button
+inline constexpr int kFolderNoRename = 200;     // %1: the folder, %2: the error number
+inline constexpr int kPassRunning = 215;        // a Start while another pass runs
+inline constexpr int kBatchWildcardName = 216;  // %1: a song whose name holds * or ?
+inline constexpr int kWavPathTooLong = 217;     // %1: the longest path, %2: the WAV path
 }  // namespace str
 
 // The build's strings with their German texts, by number.

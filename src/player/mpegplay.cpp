@@ -304,7 +304,10 @@ void TMPEGPlayer::Play() {
   }
   lib_->setPriority(priority_);
   CheckError();
-  const std::vector<char> out = NameBuffer(outFilename_, mpegdll::kOutFileBuffer, kErrOutputDevice);
+  // The wave file's name matters only when a wave file is asked for: a
+  // name left from a decode must not stop playing to the sound card.
+  const std::vector<char> out = NameBuffer(deviceCode_ != 0 ? outFilename_ : std::string(),
+                                           mpegdll::kOutFileBuffer, kErrOutputDevice);
   lib_->setOutputDevice(deviceCode_, out.data());
   CheckError();
   const std::int32_t result = lib_->play(startPos_, endPos_, &endReached_);
