@@ -90,11 +90,6 @@ TEST(MainWindowSettings, ANegativeBitrateSelectsNoItem) {
   EXPECT_EQ(w.form1->Seite21->RadioGroup1->ItemIndex(), -1);
   // No item recodes at 128 kbit/s, as tovix-cli does (not at 64).
   EXPECT_EQ(w.form1->Seite21->TargetBitrate(), 128);
-  for (const auto& [index, rate] : {std::pair{-1, 128}, {0, 128}, {1, 192}, {5, 192}}) {
-    Settings s;
-    s.Bitrate = index;
-    EXPECT_EQ(s.TargetBitrate(), rate) << index;
-  }
   w.form1->close();
   EXPECT_TRUE(Has(test::ReadFile(w.iniPath()), "Bitrate=-1"));
 }
