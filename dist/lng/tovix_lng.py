@@ -167,6 +167,9 @@ TEXTS = {
         252: "Seite %1 von %2",
         253: "Alle Seiten speichern ...",
         254: "%1 Seite(n) gespeichert, die erste als %2",
+        215: "Es läuft noch ein anderer Durchgang: bitte warten, bis er fertig ist.",
+        216: '"%1": * und ? im Namen kann keine Batchdatei weitergeben, die Datei bleibt, wie sie ist',
+        217: "Der Pfad der WAV-Datei ist länger als %1 Zeichen, bitte ein kürzeres Temp.Verzeichnis wählen: %2",
         # Texts of the recode pass's own checks.
         180: "Quell- und Zielverzeichnis sind dasselbe: bitte auf Seite 1 ein anderes Zielverzeichnis wählen.",
         181: "Das Zielverzeichnis gibt es nicht:",
@@ -328,6 +331,9 @@ TEXTS = {
         252: "Page %1 of %2",
         253: "Save all pages ...",
         254: "%1 page(s) saved, the first as %2",
+        215: "Another pass is still running: please wait until it has finished.",
+        216: '"%1": a batch file cannot be handed * or ? in a name, the file is left as it is',
+        217: "The path of the WAV file is longer than %1 characters, please choose a shorter temp folder: %2",
         # Texts of the recode pass's own checks.
         180: "Source and target folder are the same folder: please choose another target folder on page 1.",
         181: "The target folder does not exist:",
@@ -489,6 +495,9 @@ TEXTS = {
         252: "Page %1 sur %2",
         253: "Enregistrer toutes les pages ...",
         254: "%1 page(s) enregistrée(s), la première sous %2",
+        215: "Une autre opération est encore en cours : attendez qu'elle soit terminée.",
+        216: "\"%1\" : un fichier batch ne peut pas recevoir * ou ? dans un nom, le fichier reste tel quel",
+        217: "Le chemin du fichier WAV dépasse %1 caractères, choisissez un dossier temporaire plus court : %2",
         # Texts of the recode pass's own checks.
         180: "Les dossiers source et cible sont le même dossier : choisissez un autre dossier cible (page 1).",
         181: "Le dossier cible n'existe pas :",

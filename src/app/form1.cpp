@@ -27,6 +27,7 @@
 #include "chrome/browsefolder.h"
 #include "chrome/coolform.h"
 #include "chrome/dialogplace.h"
+#include "lang/buildstrings.h"
 #include "lang/sellang.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -290,6 +291,30 @@ void TForm1::Guarded(const std::function<void()>& work) {
   } catch (const std::exception& e) {
     if (ShowError) ShowError(e.what());
   }
+}
+
+bool TForm1::PassRefused() {
+  if (!PassRunning()) return false;
+  SetLed(BuildText(str::kPassRunning));
+  return true;
+}
+
+bool TForm1::RunPass(std::uint8_t page, const std::function<void()>& work) {
+  if (PassRefused()) return false;
+  passPage_ = page;
+  struct Release {
+    TForm1& form;
+    ~Release() {
+      form.passPage_ = 0;
+      // Start! of a recode page opened while another pass ran was kept hidden.
+      if (form.PageNumber == 2 && form.Seite2->isVisible()) {
+        form.Seite2->SpeedButton7->show();
+        form.Seite2->SpeedButton9->show();
+      }
+    }
+  } release{*this};
+  Guarded(work);
+  return true;
 }
 
 void TForm1::SetLed(const std::string& text) {

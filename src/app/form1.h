@@ -190,6 +190,9 @@ class TForm1 : public QWidget, public PreviewHost {
   // PreviewHost: page 8 chosen for a song of the BIN run, and its progress.
   void SelectPreviewPage() override;
   void ShowProgress(const std::string& text) override;
+  // One pass at a time: true while a recode pass, BIN run, rename list or
+  // renames, CD batch pair, TV sheet or CD image runs in this window.
+  bool PassRunning() const override { return passPage_ != 0; }
 
  signals:
   // The main window has closed: the program ends.
@@ -206,6 +209,13 @@ class TForm1 : public QWidget, public PreviewHost {
   void SwitchTo(std::uint8_t page);
   // Runs a handler of a module; its failures are shown, never thrown on.
   void Guarded(const std::function<void()>& work);
+  // Runs the pass of a page (guarded) unless one is running already: the
+  // passes let the window handle its messages, and a Start clicked
+  // meanwhile must not begin a second pass inside the first (they share the
+  // player, the memo, the files). False when refused.
+  bool RunPass(std::uint8_t page, const std::function<void()>& work);
+  // True, and LED says why, while a pass runs: a Start then does nothing.
+  bool PassRefused();
   void PushStrings();
   // Fills the hooks of the rename, CD batch and preview pages with the
   // passes of the core.
@@ -235,6 +245,8 @@ class TForm1 : public QWidget, public PreviewHost {
   QPointer<TForm2> toolbar_;
   TSelSpra* selSpra_ = nullptr;
   bool shownOnce_ = false;
+  // The page whose pass runs; 0 when none.
+  std::uint8_t passPage_ = 0;
   bool destroyed_ = false;
 };
 

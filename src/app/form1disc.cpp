@@ -89,8 +89,9 @@ void TForm1::PushDiscStrings() {
 }
 
 void TForm1::SheetButtonClick() {
+  if (PassRefused()) return;
   Seite4->SheetButton->setEnabled(false);
-  Guarded([&] {
+  RunPass(4, [&] {
     LedBack back{*this, LedText()};
     std::vector<SheetTile> tiles = SheetSongs(settings_.SourceDir, settings_.BinDir);
     if (tiles.empty()) {
@@ -121,6 +122,7 @@ void TForm1::SheetSaveClick() {
 
 void TForm1::ImageButtonClick() {
   if (!Seite6->ImageButton->isEnabled()) return;
+  if (PassRefused()) return;
   if (settings_.SourceDir.empty()) {
     if (ShowError) ShowError(BuildText(str::kNoSourceDir));
     return;
@@ -129,7 +131,7 @@ void TForm1::ImageButtonClick() {
   if (path.empty()) return;
   Seite6->ImageButton->setEnabled(false);
   Seite6->SpeedButton17->setEnabled(false);
-  Guarded([&] {
+  RunPass(9, [&] {
     LedBack back{*this, LedText()};
     const DiscTree tree = ShortLayoutTree(settings_.SourceDir, settings_.BinDir);
     DiscLimits limits;

@@ -150,8 +150,14 @@ void TForm1::Label1Click() {
 
 void TForm1::Label2Click() {
   SwitchTo(2);
-  Seite2->SpeedButton7->show();
   ShowCurrentPage();
+  // While a pass runs, Start! stays hidden; the running recode pass keeps
+  // its memo (a cleared memo and Start! again invited a pass inside it).
+  if (passPage_ == 2) {
+    SetLed(LanguageString(28));
+    return;
+  }
+  Seite2->SpeedButton7->setVisible(!PassRunning());
   SetLed(Seite2->Prepare(settings_));
 }
 
@@ -159,7 +165,7 @@ void TForm1::Label3Click() {
   SwitchTo(3);
   SetLed("Moment....");
   ShowCurrentPage();
-  if (Seite3->BuildRenameList) Guarded(Seite3->BuildRenameList);
+  if (Seite3->BuildRenameList && !RunPass(3, Seite3->BuildRenameList)) return;
   SetLed(HintOf(Label3));
 }
 
@@ -226,7 +232,7 @@ void TForm1::SpeedButton15Click() {
 }
 
 void TForm1::CoolButton1Click() {
-  if (Seite3->ApplyRenameList) Guarded(Seite3->ApplyRenameList);
+  if (Seite3->ApplyRenameList) RunPass(3, Seite3->ApplyRenameList);
 }
 
 void TForm1::Button4Click() {
@@ -247,7 +253,7 @@ void TForm1::AUSClick() {
 }
 
 void TForm1::SpeedButton7Click() {
-  if (Seite2->RecodePass) Guarded(Seite2->RecodePass);
+  if (Seite2->RecodePass) RunPass(2, Seite2->RecodePass);
 }
 
 void TForm1::SpeedButton14Click() {
@@ -264,14 +270,15 @@ void TForm1::SpeedButton14Click() {
     ShowCurrentPage();
   };
   // The ID3v2 check box of page 31 holds its setting until the program ends.
-  Guarded([&] { RunBinPage(window, CollectSettings()); });
+  RunPass(4, [&] { RunBinPage(window, CollectSettings()); });
 }
 
 void TForm1::SpeedButton17Click() {
   if (!Seite6->CreateCdBatches) return;
+  if (PassRefused()) return;
   Seite6->SpeedButton17->hide();
   bool written = false;
-  Guarded([&] {
+  RunPass(9, [&] {
     Seite6->CreateCdBatches();
     written = true;
   });

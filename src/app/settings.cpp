@@ -30,6 +30,10 @@ void WriteFont(platform::IniFile& ini, const std::string& prefix, const FontSett
 
 }  // namespace
 
+int Settings::TargetBitrate() const {
+  return 128 + 64 * std::clamp(Bitrate, 0, 1);
+}
+
 Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDir) {
   const Settings defaults;
   Settings s;

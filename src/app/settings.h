@@ -57,6 +57,11 @@ struct Settings {
   // What the player reads from a CD (the disc check): "DiscFolders", "DiscFiles".
   int DiscFolders = 255;
   int DiscFiles = 999;
+
+  // The new bit rate of the recode pass: 128 + 64 x the item of Bitrate.
+  // No item (-1), or any index the group does not have, is held to its
+  // items, so no caller recodes at 64 or 320 kbit/s.
+  int TargetBitrate() const;
 };
 
 inline constexpr const char* kSettingsSection = "Tovix";

@@ -67,6 +67,13 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kSheetPage, "Seite %1 von %2"},
     {str::kSheetSave, "Alle Seiten speichern ..."},
     {str::kSheetSaved, "%1 Seite(n) gespeichert, die erste als %2"},
+    {str::kPassRunning, "Es l\xE4uft noch ein anderer Durchgang: bitte warten, bis er fertig ist."},
+    {str::kBatchWildcardName,
+     "\"%1\": * und ? im Namen kann keine Batchdatei weitergeben, die Datei bleibt, wie sie "
+     "ist"},
+    {str::kWavPathTooLong,
+     "Der Pfad der WAV-Datei ist l\xE4nger als %1 Zeichen, bitte ein k\xFCrzeres "
+     "Temp.Verzeichnis w\xE4hlen: %2"},
 });
 
 }  // namespace

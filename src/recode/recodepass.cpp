@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/songtexts.h"
 #include "platform/codepage.h"
@@ -64,6 +65,12 @@ struct RecodePass::FileWork {
   std::vector<std::string> entries;
   std::future<void> back;
 
+  // The WAV file is temporary: gone once its song is done, failed or
+  // cancelled, and at the latest when the pass ends.
+  ~FileWork() {
+    if (!wav.empty()) platform::RemoveFile(wav);
+  }
+
   void Log(RecodePass& pass, const std::string& text) {
     if (buffered)
       entries.push_back(text);
@@ -71,6 +78,10 @@ struct RecodePass::FileWork {
       pass.log_->LogLine(text);
   }
 };
+
+std::string BatchRefusalNote(const std::string& name) {
+  return BuildText(str::kBatchWildcardName, {name});
+}
 
 std::string RecodeRefusal(const RecodeOptions& options) {
   if (!platform::IsDirectory(options.recodeDir))
@@ -169,16 +180,8 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
     work->number = ++number;
     work->buffered = env_.jobs > 1;
     ++result_.files;
-    // A WAV file another file's batch is still reading must not be rewritten.
-    if (options_.tmpWav && options_.rule.recode) {
-      const std::string wav = platform::LowerAscii(TempWavPath(name, options_.tempDir));
-      auto sameWav = [&] {
-        return std::any_of(inFlight.begin(), inFlight.end(), [&](const auto& other) {
-          return platform::LowerAscii(other->wav) == wav;
-        });
-      };
-      while (!inFlight.empty() && sameWav()) finishOldest();
-    }
+    // A WAV file another file's batch is still reading keeps its name: this
+    // file's WAV gets one no file has (TempWavPath).
     Front(*work);
     if (work->needsBack) {
       while (static_cast<int>(inFlight.size()) >= env_.jobs) finishOldest();
@@ -212,6 +215,11 @@ void RecodePass::Front(FileWork& work) {
                       std::to_string(work.info.BitRate) + "kBit, " + ModeName(work.info.Mode));
 
   if (work.term != RecodeTerm::kCopy) {
+    if (!BatchCanCarry(work.name)) {
+      work.Log(*this, Timestamp() + BatchRefusalNote(work.name));
+      work.failed = true;
+      return;
+    }
     ++result_.recoded;
     work.Log(*this, Timestamp() + LanguageString(kRecodeNeeded));
     if (!host_.Running()) return;
@@ -343,7 +351,8 @@ std::vector<PlannedFile> PlanRecode(const RecodeOptions& options) {
     PlannedFile file;
     file.name = name;
     file.term = DecideRecode(info, options.rule);
-    file.why = TermText(file.term, info, options.rule);
+    file.refused = file.term != RecodeTerm::kCopy && !BatchCanCarry(name);
+    file.why = file.refused ? BatchRefusalNote(name) : TermText(file.term, info, options.rule);
     plan.push_back(file);
   }
   return plan;

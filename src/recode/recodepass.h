@@ -109,8 +109,15 @@ class RecodePass {
 struct PlannedFile {
   std::string name;
   RecodeTerm term = RecodeTerm::kCopy;
-  std::string why;  // TermText
+  std::string why;  // TermText, or why it is refused
+  // To be recoded, but its name cannot be handed to the batch files: the
+  // pass leaves it alone.
+  bool refused = false;
 };
+
+// The log line for a file to be recoded whose name the batch files cannot
+// be handed (BatchCanCarry).
+std::string BatchRefusalNote(const std::string& name);
 
 // The decisions of a pass over the folder, in its order, running nothing.
 std::vector<PlannedFile> PlanRecode(const RecodeOptions& options);

@@ -26,6 +26,10 @@ std::string BatchWord(const std::string& text) {
   return text;
 }
 
+bool BatchCanCarry(const std::string& name) {
+  return name.find_first_of("*?") == std::string::npos;
+}
+
 BatchCall Mp3ToMp3Call(const std::string& name, const std::string& sourceDir,
                        const std::string& recodeDir, int bitrate, const std::string& batch) {
   const std::string n = NamePart(platform::ShortPath(sourceDir + platform::kPathSep + name));

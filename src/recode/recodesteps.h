@@ -19,6 +19,11 @@ inline constexpr std::size_t kCopyBlockBytes = 32768;
 // a word is quoted, and the batch files take it with %~n.
 std::string BatchWord(const std::string& text);
 
+// False for a name the batch files cannot be handed: "*" and "?" act as
+// wildcards in their if exist, move and del, so the wrong file (or several)
+// would be taken.
+bool BatchCanCarry(const std::string& name);
+
 // One composed batch call and the file the batch is to write.
 struct BatchCall {
   std::string commandLine;

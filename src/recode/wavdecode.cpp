@@ -1,5 +1,8 @@
 #include "recode/wavdecode.h"
 
+#include <stdexcept>
+
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 
@@ -18,6 +21,7 @@ class DecodeEnd {
     }
     try {
       player_.SetOutputToFile(false);
+      player_.SetOutFilename("");
     } catch (...) {
     }
     if (watch_.showGauge) watch_.showGauge(false);
@@ -33,8 +37,11 @@ class DecodeEnd {
 }  // namespace
 
 std::string TempWavPath(const std::string& name, const std::string& tempDir) {
-  const std::string base = name.substr(0, platform::UpperAscii(name).find(".MP3"));
-  return platform::WithSep(tempDir) + base + ".wav";
+  const std::string base =
+      platform::WithSep(tempDir) + name.substr(0, platform::UpperAscii(name).find(".MP3"));
+  std::string path = base + ".wav";
+  for (int n = 1; platform::Exists(path); ++n) path = base + "~" + std::to_string(n) + ".wav";
+  return path;
 }
 
 std::string DecodeToTempWav(DecodePlayer& player, const std::string& name,
@@ -43,19 +50,28 @@ std::string DecodeToTempWav(DecodePlayer& player, const std::string& name,
   if (watch.setGauge) watch.setGauge(0);
   if (watch.showGauge) watch.showGauge(true);
   DecodeEnd end(player, watch);
-  player.SetStreamName(platform::WithSep(sourceDir) + name);
-  const int length = player.OpenAndGetLength();
-  player.SetOutFilename(TempWavPath(name, tempDir));
-  player.SetOutputToFile(true);
-  player.Play();
-  while (player.GetPlayerMode() == kPlayerModePlaying && (!watch.keepGoing || watch.keepGoing())) {
-    if (watch.processMessages) watch.processMessages();
-    if (watch.setGauge && length > 0)
-      watch.setGauge(
-          static_cast<int>(static_cast<long long>(player.GetCurrentPos()) * 100 / length));
-    if (watch.sleep) watch.sleep(kDecodePollMs);
+  const std::string wav = TempWavPath(name, tempDir);
+  if (wav.size() > kMaxWavPath)
+    throw std::runtime_error(BuildText(str::kWavPathTooLong, {std::to_string(kMaxWavPath), wav}));
+  try {
+    player.SetStreamName(platform::WithSep(sourceDir) + name);
+    const int length = player.OpenAndGetLength();
+    player.SetOutFilename(wav);
+    player.SetOutputToFile(true);
+    player.Play();
+    while (player.GetPlayerMode() == kPlayerModePlaying &&
+           (!watch.keepGoing || watch.keepGoing())) {
+      if (watch.processMessages) watch.processMessages();
+      if (watch.setGauge && length > 0)
+        watch.setGauge(
+            static_cast<int>(static_cast<long long>(player.GetCurrentPos()) * 100 / length));
+      if (watch.sleep) watch.sleep(kDecodePollMs);
+    }
+    return player.OutFilename();
+  } catch (...) {
+    platform::RemoveFile(wav);
+    throw;
   }
-  return player.OutFilename();
 }
 
 }  // namespace tovix

@@ -1,5 +1,6 @@
 #pragma once
 // Decoding an MP3 file into a temporary WAV file with the player component.
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -41,12 +42,21 @@ struct DecodeWatch {
 
 // The WAV path of a name: tempDir (a separator added) + the name up to the
 // first ".MP3" in any letter case + ".wav" ("Live.MP3.mp3" gives "Live.wav").
+// The folder may hold a file of that name, in any letter case, that the
+// user keeps (the MP3 folder itself may be the temp folder): then "~1",
+// "~2", ... follow the base name, the first that no file has.
 std::string TempWavPath(const std::string& name, const std::string& tempDir);
+
+// The longest WAV path the decoder library takes (its buffer holds 260
+// characters with the closing zero).
+inline constexpr std::size_t kMaxWavPath = 259;
 
 // Decodes sourceDir/name into TempWavPath(name, tempDir) and returns the
 // player's output file name. A cancel stops the decode and leaves the
-// partial file. Whatever happens, the stream is closed, the output goes back
-// to the sound card and the progress bar is hidden again.
+// partial file for the caller to remove; a failure removes it. Whatever
+// happens, the stream is closed, the output goes back to the sound card (its
+// file name cleared, so no later Play trips over it) and the progress bar
+// is hidden again.
 std::string DecodeToTempWav(DecodePlayer& player, const std::string& name,
                             const std::string& sourceDir, const std::string& tempDir,
                             const DecodeWatch& watch);

@@ -26,6 +26,7 @@
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
 #include "app/pages/uifont.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/ioerror.h"
 #include "testwindows.h"
@@ -310,6 +311,41 @@ TEST_F(MainWindow, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
   EXPECT_EQ(f.LedText(), led);  // the pass writes nothing into LED
   EXPECT_EQ(f.PageNumber, 2);
   EXPECT_TRUE(w.errors.empty());
+}
+
+// The copy lets the window handle its messages; a click on " 2 " then
+// neither clears the memo nor shows Start! again, and no Start of any page
+// begins a second pass inside the running one.
+TEST_F(MainWindow, NoPassStartsInsideARunningOne) {
+  w.Show();
+  test::TempDir music;
+  const std::string src = music.file("src"), rec = music.file("rec");
+  QDir().mkpath(QString::fromStdString(src));
+  QDir().mkpath(QString::fromStdString(rec));
+  std::string song;
+  for (int i = 0; i < 400; ++i) song += std::string("\xFF\xFB\x90\x04", 4) + std::string(413, '\0');
+  test::WriteFile(src + "/a.mp3", song);
+  f.MutableSettings().SourceDir = src;
+  f.MutableSettings().RecodeDir = rec;
+  f.Seite21->Recode->setChecked(false);
+  f.Label2Click();
+  bool during = false;
+  QString memoBefore;
+  QTimer::singleShot(0, &f, [&] {
+    during = f.Seite2->SpeedButton9->isHidden();  // hidden while the pass runs
+    memoBefore = f.Seite2->ProgressMemo->toPlainText();
+    f.Label2Click();
+    EXPECT_TRUE(f.Seite2->SpeedButton7->isHidden());
+    EXPECT_EQ(f.Seite2->ProgressMemo->toPlainText(), memoBefore);
+    f.SpeedButton7Click();
+    f.SpeedButton17Click();
+    EXPECT_EQ(f.LedText(), BuildText(str::kPassRunning));
+  });
+  f.Seite2->SpeedButton7->click();
+  ASSERT_TRUE(during) << "the pass handled no messages";
+  EXPECT_EQ(f.Seite2->ProgressMemo->toPlainText().split('\n').size(), 3);
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(src + "/Long.bat")));
+  EXPECT_TRUE(f.Seite2->SpeedButton7->isVisible());
 }
 
 TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {

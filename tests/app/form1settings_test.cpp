@@ -88,6 +88,8 @@ TEST(MainWindowSettings, StoredValuesReachTheControls) {
 TEST(MainWindowSettings, ANegativeBitrateSelectsNoItem) {
   test::Windows w("Bitrate=-7\r\n");
   EXPECT_EQ(w.form1->Seite21->RadioGroup1->ItemIndex(), -1);
+  // No item recodes at 128 kbit/s, as tovix-cli does (not at 64).
+  EXPECT_EQ(w.form1->Seite21->TargetBitrate(), 128);
   w.form1->close();
   EXPECT_TRUE(Has(test::ReadFile(w.iniPath()), "Bitrate=-1"));
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 
@@ -15,6 +16,7 @@
 #include "app/pages/binpage.h"
 #include "app/pages/previewcontrols.h"
 #include "app/pages/previewpage.h"
+#include "app/pages/recodepage.h"
 #include "app/testwindows.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
@@ -102,6 +104,32 @@ TEST_F(BinPageTest, StartMakesTheBinsAndGivesEverythingBack) {
   EXPECT_EQ(lines[lines.size() - 3], LanguageString(38) + "2");
   EXPECT_EQ(w->form1->Seite4->LogoLevel, 2);
   ExpectControlsBack(*w);
+}
+
+// The preview lies over the BIN page while pictures are taken: a second
+// click on Start lands on the picture and must open no chooser, and no
+// other page's Start may begin a pass meanwhile.
+TEST_F(BinPageTest, ClicksDuringTheRunStartNothing) {
+  auto w = Open(work.path() + "/bin");
+  int chooserOpened = 0;
+  w->form1->Seite5->SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
+    ++chooserOpened;
+    return std::optional<std::string>();
+  });
+  w->form1->Label4Click();
+  bool during = false;
+  QTimer::singleShot(0, w->form1.get(), [&] {
+    during = !w->form1->Seite4->SpeedButton14->isEnabled();
+    w->form1->Seite5->Image1DblClick();  // what a double click on the picture calls
+    w->form1->Label2Click();
+    w->form1->SpeedButton7Click();
+  });
+  w->form1->Seite4->SpeedButton14->click();
+  ASSERT_TRUE(during) << "the run handled no messages";
+  EXPECT_EQ(chooserOpened, 0);
+  EXPECT_FALSE(w->form1->Seite2->ProgressMemo->toPlainText().contains(
+      QString::fromStdString(LanguageString(181))));
+  EXPECT_TRUE(platform::Exists(work.path() + "/bin/TWO.BIN"));
 }
 
 TEST_F(BinPageTest, MissingTargetFolderGivesTheErrorBoxAndGivesEverythingBack) {

@@ -86,6 +86,18 @@ TEST_F(SongTag, FillsWhatTheId3v1TagLacksFromId3v2) {
   EXPECT_EQ(Read("").Title, "");
 }
 
+// Only the tag that opens the file counts: TagLib, given the whole file,
+// searched a file without one (a large non-MP3 named .mp3) from end to end,
+// and took a tag it found far inside. A tag that states more bytes than
+// the file holds gives what it holds.
+TEST_F(SongTag, OnlyTheLeadingId3v2TagIsRead) {
+  const std::string tag = Id3v24Utf8("Band", "Lied");
+  EXPECT_EQ(Read(std::string(1 << 20, '\0') + tag + test::Frames(5)).Title, "");
+  std::string stated = tag;
+  stated.replace(6, 4, SyncSafe(1u << 27));  // 128 MB stated, a few bytes there
+  EXPECT_EQ(Read(stated).Title, "Lied");
+}
+
 // A 300 KB cover picture in front of two seconds of music: the running
 // time is that of the music, in the program and in tovix-scan.
 TEST_F(SongTag, CoverArtDoesNotLengthenTheRunningTime) {

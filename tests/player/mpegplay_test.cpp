@@ -211,6 +211,11 @@ TEST_F(PlayerTest, WaveFileDeviceNeedsItsFileNameFirst) {
             std::make_pair(std::string("Output device failure"), 5));
   EXPECT_EQ(Log(), "SetPriority(0);");
   EXPECT_FALSE(player->Playing());
+  // The limit holds only for a wave file: the sound card plays on.
+  player->SetOutputDevice(TOutputDevice::wavemapper);
+  EXPECT_NO_THROW(player->Play());
+  EXPECT_NE(Log().find("SetOutputDevice(0,);Play(0,0);"), std::string::npos);
+  player->Close();
   player->SetStreamName("/music/" + std::string(600, 'y') + ".mp3");
   EXPECT_EQ(ErrorOf([&] { player->Open(); }), std::make_pair(std::string("Input stream error"), 3));
   EXPECT_FALSE(player->Opened());

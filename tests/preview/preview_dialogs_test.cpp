@@ -3,8 +3,12 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QLibraryInfo>
 #include <QListView>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
+#include <tuple>
 
 #include "app/pages/previewdialogs.h"
 #include "app/pages/previewfonts.h"
@@ -88,6 +92,35 @@ TEST(FontChooser, OpensWithTheWholeFontAndOkWithoutChangeChangesNothing) {
     EXPECT_EQ(chosen->color, preset.color);
     EXPECT_EQ(chosen->bold, preset.bold);
     EXPECT_EQ(chosen->italic, preset.italic);
+  }
+}
+
+// With Qt's own texts in German or French, the dialog looks the style up
+// by its translated name ("Gras Italique"): it must still open on the
+// label's face, not another cut of the family, and OK keep it exactly.
+TEST(FontChooser, OpensOnTheLabelsStyleWithQtInAnyLanguage) {
+  ASSERT_TRUE(RegisterTahomaFonts());
+  for (const char* locale : {"de", "fr"}) {
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(QLocale(QString::fromLatin1(locale)), QStringLiteral("qtbase"),
+                                QStringLiteral("_"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(&translator);
+    for (const PreviewFont& preset : {PreviewFont{"Tahoma", 14, 0x00FFFF, true, true},
+                                      PreviewFont{"DejaVu Serif", 14, 0x0000FF, true, true},
+                                      PreviewFont{"DejaVu Sans", 12, 0x000000, false, false}}) {
+      SCOPED_TRACE(std::string(locale) + " " + preset.name);
+      QFont shown;
+      QString style;
+      const auto chosen = Choose(preset, shown, style);
+      EXPECT_EQ(shown.bold(), preset.bold) << style.toStdString();
+      EXPECT_EQ(shown.italic(), preset.italic) << style.toStdString();
+      EXPECT_FALSE(style.contains(QStringLiteral("Condensed"))) << style.toStdString();
+      ASSERT_TRUE(chosen.has_value());
+      EXPECT_EQ(std::tie(chosen->name, chosen->points, chosen->bold, chosen->italic),
+                std::tie(preset.name, preset.points, preset.bold, preset.italic));
+    }
+    QCoreApplication::removeTranslator(&translator);
   }
 }
 

@@ -3,6 +3,7 @@
 // folder, cancels, errors and refusals, and several jobs at a time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <map>
@@ -321,7 +322,49 @@ TEST_F(Pass, ThroughAWavFile) {
   EXPECT_EQ(player.device, "wavemapper");
 }
 
-TEST_F(Pass, ACancelDuringTheDecodeLeavesThePartialWavAndRunsNoBatch) {
+// A WAV the user keeps under the temporary one's name, in any letter case,
+// in the system's temp folder or the MP3 folder itself: kept, and the
+// pass's own WAV is gone once the song is done.
+TEST_F(Pass, TheTemporaryWavTakesAFreeNameAndIsRemoved) {
+  for (const char* temp : {"tmp", "src"}) {
+    for (const char* kept : {"Live.wav", "LIVE.WAV"}) {
+      SCOPED_TRACE(std::string(temp) + "/" + kept);
+      fs::remove_all(dir.file("src"));
+      fs::create_directory(dir.file("src"));
+      options.tempDir = dir.file(temp);
+      WriteFile(Src("Live.mp3"), Song(7, 0x44, "Eins"));
+      WriteFile(dir.file(std::string(temp) + "/" + kept), "the user's own recording");
+      const auto before = test::FolderState(dir.file(temp), {"TOVIX.LOG"});
+      FakePlayer player;
+      env.player = &player;
+      options.tmpWav = true;
+      EXPECT_EQ(Run().errors, 0);
+      const std::string wav = dir.file(std::string(temp) + "/Live~1.wav");
+      EXPECT_EQ(host.memo[3], "++ " + wav + " " + S(31));
+      EXPECT_EQ(test::FolderState(dir.file(temp), {"TOVIX.LOG"}), before);
+    }
+  }
+}
+
+// "*" and "?" are wildcards to the batch files: such a song to be recoded
+// is refused with one line, and the pass goes on; one only copied is fine.
+TEST_F(Pass, NamesTheBatchCannotCarryAreRefusedAndThePassGoesOn) {
+  WriteFile(Src("a*.mp3"), Song(7, 0x44, "Eins"));
+  WriteFile(Src("b?.mp3"), Song(9, 0x04, "Zwei"));
+  WriteFile(Src("c.mp3"), Song(7, 0x44, "Drei"));
+  options.rule.ifXing = false;
+  const RecodeResult result = Run();
+  EXPECT_EQ(result.errors, 1);
+  EXPECT_EQ(std::count(host.memo.begin(), host.memo.end(), BatchRefusalNote("a*.mp3")), 1);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_NE(commands[0].find(" c.mp3 "), std::string::npos);
+  std::vector<std::string> plan;
+  for (const PlannedFile& file : PlanRecode(options))
+    plan.push_back(file.name + (file.refused ? " refused" : ""));
+  EXPECT_EQ(plan, (std::vector<std::string>{"a*.mp3 refused", "b?.mp3", "c.mp3"}));
+}
+
+TEST_F(Pass, ACancelDuringTheDecodeRemovesThePartialWavAndRunsNoBatch) {
   WriteFile(Src("a.mp3"), Song(7, 0x44, "Eins"));
   WriteFile(Src("b.mp3"), Song(7, 0x44, "Zwei"));
   FakePlayer player;
@@ -333,7 +376,7 @@ TEST_F(Pass, ACancelDuringTheDecodeLeavesThePartialWavAndRunsNoBatch) {
   EXPECT_EQ(host.memo, (std::vector<std::string>{"\"a.mp3\": l3Enc, 96kBit, Joint-Stereo", S(98),
                                                  S(52), S(34), S(37)}));
   EXPECT_TRUE(commands.empty());
-  EXPECT_TRUE(fs::exists(dir.file("tmp/a.wav")));
+  EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(player.device, "wavemapper");
 }

@@ -87,6 +87,24 @@ TEST(DecodeToTempWav, AnErrorStillGivesThePlayerBackAndHidesTheBar) {
   EXPECT_EQ(player.calls.substr(player.calls.size() - 17), "close;wavemapper;");
 }
 
+// The player's wave file name is cleared however the decode ends (the next
+// Play is not refused for it); a path too long for the library is refused.
+TEST(DecodeToTempWav, LeavesNoWaveFileNameInThePlayer) {
+  TempDir dir;
+  const std::string deep = dir.path() + "/" + std::string(kMaxWavPath, 'x');
+  for (const std::string& temp : {dir.path(), deep}) {
+    FakePlayer player;
+    player.polls = 1;
+    const bool tooLong = temp == deep;
+    if (tooLong)
+      EXPECT_THROW(DecodeToTempWav(player, "Song.mp3", "/m", temp, {}), std::runtime_error);
+    else
+      EXPECT_EQ(DecodeToTempWav(player, "Song.mp3", "/m", temp, {}), dir.file("Song.wav"));
+    EXPECT_EQ(player.out, "");
+    EXPECT_EQ(player.calls.find("play;") == std::string::npos, tooLong);
+  }
+}
+
 TEST(MakeWavStereo, DoublesEveryMonoSampleAndLeavesStereoAlone) {
   TempDir dir;
   const std::string mono = test::ToneWav(22050, 1, 0.5), stereo = test::ToneWav(22050, 2, 0.5);

@@ -80,7 +80,7 @@ RecodeOptions OptionsOf(RunContext& context) {
   options.rule.if127 = s.If127;
   options.rule.ifMono = s.IfMono;
   options.rule.ifXing = s.IfXing;
-  options.rule.targetBitrate = TargetBitrateOf(s.Bitrate < 0 ? 0 : s.Bitrate > 1 ? 1 : s.Bitrate);
+  options.rule.targetBitrate = s.TargetBitrate();
   options.tmpWav = s.TmpWav;
   return options;
 }
@@ -97,8 +97,10 @@ int PrintPlan(RunContext& context, const RecodeOptions& options) {
                           "\" is skipped: " + platform::AnsiToUtf8(rejected.reason));
   for (const PlannedFile& file : PlanRecode(options))
     context.console.Note(platform::AnsiToUtf8(file.name) + "\t" +
-                         (file.term == RecodeTerm::kCopy ? "copy" : "recode") + "\t" +
-                         platform::AnsiToUtf8(file.why));
+                         (file.refused                     ? "refused"
+                          : file.term == RecodeTerm::kCopy ? "copy"
+                                                           : "recode") +
+                         "\t" + platform::AnsiToUtf8(file.why));
   return kExitOk;
 }
 

@@ -55,6 +55,7 @@ class RunPreviewHost : public PreviewHost {
     if (w_.setLed) w_.setLed(text);
     if (w_.mainWindow) w_.mainWindow->repaint();
   }
+  bool PassRunning() const override { return true; }
 
  private:
   PreviewHost& inner_;

@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "app/pages/previewfonts.h"
@@ -63,21 +65,63 @@ DrawnStyles MissingStyles(const QString& family) {
 // and the sample, and with it the chosen font, takes their bold and italic.
 // The dialog finds no sizes for a style without a face, so the size list
 // then offers the usual sizes and keeps the last size shown.
-void OfferDrawnStyles(QFontDialog& dialog, int points) {
+struct DrawnState {
+  DrawnStyles drawn;
+  int points = 0;
+};
+
+// The dialog's three lists: families, styles, sizes.
+std::array<QListView*, 3> DialogLists(QFontDialog& dialog) {
   const auto lists = dialog.findChildren<QListView*>();
-  if (lists.size() != 3) return;
+  if (lists.size() != 3) return {};
+  return {lists[0], lists[1], lists[2]};
+}
+
+QString CurrentText(QListView* list) {
+  return list ? list->currentIndex().data().toString() : QString();
+}
+
+// Bold and italic of a style the dialog lists: a drawn style's own, else
+// those of its face.
+std::pair<bool, bool> StyleFlags(const QString& family, const QString& style,
+                                 const DrawnStyles& drawn, int points) {
+  if (const auto entry = drawn.find(style); entry != drawn.end()) return entry->second;
+  const QFont face = QFontDatabase::font(family, style, points);
+  return {face.bold(), face.style() != QFont::StyleNormal};
+}
+
+// The dialog looks the wanted style up by its name in the language of Qt's
+// translation ("Gras Italique"), which the faces of a family do not carry,
+// and then settles on another face ("Condensed Italic" of DejaVu Serif).
+// The style list is set to the face with the wanted bold and italic; of
+// several, the one with the shortest name, the plain one, not a condensed
+// or light cut.
+void SelectStyle(QListView* families, QListView* styles, const DrawnStyles& drawn, bool bold,
+                 bool italic, int points) {
+  if (!families || !styles || !styles->model()) return;
+  const QString family = CurrentText(families);
+  const QAbstractItemModel* model = styles->model();
+  QModelIndex best;
+  for (int row = 0; row < model->rowCount(); ++row) {
+    const QModelIndex index = model->index(row, 0);
+    const QString name = index.data().toString();
+    if (StyleFlags(family, name, drawn, points) != std::pair{bold, italic}) continue;
+    if (!best.isValid() || name.size() < best.data().toString().size()) best = index;
+  }
+  if (best.isValid() && best != styles->currentIndex()) styles->setCurrentIndex(best);
+}
+
+std::shared_ptr<DrawnState> OfferDrawnStyles(QFontDialog& dialog, int points) {
+  auto state = std::make_shared<DrawnState>(DrawnState{{}, points});
+  const auto lists = DialogLists(dialog);
   QListView* families = lists[0];
   QListView* styles = lists[1];
   QListView* sizes = lists[2];
+  if (!families) return state;
   auto* styleModel = qobject_cast<QStringListModel*>(styles->model());
   auto* sizeModel = qobject_cast<QStringListModel*>(sizes->model());
   auto* sample = dialog.findChild<QWidget*>(QStringLiteral("qt_fontDialog_sampleEdit"));
-  if (!styleModel || !sizeModel || !sample) return;
-  struct State {
-    DrawnStyles drawn;
-    int points = 0;
-  };
-  auto state = std::make_shared<State>(State{{}, points});
+  if (!styleModel || !sizeModel || !sample) return state;
   const auto drawnStyle = [styles, state] {
     return state->drawn.find(styles->currentIndex().data().toString());
   };
@@ -116,6 +160,7 @@ void OfferDrawnStyles(QFontDialog& dialog, int points) {
                      shown.setItalic(entry->second.second);
                      sample->setFont(shown);
                    });
+  return state;
 }
 
 }  // namespace
@@ -159,15 +204,24 @@ std::string ToQtFileFilter(const std::string& filter) {
 std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent) {
   QFontDialog dialog(parent);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
-  OfferDrawnStyles(dialog, std::max(1, preset.points));
+  const int points = std::max(1, preset.points);
+  const auto state = OfferDrawnStyles(dialog, points);
   QFont font(FromAnsi(preset.name));
-  font.setPointSize(std::max(1, preset.points));
+  font.setPointSize(points);
   font.setBold(preset.bold);
   font.setItalic(preset.italic);
   dialog.setCurrentFont(font);
-  // What the dialog makes of the preset (a family it lacks shows another),
-  // so the dialog's font is no measure of change.
-  const QFont offered = dialog.currentFont();
+  const auto lists = DialogLists(dialog);
+  QListView* families = lists[0];
+  QListView* styles = lists[1];
+  SelectStyle(families, styles, state->drawn, preset.bold, preset.italic, points);
+  // What the dialog shows of the preset (a family it lacks shows another).
+  // A change is a change of family, style or size the user made there; the
+  // dialog's font is no measure of it, as its sample may differ in weight.
+  const auto shownNow = [&] {
+    return std::tuple{CurrentText(families), CurrentText(styles), dialog.currentFont().pointSize()};
+  };
+  const auto offered = shownNow();
 
   // The platform's font chooser also picks the colour; Qt's needs a button.
   std::int32_t color = preset.color;
@@ -181,20 +235,22 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
 
-  const QFont chosen = dialog.selectedFont();
-  if (chosen == offered) {
+  if (shownNow() == offered) {
     // OK without a change keeps the label's font as it was, styles included.
     PreviewFont kept = preset;
     kept.color = color;
     return kept;
   }
+  const QFont chosen = dialog.selectedFont();
   PreviewFont result;
   result.name = ToAnsi(chosen.family());
   result.points =
       chosen.pointSize() > 0 ? chosen.pointSize() : PointsForPixelSize(chosen.pixelSize());
   result.color = color;
-  result.bold = chosen.bold();
-  result.italic = chosen.italic();
+  // The style as listed: a drawn one has no face the dialog could give.
+  std::tie(result.bold, result.italic) =
+      styles ? StyleFlags(chosen.family(), CurrentText(styles), state->drawn, result.points)
+             : std::pair{chosen.bold(), chosen.italic()};
   return result;
 }
 

@@ -356,10 +356,12 @@ void PreviewPage::SetFont2(const PreviewFont& font) {
 }
 
 void PreviewPage::ArtistDblClick() {
+  if (host_->PassRunning()) return;
   if (auto chosen = fontChooser_(font1_, this)) SetFont1(*chosen);
 }
 
 void PreviewPage::LaufzeitDblClick() {
+  if (host_->PassRunning()) return;
   if (auto chosen = fontChooser_(font2_, this)) SetFont2(*chosen);
 }
 
@@ -372,7 +374,7 @@ void PreviewPage::SetLabelPosition(int index, int left, int top) {
 }
 
 void PreviewPage::ArtistMouseDown(QLabel* label, Qt::MouseButton button) {
-  if (button != Qt::RightButton) return;
+  if (button != Qt::RightButton || host_->PassRunning()) return;
   const auto found = std::find(labels_.begin(), labels_.end(), label);
   if (found == labels_.end()) return;
   const int index = static_cast<int>(found - labels_.begin());
@@ -459,6 +461,7 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
 }
 
 void PreviewPage::Image1DblClick() {
+  if (host_->PassRunning()) return;
   std::string filter = LanguageString(80);
   if (ToQtFileFilter(filter).empty())
     filter = "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg";

@@ -36,6 +36,10 @@ class PreviewHost {
   virtual void SelectPreviewPage() {}
   // The status line LED ("[ k / N ]") and a repaint of the main window.
   virtual void ShowProgress(const std::string& /*text*/) {}
+  // A pass is running: the page takes no editing (fonts, positions, the
+  // background chooser), so a click meant for another page's Start, landing
+  // on the picture while the BIN run shows it, opens no dialog mid-run.
+  virtual bool PassRunning() const { return false; }
 };
 
 // A font of one label group with the platform's colour number kept, so the

@@ -91,7 +91,9 @@ void RecodeOptionsPage::StoreSettings(Settings& settings) const {
 }
 
 int RecodeOptionsPage::TargetBitrate() const {
-  return 128 + 64 * RadioGroup1->ItemIndex();
+  Settings chosen;
+  StoreSettings(chosen);
+  return chosen.TargetBitrate();
 }
 
 }  // namespace tovix

@@ -44,7 +44,8 @@ class RecodeOptionsPage : public PagePanel {
 
   // The two groups are visible exactly while Recode is checked.
   void RecodeClick();
-  // 128 or 192 kbit/s by the radio group's item.
+  // 128 or 192 kbit/s by the radio group's item, clamped as the settings
+  // record clamps it (no item: 128).
   int TargetBitrate() const;
 
   QCheckBox* Recode = nullptr;
