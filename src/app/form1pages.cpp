@@ -15,6 +15,7 @@
 #include "app/pages/pagepanel.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
+#include "lang/buildstrings.h"
 
 namespace tovix {
 
@@ -157,7 +158,7 @@ void TForm1::Label2Click() {
 
 void TForm1::Label3Click() {
   SwitchTo(3);
-  SetLed("Moment....");
+  SetLed(BuildText(str::kOneMoment));
   ShowCurrentPage();
   if (Seite3->BuildRenameList) Guarded(Seite3->BuildRenameList);
   SetLed(HintOf(Label3));

@@ -1,14 +1,15 @@
 // The preview player of the main window: its component, the Load, Play,
 // Pause and Stop buttons of the toolbar and the elapsed time in LED.
-#include <QFileDialog>
 #include <QPushButton>
 
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/qtext.h"
+#include "chrome/filedialoglocale.h"
 #include "platform/filesys.h"
 #include "player/mpegplay.h"
 #include "player/playercontrols.h"
+#include "player/playererrortext.h"
 #include "player/qtplayertimer.h"
 
 namespace tovix {
@@ -29,7 +30,7 @@ void TForm1::CreatePlayer() {
   });
   ChooseMp3File = [this](const std::string& folder) -> std::optional<std::string> {
     const QString chosen =
-        QFileDialog::getOpenFileName(this, QString(), FromAnsi(folder), FilterToQt(kMp3Filter));
+        chrome::ChooseOpenFileName(this, QString(), FromAnsi(folder), FilterToQt(kMp3Filter));
     if (chosen.isEmpty()) return std::nullopt;
     return ToAnsi(chosen);
   };
@@ -39,7 +40,7 @@ void TForm1::CreatePlayer() {
     player_->SetTimerFreq(500);
     player_->InitLibrary();
   } catch (const TMPEGError& e) {
-    playerLoadError_ = e.what();
+    playerLoadError_ = PlayerErrorText(e);
   }
 }
 

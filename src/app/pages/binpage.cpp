@@ -8,6 +8,7 @@
 #include "app/pages/qtext.h"
 #include "app/pages/sheetview.h"
 #include "app/pages/uifont.h"
+#include "lang/buildstrings.h"
 
 namespace tovix {
 
@@ -24,9 +25,9 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
   SpeedButton15 = AddButton(QStringLiteral("SpeedButton15"), " oops...", QRect(180, 370, 120, 34));
   SheetButton = AddButton(QStringLiteral("SheetButton"), "TV-Ansicht", QRect(320, 370, 150, 34));
   ErrorBox = [this](const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), FromAnsi(text),
+    QMessageBox box(QMessageBox::Critical, FromAnsi(BuildText(str::kErrorCaption)), FromAnsi(text),
                     QMessageBox::NoButton, this);
-    box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.addButton(FromAnsi(BuildText(str::kCancelButton)), QMessageBox::RejectRole);
     box.exec();
   };
 }

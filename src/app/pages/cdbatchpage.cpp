@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "app/pages/qtext.h"
+#include "chrome/filedialoglocale.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 
 namespace tovix {
@@ -15,8 +17,9 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   MakeBatLabel = AddLabel(QStringLiteral("MakeBatLabel"), "", QRect(40, 24, 628, 250));
   MakeBatLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   MakeBatLabel->setWordWrap(true);
-  // File names are no markup.
-  MakeBatLabel->setTextFormat(Qt::PlainText);
+  // Rich text only for the line spacing: the texts are escaped, file names
+  // are no markup.
+  MakeBatLabel->setTextFormat(Qt::RichText);
   // Not persisted: every run starts with subdirectories.
   UseSubDirsCheckBox =
       AddCheckBox(QStringLiteral("UseSubDirsCheckBox"), "", QRect(40, 300, 22, 22), true);
@@ -27,12 +30,12 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   ImageButton = AddButton(QStringLiteral("ImageButton"), "CD-Abbild", QRect(320, 362, 150, 34));
   ChooseImageFile = [this](const std::string& title, const std::string& filter) {
     const QString path =
-        QFileDialog::getSaveFileName(this, FromAnsi(title), QString(), FilterToQt(filter));
+        chrome::ChooseSaveFileName(this, FromAnsi(title), QString(), FilterToQt(filter));
     if (path.isEmpty()) return std::string();
     const auto ansi = platform::Utf8ToAnsi(path.toStdString());
     if (!ansi)
       QMessageBox::warning(this, QStringLiteral("Tovix"),
-                           path + QStringLiteral(": Tovix kann diesen Namen nicht schreiben."));
+                           FromAnsi(BuildText(str::kNameNotWritable, {"%1"})).arg(path));
     return ansi.value_or(std::string());
   };
   FindingsBox = [this](const std::string& text) {
@@ -65,12 +68,22 @@ void CdBatchPage::ShowResult(const std::string& heading, const std::string& fold
   std::string text = heading + " " + Literal(folder);
   for (std::size_t i = 0; i < notes_.size() && i < kShown; ++i) text += "\r" + Literal(notes_[i]);
   if (notes_.size() > kShown)
-    text += "\r... und " + std::to_string(notes_.size() - kShown) + " weitere";
+    text += "\r" + BuildText(str::kMoreNotes, {std::to_string(notes_.size() - kShown)});
   SetMessage(text);
 }
 
 void CdBatchPage::SetMessage(const std::string& text) {
-  SetCaption(MakeBatLabel, text);
+  // The font's own line distance leaves no room for the dots of a capital
+  // umlaut: they would touch the line above.
+  message_ = PlainCaption(text);
+  MakeBatLabel->setText(QStringLiteral("<div style=\"line-height:%1%; white-space:pre-wrap\">")
+                            .arg(kLineHeightPercent) +
+                        message_.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
+                        QStringLiteral("</div>"));
+}
+
+QString CdBatchPage::Message() const {
+  return message_;
 }
 
 }  // namespace tovix

@@ -16,8 +16,12 @@ class CdBatchPage : public PagePanel {
 
   // Label14Click: Start shown again, the explanation in MakeBatLabel.
   void Prepare(const std::string& batchPairText);
-  // Shows a Windows-1252 text in MakeBatLabel.
+  // Shows a Windows-1252 text in MakeBatLabel, its lines kLineHeightPercent
+  // of the font's line distance apart.
   void SetMessage(const std::string& text);
+  // The text as shown, without the markup that spaces its lines.
+  QString Message() const;
+  static constexpr int kLineHeightPercent = 125;
 
   // Writes the batch pair on Start. Wired in by the CD batch module;
   // without it Start does nothing.
@@ -47,6 +51,7 @@ class CdBatchPage : public PagePanel {
 
  private:
   std::vector<std::string> notes_;
+  QString message_;
 };
 
 }  // namespace tovix
