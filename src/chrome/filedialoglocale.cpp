@@ -32,7 +32,12 @@ class LocaleProxy : public QIdentityProxyModel {
   }
 };
 
-QString Run(QFileDialog& dialog) {
+QString Choose(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+               QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, title, folder, filter);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
   SpeakProgramLanguage(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
@@ -60,18 +65,12 @@ void FitColumnsToHeadings(QFileDialog& dialog) {
 
 QString ChooseOpenFileName(QWidget* parent, const QString& title, const QString& folder,
                            const QString& filter) {
-  QFileDialog dialog(parent, title, folder, filter);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  return Run(dialog);
+  return Choose(parent, title, folder, filter, QFileDialog::AcceptOpen);
 }
 
 QString ChooseSaveFileName(QWidget* parent, const QString& title, const QString& folder,
                            const QString& filter) {
-  QFileDialog dialog(parent, title, folder, filter);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  return Run(dialog);
+  return Choose(parent, title, folder, filter, QFileDialog::AcceptSave);
 }
 
 }  // namespace tovix::chrome
