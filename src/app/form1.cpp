@@ -33,11 +33,12 @@
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
 #include "player/mpegplay.h"
+#include "player/playererrortext.h"
 
 namespace tovix {
 
 std::string VersionText() {
-  return "\rTovix v1.00 [Version 6/2000]\r(C) 2000-2024 Tovix-Autoren, Linux-Ausgabe";
+  return "\rTovix v1.00 [Version 6/2000]\r" + BuildText(str::kVersionLine);
 }
 
 namespace {
@@ -284,8 +285,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::Guarded(const std::function<void()>& work) {
   try {
     work();
+  } catch (const TMPEGError& e) {
+    // The component's own words are English whatever the language.
+    if (ShowError) ShowError(PlayerErrorText(e));
   } catch (const IoError& e) {
-    std::string text = "I/O-Fehler " + std::to_string(e.code());
+    std::string text = BuildText(str::kIoError, {std::to_string(e.code())});
     if (*e.what()) text += "\r" + std::string(e.what());
     if (ShowError) ShowError(text);
   } catch (const std::exception& e) {

@@ -1,4 +1,5 @@
 // Pushing the strings of the loaded language into both windows.
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QString>
 
@@ -18,6 +19,10 @@ void TForm1::ApplyLanguage(std::uint16_t language) {
     if (Fatal) Fatal(LanguageFailureMessage(result));
     return;
   }
+  // The window system adds the application's name to a title that does not
+  // end in it: with the name of the language before, a new caption would
+  // show twice over.
+  QGuiApplication::setApplicationDisplayName(PlainCaption(LanguageString(53)));
   PushStrings();
 }
 
@@ -26,7 +31,9 @@ void TForm1::PushStrings() {
     if (entry.window != StringWindow::kMain) continue;
     const QString name =
         QString::fromLatin1(entry.control.data(), static_cast<qsizetype>(entry.control.size()));
-    const std::string& text = LanguageString(entry.number);
+    // A language file older than the build's strings gives their German.
+    std::string text = BuildText(entry.number);
+    if (text.empty()) text = LanguageString(entry.number);
     QList<QWidget*> targets = findChildren<QWidget*>(name);
     if (name == objectName()) targets.prepend(this);
     for (QWidget* widget : targets) {

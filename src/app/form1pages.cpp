@@ -15,6 +15,7 @@
 #include "app/pages/pagepanel.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
+#include "lang/buildstrings.h"
 
 namespace tovix {
 
@@ -163,7 +164,7 @@ void TForm1::Label2Click() {
 
 void TForm1::Label3Click() {
   SwitchTo(3);
-  SetLed("Moment....");
+  SetLed(BuildText(str::kOneMoment));
   ShowCurrentPage();
   if (Seite3->BuildRenameList && !RunPass(3, Seite3->BuildRenameList)) return;
   SetLed(HintOf(Label3));

@@ -1,15 +1,16 @@
 // The preview player of the main window: its component, the Load, Play,
 // Pause and Stop buttons of the toolbar and the elapsed time in LED.
-#include <QFileDialog>
 #include <QPushButton>
 
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/pages/qtext.h"
 #include "lang/buildstrings.h"
+#include "chrome/filedialoglocale.h"
 #include "platform/filesys.h"
 #include "player/mpegplay.h"
 #include "player/playercontrols.h"
+#include "player/playererrortext.h"
 #include "player/qtplayertimer.h"
 
 namespace tovix {
@@ -49,7 +50,7 @@ void TForm1::CreatePlayer() {
   });
   ChooseMp3File = [this](const std::string& folder) -> std::optional<std::string> {
     const QString chosen =
-        QFileDialog::getOpenFileName(this, QString(), FromAnsi(folder), FilterToQt(kMp3Filter));
+        chrome::ChooseOpenFileName(this, QString(), FromAnsi(folder), FilterToQt(kMp3Filter));
     if (chosen.isEmpty()) return std::nullopt;
     return ToAnsi(chosen);
   };
@@ -59,7 +60,7 @@ void TForm1::CreatePlayer() {
     player_->SetTimerFreq(500);
     player_->InitLibrary();
   } catch (const TMPEGError& e) {
-    playerLoadError_ = e.what();
+    playerLoadError_ = PlayerErrorText(e);
   }
 }
 

@@ -14,6 +14,8 @@ bool InstallQtTranslation(const QString& locale) {
     QCoreApplication::removeTranslator(installed.get());
     installed.reset();
   }
+  // Dates, sizes and numbers in Qt's dialogs follow the language too.
+  QLocale::setDefault(locale.isEmpty() ? QLocale::system() : QLocale(locale));
   if (locale.isEmpty()) return false;
   auto translator = std::make_unique<QTranslator>();
   // qtbase holds the texts of the widgets' standard dialogs and buttons.

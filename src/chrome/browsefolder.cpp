@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 
 #include "chrome/dialogplace.h"
+#include "chrome/filedialoglocale.h"
 #include "chrome/pathshort.h"
 #include "chrome/screenclamp.h"
 #include "platform/codepage.h"
@@ -140,9 +141,9 @@ void TBrowseFolder::showSelection(const std::optional<std::string>& folder) {
 bool TBrowseFolder::Execute() {
   QWidget* owner = ownerWidget();
   FolderDialog dialog(owner);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly, (flags_ & bfFileSysDirsOnly) != 0);
+  SpeakProgramLanguage(dialog);
   dialog.setWindowTitle(title_.empty() ? QApplication::applicationName() : FromAnsi(title_));
   dialog_ = &dialog;
   shownPath_.clear();

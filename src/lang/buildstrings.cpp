@@ -74,6 +74,25 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kWavPathTooLong,
      "Der Pfad der WAV-Datei ist l\xE4nger als %1 Zeichen, bitte ein k\xFCrzeres "
      "Temp.Verzeichnis w\xE4hlen: %2"},
+    {str::kBitrateUnder128, "Bitrate < 128"},
+    {str::kOneMoment, "Moment...."},
+    {str::kIoError, "I/O-Fehler %1"},
+    {str::kErrorCaption, "Fehler"},
+    {str::kCancelButton, "Abbrechen"},
+    {str::kNameNotWritable, "%1: Tovix kann diesen Namen nicht schreiben."},
+    {str::kMoreNotes, "... und %1 weitere"},
+    {str::kVersionLine, "(C) 2000-2024 Tovix-Autoren, Linux-Ausgabe"},
+    {str::kRecodeSwitch, "mp3 umcodieren (sonst nur kopieren)"},
+    {str::kPlayerNotLoaded,
+     "Die MPEG-Bibliothek ist nicht geladen: Abspielen und Dekodieren sind nicht m\xF6glich."},
+    {str::kPlayerCannotLoad, "Die MPEG-Bibliothek kann nicht geladen werden."},
+    {str::kPlayerDecoder, "Interner Fehler des Dekoders."},
+    {str::kPlayerWrongState, "Das kann der Player gerade nicht (falscher Zustand)."},
+    {str::kPlayerStream, "Die Datei kann nicht gelesen oder dekodiert werden."},
+    {str::kPlayerNoSeek, "In dieser Datei kann nicht gesprungen werden."},
+    {str::kPlayerOutput, "Die Audio-Ausgabe funktioniert nicht."},
+    {str::kPlayerNoFile, "Noch keine Datei zum Abspielen gew\xE4hlt."},
+    {str::kPlayerOther, "Fehler des Players (Code %1)."},
 });
 
 }  // namespace

@@ -52,6 +52,26 @@ inline constexpr int kSheetSaved = 254;         // %1: pages saved, %2: the firs
 inline constexpr int kPassRunning = 215;        // a Start while another pass runs
 inline constexpr int kBatchWildcardName = 216;  // %1: a song whose name holds * or ?
 inline constexpr int kWavPathTooLong = 217;     // %1: the longest path, %2: the WAV path
+// Texts of the windows that the original forms held in German only.
+inline constexpr int kBitrateUnder128 = 185;  // the first recode condition of page 21
+inline constexpr int kOneMoment = 186;        // status line while the rename list is built
+inline constexpr int kIoError = 187;          // %1: the error number of a failed file operation
+inline constexpr int kErrorCaption = 188;     // title of an error box
+inline constexpr int kCancelButton = 189;     // the error box's only button
+inline constexpr int kNameNotWritable = 340;  // %1: a chosen file name Windows-1252 cannot hold
+inline constexpr int kMoreNotes = 341;        // %1: how many notes the page leaves out
+inline constexpr int kVersionLine = 342;      // second line of the version text
+inline constexpr int kRecodeSwitch = 343;     // the recode options' master switch
+// The player component's errors as a window shows them, by error code.
+inline constexpr int kPlayerNotLoaded = 344;   // code 0: the library is not loaded
+inline constexpr int kPlayerCannotLoad = 345;  // code 0: the library file failed to load
+inline constexpr int kPlayerDecoder = 346;     // code 1
+inline constexpr int kPlayerWrongState = 347;  // code 2
+inline constexpr int kPlayerStream = 348;      // code 3
+inline constexpr int kPlayerNoSeek = 349;      // code 4
+inline constexpr int kPlayerOutput = 350;      // code 5
+inline constexpr int kPlayerNoFile = 351;      // code 254: no file chosen
+inline constexpr int kPlayerOther = 352;       // %1: any other code
 }  // namespace str
 
 // The build's strings with their German texts, by number.

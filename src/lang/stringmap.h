@@ -29,7 +29,8 @@ struct StringMapEntry {
 // objectName of the main window itself (its caption is string 53).
 inline constexpr std::string_view kMainWindowName = "Form1";
 
-// Numbers 47..51 and 53..96 except 84 go into the main window. The toolbar
+// Numbers 47..51 and 53..96 except 68 and 84 go into the main window, with
+// the build's own captions. The toolbar
 // buttons carry the hints of the main window's page labels they stand for,
 // and SpeedButton7 (close) the end-of-run string.
 inline constexpr auto kStringMap = std::to_array<StringMapEntry>({
@@ -53,9 +54,11 @@ inline constexpr auto kStringMap = std::to_array<StringMapEntry>({
     {64, "Panel1", StringTarget::kCaption, StringWindow::kMain},
     {64, "Label9", StringTarget::kCaption, StringWindow::kMain},
     {65, "GroupBox1", StringTarget::kCaption, StringWindow::kMain},
+    {185, "CheckBox2", StringTarget::kCaption, StringWindow::kMain},
     {66, "CheckBox3", StringTarget::kCaption, StringWindow::kMain},
     {67, "CheckBox4", StringTarget::kCaption, StringWindow::kMain},
-    {68, "Recode", StringTarget::kCaption, StringWindow::kMain},
+    // The master switch's own words: 68 repeats the title of GroupBox1.
+    {343, "Recode", StringTarget::kCaption, StringWindow::kMain},
     {69, "GroupBox2", StringTarget::kCaption, StringWindow::kMain},
     {70, "RadioGroup1", StringTarget::kCaption, StringWindow::kMain},
     {71, "CheckBox7", StringTarget::kCaption, StringWindow::kMain},

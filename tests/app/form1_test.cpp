@@ -243,7 +243,7 @@ TEST_F(MainWindow, SendeschlussClosesTheMainWindow) {
 
 TEST_F(MainWindow, CdBatchPageShowsItsTextAndStartsWithSubfolders) {
   f.Label14Click();
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
   EXPECT_TRUE(f.Seite6->UseSubDirsCheckBox->isChecked());
   EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
   EXPECT_EQ(f.LedText(), ".");
@@ -255,12 +255,12 @@ TEST_F(MainWindow, CdBatchStartReportsOnlyAWrittenPair) {
   f.SpeedButton17Click();
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0].rfind("I/O-Fehler 13", 0), 0u) << w.errors[0];
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
   EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
 
   f.Seite6->CreateCdBatches = [] {};
   f.SpeedButton17Click();
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), FromAnsi("Text 41 " + f.CurrentSettings().SourceDir));
+  EXPECT_EQ(f.Seite6->Message(), FromAnsi("Text 41 " + f.CurrentSettings().SourceDir));
   EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
 }
 

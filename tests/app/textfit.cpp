@@ -134,7 +134,34 @@ std::string Name(const QWidget& w) {
   return name.toStdString() + " \"" + Drawn(TextOf(w)).toStdString() + "\"";
 }
 
+// Where a widget is: its name, or its class and place among its siblings,
+// from the window down.
+std::string Path(const QWidget& w, const QWidget& window) {
+  std::string path;
+  for (const QWidget* at = &w; at && at != &window; at = at->parentWidget()) {
+    std::string step = at->objectName().toStdString();
+    if (step.empty()) {
+      const QObject* parent = at->parent();
+      step = at->metaObject()->className() + std::string("#") +
+             std::to_string(parent ? parent->children().indexOf(const_cast<QWidget*>(at)) : 0);
+    }
+    path = path.empty() ? step : step + "/" + path;
+  }
+  return path;
+}
+
 }  // namespace
+
+std::map<std::string, QString> VisibleTexts(const QWidget& window) {
+  std::map<std::string, QString> texts;
+  texts["window title"] = window.windowTitle();
+  for (const QWidget* w : window.findChildren<QWidget*>()) {
+    if (!w->isVisible()) continue;
+    if (IsTextControl(*w) && !Invisible(*w)) texts[Path(*w, window) + " caption"] = TextOf(*w);
+    if (!w->toolTip().isEmpty()) texts[Path(*w, window) + " hint"] = w->toolTip();
+  }
+  return texts;
+}
 
 std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
   std::vector<std::string> problems;

@@ -52,7 +52,7 @@ TEST_F(DiscPages, ImageButtonWritesTheImageAndNamesWhatIsMissing) {
   EXPECT_TRUE(boxes.empty());
   ASSERT_EQ(filters, std::vector<std::string>{"Text 195"});
   EXPECT_GT(std::filesystem::file_size(image), 32u * 2048u);
-  const std::string label = ToAnsi(f.Seite6->MakeBatLabel->text());
+  const std::string label = ToAnsi(f.Seite6->Message());
   EXPECT_EQ(label, "Text 197 " + image + "\nText 178 Yesterday.mp3");
   EXPECT_TRUE(f.Seite6->ImageButton->isEnabled());
 }

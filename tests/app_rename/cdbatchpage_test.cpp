@@ -42,7 +42,7 @@ class CdBatchPageTest : public ::testing::Test {
     f.MutableSettings().SourceDir = cd.path();
     f.MutableSettings().BinDir = cd.path();
   }
-  std::string Label() { return ToAnsi(f.Seite6->MakeBatLabel->text()); }
+  std::string Label() { return ToAnsi(f.Seite6->Message()); }
 
   test::TempDir cd;
   test::Windows w;
@@ -76,7 +76,7 @@ TEST_F(CdBatchPageTest, StartWritesTheBatchPairAndReportsTheFolder) {
   // Opening the page again offers Start and the explanation anew.
   f.Label14Click();
   EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
 }
 
 TEST_F(CdBatchPageTest, WithoutSubdirectoriesTheFilesStayInTheFolder) {
@@ -112,7 +112,7 @@ TEST_F(CdBatchPageTest, FolderThatCannotBeWrittenIsReportedAndStartStays) {
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_NE(w.errors[0].find("I/O-Fehler"), std::string::npos);
   EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
-  EXPECT_EQ(f.Seite6->MakeBatLabel->text(), PlainCaption(BatchPairText()));
+  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
   EXPECT_FALSE(HasFile(cd.path(), "Short.bat"));
 }
 

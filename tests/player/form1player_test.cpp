@@ -15,6 +15,7 @@
 #include "app/form2.h"
 #include "app/pages/qtext.h"
 #include "app/testwindows.h"
+#include "lang/buildstrings.h"
 #include "mp3/mp3builder.h"
 #include "player/fakecontrol.h"
 #include "player/mpegplay.h"
@@ -219,7 +220,7 @@ TEST_F(WithTestDouble, PlayWithNothingPlayableAsksForAFile) {
   // Pause in a state the player refuses says so.
   f().PauseClick();
   ASSERT_EQ(w->errors.size(), 1u);
-  EXPECT_EQ(w->errors[0], "Incorrect mode");
+  EXPECT_EQ(w->errors[0], BuildText(str::kPlayerWrongState));
 }
 
 TEST_F(WithTestDouble, PlayingThatFailsPutsTheButtonsBackOnceAndNoOutputIsSaidOnce) {
@@ -296,7 +297,7 @@ TEST_F(WithoutLibrary, SettingsAreKeptAndTheButtonsSaySo) {
   test::Windows w(ini.c_str());
   TForm1& f = *w.form1;
   ASSERT_EQ(w.errors.size(), 1u);
-  EXPECT_EQ(w.errors[0], "Can't load MPEG library");
+  EXPECT_EQ(w.errors[0], BuildText(str::kPlayerCannotLoad));
   EXPECT_EQ(f.CurrentSettings().SourceDir, songs.path());
   EXPECT_EQ(f.OpenDialog3FileName, songs.file("song.mp3"));
 
@@ -307,11 +308,11 @@ TEST_F(WithoutLibrary, SettingsAreKeptAndTheButtonsSaySo) {
   };
   w.form2->Load->click();
   ASSERT_EQ(w.errors.size(), 2u);
-  EXPECT_EQ(w.errors[1], "MPEG library not loaded");
+  EXPECT_EQ(w.errors[1], BuildText(str::kPlayerNotLoaded));
   EXPECT_FALSE(w.form2->Play->isEnabled());
   f.PlayClick();
   EXPECT_EQ(dialogs, 2);
-  EXPECT_EQ(w.errors.back(), "MPEG library not loaded");
+  EXPECT_EQ(w.errors.back(), BuildText(str::kPlayerNotLoaded));
 
   // The rename pass stops the player first: without one that is no error.
   const std::size_t errors = w.errors.size();
@@ -329,14 +330,14 @@ TEST(LackingLibrary, TheWindowStartsAndThePlayButtonsSaySo) {
   test::TempDir songs;
   test::WriteFile(songs.file("song.mp3"), NinetySeconds());
   test::Windows w;
-  ASSERT_EQ(w.errors, std::vector<std::string>{"MPEG library not loaded"});
+  ASSERT_EQ(w.errors, std::vector<std::string>{BuildText(str::kPlayerNotLoaded)});
   EXPECT_FALSE(w.form1->MPEGPlayer().Loaded());
   w.form1->ChooseMp3File = [&](const std::string&) -> std::optional<std::string> {
     return songs.file("song.mp3");
   };
   w.form1->PlayClick();
   ASSERT_EQ(w.errors.size(), 2u);
-  EXPECT_EQ(w.errors[1], "MPEG library not loaded");
+  EXPECT_EQ(w.errors[1], BuildText(str::kPlayerNotLoaded));
   EXPECT_TRUE(w.fatals.empty());
 }
 

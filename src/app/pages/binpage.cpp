@@ -9,6 +9,7 @@
 #include "app/pages/savefilechooser.h"
 #include "app/pages/sheetview.h"
 #include "app/pages/uifont.h"
+#include "lang/buildstrings.h"
 
 namespace tovix {
 
@@ -32,9 +33,9 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
                              FromAnsi(text));
   };
   ErrorBox = [this](const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), FromAnsi(text),
+    QMessageBox box(QMessageBox::Critical, FromAnsi(BuildText(str::kErrorCaption)), FromAnsi(text),
                     QMessageBox::NoButton, this);
-    box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.addButton(FromAnsi(BuildText(str::kCancelButton)), QMessageBox::RejectRole);
     box.exec();
   };
 }

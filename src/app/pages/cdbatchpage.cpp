@@ -1,12 +1,15 @@
 #include "app/pages/cdbatchpage.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/pages/qtext.h"
 #include "app/pages/savefilechooser.h"
+#include "lang/buildstrings.h"
 
 namespace tovix {
 
@@ -14,8 +17,9 @@ CdBatchPage::CdBatchPage(QWidget* parent) : PagePanel(QStringLiteral("Seite6"), 
   MakeBatLabel = AddLabel(QStringLiteral("MakeBatLabel"), "", QRect(40, 24, 628, 250));
   MakeBatLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   MakeBatLabel->setWordWrap(true);
-  // File names are no markup.
-  MakeBatLabel->setTextFormat(Qt::PlainText);
+  // Rich text only for the line spacing: the texts are escaped, file names
+  // are no markup.
+  MakeBatLabel->setTextFormat(Qt::RichText);
   // Not persisted: every run starts with subdirectories.
   UseSubDirsCheckBox =
       AddCheckBox(QStringLiteral("UseSubDirsCheckBox"), "", QRect(40, 300, 22, 22), true);
@@ -58,12 +62,25 @@ void CdBatchPage::ShowResult(const std::string& heading, const std::string& fold
   if (!summary_.empty()) text += "\r" + Literal(summary_);
   for (std::size_t i = 0; i < notes_.size() && i < kShown; ++i) text += "\r" + Literal(notes_[i]);
   if (notes_.size() > kShown)
-    text += "\r... und " + std::to_string(notes_.size() - kShown) + " weitere";
+    text += "\r" + BuildText(str::kMoreNotes, {std::to_string(notes_.size() - kShown)});
   SetMessage(text);
 }
 
 void CdBatchPage::SetMessage(const std::string& text) {
-  SetCaption(MakeBatLabel, text);
+  // Tahoma's own line distance leaves no room for the dots of a capital
+  // umlaut: they would touch the descenders of the line above.
+  message_ = PlainCaption(text);
+  const QFontMetrics metrics = MakeBatLabel->fontMetrics();
+  const int ink =
+      metrics.tightBoundingRect(QStringLiteral("\u00C4\u00D6\u00DC\u00C9gjpqy")).height();
+  const int lineHeight = std::max(metrics.lineSpacing(), ink + kLineGap);
+  MakeBatLabel->setText(
+      QStringLiteral("<div style=\"line-height:%1px; white-space:pre-wrap\">").arg(lineHeight) +
+      message_.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) + QStringLiteral("</div>"));
+}
+
+QString CdBatchPage::Message() const {
+  return message_;
 }
 
 }  // namespace tovix

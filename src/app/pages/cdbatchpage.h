@@ -16,8 +16,12 @@ class CdBatchPage : public PagePanel {
 
   // Label14Click: Start shown again, the explanation in MakeBatLabel.
   void Prepare(const std::string& batchPairText);
-  // Shows a Windows-1252 text in MakeBatLabel.
+  // Shows a Windows-1252 text in MakeBatLabel, with kLineGap pixels at least
+  // between the ink of one line and the next.
   void SetMessage(const std::string& text);
+  // The text as shown, without the markup that spaces its lines.
+  QString Message() const;
+  static constexpr int kLineGap = 2;
 
   // Writes the batch pair on Start. Wired in by the CD batch module;
   // without it Start does nothing.
@@ -53,6 +57,7 @@ class CdBatchPage : public PagePanel {
  private:
   std::vector<std::string> notes_;
   std::string summary_;
+  QString message_;
 };
 
 }  // namespace tovix

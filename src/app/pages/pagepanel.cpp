@@ -21,7 +21,6 @@ const char* const kButtonStyle =
 PagePanel::PagePanel(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   setAttribute(Qt::WA_StyledBackground, false);
-  setStyleSheet(QString::fromLatin1(kButtonStyle));
   hide();
 }
 
@@ -51,6 +50,9 @@ QPushButton* PagePanel::AddButton(const QString& name, const std::string& text, 
                                   QWidget* parent) {
   auto* button = new QPushButton(parent ? parent : this);
   button->setObjectName(name);
+  // On the button alone: a style sheet on the page would also take over its
+  // labels and drop the line spacing their rich text asks for.
+  button->setStyleSheet(QString::fromLatin1(kButtonStyle));
   SetCaption(button, text);
   button->setGeometry(place);
   button->setCursor(Qt::PointingHandCursor);

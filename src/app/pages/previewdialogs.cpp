@@ -8,9 +8,11 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -19,6 +21,7 @@
 #include <utility>
 
 #include "app/pages/previewfonts.h"
+#include "chrome/filedialoglocale.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 
@@ -163,7 +166,69 @@ std::shared_ptr<DrawnState> OfferDrawnStyles(QFontDialog& dialog, int points) {
   return state;
 }
 
+// Shows a style name in the words of the installed Qt translation.
+class StyleNameDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QString displayText(const QVariant& value, const QLocale&) const override {
+    return TranslatedStyleName(value.toString());
+  }
+};
+
 }  // namespace
+
+QString TranslatedStyleName(const QString& name) {
+  // The font files' words for a style, and Qt's own words for it.
+  struct Word {
+    const char* font;
+    const char* qt;
+    const char* disambiguation;
+  };
+  static constexpr Word kWords[] = {
+      {"Regular", "Normal", "The Normal or Regular font weight"},
+      {"Book", "Normal", "The Normal or Regular font weight"},
+      {"Roman", "Normal", "The Normal or Regular font weight"},
+      {"Normal", "Normal", "The Normal or Regular font weight"},
+      {"Medium", "Medium", "The Medium font weight"},
+      {"Thin", "Thin", nullptr},
+      {"ExtraLight", "Extra Light", nullptr},
+      {"Light", "Light", nullptr},
+      {"SemiBold", "Demi Bold", nullptr},
+      {"DemiBold", "Demi Bold", nullptr},
+      {"Bold", "Bold", nullptr},
+      {"ExtraBold", "Extra Bold", nullptr},
+      {"Black", "Black", nullptr},
+      {"Italic", "Italic", nullptr},
+      {"Oblique", "Oblique", nullptr},
+  };
+  // Without a translation (Qt's English) the font's own words stay.
+  if (QCoreApplication::translate("QFontDatabase", "Bold") == QLatin1String("Bold")) return name;
+  QStringList words = name.split(u' ', Qt::SkipEmptyParts);
+  for (QString& word : words) {
+    for (const Word& w : kWords) {
+      if (word.compare(QLatin1String(w.font), Qt::CaseInsensitive) != 0) continue;
+      word = QCoreApplication::translate("QFontDatabase", w.qt, w.disambiguation);
+      break;
+    }
+  }
+  return words.join(u' ');
+}
+
+void TranslateStyleNames(QFontDialog& dialog) {
+  const auto lists = dialog.findChildren<QListView*>();
+  if (lists.size() != 3) return;
+  lists[1]->setItemDelegate(new StyleNameDelegate(lists[1]));
+  // The read-only line above the list repeats the chosen style.
+  QList<QLineEdit*> readOnly;
+  for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+    if (edit->isReadOnly()) readOnly.append(edit);
+  if (readOnly.size() < 2) return;
+  QLineEdit* styleEdit = readOnly[1];
+  QObject::connect(styleEdit, &QLineEdit::textChanged, styleEdit, [styleEdit](const QString& text) {
+    const QString shown = TranslatedStyleName(text);
+    if (shown != text) styleEdit->setText(shown);
+  });
+}
 
 QString ColorButtonCaption() {
   // The word the BIN page's settings use for a font's colour.
@@ -206,6 +271,7 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   const int points = std::max(1, preset.points);
   const auto state = OfferDrawnStyles(dialog, points);
+  TranslateStyleNames(dialog);
   QFont font(FromAnsi(preset.name));
   font.setPointSize(points);
   font.setBold(preset.bold);
@@ -267,7 +333,7 @@ std::optional<std::string> ChoosePictureFile(const std::string& startFile,
   const QString start =
       startFile.empty() ? QString() : QFileInfo(FromAnsi(startFile)).absolutePath();
   const QString chosen =
-      QFileDialog::getOpenFileName(parent, QString(), start, FromAnsi(ToQtFileFilter(filter)));
+      chrome::ChooseOpenFileName(parent, QString(), start, FromAnsi(ToQtFileFilter(filter)));
   if (chosen.isEmpty()) return std::nullopt;
   return ToAnsi(chosen);
 }

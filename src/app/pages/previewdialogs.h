@@ -6,6 +6,7 @@
 
 #include "app/pages/previewpage.h"
 
+class QFontDialog;
 class QString;
 class QWidget;
 
@@ -17,6 +18,12 @@ namespace tovix {
 // holds no pattern.
 std::string ToQtFileFilter(const std::string& filter);
 
+// A font style name ("Bold Italic", "Book") in the words of the installed
+// Qt translation; unchanged without one.
+QString TranslatedStyleName(const QString& name);
+// Qt's font dialog lists the font files' English style names: it shows
+// them translated (the names it looks the faces up by stay).
+void TranslateStyleNames(QFontDialog& dialog);
 // The font chooser's colour button: "Farbe..." in the loaded language.
 QString ColorButtonCaption();
 // FontDialog1: Qt's font dialog with a colour button, preset with preset.

@@ -10,6 +10,7 @@
 #include "app/pages/qtext.h"
 #include "app/pages/radiogroup.h"
 #include "app/pages/uifont.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 
 namespace tovix {
@@ -39,15 +40,16 @@ RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)
   auto* panel1 = AddLabel(QStringLiteral("Panel1"), "", QRect(0, 0, 709, 30));
   panel1->setAlignment(Qt::AlignCenter);
   panel1->setFrameShape(QFrame::Panel);
-  AddLabel(QStringLiteral("Label9"), "Optionen zur Umcodierung", QRect(60, 40, 400, 22));
-  Recode = AddCheckBox(QStringLiteral("Recode"), "mp3 umcodieren, falls...", QRect(60, 74, 400, 22),
-                       true);
+  // The panel's title bar already says what Label9 says.
+  AddLabel(QStringLiteral("Label9"), "Optionen zur Umcodierung", QRect(60, 40, 400, 22))->hide();
+  Recode = AddCheckBox(QStringLiteral("Recode"), BuildText(str::kRecodeSwitch),
+                       QRect(60, 74, 400, 22), true);
   auto* box1 = new QGroupBox(FromAnsi("mp3 umcodieren, falls..."), this);
   box1->setObjectName(QStringLiteral("GroupBox1"));
   box1->setGeometry(60, 104, 280, 140);
   GroupBox1 = box1;
-  CheckBox2 =
-      AddCheckBox(QStringLiteral("CheckBox2"), "Bitrate < 128", QRect(16, 28, 250, 22), true, box1);
+  CheckBox2 = AddCheckBox(QStringLiteral("CheckBox2"), BuildText(str::kBitrateUnder128),
+                          QRect(16, 28, 250, 22), true, box1);
   CheckBox3 = AddCheckBox(QStringLiteral("CheckBox3"), "Mode <> Stereo", QRect(16, 62, 250, 22),
                           true, box1);
   CheckBox4 = AddCheckBox(QStringLiteral("CheckBox4"), "Encoder kritisch", QRect(16, 96, 250, 22),
