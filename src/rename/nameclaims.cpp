@@ -1,5 +1,6 @@
 #include "rename/nameclaims.h"
 
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 
 namespace tovix {
@@ -11,8 +12,7 @@ std::optional<std::string> NameClaims::Claim(const std::string& name, const std:
 }
 
 std::string NameClashNote(const std::string& earlier, const std::string& later) {
-  return "Datei ausgelassen: " + later + " ergibt denselben Namen wie " + earlier +
-         " (die Namen unterscheiden sich nur in Gro\xDF-/Kleinschreibung)";
+  return BuildText(str::kSkippedNameClash, {later, earlier});
 }
 
 }  // namespace tovix

@@ -15,8 +15,6 @@ namespace {
 constexpr std::size_t kMaxNewName = 255;
 constexpr std::size_t kTagWidth = 50;
 constexpr std::int64_t kTagBytes = 128;
-// "Neuer Name nicht m\xF6glich (...), Zeile"
-constexpr int kBadNewNameString = 162;
 constexpr std::size_t kMaxNameBytes = 255;  // a file name on Linux, in UTF-8
 
 // The old name of a rename line: between its first two double quotes,
@@ -85,7 +83,7 @@ void TagFromName(const std::string& newName, const RenameOptions& options, TID3T
 void StoreTagFromName(const std::string& path, const std::string& newName,
                       const RenameOptions& options, RenameObserver* observer, int line) {
   if (platform::FileSize(path) < kTagBytes) {
-    Tell(observer, newName + " ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes)", line);
+    Tell(observer, BuildText(str::kTooShortForTag, {newName}), line);
     return;
   }
   TID3Tag tag;
@@ -130,15 +128,15 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     if (!oldName) continue;
     const int line = static_cast<int>(i);
     if (!IsListedFile(index, *oldName)) {
-      Tell(observer, LanguageString(25) + " " + std::to_string(line + 1) + "!", line);
+      Tell(observer, LanguageString(str::kRenameFileMissing) + " " + std::to_string(line + 1) + "!",
+           line);
       return {ApplyResult::Outcome::MissingFile, line, 0};
     }
     // Checked here, not when reached: nothing may be renamed before a line
     // that cannot be applied.
     std::string newName = AppliedNewName(lines[i], options);
     if (!CanBeGiven(newName)) {
-      Tell(observer, LanguageString(kBadNewNameString) + " " + std::to_string(line + 1) + "!",
-           line);
+      Tell(observer, LanguageString(str::kBadNewName) + " " + std::to_string(line + 1) + "!", line);
       return {ApplyResult::Outcome::MissingFile, line, 0};
     }
     planned.push_back({line, *oldName, std::move(newName)});
@@ -162,7 +160,9 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     if (options.completeTagsOnApply)
       CompleteTag(index, folder, p.oldName, options, observer, p.line);
     if (!RenameInFolder(index, folder, p.oldName, newName)) {
-      Tell(observer, LanguageString(26) + text + LanguageString(27), p.line);
+      Tell(observer,
+           LanguageString(str::kRenameFailed) + text + LanguageString(str::kRenameFailedEnd),
+           p.line);
       return {ApplyResult::Outcome::RenameFailed, p.line, result.renamed};
     }
     ++result.renamed;

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "player/mpegplay.h"
@@ -58,7 +59,7 @@ int RunPlay(RunContext& context) {
   if (!mp3) return kExitPassError;
   const std::string file = Absolute(context, *mp3);
   if (!platform::Exists(file) || platform::IsDirectory(file)) {
-    Complain(context, "\"" + context.call.operands[0] + "\" is no file");
+    Complain(context, Say(str::kCliNotAFile, {context.call.operands[0]}));
     return kExitPassError;
   }
   std::optional<std::string> wave;
@@ -68,7 +69,7 @@ int RunPlay(RunContext& context) {
     *wave = Absolute(context, *wave);
     // A wave file is written, never put over one that is there.
     if (platform::Exists(*wave)) {
-      Complain(context, "\"" + context.call.Option("--wav") + "\" exists; it is not replaced");
+      Complain(context, Say(str::kExistsKept, {context.call.Option("--wav")}));
       return kExitPassError;
     }
   }
@@ -82,12 +83,12 @@ int RunPlay(RunContext& context) {
     player.SetStreamName(file);
     if (wave) {
       DecodeToWave(player, *wave);
-      context.console.Note("written: " + platform::AnsiToUtf8(*wave));
+      context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*wave)}));
     } else {
       PlayToSound(player, context.console);
     }
   } catch (const TMPEGError& e) {
-    Complain(context, platform::AnsiToUtf8(e.what()) + " (code " +
+    Complain(context, platform::AnsiToUtf8(e.what()) + " (#" +
                           std::to_string(static_cast<int>(e.ErrorCode)) + ")");
     // The component's text does not say which file or what is wrong with it.
     if (!player.LibraryProblem().empty()) Complain(context, player.LibraryProblem());

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "disc/tvsheet.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -15,13 +16,11 @@ int RunSheet(RunContext& context) {
   const Settings& s = context.settings;
   const std::string source = Absolute(context, s.SourceDir);
   const std::string bins = Absolute(context, s.BinDir);
-  if (!RequireFolder(context, source, "MP3 folder", "mp3dir") ||
-      !RequireFolder(context, bins, "BIN folder", "bindir"))
+  if (!RequireFolder(context, source, "mp3dir") || !RequireFolder(context, bins, "bindir"))
     return kExitPassError;
   std::vector<SheetTile> songs = SheetSongs(source, bins);
   if (songs.empty()) {
-    Complain(context, "no songs and no .BIN files in \"" + platform::AnsiToUtf8(source) +
-                          "\": nothing to show (nothing was written)");
+    Complain(context, Say(str::kCliNothingToShow, {platform::AnsiToUtf8(source)}));
     return kExitPassError;
   }
 
@@ -31,10 +30,11 @@ int RunSheet(RunContext& context) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!sheet.image.save(&buffer, "PNG")) throw IoError(EIO, "PNG kann nicht erzeugt werden");
+  if (!sheet.image.save(&buffer, "PNG"))
+    throw IoError(EIO, BuildText(str::kCannotCreate, {Absolute(context, *out)}));
   const std::string path = Absolute(context, *out);
   if (const int e = platform::WriteFileWhole(path, {png.constData(), std::size_t(png.size())}))
-    throw IoError(e, "nach " + path + " kann nicht geschrieben werden");
+    throw IoError(e, BuildText(str::kCannotWrite, {path}));
 
   int pictures = 0, missing = 0, broken = 0;
   for (const SheetTile& tile : sheet.tiles) {
@@ -42,12 +42,12 @@ int RunSheet(RunContext& context) {
     if (tile.state == TileState::kNoPicture) ++missing;
     if (tile.state == TileState::kBroken) {
       ++broken;
-      context.console.Line(LanguageString(191) + ": " + tile.binPath);
+      context.console.Line(LanguageString(str::kSheetBrokenPicture) + ": " + tile.binPath);
     }
   }
-  context.console.Note("sheet written to " + platform::AnsiToUtf8(path) + ": " +
-                       std::to_string(pictures) + " pictures, " + std::to_string(missing) +
-                       " songs without a .BIN, " + std::to_string(broken) + " broken");
+  context.console.Note(
+      Say(str::kCliSheetWritten, {platform::AnsiToUtf8(path), std::to_string(pictures),
+                                  std::to_string(missing), std::to_string(broken)}));
   return kExitOk;
 }
 
