@@ -74,7 +74,7 @@ TEST(CliArgs, BadCallsAreNamed) {
       {{"picture", "a.mp3"}, "wrong number of operands"},
       {{"picture", "a", "b", "c"}, "picture: wrong number of operands (3)"},
       {{"demo"}, "wrong number"},
-      {{"rename"}, "rename: give either --plan FILE or --apply FILE"},
+      {{"rename"}, "rename: give either --plan or --apply"},
       {{"rename", "--plan", "a", "--apply", "b"}, "either"},
       {{"rename", "--plan"}, "--plan needs a value"},
       {{"texts", "--jpeg", "x"}, "texts: unknown option \"--jpeg\""},

@@ -58,7 +58,7 @@ std::string CheckCommand(const CliCall& call) {
       return Say(str::kCliBadValue, {"--jobs", jobs, "1 - 999"});
   }
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))
-    return Say(str::kCliEither, {"rename", "--plan FILE", "--apply FILE"});
+    return Say(str::kCliEither, {"rename", "--plan", "--apply"});
   if (call.command == "disc") {
     if (call.HasOption("--check") != call.operands.empty())
       return Say(str::kCliEither, {"disc", "--check", "OUT.iso"});
