@@ -88,7 +88,7 @@ int RunPlay(RunContext& context) {
       PlayToSound(player, context.console);
     }
   } catch (const TMPEGError& e) {
-    Complain(context, platform::AnsiToUtf8(e.what()) + " (#" +
+    Complain(context, platform::AnsiToUtf8(e.what()) + " (code " +
                           std::to_string(static_cast<int>(e.ErrorCode)) + ")");
     // The component's text does not say which file or what is wrong with it.
     if (!player.LibraryProblem().empty()) Complain(context, player.LibraryProblem());
