@@ -7,7 +7,9 @@ foreach(var CLI OUT VERSION)
 endforeach()
 
 function(help_of out)
-  execute_process(COMMAND ${CLI} ${ARGN} --help OUTPUT_VARIABLE text RESULT_VARIABLE rc)
+  # The page is English, whatever language the settings file chose.
+  execute_process(COMMAND ${CLI} --set Sprache=1 ${ARGN} --help OUTPUT_VARIABLE text
+                  RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0 OR text STREQUAL "")
     message(FATAL_ERROR "${CLI} ${ARGN} --help failed (${rc})")
   endif()

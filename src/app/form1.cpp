@@ -161,7 +161,7 @@ void TForm1::BuildStatusLabels() {
   const NumberLabel numbers[] = {
       {&Label1, "Label1", " 1 ", 34, "Verzeichnisse festlegen", &TForm1::Label1Click},
       {&Label2, "Label2", " 2 ", 56, "Umcodierungsoptionen", &TForm1::Label2Click},
-      {&Label3, "Label3", " 3 ", 76, "mp3's mit ID3-Tag umbennen", &TForm1::Label3Click},
+      {&Label3, "Label3", " 3 ", 76, "mp3's mit ID3-Tag umbenennen", &TForm1::Label3Click},
       {&Label4, "Label4", " 4 ", 97, "Bitmaps -> BIN wandeln", &TForm1::Label4Click},
       {&Label8, "Label8", " 5 ", 118, "Bitmap -Vorschau", &TForm1::Label8Click},
       {&Label14, "Label14", " 6 ", 142, "...erstelle Batch f\xfcr Yami-CD", &TForm1::Label14Click},

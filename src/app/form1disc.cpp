@@ -84,8 +84,8 @@ void TForm1::WireDisc() {
 void TForm1::PushDiscStrings() {
   // Before the first load the table is empty: the buttons keep their own text.
   if (LanguageBase() == 9999) return;
-  SetCaption(Seite4->SheetButton, LanguageString(192));
-  SetCaption(Seite6->ImageButton, LanguageString(193));
+  SetCaption(Seite4->SheetButton, LanguageString(str::kSheetButton));
+  SetCaption(Seite6->ImageButton, LanguageString(str::kImageButton));
 }
 
 void TForm1::SheetButtonClick() {
@@ -95,10 +95,10 @@ void TForm1::SheetButtonClick() {
     LedBack back{*this, LedText()};
     std::vector<SheetTile> tiles = SheetSongs(settings_.SourceDir, settings_.BinDir);
     if (tiles.empty()) {
-      if (ShowError) ShowError(LanguageString(190) + ": " + settings_.BinDir);
+      if (ShowError) ShowError(LanguageString(str::kSheetNoPicture) + ": " + settings_.BinDir);
       return;
     }
-    Seite4->ShowSheet(std::move(tiles), Seite5->Overscan(), LanguageString(199),
+    Seite4->ShowSheet(std::move(tiles), Seite5->Overscan(), LanguageString(str::kSheetTitle),
                       sheetProgress_.get());
   });
   Seite4->SheetButton->setEnabled(true);
@@ -127,7 +127,8 @@ void TForm1::ImageButtonClick() {
     if (ShowError) ShowError(BuildText(str::kNoSourceDir));
     return;
   }
-  const std::string path = Seite6->ChooseImageFile(LanguageString(194), LanguageString(195));
+  const std::string path = Seite6->ChooseImageFile(LanguageString(str::kImageSaveTitle),
+                                                   LanguageString(str::kImageFilter));
   if (path.empty()) return;
   Seite6->ImageButton->setEnabled(false);
   Seite6->SpeedButton17->setEnabled(false);
@@ -140,7 +141,7 @@ void TForm1::ImageButtonClick() {
     const std::vector<DiscFinding> findings = CheckDisc(tree, limits);
     Seite6->ClearNotes();
     if (HasErrors(findings)) {
-      std::string text = LanguageString(196);
+      std::string text = LanguageString(str::kDiscWouldFail);
       for (std::size_t i = 0; i < findings.size() && i < kShownFindings; ++i)
         text += "\r" + FindingText(findings[i]);
       if (findings.size() > kShownFindings)
@@ -152,11 +153,11 @@ void TForm1::ImageButtonClick() {
     try {
       WriteIsoImage(tree, path, true, &progress);
     } catch (const ImageCancelled&) {
-      back.text = LanguageString(34);  // "Abgebrochen!"
+      back.text = LanguageString(str::kLogCancelled);  // "Abgebrochen!"
       return;
     }
     for (const DiscFinding& finding : findings) Seite6->AddNote(FindingText(finding));
-    Seite6->ShowResult(LanguageString(197), path);
+    Seite6->ShowResult(LanguageString(str::kImageWritten), path);
   });
   Seite6->ImageButton->setEnabled(true);
   Seite6->SpeedButton17->setEnabled(true);

@@ -73,7 +73,7 @@ void TForm1::CopyHintsTo(TForm2& toolbar) {
   }
   // Before the first load the table is empty: the toolbar keeps its own hint.
   if (LanguageBase() == 9999) return;
-  toolbar.SpeedButton7->setToolTip(FromAnsi(LanguageString(37)));
+  toolbar.SpeedButton7->setToolTip(FromAnsi(LanguageString(str::kEndOfRun)));
   SetCaption(toolbar.SpeedButton7, BuildText(str::kOffButton));
 }
 

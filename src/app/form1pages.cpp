@@ -285,7 +285,7 @@ void TForm1::SpeedButton17Click() {
   });
   // Only a pair that was really written is reported as such.
   if (written)
-    Seite6->ShowResult(LanguageString(41), settings_.SourceDir);
+    Seite6->ShowResult(LanguageString(str::kBatchPairWritten), settings_.SourceDir);
   else
     Seite6->SpeedButton17->show();
 }

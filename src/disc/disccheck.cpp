@@ -87,31 +87,31 @@ std::string FindingText(const DiscFinding& finding) {
   int string = 0;
   switch (finding.problem) {
     case DiscProblem::kTooLarge:
-      string = 170;
+      string = str::kDiscTooLarge;
       break;
     case DiscProblem::kTooDeep:
-      string = 171;
+      string = str::kDiscTooDeep;
       break;
     case DiscProblem::kTooManyFolders:
-      string = 172;
+      string = str::kDiscTooManyFolders;
       break;
     case DiscProblem::kTooManyFiles:
-      string = 173;
+      string = str::kDiscTooManyFiles;
       break;
     case DiscProblem::kBinTooLarge:
-      string = 174;
+      string = str::kDiscBinTooLarge;
       break;
     case DiscProblem::kCasePair:
-      string = 175;
+      string = str::kDiscCasePair;
       break;
     case DiscProblem::kBadName:
-      string = 176;
+      string = str::kDiscBadName;
       break;
     case DiscProblem::kNotOneFolder:
-      string = 177;
+      string = str::kDiscNotOneFolder;
       break;
     case DiscProblem::kNoBin:
-      string = 178;
+      string = str::kDiscNoBin;
       break;
     case DiscProblem::kLeftOut:
       string = str::kNotOnDisc;

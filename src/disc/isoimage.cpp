@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 #include "platform/growingfile.h"
 #include "platform/ioerror.h"
@@ -112,7 +113,7 @@ std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, boo
 
   platform::GrowingFile out;
   if (const int e = out.Open(isoPath); e != 0)
-    throw IoError(e, "Datei " + isoPath + " kann nicht erstellt werden");
+    throw IoError(e, BuildText(str::kCannotCreate, {isoPath}));
 
   BurnSource burn;
   if (const int r = iso_image_create_burn_source(image.get(), opts.get(), &burn.source); r < 0) {
@@ -126,19 +127,17 @@ std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, boo
     if (observer && !observer->GoOn()) throw ImageCancelled();
     const int want = static_cast<int>(std::min<std::int64_t>(kChunk, total - done));
     const int got = burn.source->read_xt(burn.source, buffer.data(), want);
-    if (got <= 0)
-      throw IoError(EIO, "Das CD-Abbild kann nicht erzeugt werden (eine Datei ist nicht lesbar?)");
+    if (got <= 0) throw IoError(EIO, BuildText(str::kImageFailed));
     if (const int e = out.Append(
             {reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(got)});
         e != 0)
-      throw IoError(e, "nach " + isoPath + " kann nicht geschrieben werden");
+      throw IoError(e, BuildText(str::kCannotWrite, {isoPath}));
     done += got;
     if (observer) observer->Progress(done, total);
   }
   burn.finished = true;
   if (const int e = out.Commit(replace); e != 0)
-    throw IoError(e, e == EEXIST ? "Die Datei " + isoPath + " gibt es schon"
-                                 : "Datei " + isoPath + " kann nicht erstellt werden");
+    throw IoError(e, BuildText(e == EEXIST ? str::kExistsKept : str::kCannotCreate, {isoPath}));
   return total;
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "disc/mpeg2decode.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/layout.h"
 #include "picture/picturename.h"
@@ -124,7 +125,8 @@ TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* ob
           QPen(tile.state == TileState::kBroken ? QColor(220, 60, 60) : QColor(200, 200, 200), 3));
       p.drawRect(tile.picture.adjusted(1, 1, -2, -2));
       p.drawText(tile.picture, Qt::AlignCenter,
-                 Qt8(LanguageString(tile.state == TileState::kBroken ? 191 : 190)));
+                 Qt8(LanguageString(tile.state == TileState::kBroken ? str::kSheetBrokenPicture
+                                                                     : str::kSheetNoPicture)));
     }
     p.setPen(Qt::white);
     const QRect caption(tile.picture.x(), tile.picture.bottom() + 1, kTvWidth, kCaption);

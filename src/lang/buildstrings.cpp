@@ -93,6 +93,107 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kPlayerOutput, "Die Audio-Ausgabe funktioniert nicht."},
     {str::kPlayerNoFile, "Noch keine Datei zum Abspielen gew\xE4hlt."},
     {str::kPlayerOther, "Fehler des Players (Code %1)."},
+    {str::kCannotWrite, "\"%1\" kann nicht geschrieben werden"},
+    {str::kCannotCreate, "\"%1\" kann nicht angelegt werden"},
+    {str::kCannotRead, "\"%1\" kann nicht gelesen werden"},
+    {str::kCannotDelete, "\"%1\" kann nicht gel\xF6scht werden"},
+    {str::kCannotEnter, "Der Ordner \"%1\" kann nicht betreten werden"},
+    {str::kDoesNotExist, "\"%1\" gibt es nicht"},
+    {str::kNotAFolder, "\"%1\" ist kein Ordner"},
+    {str::kExistsKept, "Die Datei \"%1\" gibt es schon; sie wird nicht ersetzt"},
+    {str::kReadOnlyFile, "Datei ist schreibgesch\xFCtzt: %1"},
+    {str::kCannotCopy, "\"%1\" kann nicht nach \"%2\" kopiert werden (I/O-Fehler %3)"},
+    {str::kFolderInTheWay, "der Ordner \"%1\" steht im Weg"},
+    {str::kBinToolsFailed, "%1: mklogo, c2bin oder move fehlgeschlagen"},
+    {str::kOldBinKept, "%1: schreibgesch\xFCtzt, die alte .BIN bleibt"},
+    {str::kTestFileFailed, "Die Testdatei kann nicht erstellt werden: %1."},
+    {str::kSongGone, "das Lied ist nicht mehr da"},
+    {str::kSongNoBinSkip, "%1: %2, keine .BIN"},
+    {str::kSongSkipped,
+     "%1: %2, \xFC"
+     "bersprungen"},
+    {str::kQuoteInName, "Anf\xFChrungszeichen im Namen"},
+    {str::kControlInName, "Steuerzeichen im Namen"},
+    {str::kWhyLowRate, "Bitrate unter 128 (%1)"},
+    {str::kWhyNotStereo, "nicht Stereo (%1)"},
+    {str::kWhyCritical, "kritischer Encoder \"%1\""},
+    {str::kWhyOtherRate, "Bitrate %1, neu %2 kBit"},
+    {str::kWhyCopied, "kopiert"},
+    {str::kWhyRecodeOff, "kopiert (Umcodieren ist aus)"},
+    {str::kImageFailed, "Das CD-Abbild kann nicht erzeugt werden (eine Datei ist nicht lesbar?)"},
+    {str::kSkippedUnusableName,
+     "Datei ausgelassen, ihr Name hat Anf\xFChrungszeichen, Backslash, Steuer- oder "
+     "Nicht-1252-Zeichen: %1"},
+    {str::kSkippedBatchName,
+     "Datei ausgelassen, ihr Name passt in keine Batchdatei (Zeichen au\xDF"
+     "erhalb von Codepage 850): %1"},
+    {str::kSkippedVanished, "Datei ausgelassen, sie ist nicht mehr da: %1"},
+    {str::kSkippedNameClash,
+     "Datei ausgelassen: %1 ergibt denselben Namen wie %2 (nur Gro\xDF-/Kleinschreibung anders)"},
+    {str::kCliNotAFile, "\"%1\" ist keine Datei"},
+    {str::kBatchCasePair,
+     "Dateien ausgelassen: %1 und %2 unterscheiden sich nur in Gro\xDF-/Kleinschreibung"},
+    {str::kCannotRenameTo, "%1 kann nicht in %2 umbenannt werden"},
+    {str::kListTooLarge, "Datei ist zu gro\xDF f\xFCr eine Umbenennungsliste: %1"},
+    {str::kTooShortForTag, "%1 ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes)"},
+    {str::kTooShortSkipped,
+     "%1 ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes) und wird \xFC"
+     "bergangen"},
+    {str::kCliUnknownCommand, "unbekannter Befehl \"%1\""},
+    {str::kCliUnknownOption, "unbekannte Option \"%1\""},
+    {str::kCliNoValue, "%1 nimmt keinen Wert"},
+    {str::kCliNeedsValue, "%1 braucht einen Wert"},
+    {str::kCliBadValue, "%1: \"%2\" geht nicht (%3)"},
+    {str::kCliGivenTwice, "%1 steht zweimal da"},
+    {str::kCliNotAKey, "--set: \"%1\" ist kein Schl\xFCssel der Einstellungsdatei"},
+    {str::kCliNoCommand, "kein Befehl angegeben"},
+    {str::kCliOperands, "%1: falsche Zahl von Operanden (%2)"},
+    {str::kCliDemoNoSettings,
+     "demo l\xE4uft mit den Grundeinstellungen, ohne Einstellungsdatei: --ini und --save "
+     "weglassen"},
+    {str::kCliEither, "%1: entweder %2 oder %3 angeben"},
+    {str::kCliTryHelp, "Mehr mit \"%1 --help\"."},
+    {str::kCliNotWin1252,
+     "\"%1\" hat ein Zeichen, das Windows-1252 nicht kennt; Tovix kann so eine Datei nicht nennen"},
+    {str::kCliSettingsMissing,
+     "die Einstellungsdatei \"%1\" gibt es nicht; es gelten die Grundeinstellungen"},
+    {str::kCliWritten, "geschrieben: %1"},
+    {str::kCliIoError, "%1 (I/O-Fehler %2)"},
+    {str::kCliSettingsKey, "%1 (Einstellung %2)"},
+    {str::kCliFolderNotSet, "kein Ordner festgelegt"},
+    {str::kCliNotInProgramFolder, "%1 fehlt im Programmordner %2"},
+    {str::kCliNotOnPath, "%1 ist weder im Programmordner %2 noch im PATH"},
+    {str::kCliSongsNoBin, "%1 Lied(er) ohne .BIN-Datei (oben genannt)"},
+    {str::kCliSongsNoBinIn, "%1 Lied(er) ohne .BIN-Datei in \"%2\""},
+    {str::kCliFolderNotEmpty,
+     "der Ordner \"%1\" ist nicht leer; bitte einen neuen oder leeren Ordner angeben (nichts "
+     "geschrieben)"},
+    {str::kCliNoLame,
+     "lame ist nicht installiert (Debian: apt-get install lame); die Demo braucht es"},
+    {str::kCliDemoReady, "Die Beispiel-CD liegt fertig in %1"},
+    {str::kCliDemoSongs, "  Lieder (.mp3), einige mit TAG, einige ohne: %1"},
+    {str::kCliDemoLook, "Das Bild eines Liedes ansehen:"},
+    {str::kCliDemoLayOut,
+     "Die CD in kurze Namen legen und zur\xFC"
+     "ck (in %1):"},
+    {str::kCliDemoMaking, "Erzeuge die Beispiel-Lieder mit lame ..."},
+    {str::kCliCannotStart, "%1 kann nicht gestartet werden (Fehler %2)"},
+    {str::kCliEndedWith, "%1 endete mit Exit-Code %2"},
+    {str::kCliDiscAsItStands, "CD \"%1\" wie sie ist: %2 Ordner, %3 Dateien, %4 von %5 MB"},
+    {str::kCliDiscAsShort,
+     "CD \"%1\" wie Short.bat sie anlegt: %2 Ordner, %3 Dateien, %4 von %5 MB"},
+    {str::kCliDiscFails, "die CD w\xFCrde nicht funktionieren (siehe die Zeilen oben)"},
+    {str::kCliNoImage, "die CD w\xFCrde nicht funktionieren (siehe oben); kein Abbild geschrieben"},
+    {str::kCliLinesWritten, "%1 Zeile(n) geschrieben in %2 (Windows-1252)"},
+    {str::kCliRenamed, "%1 Datei(en) umbenannt"},
+    {str::kCliNothingRenamed,
+     "nichts wurde umbenannt; Zeile %1 von %2 berichtigen und erneut anwenden"},
+    {str::kCliTextsWritten, "%1 Infotext-Datei(en) geschrieben in %2"},
+    {str::kCliNothingToShow,
+     "keine Lieder und keine .BIN-Dateien in \"%1\": nichts zu zeigen (nichts geschrieben)"},
+    {str::kCliSheetWritten, "Blatt geschrieben: %1: %2 Bilder, %3 Lieder ohne .BIN, %4 defekt"},
+    {str::kCliUndoWith, "r\xFCckg\xE4ngig machen mit: tovix-cli rename --apply %1"},
+    {str::kCliSheetPages, "%1 Seiten, %2 bis %3"},
 });
 
 }  // namespace
@@ -105,6 +206,10 @@ bool LanguageGives(int n) {
   // Before any language is loaded the table holds empty texts.
   return n >= 1 && n <= kLanguageStringCount && !LanguageString(n).empty() &&
          LanguageString(n) != "missing: Str" + std::to_string(n);
+  // Before the first load the table is empty: nothing is given yet.
+  if (n < 1 || n > kLanguageStringCount) return false;
+  const std::string& text = LanguageString(n);
+  return !text.empty() && text != "missing: Str" + std::to_string(n);
 }
 
 std::string BuildText(int n) {
@@ -115,7 +220,10 @@ std::string BuildText(int n) {
 }
 
 std::string BuildText(int n, std::initializer_list<std::string> args) {
-  const std::string text = BuildText(n);
+  return FillIn(BuildText(n), args);
+}
+
+std::string FillIn(const std::string& text, std::initializer_list<std::string> args) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/stringnumbers.h"
+
 namespace tovix {
 
 struct BuildString {
@@ -72,6 +74,117 @@ inline constexpr int kPlayerNoSeek = 349;      // code 4
 inline constexpr int kPlayerOutput = 350;      // code 5
 inline constexpr int kPlayerNoFile = 351;      // code 254: no file chosen
 inline constexpr int kPlayerOther = 352;       // %1: any other code
+inline constexpr int kCliUndoWith = 353;       // %1: the undo list to apply
+inline constexpr int kCliSheetPages = 354;     // %1 pages, %2 first file, %3 last file
+inline constexpr int kId3v2Option = 161;       // caption of the ID3v2 check box
+inline constexpr int kBadNewName = 162;        // before the line number of an impossible name
+// The disc check's findings, one per problem.
+inline constexpr int kDiscTooLarge = 170;
+inline constexpr int kDiscTooDeep = 171;
+inline constexpr int kDiscTooManyFolders = 172;
+inline constexpr int kDiscTooManyFiles = 173;
+inline constexpr int kDiscBinTooLarge = 174;
+inline constexpr int kDiscCasePair = 175;
+inline constexpr int kDiscBadName = 176;
+inline constexpr int kDiscNotOneFolder = 177;
+inline constexpr int kDiscNoBin = 178;
+inline constexpr int kDiscLeftOut = 179;
+// The recode pass's own checks.
+inline constexpr int kRecodeSameFolder = 180;
+inline constexpr int kRecodeNoTarget = 181;
+inline constexpr int kRecodeSourceUnreadable = 182;
+inline constexpr int kRecodeNoOutput = 183;
+inline constexpr int kRecodeNoTempFolder = 184;
+// The TV sheet and the CD image.
+inline constexpr int kSheetNoPicture = 190;
+inline constexpr int kSheetBrokenPicture = 191;
+inline constexpr int kSheetButton = 192;
+inline constexpr int kImageButton = 193;
+inline constexpr int kImageSaveTitle = 194;
+inline constexpr int kImageFilter = 195;
+inline constexpr int kDiscWouldFail = 196;
+inline constexpr int kImageWritten = 197;
+inline constexpr int kDiscCheckPassed = 198;
+inline constexpr int kSheetTitle = 199;
+inline constexpr int kFolderNoRename = 200;  // %1: the folder, %2: the error number
+// Messages of the passes and of tovix-cli; %1, %2, ... are filled in order.
+inline constexpr int kCannotWrite = 163;
+inline constexpr int kCannotCreate = 164;
+inline constexpr int kCannotRead = 165;
+inline constexpr int kCannotDelete = 166;
+inline constexpr int kCannotEnter = 167;
+inline constexpr int kDoesNotExist = 168;
+inline constexpr int kNotAFolder = 169;
+inline constexpr int kExistsKept = 270;
+inline constexpr int kReadOnlyFile = 271;
+inline constexpr int kCannotCopy = 272;
+inline constexpr int kFolderInTheWay = 273;
+inline constexpr int kBinToolsFailed = 274;
+inline constexpr int kOldBinKept = 275;
+inline constexpr int kTestFileFailed = 276;
+inline constexpr int kSongGone = 277;
+inline constexpr int kSongNoBinSkip = 278;
+inline constexpr int kSongSkipped = 279;
+inline constexpr int kQuoteInName = 280;
+inline constexpr int kControlInName = 281;
+inline constexpr int kWhyLowRate = 282;
+inline constexpr int kWhyNotStereo = 283;
+inline constexpr int kWhyCritical = 284;
+inline constexpr int kWhyOtherRate = 285;
+inline constexpr int kWhyCopied = 286;
+inline constexpr int kWhyRecodeOff = 287;
+inline constexpr int kImageFailed = 288;
+inline constexpr int kSkippedUnusableName = 289;
+inline constexpr int kSkippedBatchName = 290;
+inline constexpr int kSkippedVanished = 291;
+inline constexpr int kSkippedNameClash = 292;
+inline constexpr int kCliNotAFile = 293;
+inline constexpr int kBatchCasePair = 294;
+inline constexpr int kCannotRenameTo = 295;
+inline constexpr int kListTooLarge = 296;
+inline constexpr int kTooShortForTag = 297;
+inline constexpr int kTooShortSkipped = 298;
+inline constexpr int kCliUnknownCommand = 299;
+inline constexpr int kCliUnknownOption = 300;
+inline constexpr int kCliNoValue = 301;
+inline constexpr int kCliNeedsValue = 302;
+inline constexpr int kCliBadValue = 303;
+inline constexpr int kCliGivenTwice = 304;
+inline constexpr int kCliNotAKey = 305;
+inline constexpr int kCliNoCommand = 306;
+inline constexpr int kCliOperands = 307;
+inline constexpr int kCliDemoNoSettings = 308;
+inline constexpr int kCliEither = 309;
+inline constexpr int kCliTryHelp = 310;
+inline constexpr int kCliNotWin1252 = 311;
+inline constexpr int kCliSettingsMissing = 312;
+inline constexpr int kCliWritten = 313;
+inline constexpr int kCliIoError = 314;
+inline constexpr int kCliSettingsKey = 315;
+inline constexpr int kCliFolderNotSet = 316;
+inline constexpr int kCliNotInProgramFolder = 317;
+inline constexpr int kCliNotOnPath = 318;
+inline constexpr int kCliSongsNoBin = 319;
+inline constexpr int kCliSongsNoBinIn = 320;
+inline constexpr int kCliFolderNotEmpty = 321;
+inline constexpr int kCliNoLame = 322;
+inline constexpr int kCliDemoReady = 323;
+inline constexpr int kCliDemoSongs = 324;
+inline constexpr int kCliDemoLook = 325;
+inline constexpr int kCliDemoLayOut = 326;
+inline constexpr int kCliDemoMaking = 327;
+inline constexpr int kCliCannotStart = 328;
+inline constexpr int kCliEndedWith = 329;
+inline constexpr int kCliDiscAsItStands = 330;
+inline constexpr int kCliDiscAsShort = 331;
+inline constexpr int kCliDiscFails = 332;
+inline constexpr int kCliNoImage = 333;
+inline constexpr int kCliLinesWritten = 334;
+inline constexpr int kCliRenamed = 335;
+inline constexpr int kCliNothingRenamed = 336;
+inline constexpr int kCliTextsWritten = 337;
+inline constexpr int kCliNothingToShow = 338;
+inline constexpr int kCliSheetWritten = 339;
 }  // namespace str
 
 // The build's strings with their German texts, by number.
@@ -86,5 +199,9 @@ std::string BuildText(int n);
 
 // BuildText(n) with "%1", "%2", ... replaced by the arguments in order.
 std::string BuildText(int n, std::initializer_list<std::string> args);
+
+// text with "%1", "%2", ... replaced by the arguments in order; a number
+// without an argument stays as it is.
+std::string FillIn(const std::string& text, std::initializer_list<std::string> args);
 
 }  // namespace tovix

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "lang/languagelist.h"
+#include "lang/stringnumbers.h"
 #include "mp3/mpegfile.h"
 #include "platform/filesys.h"
 #include "platform/inifile.h"
@@ -25,7 +26,7 @@ constexpr const char* kCreditLame = "LAME  -  The LAME Project (lame.sourceforge
 // German wording of the strings the composed texts use, for the time before
 // the first load.
 constexpr std::array<const char*, 14> kGermanText = {
-    "Herzlich Wilkommen!",
+    "Herzlich Willkommen!",
     "Tovix ist Freeware: Benutzen und Weitergeben sind kostenlos und ausdr\xFC"
     "cklich erw\xFC"
     "nscht.",
@@ -42,7 +43,7 @@ constexpr std::array<const char*, 14> kGermanText = {
     "gek\xFCrzt, verschieben. ",
     "\"SHORT.BAT\" erzeugt Unterverzeichnisse && kurze Namen",
     "\"LONG.BAT\" macht diesen Vorgang r\xFC"
-    "ckgangig.",
+    "ckg\xE4ngig.",
     "! Die Verzeichnisse f\xFCr .mp3 und .bin m\xFCssen gleich sein !",
 };
 
@@ -188,10 +189,10 @@ LanguageResult ApplyLanguage(std::uint16_t language, const std::string& file) {
   if (result != LanguageResult::kOk) return result;
 
   for (std::size_t i = 0; i < state.placementNames.size(); ++i)
-    state.placementNames[i] = LanguageString(47 + static_cast<int>(i));
+    state.placementNames[i] = LanguageString(str::kPlacementFirst + static_cast<int>(i));
   state.infoText = ComposeInfoText(LanguageString);
   state.batchPairText = ComposeBatchPairText(LanguageString);
-  SetUnknownEncoderText(LanguageString(97));
+  SetUnknownEncoderText(LanguageString(str::kUnknownEncoder));
   return LanguageResult::kOk;
 }
 

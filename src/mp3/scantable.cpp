@@ -12,7 +12,20 @@
 namespace tovix {
 namespace {
 
-constexpr const char* kPrefix = "tovix-scan: ";
+// One complaint: the prefix, then the message with its path and reason.
+void Complain(std::ostream& err, const ScanMessages& m, const std::string& text,
+              const std::string& path, const std::string& reason = "") {
+  std::string line = m.prefix;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+      line += text[i + 1] == '1' ? path : reason;
+      ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  err << line << '\n';
+}
 
 std::string Cell(const std::string& ansi) {
   std::string text = platform::AnsiToUtf8(ansi);
@@ -21,36 +34,39 @@ std::string Cell(const std::string& ansi) {
   return text;
 }
 
-bool ListOne(const std::string& ansiPath, std::ostream& out, std::ostream& err) {
+bool ListOne(const std::string& ansiPath, std::ostream& out, std::ostream& err,
+             const ScanMessages& m) {
   Mp3Info info;
-  if (!ReadScanFacts(ansiPath, info, err)) return false;
+  if (!ReadScanFacts(ansiPath, info, err, m)) return false;
   out << ScanTableLine(platform::AnsiToUtf8(ansiPath), info) << '\n';
   return true;
 }
 
-bool ListFolder(const std::string& dir, std::ostream& out, std::ostream& err) {
+bool ListFolder(const std::string& dir, std::ostream& out, std::ostream& err,
+                const ScanMessages& m) {
   const std::string shownDir = platform::AnsiToUtf8(dir);
   platform::Listing listing = platform::ListFiles(dir, "*.mp3");
   if (!listing.ok) {
-    err << kPrefix << shownDir << ": the folder cannot be read\n";
+    Complain(err, m, m.folderUnreadable, shownDir);
     return false;
   }
   for (const auto& rejected : listing.rejected)
-    err << kPrefix << platform::AnsiToUtf8(platform::WithSep(dir)) << rejected.nativeName
-        << ": skipped, as every pass skips it: " << rejected.reason << '\n';
+    Complain(err, m, m.skipped, platform::AnsiToUtf8(platform::WithSep(dir)) + rejected.nativeName,
+             rejected.reason);
   bool ok = true;
   for (const std::string& name : listing.names)
-    ok = ListOne(platform::WithSep(dir) + name, out, err) && ok;
+    ok = ListOne(platform::WithSep(dir) + name, out, err, m) && ok;
   return ok;
 }
 
 }  // namespace
 
-bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err) {
+bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err,
+                   const ScanMessages& m) {
   try {
     std::unique_ptr<FileSource> file = FileSource::OpenExisting(path);
     if (!file) {
-      err << kPrefix << platform::AnsiToUtf8(path) << ": no such file or folder\n";
+      Complain(err, m, m.missing, platform::AnsiToUtf8(path));
       return false;
     }
     // The header scan reads the tail for the tags that end the audio; the
@@ -61,8 +77,7 @@ bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err) {
     ReadID3Tag(source, info);
     return true;
   } catch (const IoError& e) {
-    err << kPrefix << platform::AnsiToUtf8(path) << ": cannot be read: " << std::strerror(e.code())
-        << '\n';
+    Complain(err, m, m.unreadable, platform::AnsiToUtf8(path), std::strerror(e.code()));
     return false;
   }
 }
@@ -106,22 +121,21 @@ std::string ScanTableLine(const std::string& displayName, const Mp3Info& info) {
 }
 
 int WriteScanTable(const std::vector<std::string>& nativePaths, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, const ScanMessages& m) {
   out << ScanTableHeader() << '\n';
   bool ok = true;
   for (const std::string& native : nativePaths) {
     std::optional<std::string> path = platform::FromNative(native);
     if (!path) {
-      err << kPrefix << native
-          << ": the name holds characters the program cannot handle (not in Windows-1252)\n";
+      Complain(err, m, m.notAnsi, native);
       ok = false;
     } else if (!platform::Exists(*path)) {
-      err << kPrefix << native << ": no such file or folder\n";
+      Complain(err, m, m.missing, native);
       ok = false;
     } else if (platform::IsDirectory(*path)) {
-      ok = ListFolder(*path, out, err) && ok;
+      ok = ListFolder(*path, out, err, m) && ok;
     } else {
-      ok = ListOne(*path, out, err) && ok;
+      ok = ListOne(*path, out, err, m) && ok;
     }
   }
   out.flush();

@@ -16,16 +16,29 @@ std::string ScanTableHeader();
 // are converted to UTF-8; tabs and line breaks inside them become blanks.
 std::string ScanTableLine(const std::string& displayName, const Mp3Info& info);
 
+// The complaints of a scan, UTF-8, with "%1" for the path and "%2" for the
+// reason; a caller that speaks another language gives its own.
+struct ScanMessages {
+  std::string prefix = "tovix-scan: ";
+  std::string folderUnreadable = "%1: the folder cannot be read";
+  std::string skipped = "%1: skipped, as every pass skips it: %2";
+  std::string missing = "%1: no such file or folder";
+  std::string unreadable = "%1: cannot be read: %2";
+  std::string notAnsi =
+      "%1: the name holds characters the program cannot handle (not in Windows-1252)";
+};
+
 // What ReadMPEGData and ReadID3Tag (into a cleared tag) give for one file,
 // read over one open file. False, with a line on err, when the file is
 // missing or cannot be read.
-bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err);
+bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err,
+                   const ScanMessages& messages = {});
 
 // Lists each path given in the system's encoding: a file, or a folder whose
 // "*.mp3" files are listed as the passes list them. Paths that are missing
 // or cannot be read get a line on err and make the result 1; the others are
 // still listed. 0 when every path was listed.
 int WriteScanTable(const std::vector<std::string>& nativePaths, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err, const ScanMessages& messages = {});
 
 }  // namespace tovix

@@ -1,5 +1,6 @@
 #include "picture/binbatch.h"
 
+#include "lang/buildstrings.h"
 #include "picture/bitmap.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -60,8 +61,8 @@ void WriteBinBatch(const std::string& path, const BinBatch& batch) {
 std::optional<std::string> BatchNameProblem(std::string_view name) {
   for (char c : name) {
     const auto u = static_cast<unsigned char>(c);
-    if (c == '"') return std::string("Anf\xFChrungszeichen im Namen");
-    if (u < 0x20 || u == 0x7F) return std::string("Steuerzeichen im Namen");
+    if (c == '"') return BuildText(str::kQuoteInName);
+    if (u < 0x20 || u == 0x7F) return BuildText(str::kControlInName);
   }
   return std::nullopt;
 }

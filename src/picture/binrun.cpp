@@ -69,7 +69,7 @@ std::string Seconds(int ms) {
 }
 
 std::string FolderInTheWay(const std::string& path) {
-  return "der Ordner \"" + path + "\" steht im Weg";
+  return BuildText(str::kFolderInTheWay, {path});
 }
 
 // What kept the batch from making the .BIN, as far as it shows from
@@ -79,12 +79,12 @@ std::string WhyNoBin(const std::string& targetFolder, const std::string& binPath
     if (const int error = platform::FolderWriteProblem(folder, 2 * kMaxBinBytes))
       return folder + ": " + std::strerror(error);
   }
-  return binPath + ": mklogo, c2bin oder move fehlgeschlagen";
+  return BuildText(str::kBinToolsFailed, {binPath});
 }
 
 // Why a .BIN to be replaced is still the old one.
 std::string OldBinKept(const std::string& targetFolder, const std::string& binPath) {
-  if (platform::IsReadOnly(binPath)) return binPath + ": schreibgesch\xFCtzt, die alte .BIN bleibt";
+  if (platform::IsReadOnly(binPath)) return BuildText(str::kOldBinKept, {binPath});
   return WhyNoBin(targetFolder, binPath);
 }
 
@@ -107,7 +107,7 @@ std::string Hex6(std::int32_t color) {
 std::string FontLine(int string, const std::string& name, int size, std::int32_t color) {
   return "  " + LanguageString(string) + " " + name + ", " +
          std::to_string(size < 0 ? -static_cast<long long>(size) : size) + " Pt, " +
-         LanguageString(84) + " $" + Hex6(color);
+         LanguageString(str::kColourWord) + " $" + Hex6(color);
 }
 
 }  // namespace
@@ -130,9 +130,9 @@ int BinRun::SpeedButton14Click(const BinRunOptions& options) {
   try {
     if (FoldersExist(options) && CalibrateLogoLevel(options.targetDir)) {
       count = MakeAllBins(options.sourceDir, options.targetDir);
-      host_.MemoLine(LanguageString(38) + std::to_string(logoLevel_));
+      host_.MemoLine(LanguageString(str::kLogoLevelLabel) + std::to_string(logoLevel_));
       if (options.makeTxt) {
-        host_.MemoLine(LanguageString(39));
+        host_.MemoLine(LanguageString(str::kMakingTexts));
         HostObserver observer(host_);
         WriteInfoTexts(options.sourceDir, options.targetDir, &observer, options.useId3v2);
       }
@@ -143,8 +143,8 @@ int BinRun::SpeedButton14Click(const BinRunOptions& options) {
     throw;
   }
   host_.HideLayoutControls(false);
-  host_.MemoLine(LanguageString(37));
-  host_.MemoLine(std::to_string(count) + " " + LanguageString(40));
+  host_.MemoLine(LanguageString(str::kEndOfRun));
+  host_.MemoLine(std::to_string(count) + " " + LanguageString(str::kPicturesConverted));
   return count;
 }
 
@@ -171,7 +171,7 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
     // page again, not the test.
     platform::RemoveFile(kToolOutput);
     host_.ErrorBox(text);
-    host_.Status(LanguageString(88));
+    host_.Status(LanguageString(str::kBinPageHint));
     host_.ShowBinPage();
     return false;
   };
@@ -183,13 +183,14 @@ bool BinRun::CalibrateLogoLevel(const std::string& target) {
   const std::string bmp = BmpName(kTestPictureNumber);
   // A folder of that name would take the test file inside it and pass.
   if (platform::IsDirectory(binPath))
-    return fail("Die Testdatei kann nicht erstellt werden: " + FolderInTheWay(binPath) + ".");
+    return fail(BuildText(str::kTestFileFailed, {FolderInTheWay(binPath)}));
 
   for (;;) {
     host_.Status(std::string("[ ") + kTestArtist + " ]");
     {
       Stopwatch watch(times_.pictures);
-      pictures_.MakeTestPicture(LanguageString(38) + std::to_string(logoLevel_), bmp);
+      pictures_.MakeTestPicture(LanguageString(str::kLogoLevelLabel) + std::to_string(logoLevel_),
+                                bmp);
     }
     platform::RemoveFile(binPath);
     if (!RunBatch(b, kTestPictureNumber, true, bmp))
@@ -275,11 +276,11 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     // Checked after the picture: a song gone by then was read as nothing.
     std::string skip;
     if (platform::FileSize(songPath) < 0 || platform::IsDirectory(songPath))
-      skip = "das Lied ist nicht mehr da";
+      skip = BuildText(str::kSongGone);
     else if (binIndex.HasFolder(binName))
       skip = FolderInTheWay(binPath);
     if (!skip.empty()) {
-      host_.MemoLine(name + ": " + skip + ", keine .BIN");
+      host_.MemoLine(BuildText(str::kSongNoBinSkip, {name, skip}));
       platform::RemoveFile(bmp);
       ++failures_;
       continue;
@@ -290,9 +291,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     }
     const std::string b = *oemFolder + base;
     if (const auto problem = BatchNameProblem(b)) {
-      host_.MemoLine(name + ": " + *problem +
-                     ", \xFC"
-                     "bersprungen");
+      host_.MemoLine(BuildText(str::kSongSkipped, {name, *problem}));
       platform::RemoveFile(bmp);
       ++failures_;
       continue;
@@ -355,15 +354,17 @@ BinSummary CountSummaryFiles(BinSummary summary) {
 
 std::vector<std::string> BinSummaryLines(const BinSummary& s) {
   return {
-      LanguageString(17),
+      LanguageString(str::kBinHeading),
       "",
-      "  " + LanguageString(18) + " " + s.sourceDir + " (" + std::to_string(s.mp3Count) + " mp3)",
-      "  " + LanguageString(19) + " " + s.targetDir + " (" + std::to_string(s.binCount) + " bin)",
-      "  " + LanguageString(20) + " " + s.backgroundFile + "(" + s.modeName + ")",
-      "  " + LanguageString(21) + " " + std::to_string(s.overscan) + " Pixel (" +
+      "  " + LanguageString(str::kBinMp3Folder) + " " + s.sourceDir + " (" +
+          std::to_string(s.mp3Count) + " mp3)",
+      "  " + LanguageString(str::kBinTargetFolder) + " " + s.targetDir + " (" +
+          std::to_string(s.binCount) + " bin)",
+      "  " + LanguageString(str::kBinBackground) + " " + s.backgroundFile + "(" + s.modeName + ")",
+      "  " + LanguageString(str::kBinOverscan) + " " + std::to_string(s.overscan) + " Pixel (" +
           std::to_string(s.overscan * 100 / 480) + "%)",
-      FontLine(22, s.font1Name, s.font1Size, s.font1Color),
-      FontLine(23, s.font2Name, s.font2Size, s.font2Color),
+      FontLine(str::kBinArtistFont, s.font1Name, s.font1Size, s.font1Color),
+      FontLine(str::kBinTechFont, s.font2Name, s.font2Size, s.font2Color),
       "",
       "",
   };

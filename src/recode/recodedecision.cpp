@@ -1,5 +1,7 @@
 #include "recode/recodedecision.h"
 
+#include "lang/buildstrings.h"
+
 namespace tovix {
 
 RecodeTerm DecideRecode(const TMPEGData& data, const RecodeRule& rule) {
@@ -21,18 +23,18 @@ std::string TermText(RecodeTerm term, const TMPEGData& data, const RecodeRule& r
   const std::string rate = std::to_string(data.BitRate) + " kBit";
   switch (term) {
     case RecodeTerm::kBitrateUnder128:
-      return "bit rate under 128 (" + rate + ")";
+      return BuildText(str::kWhyLowRate, {rate});
     case RecodeTerm::kNotStereo:
-      return "not stereo (" +
-             std::string(data.Mode < ModeNames.size() ? ModeNames[data.Mode] : "?") + ")";
+      return BuildText(str::kWhyNotStereo,
+                       {std::string(data.Mode < ModeNames.size() ? ModeNames[data.Mode] : "?")});
     case RecodeTerm::kCriticalEncoder:
-      return "critical encoder \"" + data.Encoder + "\"";
+      return BuildText(str::kWhyCritical, {data.Encoder});
     case RecodeTerm::kOtherBitrate:
-      return "bit rate " + rate + ", new " + std::to_string(rule.targetBitrate) + " kBit";
+      return BuildText(str::kWhyOtherRate, {rate, std::to_string(rule.targetBitrate)});
     case RecodeTerm::kCopy:
       break;
   }
-  return rule.recode ? "copied" : "copied (recoding is off)";
+  return BuildText(rule.recode ? str::kWhyCopied : str::kWhyRecodeOff);
 }
 
 }  // namespace tovix

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 void CloseChecked(std::FILE* file, const std::string& path) {
   if (std::fclose(file) != 0)
-    throw IoError(errno ? errno : EIO, "\"" + path + "\" kann nicht geschrieben werden");
+    throw IoError(errno ? errno : EIO, BuildText(str::kCannotWrite, {path}));
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ void RecodeLog::LogLine(const std::string& text) {
   // The log as this pass names it, not another spelling: "ab" opens that.
   const bool existed = platform::FileSize(path_) >= 0;
   std::FILE* file = platform::OpenFile(path_, "ab");
-  if (!file) throw IoError(errno ? errno : EIO, "\"" + path_ + "\" kann nicht angelegt werden");
+  if (!file) throw IoError(errno ? errno : EIO, BuildText(str::kCannotCreate, {path_}));
   memo_.MemoLine(text);
   struct stat before {};
   fstat(fileno(file), &before);
@@ -56,7 +57,7 @@ void RecodeLog::LogLine(const std::string& text) {
     [[maybe_unused]] const int cut = ftruncate(fileno(file), before.st_size);
     std::fclose(file);
     if (!existed) platform::RemoveFile(path_);
-    throw IoError(error ? error : EIO, "\"" + path_ + "\" kann nicht geschrieben werden");
+    throw IoError(error ? error : EIO, BuildText(str::kCannotWrite, {path_}));
   }
   CloseChecked(file, path_);
 }
@@ -71,7 +72,7 @@ std::vector<std::string> RecodeLog::ReadErrorList(const std::string& errorList) 
     bytes.append(buffer, n);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) throw IoError(EIO, "\"" + errorList + "\" kann nicht gelesen werden");
+  if (failed) throw IoError(EIO, BuildText(str::kCannotRead, {errorList}));
   for (std::size_t start = 0; start < bytes.size();) {
     std::size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
@@ -85,7 +86,7 @@ std::vector<std::string> RecodeLog::ReadErrorList(const std::string& errorList) 
 
 void RecodeLog::RemoveErrorList(const std::string& errorList) {
   if (!platform::RemoveFile(errorList) && errno != ENOENT)
-    throw IoError(errno ? errno : EIO, "\"" + errorList + "\" kann nicht gel\xF6scht werden");
+    throw IoError(errno ? errno : EIO, BuildText(str::kCannotDelete, {errorList}));
 }
 
 int RecodeLog::DrainErrorList(const std::string& errorList) {

@@ -26,20 +26,13 @@
 namespace tovix {
 namespace {
 
-// Texts of the language table.
-constexpr int kRecodeNeeded = 98, kDecodeStarts = 52, kDecoded = 31, kEncodeAt = 32, kDone = 33,
-              kCancelled = 34, kFailed = 35, kCopying = 36, kEnd = 37;
-constexpr int kSameFolder = 180, kNoRecodeFolder = 181, kNoSourceFolder = 182, kNoOutput = 183,
-              kNoTempFolder = 184;
-
 std::string ModeName(std::uint8_t mode) {
   return mode < ModeNames.size() ? std::string(ModeNames[mode]) : std::to_string(mode);
 }
 
 void DefaultRunBatch(const std::string& commandLine, const std::string& workDir) {
   if (!platform::ChangeDir(workDir))
-    throw IoError(errno ? errno : ENOENT,
-                  "Der Ordner \"" + workDir + "\" kann nicht betreten werden");
+    throw IoError(errno ? errno : ENOENT, BuildText(str::kCannotEnter, {workDir}));
   RunAndWait(commandLine, kShowNormal, kRecodeWaitMs);
 }
 
@@ -85,15 +78,15 @@ std::string BatchRefusalNote(const std::string& name) {
 
 std::string RecodeRefusal(const RecodeOptions& options) {
   if (!platform::IsDirectory(options.recodeDir))
-    return " " + LanguageString(kNoRecodeFolder) + "   " + options.recodeDir;
+    return " " + LanguageString(str::kRecodeNoTarget) + "   " + options.recodeDir;
   if (!platform::IsDirectory(options.sourceDir))
-    return " " + LanguageString(kNoSourceFolder) + "   " + options.sourceDir;
+    return " " + LanguageString(str::kRecodeSourceUnreadable) + "   " + options.sourceDir;
   if (options.rule.recode && options.tmpWav && !options.tempDir.empty() &&
       !platform::IsDirectory(options.tempDir))
-    return " " + LanguageString(kNoTempFolder) + "   " + options.tempDir;
+    return " " + LanguageString(str::kRecodeNoTempFolder) + "   " + options.tempDir;
   // Without recoding, one folder is fine: nothing is copied onto itself.
   if (options.rule.recode && platform::SameEntry(options.sourceDir, options.recodeDir))
-    return " " + LanguageString(kSameFolder);
+    return " " + LanguageString(str::kRecodeSameFolder);
   return "";
 }
 
@@ -114,8 +107,7 @@ std::string RecodePass::WorkFolder(int number) {
   if (!env_.privateWorkFolders) return env_.ownDir;
   const std::string dir = platform::WithSep(env_.workRoot) + "job" + std::to_string(number);
   if (!platform::MakeDir(dir) && !platform::IsDirectory(dir))
-    throw IoError(errno ? errno : EIO,
-                  "Der Arbeitsordner \"" + dir + "\" kann nicht angelegt werden");
+    throw IoError(errno ? errno : EIO, BuildText(str::kCannotCreate, {dir}));
   return dir;
 }
 
@@ -201,7 +193,7 @@ RecodeResult RecodePass::SpeedButton7Click(const RecodeOptions& options) {
   while (!inFlight.empty()) finishOldest();
 
   result_.cancelled = !host_.Running();
-  log.LogLine(Timestamp() + LanguageString(kEnd));
+  log.LogLine(Timestamp() + LanguageString(str::kEndOfRun));
   log_ = nullptr;
   return result_;
 }
@@ -221,13 +213,13 @@ void RecodePass::Front(FileWork& work) {
       return;
     }
     ++result_.recoded;
-    work.Log(*this, Timestamp() + LanguageString(kRecodeNeeded));
+    work.Log(*this, Timestamp() + LanguageString(str::kLogNeedsRecode));
     if (!host_.Running()) return;
     work.needsBack = true;
     try {
       work.workDir = WorkFolder(work.number);
       if (o.tmpWav) {
-        work.Log(*this, Timestamp() + LanguageString(kDecodeStarts));
+        work.Log(*this, Timestamp() + LanguageString(str::kLogDecodeStarts));
         if (!env_.player) throw std::runtime_error("MPEG library not loaded");
         DecodeWatch watch;
         watch.showGauge = [this](bool shown) { host_.ShowGauge(shown); };
@@ -237,12 +229,12 @@ void RecodePass::Front(FileWork& work) {
         watch.sleep = env_.sleep;
         work.wav = DecodeToTempWav(*env_.player, work.name, o.sourceDir, o.tempDir, watch);
         if (host_.Running() && !MakeWavStereo(work.wav))
-          throw IoError(errno ? errno : EIO, "\"" + work.wav + "\" kann nicht geschrieben werden");
+          throw IoError(errno ? errno : EIO, BuildText(str::kCannotWrite, {work.wav}));
         if (host_.Running())
-          work.Log(*this, Timestamp() + "++ " + work.wav + " " + LanguageString(kDecoded));
+          work.Log(*this, Timestamp() + "++ " + work.wav + " " + LanguageString(str::kLogDecoded));
       }
       if (host_.Running())
-        work.Log(*this, Timestamp() + LanguageString(kEncodeAt) + " " +
+        work.Log(*this, Timestamp() + LanguageString(str::kLogEncodeAt) + " " +
                             std::to_string(o.rule.targetBitrate) + "kBit");
     } catch (const std::exception& e) {
       work.needsBack = false;
@@ -254,7 +246,7 @@ void RecodePass::Front(FileWork& work) {
   ++result_.copied;
   bool failed = false;
   if (host_.Running()) {
-    work.Log(*this, Timestamp() + LanguageString(kCopying));
+    work.Log(*this, Timestamp() + LanguageString(str::kLogCopying));
     try {
       CopyToRecodeDir(
           work.name, o.sourceDir, o.recodeDir, [this](int percent) { host_.SetGauge(percent); },
@@ -268,7 +260,7 @@ void RecodePass::Front(FileWork& work) {
     }
   }
   if (failed) return;
-  if (!host_.Running()) work.Log(*this, Timestamp() + LanguageString(kCancelled));
+  if (!host_.Running()) work.Log(*this, Timestamp() + LanguageString(str::kLogCancelled));
   if (host_.Running()) {
     work.workDir = env_.ownDir;
     if (!env_.privateWorkFolders) Drain(work);
@@ -295,7 +287,7 @@ void RecodePass::Back(FileWork& work) {
       // Only a file the batch has just written is the recoded song; an
       // older one under that name must not be taken for it.
       if (!after.exists || after == before)
-        throw std::runtime_error(LanguageString(kNoOutput) + ": " + call.output);
+        throw std::runtime_error(LanguageString(str::kRecodeNoOutput) + ": " + call.output);
       const std::string target = o.recodeDir + platform::kPathSep + work.name;
       recoded = call.output;
       if (!platform::SameEntry(call.output, target) &&
@@ -304,7 +296,8 @@ void RecodePass::Back(FileWork& work) {
     }
     env_.sleep(env_.pauseMs);
     if (host_.Running()) WriteID3Tag(recoded, work.info);
-    work.Log(*this, Timestamp() + LanguageString(host_.Running() ? kDone : kCancelled));
+    work.Log(*this,
+             Timestamp() + LanguageString(host_.Running() ? str::kLogRecoded : str::kLogCancelled));
   } catch (const std::exception& e) {
     Fail(work, e.what());
     return;
@@ -315,7 +308,7 @@ void RecodePass::Back(FileWork& work) {
 void RecodePass::Fail(FileWork& work, const std::string& why) {
   work.failed = true;
   work.Log(*this, Timestamp() + "\"" + work.name + "\": " + why);
-  work.Log(*this, Timestamp() + LanguageString(kFailed));
+  work.Log(*this, Timestamp() + LanguageString(str::kLogFailed));
   host_.Stop();
   // What the batch complained of tells why; it belongs to this file.
   if (!work.workDir.empty()) Drain(work);

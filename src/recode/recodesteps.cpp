@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "lang/buildstrings.h"
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -66,8 +67,7 @@ CopyOutcome CopyToRecodeDir(const std::string& name, const std::string& sourceDi
       });
   if (error == ECANCELED) return CopyOutcome::kStopped;
   if (error != 0)
-    throw IoError(error, "\"" + name + "\" kann nicht nach \"" + recodeDir +
-                             "\" kopiert werden (I/O-Fehler " + std::to_string(error) + ")");
+    throw IoError(error, BuildText(str::kCannotCopy, {name, recodeDir, std::to_string(error)}));
   return CopyOutcome::kCopied;
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -24,7 +25,8 @@ class BatchPair : public CdLayoutVisitor {
               subDirs_ ? "rem SHORT erzeugt Unterverzeichnisse"
                        : "rem SHORT erzeugt KEINE Unterverzeichnisse"};
     long_ = {"@echo off", "rem batchfile LONG erzeugt am " + stamp,
-             subDirs_ ? "rem LONG erwartet & l\xF6scht Unterverzeichnisse"
+             // The batch is read in code page 850, as every name in it is.
+             subDirs_ ? platform::AnsiToOem("rem LONG erwartet & l\xF6scht Unterverzeichnisse")
                       : "rem LONG erwartet KEINE Unterverzeichnisse"};
   }
 
@@ -36,11 +38,12 @@ class BatchPair : public CdLayoutVisitor {
   }
 
   void CasePair(const std::string& earlier, const std::string& later) override {
-    const std::string note = "Dateien ausgelassen: " + earlier + " und " + later +
-                             " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
+    // The batch's remark stays German, as the batch's other lines do.
+    const std::string rem = "Dateien ausgelassen: " + earlier + " und " + later +
+                            " unterscheiden sich nur in Gro\xDF-/Kleinschreibung";
     result.leftOut.push_back(earlier);
     result.leftOut.push_back(later);
-    Remark(platform::AnsiToOem(note), note);
+    Remark(platform::AnsiToOem(rem), BuildText(str::kBatchCasePair, {earlier, later}));
   }
 
   void BeginRound(char, const std::string& dir) override {
@@ -110,7 +113,7 @@ class BatchPair : public CdLayoutVisitor {
       return true;
     }
     if (observer_)
-      observer_->MemoLine(file.name + " kann nicht in " + file.placedName + " umbenannt werden");
+      observer_->MemoLine(BuildText(str::kCannotRenameTo, {file.name, file.placedName}));
     return false;
   }
 

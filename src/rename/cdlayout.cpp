@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -123,7 +124,7 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
   const std::string folder = platform::WithSep(mp3Dir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
-  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + mp3Dir);
+  if (!listing.ok) throw IoError(ENOENT, BuildText(str::kFolderUnreadable, {mp3Dir}));
 
   std::map<char, std::vector<std::string>> rounds;
   for (const std::string& name : listing.names)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "lang/buildstrings.h"
 #include "mp3/songtag.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -84,7 +85,7 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, Pass
   const std::string folder = platform::WithSep(sourceDir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
-  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + sourceDir);
+  if (!listing.ok) throw IoError(ENOENT, BuildText(str::kFolderUnreadable, {sourceDir}));
   if (observer)
     for (const auto& rejected : listing.rejected)
       observer->MemoLine(UnusableNameNote(rejected.nativeName));

@@ -20,8 +20,6 @@ namespace {
 constexpr std::size_t kMaxNewName = 255;
 constexpr std::size_t kTagWidth = 50;
 constexpr std::int64_t kTagBytes = 128;
-// "Neuer Name nicht m\xF6glich (...), Zeile"
-constexpr int kBadNewNameString = 162;
 constexpr std::size_t kMaxNameBytes = 255;  // a file name on Linux, in UTF-8
 
 // The old name of a rename line: between its first two double quotes,
@@ -98,7 +96,7 @@ void TagFromName(const std::string& newName, const RenameOptions& options, TID3T
 bool StoreTagFromName(const std::string& path, const std::string& newName,
                       const RenameOptions& options, RenameObserver* observer, int line) {
   if (platform::FileSize(path) < kTagBytes) {
-    Tell(observer, newName + " ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes)", line);
+    Tell(observer, BuildText(str::kTooShortForTag, {newName}), line);
     return false;
   }
   TID3Tag tag;
@@ -228,7 +226,8 @@ void RunRenames(RenameFolders& folders, const std::vector<Planned>& planned,
                                      : std::vector<CompanionMove>{};
     if (!RenameInFolder(folders.mp3Index, folder, p.oldName, newName)) {
       Tell(observer,
-           LanguageString(26) + lines[static_cast<std::size_t>(p.line)] + LanguageString(27),
+           LanguageString(str::kRenameFailed) + lines[static_cast<std::size_t>(p.line)] +
+               LanguageString(str::kRenameFailedEnd),
            p.line);
       return stopAt(k);
     }
@@ -278,14 +277,14 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     if (!oldName) continue;
     const int line = static_cast<int>(i);
     if (!IsListedFile(index, *oldName)) {
-      Tell(observer, LanguageString(25) + " " + LineNumber(line) + "!", line);
+      Tell(observer, LanguageString(str::kRenameFileMissing) + " " + LineNumber(line) + "!", line);
       return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     // Checked here, not when reached: nothing may be renamed before a line
     // that cannot be applied.
     std::string newName = AppliedNewName(lines[i], options);
     if (!CanBeGiven(newName)) {
-      Tell(observer, LanguageString(kBadNewNameString) + " " + LineNumber(line) + "!", line);
+      Tell(observer, LanguageString(str::kBadNewName) + " " + LineNumber(line) + "!", line);
       return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     // Linux takes such a name, a CD or Windows does not: the song would

@@ -1,5 +1,6 @@
 #include <cerrno>
 
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "mp3/songtag.h"
 #include "platform/filesys.h"
@@ -35,9 +36,7 @@ bool TooShortForTag(const std::string& path) {
 
 std::string TooShortNote(const std::string& name) {
   // No double quote: the apply step must not take the note for a line.
-  return name +
-         " ist zu kurz f\xFCr einen ID3-TAG (unter 128 Bytes) und wird \xFC"
-         "bergangen";
+  return BuildText(str::kTooShortSkipped, {name});
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
                                          RenameObserver* observer) {
   const std::string folder = platform::WithSep(sourceDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
-  if (!listing.ok) throw IoError(ENOENT, "Ordner kann nicht gelesen werden: " + sourceDir);
+  if (!listing.ok) throw IoError(ENOENT, BuildText(str::kFolderUnreadable, {sourceDir}));
 
   std::vector<std::string> lines;
   NameClaims claims;

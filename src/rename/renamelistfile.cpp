@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/codepage.h"
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "rename/renamelist.h"
@@ -29,20 +30,16 @@ void WriteRenameListFile(const std::string& path, const std::vector<std::string>
 
 std::vector<std::string> ReadRenameListFile(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> f(platform::OpenFile(path, "rb"));
-  if (!f)
-    throw IoError(errno,
-                  "Datei kann nicht ge\xF6"
-                  "ffnet werden: " +
-                      path);
+  if (!f) throw IoError(errno, BuildText(str::kCannotRead, {path}));
   std::string text;
   char buffer[65536];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
     text.append(buffer, got);
     if (static_cast<long>(text.size()) > kMaxListFile)
-      throw IoError(EFBIG, "Datei ist zu gro\xDF f\xFCr eine Umbenennungsliste: " + path);
+      throw IoError(EFBIG, BuildText(str::kListTooLarge, {path}));
   }
-  if (std::ferror(f.get())) throw IoError(EIO, "Datei kann nicht gelesen werden: " + path);
+  if (std::ferror(f.get())) throw IoError(EIO, BuildText(str::kCannotRead, {path}));
 
   std::vector<std::string> lines;
   std::size_t start = 0;

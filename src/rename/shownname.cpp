@@ -1,5 +1,6 @@
 #include "rename/shownname.h"
 
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 
 namespace tovix {
@@ -62,21 +63,15 @@ std::string ShownNativeName(const std::string& nativeName) {
 }
 
 std::string UnusableNameNote(const std::string& nativeName) {
-  return "Datei ausgelassen, ihr Name enth\xE4lt ein Anf\xFChrungszeichen, einen Backslash, ein "
-         "Steuerzeichen oder ein Zeichen au\xDF"
-         "erhalb von Windows-1252: " +
-         ShownName(nativeName);
+  return BuildText(str::kSkippedUnusableName, {ShownName(nativeName)});
 }
 
 std::string BatchNameNote(const std::string& ansiName) {
-  return "Datei ausgelassen, ihr Name kann in keiner Batchdatei stehen (ein Zeichen, das Codepage "
-         "850 nicht kennt, wie \x92 \x93 \x94 \x96 \x80, oder eines von \\ / : * ? < > |; "
-         "die Umbenennung ersetzt solche Zeichen): " +
-         ShownName(platform::AnsiToUtf8(ansiName));
+  return BuildText(str::kSkippedBatchName, {ShownName(platform::AnsiToUtf8(ansiName))});
 }
 
 std::string VanishedNote(const std::string& ansiName) {
-  return "Datei ausgelassen, sie ist nicht mehr da: " + ShownName(platform::AnsiToUtf8(ansiName));
+  return BuildText(str::kSkippedVanished, {ShownName(platform::AnsiToUtf8(ansiName))});
 }
 
 }  // namespace tovix

@@ -6,6 +6,7 @@
 
 #include "cliargs.h"
 #include "console.h"
+#include "lang/sprachen.h"
 #include "platform/filesys.h"
 #include "settingskeys.h"
 #include "support/tempdir.h"
@@ -13,7 +14,10 @@
 namespace tovix::cli {
 namespace {
 
+// The complaints in English, as a run with Sprache=1 words them.
 ParseResult Parse(std::vector<std::string> args) {
+  static const LanguageResult english = ApplyLanguage(1, test::ProgramDir() + "tovix.lng");
+  EXPECT_EQ(english, LanguageResult::kOk);
   return ParseCommandLine(args);
 }
 
@@ -65,21 +69,21 @@ TEST(CliArgs, BadCallsAreNamed) {
   const std::vector<Case> cases = {
       {{}, "no command"},
       {{"burn"}, "unknown command \"burn\""},
-      {{"scan"}, "missing"},
-      {{"bins", "extra"}, "takes no operands"},
-      {{"picture", "a.mp3"}, "missing"},
-      {{"picture", "a", "b", "c"}, "takes 2 operands"},
-      {{"demo"}, "missing"},
-      {{"rename"}, "either --plan FILE or --apply FILE"},
+      {{"scan"}, "scan: wrong number of operands (0)"},
+      {{"bins", "extra"}, "bins: wrong number of operands (1)"},
+      {{"picture", "a.mp3"}, "wrong number of operands"},
+      {{"picture", "a", "b", "c"}, "picture: wrong number of operands (3)"},
+      {{"demo"}, "wrong number"},
+      {{"rename"}, "rename: give either --plan or --apply"},
       {{"rename", "--plan", "a", "--apply", "b"}, "either"},
-      {{"rename", "--plan"}, "--plan needs a file name"},
-      {{"texts", "--jpeg", "x"}, "unknown option \"--jpeg\" for texts"},
+      {{"rename", "--plan"}, "--plan needs a value"},
+      {{"texts", "--jpeg", "x"}, "texts: unknown option \"--jpeg\""},
       {{"--no-subdirs", "cdbatch"}, "unknown option"},
       {{"cdbatch", "--no-subdirs=1"}, "takes no value"},
       {{"--set", "texts"}, "KEY=VALUE"},
       {{"--set", "=1", "texts"}, "KEY=VALUE"},
       {{"--set", "mp3folder=/x", "texts"}, "\"mp3folder\" is not a key"},
-      {{"--ini"}, "--ini needs a file name"},
+      {{"--ini"}, "--ini needs a value"},
       {{"--save=yes"}, "takes no value"},
       {{"demo", "d", "--save"}, "default settings"},
       {{"--ini", "x.ini", "demo", "d"}, "default settings"},
@@ -102,7 +106,7 @@ TEST(CliArgs, RecodeTakesAPlanAndANumberOfJobs) {
     EXPECT_FALSE(b.ok()) << bad;
     EXPECT_NE(b.error.find("--jobs"), std::string::npos) << b.error;
   }
-  EXPECT_EQ(Parse({"recode", "--jobs"}).error, "--jobs needs a number");
+  EXPECT_EQ(Parse({"recode", "--jobs"}).error, "--jobs needs a value");
   EXPECT_FALSE(Parse({"recode", "extra"}).ok());
 }
 

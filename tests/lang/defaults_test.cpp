@@ -21,7 +21,7 @@ TEST(LanguageDefaults, GermanUntilTheFirstLoad) {
 
   const std::string& info = InfoText();
   EXPECT_EQ(info.find('\n'), std::string::npos);
-  EXPECT_EQ(info.rfind("\rHerzlich Wilkommen!\r\r", 0), 0u);
+  EXPECT_EQ(info.rfind("\rHerzlich Willkommen!\r\r", 0), 0u);
   EXPECT_NE(info.find("\r\rVielen Dank an:\r-------------------\r"), std::string::npos);
   const std::string closing = "\r\r und vor allem an alle bei <Rovez> !";
   EXPECT_EQ(info.substr(info.size() - closing.size()), closing);
@@ -33,7 +33,7 @@ TEST(LanguageDefaults, GermanUntilTheFirstLoad) {
             "gek\xFCrzt, verschieben. \r\r"
             "\"SHORT.BAT\" erzeugt Unterverzeichnisse && kurze Namen\r"
             "\"LONG.BAT\" macht diesen Vorgang r\xFC"
-            "ckgangig.\r\r"
+            "ckg\xE4ngig.\r\r"
             "! Die Verzeichnisse f\xFCr .mp3 und .bin m\xFCssen gleich sein !");
 }
 

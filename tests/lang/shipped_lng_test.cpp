@@ -35,7 +35,7 @@ bool Used(int n) {
 // The German texts the windows and the program hold for these numbers.
 const std::map<int, std::string>& GermanDefaults() {
   static const std::map<int, std::string> defaults = {
-      {1, Ansi("Herzlich Wilkommen!")},
+      {1, Ansi("Herzlich Willkommen!")},
       {3, Ansi("Ich freue mich über jede! Reaktion")},
       {5, Ansi("Vielen Dank an:")},
       {6, Ansi(" und vor allem an alle bei <Rovez> !")},
@@ -45,7 +45,7 @@ const std::map<int, std::string>& GermanDefaults() {
       {10, Ansi("benannt mit den 1.Buchstaben des Interpreten und auf 8 Zeichen")},
       {11, Ansi("gekürzt, verschieben. ")},
       {12, Ansi("\"SHORT.BAT\" erzeugt Unterverzeichnisse && kurze Namen")},
-      {13, Ansi("\"LONG.BAT\" macht diesen Vorgang rückgangig.")},
+      {13, Ansi("\"LONG.BAT\" macht diesen Vorgang rückgängig.")},
       {14, Ansi("! Die Verzeichnisse für .mp3 und .bin müssen gleich sein !")},
       {37, Ansi("Sendeschluss")},
       // 47..51 feed the radio buttons and the placement names; the file
@@ -77,7 +77,7 @@ const std::map<int, std::string>& GermanDefaults() {
       {72, Ansi("Optionen zur Umbenennung")},
       {73, Ansi(" mp3 aus Dateinamen umbenennen : ")},
       {74, Ansi("ID-TAG auch in mp3 speichern")},
-      {75, Ansi("ID-TAG aus Dateinamen erzeugen,falls kein TAG vorhanden")},
+      {75, Ansi("ID-TAG aus Dateinamen erzeugen, falls kein TAG vorhanden")},
       {76, Ansi("'_'  und  '%20%' in Blank wandeln")},
       {77, Ansi("Wortanfang Immer In Grossbuchstaben")},
       {78, Ansi("Start")},
@@ -88,7 +88,7 @@ const std::map<int, std::string>& GermanDefaults() {
       {83, Ansi("Bild auch als .jpg speichern")},
       {85, Ansi("Verzeichnisse festlegen")},
       {86, Ansi("Umcodierungsoptionen")},
-      {87, Ansi("mp3's mit ID3-Tag umbennen")},
+      {87, Ansi("mp3's mit ID3-Tag umbenennen")},
       {88, Ansi("Bitmaps -> BIN wandeln")},
       {89, Ansi("Info anzeigen")},
       {90, Ansi("Bitmap -Vorschau")},
@@ -96,7 +96,7 @@ const std::map<int, std::string>& GermanDefaults() {
       {92, Ansi("... zur Tovix-Homepage")},
       {93, Ansi("...erstelle Batch für Yami-CD")},
       {94, Ansi("Doppelklick! zum Laden eines Bildes")},
-      {95, Ansi("Doppelklick! zum ändern der Textattribute, RechtsKlick zur Positionierung")},
+      {95, Ansi("Doppelklick! zum Ändern der Textattribute, RechtsKlick zur Positionierung")},
       // The window's sentence has 104 characters, more than a string holds;
       // the file drops "leider" to keep it whole.
       {96, Ansi("Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm nicht "

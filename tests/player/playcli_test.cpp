@@ -37,7 +37,8 @@ TEST_F(PlayCli, DecodesToAWaveFileAsMpg123DoesAndNeverReplacesOne) {
   EXPECT_GT(wave.size(), 44u + 2 * 44100 * 4 / 2);
   EXPECT_TRUE(wave == test::ReadFile(dir.file("ref.wav")));
 
-  const auto again = RunCli({"play", "Lied \xC3\xA4.mp3", "--wav", "out.wav"}, dir.path());
+  const auto again =
+      RunCli({"--set", "Sprache=1", "play", "Lied \xC3\xA4.mp3", "--wav", "out.wav"}, dir.path());
   EXPECT_EQ(again.exitCode, 1);
   EXPECT_NE(again.err.find("not replaced"), std::string::npos) << again.err;
   EXPECT_TRUE(wave == test::ReadFile(dir.file("out.wav")));
@@ -80,7 +81,7 @@ TEST_F(PlayCli, ReportsWhatThePlayerRaises) {
   EXPECT_EQ(notMp3.exitCode, 1);
   EXPECT_NE(notMp3.err.find("Input stream error (code 3)"), std::string::npos) << notMp3.err;
 
-  const auto missing = RunCli({"play", "gone.mp3"}, dir.path());
+  const auto missing = RunCli({"--set", "Sprache=1", "play", "gone.mp3"}, dir.path());
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("\"gone.mp3\" is no file"), std::string::npos) << missing.err;
 }

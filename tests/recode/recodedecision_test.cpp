@@ -61,15 +61,15 @@ TEST(DecideRecode, TermsInOrderAndTheEdgesOfTheOptions) {
 TEST(TermText, NamesTheTermAndItsFact) {
   const RecodeRule rule = Rule(true, true, true);
   EXPECT_EQ(TermText(RecodeTerm::kBitrateUnder128, Song(112, 0, ""), rule),
-            "bit rate under 128 (112 kBit)");
-  EXPECT_EQ(TermText(RecodeTerm::kNotStereo, Song(128, 1, ""), rule), "not stereo (Joint-Stereo)");
+            "Bitrate unter 128 (112 kBit)");
+  EXPECT_EQ(TermText(RecodeTerm::kNotStereo, Song(128, 1, ""), rule), "nicht Stereo (Joint-Stereo)");
   EXPECT_EQ(TermText(RecodeTerm::kCriticalEncoder, Song(128, 0, "Audio Catalyst"), rule),
-            "critical encoder \"Audio Catalyst\"");
+            "kritischer Encoder \"Audio Catalyst\"");
   EXPECT_EQ(TermText(RecodeTerm::kOtherBitrate, Song(160, 0, ""), rule),
-            "bit rate 160 kBit, new 128 kBit");
-  EXPECT_EQ(TermText(RecodeTerm::kCopy, Song(128, 0, ""), rule), "copied");
+            "Bitrate 160 kBit, neu 128 kBit");
+  EXPECT_EQ(TermText(RecodeTerm::kCopy, Song(128, 0, ""), rule), "kopiert");
   EXPECT_EQ(TermText(RecodeTerm::kCopy, Song(128, 0, ""), Rule(1, 1, 1, 128, false)),
-            "copied (recoding is off)");
+            "kopiert (Umcodieren ist aus)");
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ class CdBatchesTest : public ::testing::Test {
 };
 
 const std::string kShortHead = "rem SHORT erzeugt Unterverzeichnisse";
-const std::string kLongHead = "rem LONG erwartet & l\xF6scht Unterverzeichnisse";
+// Code page 850, as the rest of the batch: \x94 is its o umlaut.
+const std::string kLongHead = "rem LONG erwartet & l\x94scht Unterverzeichnisse";
 const std::string kEnd = "Echo [ Fertig ]";
 
 TEST_F(CdBatchesTest, EmptyFolderGivesHeadsAndEnd) {

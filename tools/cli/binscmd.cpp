@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "lang/buildstrings.h"
 #include "offscreenpictures.h"
 #include "picture/binrun.h"
 #include "picture/picturename.h"
@@ -67,8 +68,7 @@ int SongsWithoutBin(const std::string& source, const std::string& target) {
 bool ToolsPresent(RunContext& context) {
   const std::string programDir = platform::ToNative(platform::ProgramDir());
   if (!platform::IsExecutable(programDir + "tovix-cmd")) {
-    Complain(context, "tovix-cmd is missing from the program folder " + programDir +
-                          "; the BIN run runs its batch files with it");
+    Complain(context, Say(str::kCliNotInProgramFolder, {"tovix-cmd", programDir}));
     return false;
   }
   for (const char* tool : {"mklogo", "c2bin"}) {
@@ -76,8 +76,7 @@ bool ToolsPresent(RunContext& context) {
     for (const std::string& dir : platform::ExecutableSearchPath())
       found = found || platform::IsExecutable(dir + "/" + tool);
     if (!found) {
-      Complain(context, std::string(tool) + " is neither in the program folder " + programDir +
-                            " nor on PATH; the BIN run needs it");
+      Complain(context, Say(str::kCliNotOnPath, {tool, programDir}));
       return false;
     }
   }
@@ -95,8 +94,8 @@ int RunBinPass(RunContext& context) {
   options.makeTxt = s.MakeTxt;
   options.save2Jpeg = s.SaveJpg;
   options.useId3v2 = s.ID3v2;
-  if (!RequireFolder(context, options.sourceDir, "MP3 folder", "mp3dir") ||
-      !RequireFolder(context, options.targetDir, "BIN folder", "bindir"))
+  if (!RequireFolder(context, options.sourceDir, "mp3dir") ||
+      !RequireFolder(context, options.targetDir, "bindir"))
     return kExitPassError;
 
   PutProgramFolderOnPath();
@@ -116,12 +115,12 @@ int RunBinPass(RunContext& context) {
   context.console.EndProgress();
   if (host.failed()) return kExitPassError;
   if (failures > 0) {
-    Complain(context, std::to_string(failures) + " song(s) got no .BIN file (named above)");
+    Complain(context, Say(str::kCliSongsNoBin, {std::to_string(failures)}));
     return kExitPassError;
   }
   if (const int missing = SongsWithoutBin(options.sourceDir, options.targetDir); missing > 0) {
-    Complain(context, std::to_string(missing) + " song(s) have no .BIN file in \"" +
-                          platform::AnsiToUtf8(options.targetDir) + "\"");
+    Complain(context, Say(str::kCliSongsNoBinIn,
+                          {std::to_string(missing), platform::AnsiToUtf8(options.targetDir)}));
     return kExitPassError;
   }
   return kExitOk;

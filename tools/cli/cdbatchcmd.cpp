@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "rename/cdbatches.h"
 
@@ -8,7 +9,7 @@ int RunCdBatch(RunContext& context) {
   const Settings& s = context.settings;
   const std::string source = Absolute(context, s.SourceDir);
   const std::string target = Absolute(context, s.BinDir);
-  if (!RequireFolder(context, source, "MP3 folder", "mp3dir")) return kExitPassError;
+  if (!RequireFolder(context, source, "mp3dir")) return kExitPassError;
   // Companions are only looked for in the BIN folder; a missing one just
   // has none, as on the page.
   ConsoleObserver observer(context.console);
@@ -16,7 +17,7 @@ int RunCdBatch(RunContext& context) {
   CreateCdBatches(source, target, !context.call.HasOption("--no-subdirs"), &observer, &result);
   context.console.EndProgress();
   // What the page's label says once the pair is written.
-  context.console.Line(LanguageString(41) + " " + s.SourceDir);
+  context.console.Line(LanguageString(str::kBatchPairWritten) + " " + s.SourceDir);
   context.console.Line(CdBatchSummary(result));
   return kExitOk;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "console.h"
+#include "lang/buildstrings.h"
 #include "settingskeys.h"
 
 namespace tovix::cli {
@@ -42,40 +44,27 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-std::string CountText(int n) {
-  return n == 1 ? "one operand" : std::to_string(n) + " operands";
-}
-
 // Operand counts and option combinations of the chosen subcommand.
 std::string CheckCommand(const CliCall& call) {
   const CommandSpec& request = *FindSpec(call.command);
   const int count = static_cast<int>(call.operands.size());
-  if (count < request.minOperands)
-    return call.command + ": " + (request.minOperands == 1 ? "an operand is" : "operands are") +
-           " missing";
-  if (request.maxOperands >= 0 && count > request.maxOperands) {
-    if (request.maxOperands == 0)
-      return call.command + ": takes no operands (got \"" + call.operands[0] + "\")";
-    return call.command + ": takes " + CountText(request.maxOperands) + ", got " +
-           std::to_string(count);
-  }
-  if (call.command == "demo" && (call.save || call.iniFile))
-    return "demo runs with the default settings and never reads or writes a settings file; "
-           "leave out --ini and --save";
+  if (count < request.minOperands || (request.maxOperands >= 0 && count > request.maxOperands))
+    return Say(str::kCliOperands, {call.command, std::to_string(count)});
+  if (call.command == "demo" && (call.save || call.iniFile)) return Say(str::kCliDemoNoSettings);
   if (call.HasOption("--jobs")) {
     const std::string jobs = call.Option("--jobs");
     if (jobs.empty() || jobs.size() > 3 ||
         jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1)
-      return "--jobs needs a number of files from 1 to 999, got \"" + jobs + "\"";
+      return Say(str::kCliBadValue, {"--jobs", jobs, "1 - 999"});
   }
   if (call.command == "rename" && call.HasOption("--plan") == call.HasOption("--apply"))
-    return "rename: give either --plan FILE or --apply FILE";
+    return Say(str::kCliEither, {"rename", "--plan", "--apply"});
   if (call.command == "disc") {
     if (call.HasOption("--check") != call.operands.empty())
-      return "disc: give either --check or the image file OUT.iso";
+      return Say(str::kCliEither, {"disc", "--check", "OUT.iso"});
     const std::string size = call.Option("--size");
     if (call.HasOption("--size") && size != "650" && size != "700" && size != "800")
-      return "disc: --size takes 650, 700 or 800 (MB), not \"" + size + "\"";
+      return Say(str::kCliBadValue, {"--size", size, "650, 700, 800 MB"});
   }
   return "";
 }
@@ -119,7 +108,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
           call.help = true;
           continue;
         }
-        if (!IsCommand(arg)) return fail("unknown command \"" + arg + "\"");
+        if (!IsCommand(arg)) return fail(Say(str::kCliUnknownCommand, {arg}));
         call.command = arg;
       } else {
         call.operands.push_back(arg);
@@ -144,43 +133,41 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     if (name == "--help" || name == "-h") {
       call.help = true;
     } else if (name == "--save") {
-      if (inlineValue) return fail("--save takes no value");
+      if (inlineValue) return fail(Say(str::kCliNoValue, {"--save"}));
       call.save = true;
     } else if (name == "--ini") {
       std::string value;
-      if (!takeValue(value) || value.empty()) return fail("--ini needs a file name");
+      if (!takeValue(value) || value.empty()) return fail(Say(str::kCliNeedsValue, {"--ini"}));
       call.iniFile = value;
     } else if (name == "--set") {
       std::string value;
-      if (!takeValue(value)) return fail("--set needs KEY=VALUE");
+      if (!takeValue(value)) return fail(Say(str::kCliNeedsValue, {"--set"}));
       const std::size_t eq = value.find('=');
       if (eq == std::string::npos || eq == 0)
-        return fail("--set needs KEY=VALUE, got \"" + value + "\"");
+        return fail(Say(str::kCliBadValue, {"--set", value, "KEY=VALUE"}));
       const std::string key = value.substr(0, eq);
-      if (!IsSettingsKey(key))
-        return fail("--set: \"" + key + "\" is not a key of the settings file");
+      if (!IsSettingsKey(key)) return fail(Say(str::kCliNotAKey, {key}));
       call.sets.emplace_back(key, value.substr(eq + 1));
     } else {
       const CommandSpec* request = call.command.empty() ? nullptr : FindSpec(call.command);
       if (request && Contains(request->valueOptions, name)) {
         std::string value;
-        if (!takeValue(value) || value.empty())
-          return fail(name + (name == "--jobs" ? " needs a number" : " needs a file name"));
-        if (call.options.count(name)) return fail(name + " is given twice");
+        if (!takeValue(value) || value.empty()) return fail(Say(str::kCliNeedsValue, {name}));
+        if (call.options.count(name)) return fail(Say(str::kCliGivenTwice, {name}));
         call.options[name] = value;
       } else if (request && Contains(request->flagOptions, name)) {
-        if (inlineValue) return fail(name + " takes no value");
+        if (inlineValue) return fail(Say(str::kCliNoValue, {name}));
         call.options[name] = "";
       } else {
-        return fail("unknown option \"" + name + "\"" +
-                    (call.command.empty() ? std::string() : " for " + call.command));
+        const std::string problem = Say(str::kCliUnknownOption, {name});
+        return fail(call.command.empty() ? problem : call.command + ": " + problem);
       }
     }
   }
   if (call.help) return result;
   if (call.command.empty()) {
     if (call.save) return result;  // only the settings: --set ... --save
-    return fail("no command given");
+    return fail(Say(str::kCliNoCommand));
   }
   if (std::string problem = CheckCommand(call); !problem.empty()) return fail(problem);
   return result;

@@ -43,8 +43,7 @@ std::optional<std::string> AnsiPath(RunContext& context, const std::string& nati
 std::string Absolute(const RunContext& context, const std::string& folder);
 // False, with a message naming the settings key, when folder is not an
 // existing folder.
-bool RequireFolder(RunContext& context, const std::string& folder, const char* what,
-                   const char* key);
+bool RequireFolder(RunContext& context, const std::string& folder, const char* key);
 // "tovix-cli: " + text on standard error (text UTF-8).
 void Complain(RunContext& context, const std::string& utf8);
 

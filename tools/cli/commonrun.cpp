@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 
@@ -10,9 +11,7 @@ void Complain(RunContext& context, const std::string& utf8) {
 
 std::optional<std::string> AnsiPath(RunContext& context, const std::string& nativeText) {
   auto ansi = platform::FromNative(nativeText);
-  if (!ansi)
-    Complain(context, "\"" + nativeText + "\" holds a character that Windows-1252 lacks; " +
-                          "Tovix cannot name such a file");
+  if (!ansi) Complain(context, Say(str::kCliNotWin1252, {nativeText}));
   return ansi;
 }
 
@@ -22,18 +21,13 @@ std::string Absolute(const RunContext& context, const std::string& folder) {
   return platform::WithSep(context.startDir) + folder;
 }
 
-bool RequireFolder(RunContext& context, const std::string& folder, const char* what,
-                   const char* key) {
+bool RequireFolder(RunContext& context, const std::string& folder, const char* key) {
   if (platform::IsDirectory(folder)) return true;
   const std::string shown = platform::AnsiToUtf8(folder);
-  if (folder.empty())
-    Complain(context, std::string("no ") + what + " is set (settings key " + key + ")");
-  else if (platform::Exists(folder))
-    Complain(context, std::string("the ") + what + " \"" + shown +
-                          "\" is not a folder (settings key " + key + ")");
-  else
-    Complain(context, std::string("the ") + what + " \"" + shown +
-                          "\" does not exist (settings key " + key + ")");
+  const std::string problem = folder.empty()             ? Say(str::kCliFolderNotSet)
+                              : platform::Exists(folder) ? Say(str::kNotAFolder, {shown})
+                                                         : Say(str::kDoesNotExist, {shown});
+  Complain(context, Say(str::kCliSettingsKey, {problem, key}));
   return false;
 }
 

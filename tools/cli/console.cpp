@@ -1,5 +1,6 @@
 #include "console.h"
 
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 
 namespace tovix::cli {
@@ -23,6 +24,10 @@ void EachLine(const std::string& text, Emit emit) {
 }
 
 }  // namespace
+
+std::string Say(int n, std::initializer_list<std::string> utf8Args) {
+  return FillIn(platform::AnsiToUtf8(BuildText(n)), utf8Args);
+}
 
 std::string ProgressText(int done, int total) {
   return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";

@@ -2,6 +2,7 @@
 // Where tovix-cli's texts go: memo and log lines to standard output,
 // message-box texts to standard error, progress ("[ k / N ]") to standard
 // error only when it is a terminal. Texts are Windows-1252 and leave as UTF-8.
+#include <initializer_list>
 #include <ostream>
 #include <string>
 
@@ -52,6 +53,10 @@ class ConsoleObserver : public PassObserver, public RenameObserver {
  private:
   Console& console_;
 };
+
+// String n of the language table as UTF-8, "%1", "%2", ... filled with the
+// UTF-8 arguments.
+std::string Say(int n, std::initializer_list<std::string> utf8Args = {});
 
 // "[ k / N ]", as the status line shows a pass's progress.
 std::string ProgressText(int done, int total);

@@ -3,6 +3,7 @@
 #include "binscmd.h"
 #include "commands.h"
 #include "demodata.h"
+#include "lang/buildstrings.h"
 #include "mp3/mpegfile.h"
 #include "picture/jpgtobmp.h"
 #include "platform/codepage.h"
@@ -22,18 +23,17 @@ bool PrepareFolder(RunContext& context, const std::string& dir) {
   std::error_code ec;
   if (platform::Exists(dir)) {
     if (!platform::IsDirectory(dir)) {
-      Complain(context, "\"" + native + "\" exists and is not a folder");
+      Complain(context, Say(str::kNotAFolder, {native}));
       return false;
     }
     if (!std::filesystem::is_empty(native, ec) || ec) {
-      Complain(context, "the folder \"" + native + "\" is not empty; give a new or empty folder " +
-                            "for the sample CD (nothing was written)");
+      Complain(context, Say(str::kCliFolderNotEmpty, {native}));
       return false;
     }
     return true;
   }
   if (!std::filesystem::create_directories(native, ec) || ec) {
-    Complain(context, "the folder \"" + native + "\" cannot be made: " + ec.message());
+    Complain(context, Say(str::kCannotCreate, {native}) + ": " + ec.message());
     return false;
   }
   return true;
@@ -43,9 +43,7 @@ bool PrepareFolder(RunContext& context, const std::string& dir) {
 bool MakeSongs(RunContext& context, const std::string& dir) {
   const auto lame = FindLame();
   if (!lame) {
-    Complain(context,
-             "lame is not installed (on Debian: apt-get install lame); the demo encodes its songs "
-             "with it");
+    Complain(context, Say(str::kCliNoLame));
     return false;
   }
   const std::string wav = platform::WithSep(dir) + "demo-sound.wav";
@@ -81,20 +79,22 @@ void Report(RunContext& context, const std::string& dir) {
   const std::string shown = platform::AnsiToUtf8(platform::WithSep(dir));
   Console& c = context.console;
   c.Note("");
-  c.Note("The sample CD is ready in " + shown);
-  c.Note("  songs (.mp3), some with a tag, some without: " + std::to_string(DemoSongs().size()));
-  c.Note("  background picture:     " + shown + kBackgroundName);
-  c.Note("  player pictures (.BIN): " +
-         std::to_string(platform::ListFiles(dir, "*.BIN").names.size()) + " in " + shown);
-  c.Note("  info texts (.TXT):      " +
-         std::to_string(platform::ListFiles(dir, "*.TXT").names.size()) + " in " + shown);
-  c.Note("  CD batch pair:          " + shown + "Short.bat, " + shown + "Long.bat");
-  c.Note("  TV sheet (.png):        " + shown + kSheetName);
-  c.Note("  CD image to burn (.iso): " + shown + kImageName);
-  c.Note("Look at one song's picture:");
+  // The summary names each result with the words of the pages that make it.
+  const auto label = [](int n) { return "  " + Say(n) + " "; };
+  c.Note(Say(str::kCliDemoReady, {shown}));
+  c.Note(Say(str::kCliDemoSongs, {std::to_string(DemoSongs().size())}));
+  c.Note(label(str::kBinBackground) + shown + kBackgroundName);
+  c.Note(label(str::kBinTargetFolder) + shown + " (" +
+         std::to_string(platform::ListFiles(dir, "*.BIN").names.size()) + " bin)");
+  c.Note("  " + Say(str::kCliTextsWritten,
+                    {std::to_string(platform::ListFiles(dir, "*.TXT").names.size()), shown}));
+  c.Note("  " + Say(str::kBatchPairWritten) + " " + shown);
+  c.Note(label(str::kSheetTitle) + shown + kSheetName);
+  c.Note(label(str::kImageButton) + shown + kImageName);
+  c.Note(Say(str::kCliDemoLook));
   c.Note("  tovix-cli --set bitmap=" + shown + kBackgroundName + " picture \"" + shown +
          platform::AnsiToUtf8(DemoSongs()[0].fileName) + "\" song.bmp");
-  c.Note("Lay the CD out in short names and back (in " + shown + "):");
+  c.Note(Say(str::kCliDemoLayOut, {shown}));
   c.Note("  " + platform::ToNative(platform::ProgramDir()) + "tovix-cmd Short.bat");
   c.Note("  " + platform::ToNative(platform::ProgramDir()) + "tovix-cmd Long.bat");
 }
@@ -107,7 +107,7 @@ int RunDemo(RunContext& context) {
   const std::string dir = Absolute(context, *operand);
   if (!PrepareFolder(context, dir)) return kExitPassError;
 
-  context.console.Note("Making the sample songs with lame ...");
+  context.console.Note(Say(str::kCliDemoMaking));
   if (!MakeSongs(context, dir)) return kExitPassError;
   const std::string background = platform::WithSep(dir) + kBackgroundName;
   WriteFileReplacing(background, EncodeJpeg(DemoBackground(), 90));
@@ -118,23 +118,23 @@ int RunDemo(RunContext& context) {
   s.BitmapFile = background;
 
   context.console.Note("");
-  context.console.Note("BIN run:");
+  context.console.Note(Say(str::kBinPageHint) + ":");
   if (const int code = RunBinPass(context); code != kExitOk) return code;
   context.console.Note("");
-  context.console.Note("Info texts:");
+  context.console.Note(Say(str::kMakeTextsCaption) + ":");
   if (const int code = RunTexts(context); code != kExitOk) return code;
   context.console.Note("");
-  context.console.Note("CD batch pair:");
+  context.console.Note(Say(str::kCdBatchHint) + ":");
   if (const int code = RunCdBatch(context); code != kExitOk) return code;
   // The last two steps read the operands of their own commands.
   CliCall call = context.call;
   RunContext step{call, context.settings, context.console, context.startDir};
   context.console.Note("");
-  context.console.Note("TV sheet:");
+  context.console.Note(Say(str::kSheetTitle) + ":");
   call.operands = {platform::ToNative(platform::WithSep(dir) + kSheetName)};
   if (const int code = RunSheet(step); code != kExitOk) return code;
   context.console.Note("");
-  context.console.Note("CD image:");
+  context.console.Note(Say(str::kImageButton) + ":");
   call.operands = {platform::ToNative(platform::WithSep(dir) + kImageName)};
   if (const int code = RunDisc(step); code != kExitOk) return code;
   Report(context, dir);

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <sstream>
 
+#include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/process.h"
 
 namespace tovix::cli {
@@ -131,10 +133,10 @@ std::optional<std::string> EncodeWithLame(const std::string& lame, const std::st
   request.out = platform::StdStream::Null();
   platform::Process process;
   if (!process.Start(request))
-    return "lame cannot be started (error " + std::to_string(process.error()) + ")";
+    return Say(str::kCliCannotStart, {"lame", std::to_string(process.error())});
   process.Wait(platform::kWaitForever);
   if (process.exitCode() != 0)
-    return "lame ended with exit code " + std::to_string(process.exitCode());
+    return Say(str::kCliEndedWith, {"lame", std::to_string(process.exitCode())});
   return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "disc/disccheck.h"
 #include "disc/isoimage.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -34,7 +35,7 @@ int RunDisc(RunContext& context) {
   const CliCall& call = context.call;
   const Settings& s = context.settings;
   const std::string folder = Absolute(context, s.SourceDir);
-  if (!RequireFolder(context, folder, "MP3 folder", "mp3dir")) return kExitPassError;
+  if (!RequireFolder(context, folder, "mp3dir")) return kExitPassError;
   std::optional<std::string> image;
   if (!call.operands.empty()) {
     image = AnsiPath(context, call.operands[0]);
@@ -53,25 +54,24 @@ int RunDisc(RunContext& context) {
   for (const DiscFinding& finding : findings) context.console.Note(FindingTextUtf8(finding));
 
   const std::int64_t bytes = ImageSectors(tree) * 2048;
-  context.console.Note("CD \"" + tree.volume + "\" (" +
-                       (asIs ? "as it stands" : "as Short.bat lays it out") +
-                       "): " + std::to_string(tree.folders.size()) + " folders, " +
-                       std::to_string(tree.files.size()) + " files, " + Mb(bytes) + " of " +
-                       std::to_string(limits.mediumMb) + " MB");
+  context.console.Note(
+      Say(asIs ? str::kCliDiscAsItStands : str::kCliDiscAsShort,
+          {platform::AnsiToUtf8(tree.volume), std::to_string(tree.folders.size()),
+           std::to_string(tree.files.size()), Mb(bytes), std::to_string(limits.mediumMb)}));
   if (HasErrors(findings)) {
-    Complain(context, "the disc would not work (see the lines above)" +
-                          std::string(image ? "; no image was written" : ""));
+    Complain(context, Say(image ? str::kCliNoImage : str::kCliDiscFails));
     return kExitPassError;
   }
   if (!image) {
-    context.console.Line(LanguageString(198));
+    context.console.Line(LanguageString(str::kDiscCheckPassed));
     return kExitOk;
   }
 
   ConsoleImageObserver observer(context.console);
   const std::int64_t written = WriteIsoImage(tree, *image, call.HasOption("--replace"), &observer);
   context.console.EndProgress();
-  context.console.Line(LanguageString(197) + " " + *image + " (" + Mb(written) + ")");
+  context.console.Line(LanguageString(str::kImageWritten) + " " + *image + " (" + Mb(written) +
+                       ")");
   return kExitOk;
 }
 

@@ -10,11 +10,13 @@
 #include "cliargs.h"
 #include "commands.h"
 #include "console.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/bitmap.h"
 #include "picture/jpgtobmp.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
+#include "platform/inifile.h"
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
 #include "platform/signals.h"
@@ -30,7 +32,8 @@ using namespace tovix::cli;
 std::string UsageAfterBadCall(const std::string& command) {
   if (command.empty()) return ShortUsage();
   const std::string help = CommandHelp(command);
-  return help.substr(0, help.find("\n\n") + 1) + "Try \"tovix-cli " + command + " --help\".\n";
+  return help.substr(0, help.find("\n\n") + 1) + Say(str::kCliTryHelp, {"tovix-cli " + command}) +
+         "\n";
 }
 
 int BadCall(const std::string& problem, const std::string& command) {
@@ -49,6 +52,26 @@ std::string LanguageFile() {
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg)
     std::cerr << "tovix-cli: " << message.toStdString() << '\n';
+}
+
+// The language of a call as far as it is known: the last --set Sprache, else
+// the key of the settings file. Whatever is wrong with the file is reported
+// once the run reads it; until then the texts are German, as without a file.
+int LoadCallLanguage(const CliCall& call) {
+  int language = 0;
+  bool set = false;
+  for (const auto& [key, value] : call.sets)
+    if (platform::LowerAscii(key) == "sprache")
+      set = platform::ParseProfileInteger(value, language);
+  if (!set) {
+    std::string iniPath = platform::OwnFolder() + "tovix.ini";
+    if (call.iniFile) iniPath = platform::FromNative(*call.iniFile).value_or("");
+    if (!iniPath.empty() && platform::Exists(iniPath) && !platform::IsDirectory(iniPath))
+      language = platform::IniFile(iniPath).ReadInteger(kSettingsSection, "Sprache", 0);
+  }
+  if (language >= 0 && language <= 0xFFFF)
+    ApplyLanguage(static_cast<std::uint16_t>(language), LanguageFile());
+  return language;
 }
 
 bool NeedsWindowSystem(const std::string& command) {
@@ -70,7 +93,8 @@ int Dispatch(RunContext& context) {
   return RunDemo(context);
 }
 
-int Run(const CliCall& call) {
+// callLanguage: the language LoadCallLanguage found.
+int Run(const CliCall& call, int callLanguage) {
   Console console(std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
   const std::string startDir = platform::CurrentDir();
 
@@ -79,7 +103,7 @@ int Run(const CliCall& call) {
     if (call.iniFile) {
       const auto path = platform::FromNative(*call.iniFile);
       if (!path)
-        return BadCall("--ini: the name holds a character that Windows-1252 lacks", call.command);
+        return BadCall("--ini: " + Say(str::kCliNotWin1252, {*call.iniFile}), call.command);
       iniPath = *path;
     } else {
       iniPath = platform::OwnFolder() + "tovix.ini";
@@ -89,15 +113,15 @@ int Run(const CliCall& call) {
   for (const auto& [key, value] : call.sets) {
     const auto ansi = platform::Utf8ToAnsi(value);
     if (!ansi)
-      return BadCall("--set " + key + ": the value holds a character that Windows-1252 lacks",
-                     call.command);
+      return BadCall("--set " + key + ": " + Say(str::kCliNotWin1252, {value}), call.command);
     overrides.emplace_back(key, *ansi);
   }
 
   Settings settings = LoadRunSettings(iniPath, overrides, startDir);
+  // The demo keeps the default settings, but not a language the user chose.
+  if (call.command == "demo") settings.Language = callLanguage;
   if (call.iniFile && !call.save && !platform::Exists(iniPath))
-    console.ErrorNote("tovix-cli: the settings file \"" + *call.iniFile +
-                      "\" does not exist; using the defaults");
+    console.ErrorNote("tovix-cli: " + Say(str::kCliSettingsMissing, {*call.iniFile}));
 
   const LanguageResult language =
       ApplyLanguage(static_cast<std::uint16_t>(settings.Language), LanguageFile());
@@ -108,7 +132,7 @@ int Run(const CliCall& call) {
   if (call.save) {
     SaveRunSettings(iniPath, settings);
     if (call.command.empty()) {
-      console.Note("settings written to " + platform::AnsiToUtf8(iniPath));
+      console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(iniPath)}));
       return kExitOk;
     }
   }
@@ -132,16 +156,21 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(QuietQtMessages);
   platform::IgnoreFileSizeSignal();
 
-  const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok()) return BadCall(parsed.error, parsed.call.command);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  ParseResult parsed = ParseCommandLine(args);
+  // The language first, so the help and a bad call speak it too; the parse
+  // is repeated to word its complaint in that language.
+  const int language = LoadCallLanguage(parsed.call);
+  if (!parsed.ok()) return BadCall(ParseCommandLine(args).error, parsed.call.command);
   if (parsed.call.help) {
     std::cout << CommandHelp(parsed.call.command);
     return kExitOk;
   }
   try {
-    return Run(parsed.call);
+    return Run(parsed.call, language);
   } catch (const IoError& e) {
-    std::cerr << platform::AnsiToUtf8(e.what()) << " (I/O-Fehler " << e.code() << ")\n";
+    std::cerr << Say(str::kCliIoError, {platform::AnsiToUtf8(e.what()), std::to_string(e.code())})
+              << '\n';
   } catch (const BitmapError& e) {
     std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
   } catch (const JpegError& e) {

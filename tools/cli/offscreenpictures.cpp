@@ -2,6 +2,8 @@
 
 #include "app/pages/previewsongpicture.h"
 #include "chrome/artwork.h"
+#include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 
@@ -14,9 +16,10 @@ OffscreenPreview::OffscreenPreview(const Settings& settings, Console& console) :
   page_.SetSharedBackground(chrome::PageBackground().toImage());
   page_.ApplySettings(settings);
   if (!settings.BitmapFile.empty() && page_.Picture().isNull())
-    console.ErrorNote("tovix-cli: the background picture \"" +
-                      platform::AnsiToUtf8(settings.BitmapFile) +
-                      "\" cannot be loaded (settings key bitmap); the pictures have none");
+    console.ErrorNote(
+        "tovix-cli: " +
+        Say(str::kCliSettingsKey,
+            {Say(str::kCannotRead, {platform::AnsiToUtf8(settings.BitmapFile)}), "bitmap"}));
 }
 
 void OffscreenPictures::MakeTestPicture(const std::string& title, const std::string& bmpName) {

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "offscreenpictures.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -12,7 +13,7 @@ int RunPicture(RunContext& context) {
   if (context.call.HasOption("--jpeg")) jpeg = AnsiPath(context, context.call.Option("--jpeg"));
   if (!mp3 || !bmp || (context.call.HasOption("--jpeg") && !jpeg)) return kExitBadCall;
   if (!platform::Exists(*mp3) || platform::IsDirectory(*mp3)) {
-    Complain(context, "the song \"" + platform::AnsiToUtf8(*mp3) + "\" does not exist");
+    Complain(context, Say(str::kDoesNotExist, {platform::AnsiToUtf8(*mp3)}));
     return kExitPassError;
   }
 
@@ -24,8 +25,8 @@ int RunPicture(RunContext& context) {
   page.SetSongTexts(texts);
   page.Label8Click(false);
   page.SaveSongPicture(*bmp, jpeg.value_or(""), jpeg.has_value(), true);
-  context.console.Note("picture written to " + platform::AnsiToUtf8(*bmp) +
-                       (jpeg ? " and " + platform::AnsiToUtf8(*jpeg) : std::string()));
+  context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*bmp)}));
+  if (jpeg) context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*jpeg)}));
   return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/signals.h"
@@ -95,7 +96,7 @@ int RunPlay(RunContext& context) {
   if (!mp3) return kExitPassError;
   const std::string file = Absolute(context, *mp3);
   if (!platform::Exists(file) || platform::IsDirectory(file)) {
-    Complain(context, "\"" + context.call.operands[0] + "\" is no file");
+    Complain(context, Say(str::kCliNotAFile, {context.call.operands[0]}));
     return kExitPassError;
   }
   std::optional<std::string> wave;
@@ -105,7 +106,7 @@ int RunPlay(RunContext& context) {
     *wave = Absolute(context, *wave);
     // A wave file is written, never put over one that is there.
     if (platform::Exists(*wave)) {
-      Complain(context, "\"" + context.call.Option("--wav") + "\" exists; it is not replaced");
+      Complain(context, Say(str::kExistsKept, {context.call.Option("--wav")}));
       return kExitPassError;
     }
   }
@@ -122,11 +123,11 @@ int RunPlay(RunContext& context) {
       DecodeToWave(player, hidden.path());
       if (!platform::RenameNoReplace(hidden.path(), *wave)) {
         const int error = errno;
-        Complain(context, "\"" + context.call.Option("--wav") +
-                              "\" cannot be written: " + std::strerror(error));
+        Complain(context, Say(str::kCannotWrite, {context.call.Option("--wav")}) + ": " +
+                              std::strerror(error));
         return kExitPassError;
       }
-      context.console.Note("written: " + platform::AnsiToUtf8(*wave));
+      context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*wave)}));
     } else {
       PlayToSound(player, context.console);
     }

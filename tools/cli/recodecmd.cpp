@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/process.h"
@@ -93,8 +94,7 @@ int PrintPlan(RunContext& context, const RecodeOptions& options) {
   }
   for (const auto& rejected :
        platform::ListFiles(platform::WithSep(options.sourceDir), "*.mp3").rejected)
-    Complain(context, "\"" + rejected.nativeName +
-                          "\" is skipped: " + platform::AnsiToUtf8(rejected.reason));
+    Complain(context, Say(str::kSkippedUnusableName, {rejected.nativeName}));
   for (const PlannedFile& file : PlanRecode(options))
     context.console.Note(platform::AnsiToUtf8(file.name) + "\t" +
                          (file.refused                     ? "refused"
@@ -108,7 +108,7 @@ int PrintPlan(RunContext& context, const RecodeOptions& options) {
 
 int RunRecode(RunContext& context) {
   const RecodeOptions options = OptionsOf(context);
-  if (!RequireFolder(context, options.sourceDir, "MP3 folder", "mp3dir")) return kExitPassError;
+  if (!RequireFolder(context, options.sourceDir, "mp3dir")) return kExitPassError;
   if (context.call.HasOption("--plan")) return PrintPlan(context, options);
 
   RecodeEnv env;
@@ -120,8 +120,8 @@ int RunRecode(RunContext& context) {
   env.programDir = platform::ProgramDir();
   for (const char* batch : {kMp3ToMp3Batch, kWavToMp3Batch})
     if (!platform::Exists(env.programDir + batch)) {
-      Complain(context, std::string(batch) + " is missing from the program folder " +
-                            platform::AnsiToUtf8(env.programDir));
+      Complain(context,
+               Say(str::kCliNotInProgramFolder, {batch, platform::AnsiToUtf8(env.programDir)}));
       return kExitPassError;
     }
 

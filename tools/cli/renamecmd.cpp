@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "rename/renamelist.h"
 
@@ -25,8 +26,8 @@ int Plan(RunContext& context, const std::string& source, const std::string& list
   WriteRenameListFile(listFile, lines);
   // The page shows the list in its memo.
   for (const std::string& line : lines) context.console.Line(line);
-  context.console.Note(std::to_string(lines.size()) + " line(s) written to " +
-                       platform::AnsiToUtf8(listFile) + " (Windows-1252)");
+  context.console.Note(
+      Say(str::kCliLinesWritten, {std::to_string(lines.size()), platform::AnsiToUtf8(listFile)}));
   return kExitOk;
 }
 
@@ -42,14 +43,12 @@ int Apply(RunContext& context, const std::string& source, const std::string& lis
   const ApplyResult result = ApplyRenameList(source, lines, options, &observer);
   context.console.EndProgress();
   if (!result.undo.empty())
-    context.console.Note("undo with: tovix-cli rename --apply " +
-                         platform::AnsiToUtf8(options.undoFile));
+    context.console.Note(Say(str::kCliUndoWith, {platform::AnsiToUtf8(options.undoFile)}));
   context.console.Line(ApplySummary(result));
   if (result.outcome == ApplyResult::Outcome::Done) return kExitOk;
   if (result.outcome == ApplyResult::Outcome::MissingFile)
-    context.console.ErrorNote("tovix-cli: nothing was renamed; correct line " +
-                              std::to_string(result.line + 1) + " of " +
-                              platform::AnsiToUtf8(listFile) + " and apply it again");
+    Complain(context, Say(str::kCliNothingRenamed,
+                          {std::to_string(result.line + 1), platform::AnsiToUtf8(listFile)}));
   return kExitPassError;
 }
 
@@ -57,7 +56,7 @@ int Apply(RunContext& context, const std::string& source, const std::string& lis
 
 int RunRename(RunContext& context) {
   const std::string source = Absolute(context, context.settings.SourceDir);
-  if (!RequireFolder(context, source, "MP3 folder", "mp3dir")) return kExitPassError;
+  if (!RequireFolder(context, source, "mp3dir")) return kExitPassError;
   const bool plan = context.call.HasOption("--plan");
   const auto listFile = AnsiPath(context, context.call.Option(plan ? "--plan" : "--apply"));
   if (!listFile) return kExitBadCall;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "lang/buildstrings.h"
 #include "picture/bitmap.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
@@ -32,8 +33,7 @@ class ScratchFolder {
   ScratchFolder() {
     const auto base = platform::TempPath();
     std::string pattern = platform::ToNative(base.value_or("/tmp/")) + "tovix-cli-XXXXXX";
-    if (!mkdtemp(pattern.data()))
-      throw IoError(errno, "Kein tempor\xE4rer Ordner f\xFCr die Einstellungen");
+    if (!mkdtemp(pattern.data())) throw IoError(errno, BuildText(str::kCannotCreate, {pattern}));
     native_ = pattern;
   }
   ~ScratchFolder() {
@@ -62,10 +62,10 @@ const std::vector<std::string>& SettingsKeys() {
         list.push_back(std::string(font) + part);
     for (const char* label : {"Artist", "Title", "Laufzeit", "Tech", "Encoder"})
       for (const char* part : {".Top", ".Left"}) list.push_back(std::string(label) + part);
-    for (const char* key : {"Scale", "Overscan", "Recode", "if127", "ifMono", "ifXing", "Bitrate",
-                            "TmpWav", "bitmap", "NewBins", "MakeTxt", "NiceWords", "MakeTag",
-                            "SaveTag", "X2Blank", "SaveJPG", "ID3v2", "Sprache", "DiscFolders",
-                            "DiscFiles"})
+    for (const char* key :
+         {"Scale",   "Overscan", "Recode",  "if127",   "ifMono",      "ifXing",   "Bitrate",
+          "TmpWav",  "bitmap",   "NewBins", "MakeTxt", "NiceWords",   "MakeTag",  "SaveTag",
+          "X2Blank", "SaveJPG",  "ID3v2",   "Sprache", "DiscFolders", "DiscFiles"})
       list.push_back(key);
     return list;
   }();
@@ -84,7 +84,7 @@ Settings LoadRunSettings(const std::string& iniPath, const std::vector<Override>
                          const std::string& workingDir) {
   const bool exists = platform::Exists(iniPath);
   if (exists && platform::IsDirectory(iniPath))
-    throw IoError(EISDIR, "Die Einstellungsdatei " + iniPath + " ist ein Ordner");
+    throw IoError(EISDIR, BuildText(str::kCannotRead, {iniPath}));
   if (overrides.empty()) return ReadSettings(platform::IniFile(iniPath), workingDir);
 
   ScratchFolder scratch;

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "disc/sheetpages.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -12,13 +13,11 @@ int RunSheet(RunContext& context) {
   const Settings& s = context.settings;
   const std::string source = Absolute(context, s.SourceDir);
   const std::string bins = Absolute(context, s.BinDir);
-  if (!RequireFolder(context, source, "MP3 folder", "mp3dir") ||
-      !RequireFolder(context, bins, "BIN folder", "bindir"))
+  if (!RequireFolder(context, source, "mp3dir") || !RequireFolder(context, bins, "bindir"))
     return kExitPassError;
   std::vector<SheetTile> songs = SheetSongs(source, bins);
   if (songs.empty()) {
-    Complain(context, "no songs and no .BIN files in \"" + platform::AnsiToUtf8(source) +
-                          "\": nothing to show (nothing was written)");
+    Complain(context, Say(str::kCliNothingToShow, {platform::AnsiToUtf8(source)}));
     return kExitPassError;
   }
 
@@ -33,16 +32,16 @@ int RunSheet(RunContext& context) {
     if (tile.state == TileState::kNoPicture) ++missing;
     if (tile.state == TileState::kBroken) {
       ++broken;
-      context.console.Line(LanguageString(191) + ": " + tile.binPath);
+      context.console.Line(LanguageString(str::kSheetBrokenPicture) + ": " + tile.binPath);
     }
   }
   std::string where = platform::AnsiToUtf8(path);
   if (sheet.paths.size() > 1)
-    where = std::to_string(sheet.paths.size()) + " pages, " + where + " to " +
-            platform::AnsiToUtf8(sheet.paths.back());
-  context.console.Note("sheet written to " + where + ": " + std::to_string(pictures) +
-                       " pictures, " + std::to_string(missing) + " songs without a .BIN, " +
-                       std::to_string(broken) + " broken");
+    where = Say(str::kCliSheetPages, {std::to_string(sheet.paths.size()), where,
+                                      platform::AnsiToUtf8(sheet.paths.back())});
+  context.console.Note(
+      Say(str::kCliSheetWritten,
+          {where, std::to_string(pictures), std::to_string(missing), std::to_string(broken)}));
   return kExitOk;
 }
 

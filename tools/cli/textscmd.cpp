@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "rename/infotexts.h"
@@ -9,16 +10,15 @@ int RunTexts(RunContext& context) {
   const Settings& s = context.settings;
   const std::string source = Absolute(context, s.SourceDir);
   const std::string target = Absolute(context, s.BinDir);
-  if (!RequireFolder(context, source, "MP3 folder", "mp3dir") ||
-      !RequireFolder(context, target, "BIN folder", "bindir"))
+  if (!RequireFolder(context, source, "mp3dir") || !RequireFolder(context, target, "bindir"))
     return kExitPassError;
   ConsoleObserver observer(context.console);
   // The BIN run announces the text files with this line; alone they get it too.
-  context.console.Line(LanguageString(39));
+  context.console.Line(LanguageString(str::kMakingTexts));
   const int written = WriteInfoTexts(source, target, &observer, context.settings.ID3v2);
   context.console.EndProgress();
-  context.console.Note(std::to_string(written) + " info text file(s) written to " +
-                       platform::AnsiToUtf8(target));
+  context.console.Note(
+      Say(str::kCliTextsWritten, {std::to_string(written), platform::AnsiToUtf8(target)}));
   return kExitOk;
 }
 

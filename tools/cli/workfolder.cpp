@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "lang/buildstrings.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "platform/signals.h"
@@ -40,18 +41,17 @@ void RemoveAbandoned(const std::string& tempDir) {
 WorkFolder::WorkFolder() {
   std::error_code ec;
   previous_ = std::filesystem::current_path(ec).string();
-  if (ec) throw IoError(ec.value(), "Der aktuelle Ordner kann nicht bestimmt werden");
+  if (ec) throw IoError(ec.value(), BuildText(str::kCannotRead, {"."}));
   const std::string tempDir = platform::ToNative(platform::TempPath().value_or("/tmp/"));
   RemoveAbandoned(tempDir);
   std::string pattern = tempDir + kPrefix + std::to_string(getpid()) + "-XXXXXX";
-  if (!mkdtemp(pattern.data()))
-    throw IoError(errno, "Kein tempor\xE4rer Arbeitsordner: " + pattern);
+  if (!mkdtemp(pattern.data())) throw IoError(errno, BuildText(str::kCannotCreate, {pattern}));
   native_ = pattern;
   platform::RemoveOnSignal(native_, true);
   if (chdir(native_.c_str()) != 0) {
     const int error = errno;
     std::filesystem::remove_all(native_, ec);
-    throw IoError(error, "Der Arbeitsordner kann nicht betreten werden: " + native_);
+    throw IoError(error, BuildText(str::kCannotEnter, {native_}));
   }
 }
 

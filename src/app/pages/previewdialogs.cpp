@@ -29,8 +29,6 @@ namespace tovix {
 
 namespace {
 
-constexpr int kColorString = 84;
-
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
@@ -232,8 +230,9 @@ void TranslateStyleNames(QFontDialog& dialog) {
 
 QString ColorButtonCaption() {
   // The word the BIN page's settings use for a font's colour.
-  QString word =
-      LanguageGives(kColorString) ? FromAnsi(LanguageString(kColorString)).trimmed() : QString();
+  QString word = LanguageGives(str::kColourWord)
+                     ? FromAnsi(LanguageString(str::kColourWord)).trimmed()
+                     : QString();
   if (word.isEmpty()) word = QStringLiteral("Farbe");
   return word.left(1).toUpper() + word.mid(1) + QStringLiteral("...");
 }

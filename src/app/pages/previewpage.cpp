@@ -13,6 +13,7 @@
 #include "app/pages/previewcontrols.h"
 #include "app/pages/previewdialogs.h"
 #include "app/pages/previewfonts.h"
+#include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "picture/bitmap.h"
 #include "picture/jpgtobmp.h"
@@ -29,7 +30,9 @@ using picture::kPictureWidth;
 constexpr std::array<const char*, 5> kLabelNames = {"Artist", "Title", "Laufzeit", "Tech",
                                                     "Encoder"};
 // Captions of the position prompt, by label.
-constexpr std::array<int, 5> kPromptStrings = {42, 43, 45, 44, 46};
+constexpr std::array<int, 5> kPromptStrings = {str::kPositionArtist, str::kPositionTitle,
+                                               str::kPositionRunningTime, str::kPositionTech,
+                                               str::kPositionEncoder};
 // Form defaults of the layout buttons, by mode, and their language strings.
 const std::array<QString, 5> kButtonCaptions = {
     QString::fromUtf8("Bitmap in Originalgröße "), QString::fromUtf8("Bitmap passend vergrößern"),
@@ -37,7 +40,6 @@ const std::array<QString, 5> kButtonCaptions = {
     QString::fromUtf8("Bitmap kacheln")};
 constexpr std::array<const char*, 5> kButtonNames = {"FullSize", "Scale", "Rescale", "bmpCenter",
                                                      "Kacheln"};
-constexpr int kFirstButtonString = 47;
 // Left to right along the bottom: Kacheln, bmpCenter, Scale, FullSize, Rescale.
 constexpr std::array<int, 5> kButtonSlots = {3, 2, 4, 1, 0};
 
@@ -45,7 +47,7 @@ const QString kOverscanNotice = QString::fromUtf8(
     "Dieser (schwarz markierte) Teil des Bitmaps wird auf dem TV-Schirm leider nicht "
     "dargestellt...(Overscan)");
 const QString kLabelHint =
-    QString::fromUtf8("Doppelklick! zum ändern der Textattribute, RechtsKlick zur Positionierung");
+    QString::fromUtf8("Doppelklick! zum Ändern der Textattribute, RechtsKlick zur Positionierung");
 const QString kPictureHint = QString::fromUtf8("Doppelklick! zum Laden eines Bildes");
 
 QFont PixelFont(int pixels, bool bold) {
@@ -253,12 +255,12 @@ void PreviewPage::StoreSettings(Settings& settings) const {
 
 void PreviewPage::ApplyLanguage() {
   for (int mode = 0; mode < 5; ++mode)
-    layoutButtons_[mode]->setText(FromAnsi(LanguageString(kFirstButtonString + mode)));
-  label7_->setText(FromAnsi(LanguageString(96)));
+    layoutButtons_[mode]->setText(FromAnsi(LanguageString(str::kPlacementFirst + mode)));
+  label7_->setText(FromAnsi(LanguageString(str::kOverscanNote)));
   label7_->adjustSize();
-  for (QLabel* label : labels_) label->setToolTip(FromAnsi(LanguageString(95)));
-  image1_->setToolTip(FromAnsi(LanguageString(94)));
-  emptyHint_->setText(FromAnsi(LanguageString(94)));
+  for (QLabel* label : labels_) label->setToolTip(FromAnsi(LanguageString(str::kLabelHint)));
+  image1_->setToolTip(FromAnsi(LanguageString(str::kImageHint)));
+  emptyHint_->setText(FromAnsi(LanguageString(str::kImageHint)));
 }
 
 std::string PreviewPage::ModeName(std::uint8_t mode) {
@@ -279,7 +281,7 @@ void PreviewPage::Label8Click(bool byUser) {
     host_->OpenPreviewByUser();
   }
   const auto& [artist, title, tech, encoder, runningTime] = songTexts_;
-  const std::string prefix = LanguageString(24);
+  const std::string prefix = LanguageString(str::kRunningTimePrefix);
   const std::array<std::string, 5> texts = {
       // Song texts are Windows-1252 already: a second conversion would damage them.
       artist.empty() ? std::string("The Artist") : artist,
@@ -462,7 +464,7 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
 
 void PreviewPage::Image1DblClick() {
   if (host_->PassRunning()) return;
-  std::string filter = LanguageString(80);
+  std::string filter = LanguageString(str::kPictureFilter);
   if (ToQtFileFilter(filter).empty())
     filter = "Alle Dateien (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg";
   if (auto chosen = pictureChooser_(bitmapFile_, filter, this)) LoadChosenPicture(*chosen);

@@ -30,9 +30,9 @@ RecodePage::RecodePage(QWidget* parent) : PagePanel(QStringLiteral("Seite2"), pa
 
 std::string RecodePage::Prepare(const Settings& settings) {
   ProgressMemo->clear();
-  MemoAdd(ProgressMemo, " " + LanguageString(29) + "   " + settings.SourceDir);
-  MemoAdd(ProgressMemo, " " + LanguageString(30) + "   " + settings.RecodeDir);
-  return LanguageString(28);
+  MemoAdd(ProgressMemo, " " + LanguageString(str::kRecodeSourceLabel) + "   " + settings.SourceDir);
+  MemoAdd(ProgressMemo, " " + LanguageString(str::kRecodeTargetLabel) + "   " + settings.RecodeDir);
+  return LanguageString(str::kRecodeStatus);
 }
 
 RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)

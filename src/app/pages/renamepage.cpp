@@ -95,7 +95,7 @@ RenameOptionsPage::RenameOptionsPage(QWidget* parent)
   box->setObjectName(QStringLiteral("GroupBox3"));
   box->setGeometry(60, 66, 588, 190);
   CreateTag = AddCheckBox(QStringLiteral("CreateTag"),
-                          "ID-TAG aus Dateinamen erzeugen,falls kein TAG vorhanden",
+                          "ID-TAG aus Dateinamen erzeugen, falls kein TAG vorhanden",
                           QRect(16, 32, 560, 22), true, box);
   SaveTag = AddCheckBox(QStringLiteral("SaveTag"), "ID-TAG auch in mp3 speichern",
                         QRect(16, 70, 560, 22), true, box);
