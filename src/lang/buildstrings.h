@@ -106,7 +106,6 @@ inline constexpr int kDiscWouldFail = 196;
 inline constexpr int kImageWritten = 197;
 inline constexpr int kDiscCheckPassed = 198;
 inline constexpr int kSheetTitle = 199;
-inline constexpr int kFolderNoRename = 200;  // %1: the folder, %2: the error number
 // Messages of the passes and of tovix-cli; %1, %2, ... are filled in order.
 inline constexpr int kCannotWrite = 163;
 inline constexpr int kCannotCreate = 164;
