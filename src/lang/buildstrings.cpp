@@ -203,9 +203,6 @@ std::span<const BuildString> BuildStrings() {
 }
 
 bool LanguageGives(int n) {
-  // Before any language is loaded the table holds empty texts.
-  return n >= 1 && n <= kLanguageStringCount && !LanguageString(n).empty() &&
-         LanguageString(n) != "missing: Str" + std::to_string(n);
   // Before the first load the table is empty: nothing is given yet.
   if (n < 1 || n > kLanguageStringCount) return false;
   const std::string& text = LanguageString(n);
