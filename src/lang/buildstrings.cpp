@@ -192,7 +192,10 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kCliNothingToShow,
      "keine Lieder und keine .BIN-Dateien in \"%1\": nichts zu zeigen (nichts geschrieben)"},
     {str::kCliSheetWritten, "Blatt geschrieben: %1: %2 Bilder, %3 Lieder ohne .BIN, %4 defekt"},
-    {str::kCliUndoWith, "r\xFCckg\xE4ngig machen mit: tovix-cli rename --apply %1"},
+    {str::kCliUndoWith,
+     "r\xFC"
+     "ckg\xE4"
+     "ngig machen mit: tovix-cli rename --apply %1"},
     {str::kCliSheetPages, "%1 Seiten, %2 bis %3"},
 });
 

@@ -103,7 +103,9 @@ BinRunEnv FakeBatchRunner::Env() {
 }
 
 std::string SongBytes() {
-  return "\xFF\xFB\x90\x44" + std::string(600, '\0');
+  // Two whole frames: the scan takes a first frame only when the next one follows.
+  const std::string frame = "\xFF\xFB\x90\x44" + std::string(413, '\0');
+  return frame + frame;
 }
 
 std::vector<std::string> CrLfLines(const std::string& text) {
