@@ -71,7 +71,7 @@ TEST_P(EveryPage, EveryTextFitsItsControl) {
 INSTANTIATE_TEST_SUITE_P(ShippedLanguages, EveryPage, ::testing::Values(0, 1, 2));
 
 // Texts that read the same in every language: names, numbers and signs,
-// the spec's fixed words and the few words German shares with the others.
+// the program's fixed words and the few words German shares with the others.
 bool SameInEveryLanguage(const QString& text) {
   static const QStringList kShared = {
       QStringLiteral("OK"), QStringLiteral("oops..."), QStringLiteral("Start"),
