@@ -30,9 +30,7 @@ using test::HasFile;
 using test::PutFile;
 using test::Song;
 
-std::string Line(const std::string& oldName, const std::string& newName) {
-  return '"' + oldName + "\"=\"" + newName + '"';
-}
+constexpr auto Line = test::RenameLine;
 
 class RenamePages : public ::testing::Test {
  protected:

@@ -15,9 +15,7 @@ using test::HasFile;
 using test::PutFile;
 using test::Song;
 
-std::string Line(const std::string& oldName, const std::string& newName) {
-  return '"' + oldName + "\"=\"" + newName + '"';
-}
+constexpr auto Line = test::RenameLine;
 
 TEST(ApplyRenameListFolder, IsListedOnceHoweverManyFilesItHolds) {
   test::TempDir dir;

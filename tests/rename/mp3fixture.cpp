@@ -82,4 +82,8 @@ std::multiset<std::string> Contents(const std::string& folder) {
   return contents;
 }
 
+std::string RenameLine(const std::string& oldName, const std::string& newName) {
+  return '"' + oldName + "\"=\"" + newName + '"';
+}
+
 }  // namespace tovix::test

@@ -24,6 +24,9 @@ void PutFile(const std::string& folder, const std::string& ansiName, const std::
 std::string GetFile(const std::string& folder, const std::string& ansiName);
 bool HasFile(const std::string& folder, const std::string& ansiName);
 
+// One line of a rename list: "old"="new".
+std::string RenameLine(const std::string& oldName, const std::string& newName);
+
 // Every plain file below folder: relative native path -> bytes.
 std::map<std::string, std::string> Snapshot(const std::string& folder);
 // The multiset of file contents directly inside folder.

@@ -16,9 +16,7 @@ using test::HasFile;
 using test::PutFile;
 using test::Song;
 
-std::string Line(const std::string& oldName, const std::string& newName) {
-  return '"' + oldName + "\"=\"" + newName + '"';
-}
+constexpr auto Line = test::RenameLine;
 
 struct Recorder : RenameObserver {
   std::vector<std::string> messages;

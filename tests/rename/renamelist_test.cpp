@@ -30,9 +30,7 @@ struct Recorder : RenameObserver {
   void Progress(int, int) override { ++progressCalls; }
 };
 
-std::string Line(const std::string& oldName, const std::string& newName) {
-  return '"' + oldName + "\"=\"" + newName + '"';
-}
+constexpr auto Line = test::RenameLine;
 
 TID3Tag TagOf(const std::string& folder, const std::string& name) {
   TID3Tag tag;
