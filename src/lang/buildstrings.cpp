@@ -214,10 +214,6 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kReasonNoAccess, "kein Zugriff"},
     {str::kReasonDiskFull, "der Datentr\xE4ger ist voll"},
     {str::kReasonOther, "Systemfehler %1"},
-    {str::kNameOutsideCodePage,
-     "Zeichen au\xDF"
-     "erhalb von Windows-1252"},
-    {str::kNameUnquotable, "Anf\xFChrungszeichen, Backslash oder Steuerzeichen im Namen"},
     {str::kIsoCannotStart, "libisofs kann nicht starten"},
     {str::kIsoBrokenTree, "Interner Fehler beim Abbild: %1 hat keinen Ordner"},
 });

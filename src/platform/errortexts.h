@@ -1,6 +1,6 @@
 #pragma once
 // The language table's numbers of the texts that modules below the language
-// module hand up in an IoError or a rejected name; the language module words
+// module hand up in an IoError; the language module words
 // them where they are shown.
 
 namespace tovix::str {
@@ -18,9 +18,6 @@ inline constexpr int kReasonNoFile = 362;
 inline constexpr int kReasonNoAccess = 363;
 inline constexpr int kReasonDiskFull = 364;
 inline constexpr int kReasonOther = 365;  // %1 the error number
-// Why a file name in a folder is left out.
-inline constexpr int kNameOutsideCodePage = 366;
-inline constexpr int kNameUnquotable = 367;
 inline constexpr int kIsoCannotStart = 368;
 inline constexpr int kIsoBrokenTree = 369;  // %1 a folder or file the image lost track of
 
