@@ -259,7 +259,7 @@ void TForm1::FormDestroy() {
   } catch (const std::exception& e) {
     // The writer replaces the file only once a whole new one is on disk,
     // so a failure leaves the old settings and every other file as they were.
-    if (ShowError) ShowError(e.what());
+    if (ShowError) ShowError(ErrorText(e));
   }
 }
 
@@ -290,10 +290,10 @@ void TForm1::Guarded(const std::function<void()>& work) {
     if (ShowError) ShowError(PlayerErrorText(e));
   } catch (const IoError& e) {
     std::string text = BuildText(str::kIoError, {std::to_string(e.code())});
-    if (*e.what()) text += "\r" + std::string(e.what());
+    if (*e.what()) text += "\r" + ErrorText(e);
     if (ShowError) ShowError(text);
   } catch (const std::exception& e) {
-    if (ShowError) ShowError(e.what());
+    if (ShowError) ShowError(ErrorText(e));
   }
 }
 

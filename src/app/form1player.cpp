@@ -44,7 +44,7 @@ void TForm1::CreatePlayer() {
         SetLed(PlaybackFailureText(e.ErrorCode));
       } catch (const std::exception& e) {
         StopClick();
-        SetLed(e.what());
+        SetLed(ErrorText(e));
       }
     });
   });

@@ -32,7 +32,7 @@ void InitLibrary() {
     iso_set_msgs_severities(never, never, name);
     iso_set_abort_severity(sorry);
   });
-  if (result < 0) throw IoError(EIO, "libisofs kann nicht starten");
+  if (result < 0) throw IoError(EIO, BuildText(str::kIsoCannotStart));
 }
 
 [[noreturn]] void Fail(const std::string& what, int code) {
@@ -75,14 +75,14 @@ std::unique_ptr<IsoImage, ImageDeleter> BuildImage(const DiscTree& tree) {
   for (const std::string& folder : tree.folders) {
     const auto parent = dirs.find(Parent(folder));
     IsoDir* dir = nullptr;
-    if (parent == dirs.end()) throw IoError(ENOENT, "Ordner ohne Oberordner: " + folder);
+    if (parent == dirs.end()) throw IoError(ENOENT, BuildText(str::kIsoBrokenTree, {folder}));
     if (const int r = iso_tree_add_new_dir(parent->second, Leaf(folder).c_str(), &dir); r < 0)
       Fail(folder, r);
     dirs[folder] = dir;
   }
   for (const DiscFile& file : tree.files) {
     const auto parent = dirs.find(Parent(file.path));
-    if (parent == dirs.end()) throw IoError(ENOENT, "Datei ohne Ordner: " + file.path);
+    if (parent == dirs.end()) throw IoError(ENOENT, BuildText(str::kIsoBrokenTree, {file.path}));
     const std::string native = platform::ToNative(file.source);
     if (const int r = iso_tree_add_new_node(image.get(), parent->second, Leaf(file.path).c_str(),
                                             native.c_str(), nullptr);

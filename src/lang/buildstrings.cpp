@@ -1,6 +1,9 @@
 #include "lang/buildstrings.h"
 
 #include <array>
+#include <cerrno>
+
+#include "platform/ioerror.h"
 
 #include "lang/sprachen.h"
 
@@ -197,6 +200,22 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
      "ckg\xE4"
      "ngig machen mit: tovix-cli rename --apply %1"},
     {str::kCliSheetPages, "%1 Seiten, %2 bis %3"},
+    {str::kIoCannotOpen,
+     "\"%1\" kann nicht ge\xF6"
+     "ffnet werden: %2"},
+    {str::kIoCannotRead, "\"%1\" kann nicht gelesen werden: %2"},
+    {str::kIoCannotWrite, "\"%1\" kann nicht geschrieben werden: %2"},
+    {str::kTagFileTooShort, "\"%1\" ist zu kurz f\xFCr ein Tag; die Datei blieb, wie sie war"},
+    {str::kTagFileEndedEarly, "\"%1\" kann nicht gelesen werden: die Datei endet zu fr\xFCh"},
+    {str::kTagReadOnlyLost,
+     "Das Tag von \"%1\" ist geschrieben, aber die Datei ist nicht wieder schreibgesch\xFCtzt"},
+    {str::kTagEnded, "Die Datei endet mitten in ihrem Tag"},
+    {str::kReasonNoFile, "die Datei gibt es nicht"},
+    {str::kReasonNoAccess, "kein Zugriff"},
+    {str::kReasonDiskFull, "der Datentr\xE4ger ist voll"},
+    {str::kReasonOther, "Systemfehler %1"},
+    {str::kIsoCannotStart, "libisofs kann nicht starten"},
+    {str::kIsoBrokenTree, "Interner Fehler beim Abbild: %1 hat keinen Ordner"},
 });
 
 }  // namespace
@@ -224,6 +243,37 @@ std::string BuildText(int n, std::initializer_list<std::string> args) {
 }
 
 std::string FillIn(const std::string& text, std::initializer_list<std::string> args) {
+  return FillIn(text, std::vector<std::string>(args));
+}
+
+std::string ReasonText(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+      return BuildText(str::kReasonNoFile);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return BuildText(str::kReasonNoAccess);
+    // A file grown past its limit has no room either, as far as the user can tell.
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return BuildText(str::kReasonDiskFull);
+    default:
+      return BuildText(str::kReasonOther, {std::to_string(code)});
+  }
+}
+
+std::string ErrorText(const std::exception& error) {
+  const auto* io = dynamic_cast<const IoError*>(&error);
+  if (!io || io->textNumber() == 0) return error.what();
+  std::vector<std::string> args = io->textArgs();
+  args.push_back(ReasonText(io->code()));
+  return FillIn(BuildText(io->textNumber()), args);
+}
+
+std::string FillIn(const std::string& text, const std::vector<std::string>& args) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -231,7 +281,7 @@ std::string FillIn(const std::string& text, std::initializer_list<std::string> a
     if (c == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
       const std::size_t arg = static_cast<std::size_t>(text[i + 1] - '1');
       if (arg < args.size()) {
-        out += *(args.begin() + arg);
+        out += args[arg];
         ++i;
         continue;
       }

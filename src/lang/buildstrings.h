@@ -2,12 +2,15 @@
 // Strings the table holds beyond the original program's: messages and
 // captions this build added. Each has a German text for a language file
 // that lacks it (an older file, or none loaded yet, as in tovix-cli).
+#include <exception>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lang/stringnumbers.h"
+#include "platform/errortexts.h"
 
 namespace tovix {
 
@@ -202,5 +205,14 @@ std::string BuildText(int n, std::initializer_list<std::string> args);
 // text with "%1", "%2", ... replaced by the arguments in order; a number
 // without an argument stays as it is.
 std::string FillIn(const std::string& text, std::initializer_list<std::string> args);
+std::string FillIn(const std::string& text, const std::vector<std::string>& args);
+
+// The system's reason for error number code, in the loaded language.
+std::string ReasonText(int code);
+
+// What a failure says to the user: an IoError that names its table string in
+// the loaded language (the system's reason filled in after its own
+// arguments), any other error its what().
+std::string ErrorText(const std::exception& error);
 
 }  // namespace tovix

@@ -6,6 +6,7 @@
 #include "mp3/mpegscan.h"
 #include "mp3/tagcodepage.h"
 #include "platform/codepage.h"
+#include "platform/errortexts.h"
 #include "platform/ioerror.h"
 
 namespace tovix {
@@ -14,7 +15,8 @@ namespace {
 constexpr std::int64_t kWindow = 137;  // 9 bytes before the tag, then the tag
 
 void ReadExactly(ByteSource& source, std::int64_t offset, void* buf, std::size_t n) {
-  if (source.Read(offset, buf, n) != n) throw IoError(EIO, "the file ended while its tag was read");
+  if (source.Read(offset, buf, n) != n)
+    throw IoError(EIO, "the file ended while its tag was read", str::kTagEnded, {});
 }
 
 bool Same(const std::uint8_t* bytes, const char* text) {

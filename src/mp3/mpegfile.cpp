@@ -9,6 +9,7 @@
 
 #include "mp3/bytesource.h"
 #include "mp3/mpegscan.h"
+#include "platform/errortexts.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 
@@ -77,11 +78,13 @@ void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
   FileSource file(path, FileSource::Mode::kReadWrite);
   const std::int64_t size = file.Size();
   if (size < 128)
-    throw IoError(100, "\"" + path + "\" is too short to hold a tag; it was left as it was");
+    throw IoError(100, "\"" + path + "\" is too short to hold a tag; it was left as it was",
+                  str::kTagFileTooShort, {path});
 
   char last[128];
   if (file.Read(size - 128, last, sizeof last) != sizeof last)
-    throw IoError(EIO, "cannot read \"" + path + "\": the file ended early");
+    throw IoError(EIO, "cannot read \"" + path + "\": the file ended early",
+                  str::kTagFileEndedEarly, {path});
   if (std::memcmp(last, "TAG", 3) == 0) {
     file.Write(size - 128, block.data(), block.size());
     file.Close();
@@ -101,7 +104,8 @@ void WriteID3Tag(const std::string& fileName, const TID3Tag& tag) {
   if (!readOnly.Restore())
     throw IoError(
         errno ? errno : EPERM,
-        "the tag of \"" + path + "\" was written, but it could not be made read-only again");
+        "the tag of \"" + path + "\" was written, but it could not be made read-only again",
+        str::kTagReadOnlyLost, {path});
 }
 
 }  // namespace tovix

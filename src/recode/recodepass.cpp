@@ -220,7 +220,7 @@ void RecodePass::Front(FileWork& work) {
       work.workDir = WorkFolder(work.number);
       if (o.tmpWav) {
         work.Log(*this, Timestamp() + LanguageString(str::kLogDecodeStarts));
-        if (!env_.player) throw std::runtime_error("MPEG library not loaded");
+        if (!env_.player) throw std::runtime_error(BuildText(str::kPlayerNotLoaded));
         DecodeWatch watch;
         watch.showGauge = [this](bool shown) { host_.ShowGauge(shown); };
         watch.setGauge = [this](int percent) { host_.SetGauge(percent); };
@@ -238,7 +238,7 @@ void RecodePass::Front(FileWork& work) {
                             std::to_string(o.rule.targetBitrate) + "kBit");
     } catch (const std::exception& e) {
       work.needsBack = false;
-      Fail(work, e.what());
+      Fail(work, ErrorText(e));
     }
     return;
   }
@@ -256,7 +256,7 @@ void RecodePass::Front(FileWork& work) {
           });
     } catch (const IoError& e) {
       failed = true;
-      Fail(work, e.what());
+      Fail(work, ErrorText(e));
     }
   }
   if (failed) return;
@@ -299,7 +299,7 @@ void RecodePass::Back(FileWork& work) {
     work.Log(*this,
              Timestamp() + LanguageString(host_.Running() ? str::kLogRecoded : str::kLogCancelled));
   } catch (const std::exception& e) {
-    Fail(work, e.what());
+    Fail(work, ErrorText(e));
     return;
   }
   if (host_.Running()) Drain(work);

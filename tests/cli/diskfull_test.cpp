@@ -57,7 +57,7 @@ const Case kCases[] = {
      "MakeTag=1\r\nSaveTag=1\r\n",
      {"rename", "--apply", "lists/plan.txt"},
      1300,
-     "Band - Erster Titel.mp3\": File too large (I/O-Fehler 27)",
+     "Erster Titel.mp3\" kann nicht geschrieben werden: der Datentr",
      nullptr,
      nullptr,
      false,

@@ -7,7 +7,9 @@
 #include "lang/buildstrings.h"
 #include "lang/languagelist.h"
 #include "lang/sprachen.h"
+#include "mp3/mpegfile.h"
 #include "platform/codepage.h"
+#include "platform/ioerror.h"
 #include "support/tempdir.h"
 
 namespace tovix {
@@ -172,6 +174,39 @@ TEST(ShippedLanguageFile, GermanHoldsTheBuildsOwnTextsAndEveryLanguageItsQtLocal
                   LanguageString(s.number).find(mark) == std::string::npos)
             << s.number << " " << mark << " " << language;
   }
+}
+
+TEST(ShippedLanguageFile, FileModuleFailuresSpeakTheChosenLanguage) {
+  test::TempDir dir;
+  const std::string shortFile = dir.file("short.mp3");
+  test::WriteFile(shortFile, std::string(100, 'x'));
+  struct Case {
+    std::uint16_t language;
+    std::string path;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {1, shortFile, "\"" + shortFile + "\" is too short to hold a tag; it was left as it was"},
+      {2, shortFile,
+       Ansi("« ") + shortFile +
+           Ansi(" » est trop court pour contenir un tag ; il est resté tel quel")},
+      {1, dir.file("none.mp3"),
+       "cannot open \"" + dir.file("none.mp3") + "\": the file does not exist"},
+      {2, dir.file("none.mp3"),
+       Ansi("impossible d'ouvrir « ") + dir.file("none.mp3") +
+           Ansi(" » : le fichier n'existe pas")},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(ApplyLanguage(c.language, ShippedFile()), LanguageResult::kOk);
+    try {
+      WriteID3Tag(c.path, TID3Tag{});
+      ADD_FAILURE() << c.path << " took a tag";
+    } catch (const IoError& e) {
+      EXPECT_EQ(ErrorText(e), c.expected) << int(c.language);
+    }
+  }
+  EXPECT_EQ(test::ReadFile(shortFile), std::string(100, 'x'));
+  ASSERT_EQ(ApplyLanguage(0, ShippedFile()), LanguageResult::kOk);
 }
 
 TEST(ShippedLanguageFile, LanguagesDifferWhereTheyShould) {

@@ -169,14 +169,15 @@ int main(int argc, char** argv) {
   try {
     return Run(parsed.call, language);
   } catch (const IoError& e) {
-    std::cerr << Say(str::kCliIoError, {platform::AnsiToUtf8(e.what()), std::to_string(e.code())})
+    std::cerr << Say(str::kCliIoError,
+                     {platform::AnsiToUtf8(ErrorText(e)), std::to_string(e.code())})
               << '\n';
   } catch (const BitmapError& e) {
     std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
   } catch (const JpegError& e) {
     std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
   } catch (const std::exception& e) {
-    std::cerr << "tovix-cli: " << platform::AnsiToUtf8(e.what()) << '\n';
+    std::cerr << "tovix-cli: " << platform::AnsiToUtf8(ErrorText(e)) << '\n';
   }
   return kExitPassError;
 }

@@ -456,7 +456,7 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
   try {
     LoadBackgroundPicture(path);
   } catch (const std::exception& error) {
-    reportError_(error.what());
+    reportError_(ErrorText(error));
   }
   // Shown at once in the current mode, not only after a mode button.
   LayOutPicture(scaleMode_);
@@ -475,7 +475,7 @@ void PreviewPage::ReloadAfterTiling() {
   try {
     LoadBackgroundPicture(bitmapFile_);
   } catch (const std::exception& error) {
-    reportError_(error.what());
+    reportError_(ErrorText(error));
   }
 }
 
