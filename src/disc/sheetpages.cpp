@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/errortexts.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 
@@ -64,12 +65,14 @@ SheetFiles WriteSheetPages(const std::vector<SheetTile>& tiles, int overscan,
     {
       QBuffer buffer(&png);
       buffer.open(QIODevice::WriteOnly);
-      if (!sheet.image.save(&buffer, "PNG")) throw IoError(EIO, "PNG kann nicht erzeugt werden");
+      if (!sheet.image.save(&buffer, "PNG"))
+        throw IoError(EIO, "PNG kann nicht erzeugt werden", str::kPngCannotMake, {});
     }
     sheet.image = QImage();  // the picture goes before its file is written
     const std::string path = SheetPagePath(out, page);
     if (const int e = platform::WriteFileWhole(path, {png.constData(), std::size_t(png.size())}))
-      throw IoError(e, "nach " + path + " kann nicht geschrieben werden");
+      throw IoError(e, "nach " + path + " kann nicht geschrieben werden", str::kIniCannotWrite,
+                    {path});
     files.paths.push_back(path);
     files.tiles.insert(files.tiles.end(), sheet.tiles.begin(), sheet.tiles.end());
   }

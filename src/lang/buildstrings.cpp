@@ -216,6 +216,14 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kReasonOther, "Systemfehler %1"},
     {str::kIsoCannotStart, "libisofs kann nicht starten"},
     {str::kIsoBrokenTree, "Interner Fehler beim Abbild: %1 hat keinen Ordner"},
+    {str::kIniCannotWrite, "nach %1 kann nicht geschrieben werden"},
+    {str::kFileCannotOpen,
+     "Datei %1 kann nicht ge\xF6"
+     "ffnet werden"},
+    {str::kFileCannotCreate, "Datei %1 kann nicht erstellt werden"},
+    {str::kBitmapInvalid, "Bitmap ist ung\xFCltig"},
+    {str::kJpegFailed, "JPEG-Fehler #%1"},
+    {str::kPngCannotMake, "PNG kann nicht erzeugt werden"},
 });
 
 }  // namespace
@@ -266,11 +274,11 @@ std::string ReasonText(int code) {
 }
 
 std::string ErrorText(const std::exception& error) {
-  const auto* io = dynamic_cast<const IoError*>(&error);
-  if (!io || io->textNumber() == 0) return error.what();
-  std::vector<std::string> args = io->textArgs();
-  args.push_back(ReasonText(io->code()));
-  return FillIn(BuildText(io->textNumber()), args);
+  const auto* worded = dynamic_cast<const WordedError*>(&error);
+  if (!worded || worded->textNumber() == 0) return error.what();
+  std::vector<std::string> args = worded->textArgs();
+  if (const auto* io = dynamic_cast<const IoError*>(&error)) args.push_back(ReasonText(io->code()));
+  return FillIn(BuildText(worded->textNumber()), args);
 }
 
 std::string FillIn(const std::string& text, const std::vector<std::string>& args) {

@@ -1,6 +1,5 @@
 #include "mp3/scantable.h"
 
-#include <cstring>
 #include <memory>
 
 #include "mp3/bytesource.h"
@@ -77,7 +76,7 @@ bool ReadScanFacts(const std::string& path, Mp3Info& info, std::ostream& err,
     ReadID3Tag(source, info);
     return true;
   } catch (const IoError& e) {
-    Complain(err, m, m.unreadable, platform::AnsiToUtf8(path), std::strerror(e.code()));
+    Complain(err, m, m.unreadable, platform::AnsiToUtf8(path), m.reason(e.code()));
     return false;
   }
 }

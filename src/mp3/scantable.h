@@ -2,6 +2,8 @@
 // The table of what the program makes of MP3 files: one header line, then
 // one tab-separated line per file with every field of Mp3Info. Shared by
 // tovix-scan and the command-line program.
+#include <cstring>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +28,10 @@ struct ScanMessages {
   std::string unreadable = "%1: cannot be read: %2";
   std::string notAnsi =
       "%1: the name holds characters the program cannot handle (not in Windows-1252)";
+  // The system's reason for an error number, as the run words it.
+  std::function<std::string(int)> reason = [](int code) {
+    return std::string(std::strerror(code));
+  };
 };
 
 // What ReadMPEGData and ReadID3Tag (into a cleared tag) give for one file,

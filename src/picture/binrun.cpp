@@ -1,7 +1,6 @@
 #include "picture/binrun.h"
 
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "lang/buildstrings.h"
@@ -77,7 +76,7 @@ std::string FolderInTheWay(const std::string& path) {
 std::string WhyNoBin(const std::string& targetFolder, const std::string& binPath) {
   for (const std::string& folder : {targetFolder, platform::WithSep(platform::CurrentDir())}) {
     if (const int error = platform::FolderWriteProblem(folder, 2 * kMaxBinBytes))
-      return folder + ": " + std::strerror(error);
+      return folder + ": " + ReasonText(error);
   }
   return BuildText(str::kBinToolsFailed, {binPath});
 }

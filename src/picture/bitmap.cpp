@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/errortexts.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 
@@ -269,7 +270,7 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
 
 }  // namespace
 
-BitmapError::BitmapError() : std::runtime_error("Bitmap ist ung\xFCltig") {}
+BitmapError::BitmapError() : WordedError("Bitmap ist ung\xFCltig", str::kBitmapInvalid) {}
 
 Bitmap MakeBitmap(int width, int height) {
   Bitmap b;
@@ -348,7 +349,7 @@ std::string ReadWholeFile(const std::string& path) {
 std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
   std::int64_t size = 0;
   const int fd = platform::OpenRegularFile(path, O_RDONLY, &size);
-  if (fd < 0) throw IoError(errno, CannotOpen(path));
+  if (fd < 0) throw IoError(errno, CannotOpen(path), str::kFileCannotOpen, {path});
   std::string data;
   data.reserve(static_cast<std::size_t>(std::min<std::int64_t>(
       size, static_cast<std::int64_t>(std::min<std::size_t>(maxBytes, 1 << 26)))));
@@ -362,7 +363,7 @@ std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
     data.append(buffer, static_cast<std::size_t>(n));
   }
   close(fd);
-  if (error) throw IoError(error, CannotOpen(path));
+  if (error) throw IoError(error, CannotOpen(path), str::kFileCannotOpen, {path});
   return data;
 }
 
@@ -379,7 +380,7 @@ std::string ReadBmpBytes(const std::string& path) {
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   if (const int error = platform::WriteFileWhole(path, bytes))
-    throw IoError(error, CannotCreate(path));
+    throw IoError(error, CannotCreate(path), str::kFileCannotCreate, {path});
 }
 
 }  // namespace tovix

@@ -1,10 +1,11 @@
 #pragma once
 // The core's 24-bit picture and the Windows BMP file format.
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/wordederror.h"
 
 namespace tovix {
 
@@ -17,7 +18,7 @@ struct Bitmap {
 };
 
 // A picture file whose contents cannot be a bitmap ("Bitmap ist ungültig").
-class BitmapError : public std::runtime_error {
+class BitmapError : public WordedError {
  public:
   BitmapError();
 };

@@ -1,5 +1,6 @@
 #include "picture/jpgtobmp.h"
 
+#include "platform/errortexts.h"
 #include "platform/filesys.h"
 
 #include <csetjmp>
@@ -249,7 +250,9 @@ std::uint8_t FromInk(unsigned ink, unsigned black) {
 }  // namespace
 
 JpegError::JpegError(int msgCode)
-    : std::runtime_error("JPEG-Fehler #" + std::to_string(msgCode)), code_(msgCode) {}
+    : WordedError("JPEG-Fehler #" + std::to_string(msgCode), str::kJpegFailed,
+                  {std::to_string(msgCode)}),
+      code_(msgCode) {}
 
 std::string EncodeJpeg(const Bitmap& bitmap, int quality) {
   if (bitmap.empty() ||

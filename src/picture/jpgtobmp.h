@@ -1,6 +1,5 @@
 #pragma once
 // TJpegToBmp: the component through which the program meets JPEG files.
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,7 +9,7 @@ namespace tovix {
 
 // A JPEG stream the codec rejects: "JPEG-Fehler #%d" with libjpeg's message
 // number (a truncated stream counts as damaged).
-class JpegError : public std::runtime_error {
+class JpegError : public WordedError {
  public:
   explicit JpegError(int msgCode);
   int code() const { return code_; }

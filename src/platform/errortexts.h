@@ -18,6 +18,14 @@ inline constexpr int kReasonNoFile = 362;
 inline constexpr int kReasonNoAccess = 363;
 inline constexpr int kReasonDiskFull = 364;
 inline constexpr int kReasonOther = 365;  // %1 the error number
+// The texts of the settings file and the picture files, German as they
+// always were.
+inline constexpr int kIniCannotWrite = 366;    // %1 the settings file
+inline constexpr int kFileCannotOpen = 367;    // %1 a picture file
+inline constexpr int kFileCannotCreate = 370;  // %1 a picture file
+inline constexpr int kBitmapInvalid = 371;
+inline constexpr int kJpegFailed = 372;  // %1 the codec's message number
+inline constexpr int kPngCannotMake = 373;
 inline constexpr int kIsoCannotStart = 368;
 inline constexpr int kIsoBrokenTree = 369;  // %1 a folder or file the image lost track of
 

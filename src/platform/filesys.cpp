@@ -121,13 +121,13 @@ Listing ListFiles(const std::string& dir, const std::string& pattern) {
     if (!name) {
       // Only names that would match the pattern are worth a word.
       if (WildcardMatch(pattern, native))
-        result.rejected.push_back({native, "Zeichen ausserhalb von Windows-1252"});
+        result.rejected.push_back({native, "characters outside Windows-1252"});
       continue;
     }
     if (!WildcardMatch(pattern, *name)) continue;
     if (HasUnquotableChar(*name)) {
       result.rejected.push_back(
-          {native, "Anfuehrungszeichen, Backslash oder Steuerzeichen im Namen"});
+          {native, "a double quote, backslash or control character in the name"});
       continue;
     }
     result.names.push_back(*name);

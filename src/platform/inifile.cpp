@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/errortexts.h"
 #include "platform/filesys.h"
 #include "platform/inilines.h"
 #include "platform/ioerror.h"
@@ -57,7 +58,8 @@ std::string StripQuotes(std::string value) {
 }
 
 [[noreturn]] void WriteFailed(const std::string& path, int code) {
-  throw IoError(code ? code : EIO, "nach " + path + " kann nicht geschrieben werden");
+  throw IoError(code ? code : EIO, "nach " + path + " kann nicht geschrieben werden",
+                str::kIniCannotWrite, {path});
 }
 
 }  // namespace

@@ -115,6 +115,7 @@ TEST(CliLanguage, EveryCommandSpeaksTheChosenLanguage) {
       {{"--set", "bindir=@/music", "disc", "cd.iso"}},
       {{"play", "music/track01.mp3", "--wav", "bins/out.wav"}},
       {{"play", "music/track01.mp3", "--wav", "bins/out.wav"}},
+      {{"play", "music/kaputt.mp3", "--wav", "bins/bad.wav"}},
       {{"demo", "demo"}},
       // Last: the songs it renames are no longer there to be handed over.
       {{"rename", "--apply", "lists/plan.txt"}},

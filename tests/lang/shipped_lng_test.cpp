@@ -2,13 +2,18 @@
 // present, the German wording the windows hold.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <map>
 
 #include "lang/buildstrings.h"
 #include "lang/languagelist.h"
 #include "lang/sprachen.h"
 #include "mp3/mpegfile.h"
+#include "picture/bitmap.h"
+#include "picture/jpgtobmp.h"
 #include "platform/codepage.h"
+#include "platform/inifile.h"
 #include "platform/ioerror.h"
 #include "support/tempdir.h"
 
@@ -206,6 +211,50 @@ TEST(ShippedLanguageFile, FileModuleFailuresSpeakTheChosenLanguage) {
     }
   }
   EXPECT_EQ(test::ReadFile(shortFile), std::string(100, 'x'));
+  ASSERT_EQ(ApplyLanguage(0, ShippedFile()), LanguageResult::kOk);
+}
+
+TEST(ShippedLanguageFile, PictureAndSettingsFailuresSpeakTheChosenLanguageAndGermanAsAlways) {
+  test::TempDir dir;
+  const std::string gone = dir.file("none/x.bmp");
+  const std::string ini = dir.file("none/tovix.ini");
+  auto failure = [&](const std::function<void()>& work) -> std::string {
+    try {
+      work();
+    } catch (const std::exception& e) {
+      return ErrorText(e);
+    }
+    return "no failure";
+  };
+  const std::function<void()> works[] = {
+      [&] { ReadBmpFile(gone); },
+      [&] { WriteBmpFile(gone, MakeBitmap(2, 2)); },
+      [&] { DecodeBmp("BM not a bitmap at all, far too short"); },
+      [&] { DecodeJpeg(std::string(64, 'x')); },
+      [&] {
+        platform::IniFile file(ini);
+        file.WriteString("Farbe", "colour", "1");
+      },
+  };
+  const std::vector<std::string> expected[] = {
+      {"Datei " + gone + Ansi(" kann nicht geöffnet werden"),
+       "Datei " + gone + " kann nicht erstellt werden", Ansi("Bitmap ist ungültig"),
+       "JPEG-Fehler #", "nach " + ini + " kann nicht geschrieben werden"},
+      {"cannot open the file " + gone, "cannot create the file " + gone, "The bitmap is not valid",
+       "JPEG error #", "cannot write to " + ini},
+      {"impossible d'ouvrir le fichier " + gone, Ansi("impossible de créer le fichier ") + gone,
+       "Le bitmap n'est pas valide", Ansi("Erreur JPEG n° "),
+       Ansi("impossible d'écrire dans ") + ini},
+  };
+  for (std::uint16_t language : {0, 1, 2}) {
+    ASSERT_EQ(ApplyLanguage(language, ShippedFile()), LanguageResult::kOk);
+    for (std::size_t i = 0; i < std::size(works); ++i) {
+      const std::string said = failure(works[i]);
+      // The JPEG error ends in the codec's own message number.
+      EXPECT_EQ(said.substr(0, expected[language][i].size()), expected[language][i])
+          << language << " " << i;
+    }
+  }
   ASSERT_EQ(ApplyLanguage(0, ShippedFile()), LanguageResult::kOk);
 }
 

@@ -12,8 +12,6 @@
 #include "console.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
-#include "picture/bitmap.h"
-#include "picture/jpgtobmp.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/inifile.h"
@@ -172,10 +170,8 @@ int main(int argc, char** argv) {
     std::cerr << Say(str::kCliIoError,
                      {platform::AnsiToUtf8(ErrorText(e)), std::to_string(e.code())})
               << '\n';
-  } catch (const BitmapError& e) {
-    std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
-  } catch (const JpegError& e) {
-    std::cerr << platform::AnsiToUtf8(e.what()) << '\n';
+  } catch (const WordedError& e) {
+    std::cerr << platform::AnsiToUtf8(ErrorText(e)) << '\n';
   } catch (const std::exception& e) {
     std::cerr << "tovix-cli: " << platform::AnsiToUtf8(ErrorText(e)) << '\n';
   }

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <thread>
 
@@ -14,6 +13,7 @@
 #include "platform/signals.h"
 #include "player/mpegplay.h"
 #include "player/playercontrols.h"
+#include "player/playererrortext.h"
 
 namespace tovix::cli {
 namespace {
@@ -124,7 +124,7 @@ int RunPlay(RunContext& context) {
       if (!platform::RenameNoReplace(hidden.path(), *wave)) {
         const int error = errno;
         Complain(context, Say(str::kCannotWrite, {context.call.Option("--wav")}) + ": " +
-                              std::strerror(error));
+                              platform::AnsiToUtf8(ReasonText(error)));
         return kExitPassError;
       }
       context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*wave)}));
@@ -132,8 +132,7 @@ int RunPlay(RunContext& context) {
       PlayToSound(player, context.console);
     }
   } catch (const TMPEGError& e) {
-    Complain(context, platform::AnsiToUtf8(e.what()) + " (code " +
-                          std::to_string(static_cast<int>(e.ErrorCode)) + ")");
+    Complain(context, platform::AnsiToUtf8(PlayerErrorText(e)));
     // The component's text does not say which file or what is wrong with it.
     if (!player.LibraryProblem().empty()) Complain(context, player.LibraryProblem());
     return kExitPassError;

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "lang/buildstrings.h"
 #include "mp3/scantable.h"
+#include "platform/codepage.h"
 
 namespace tovix::cli {
 
@@ -13,6 +14,7 @@ int RunScan(RunContext& context) {
   messages.missing = Say(str::kDoesNotExist, {"%1"});
   messages.unreadable = Say(str::kCannotRead, {"%1"}) + ": %2";
   messages.notAnsi = Say(str::kCliNotWin1252, {"%1"});
+  messages.reason = [](int code) { return platform::AnsiToUtf8(ReasonText(code)); };
   const int result =
       WriteScanTable(context.call.operands, context.console.out(), context.console.err(), messages);
   context.console.out().flush();
