@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <iostream>
 
-#include "app/settings.h"
 #include "console.h"
 #include "lang/sprachen.h"
 #include "mp3/mpegfile.h"
@@ -33,6 +32,7 @@
 #include "picture/binrun.h"
 #include "platform/filesys.h"
 #include "rename/renamelist.h"
+#include "settings/settings.h"
 #include "workfolder.h"
 
 extern char** environ;

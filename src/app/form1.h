@@ -12,10 +12,10 @@
 #include <string>
 
 #include "app/pages/previewpage.h"
-#include "app/settings.h"
 #include "lang/sprachen.h"
 #include "platform/inifile.h"
 #include "rename/passobserver.h"
+#include "settings/settings.h"
 
 class QLabel;
 class QPushButton;

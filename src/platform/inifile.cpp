@@ -15,8 +15,6 @@
 namespace tovix::platform {
 namespace {
 
-constexpr std::size_t kMaxValue = 1023;  // the profile reader's 1024-byte buffer
-
 // Loads the file as raw 8-bit text; a missing file is an empty one.
 bool LoadInto(const std::string& path, CSimpleIniA& ini) {
   ini.SetUnicode(false);
@@ -86,10 +84,10 @@ const IniFile::Parsed* IniFile::Load() const {
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
   const Parsed* p = Load();
-  if (!p) return defaultValue.substr(0, kMaxValue);
+  if (!p) return defaultValue.substr(0, kMaxProfileText);
   const char* v = p->ini.GetValue(section.c_str(), key.c_str(), nullptr);
   std::string value = v ? StripQuotes(v) : defaultValue;
-  if (value.size() > kMaxValue) value.resize(kMaxValue);
+  if (value.size() > kMaxProfileText) value.resize(kMaxProfileText);
   return value;
 }
 
@@ -132,6 +130,14 @@ bool ParseProfileInteger(const std::string& text, int& value) {
   if (n < INT_MIN || n > INT_MAX) return false;
   value = static_cast<int>(n);
   return true;
+}
+
+std::string ProfileValue(std::string_view written) {
+  written = written.substr(0, written.find_first_of("\r\n"));
+  const std::size_t first = written.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return StripQuotes(
+      std::string(written.substr(first, written.find_last_not_of(" \t") + 1 - first)));
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key,

@@ -5,6 +5,7 @@
 // "0x" hexadecimal, keys updated in place, file and section made on write.
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tovix::platform {
 
@@ -41,5 +42,11 @@ class IniFile {
 // decimal digits; a text of three or more characters starting "0x"/"0X" is
 // hexadecimal. Returns false for anything else.
 bool ParseProfileInteger(const std::string& text, int& value);
+
+// The value the reader takes from a line "key=<written>": up to the first
+// line break, without the blanks around it and one pair of enclosing quotes.
+// A text value is then cut to kMaxProfileText characters.
+std::string ProfileValue(std::string_view written);
+inline constexpr std::size_t kMaxProfileText = 1023;  // the profile reader's 1024-byte buffer
 
 }  // namespace tovix::platform

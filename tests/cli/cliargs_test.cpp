@@ -130,34 +130,6 @@ TEST(CliArgs, SaveAloneStoresTheSettings) {
   EXPECT_TRUE(r.call.command.empty());
 }
 
-TEST(SettingsKeys, KnowsEveryKeyInBothSpellingsWithoutRegardToCase) {
-  for (const char* key : {"mp3dir",
-                          "BINDIR",
-                          "WaveDir",
-                          "wavedir",
-                          "tempdir",
-                          "lastfile",
-                          "Font1.Name",
-                          "font2.style.italic",
-                          "Font1.Style.italic",
-                          "Encoder.Left",
-                          "Scale",
-                          "Overscan",
-                          "if127",
-                          "Bitrate",
-                          "bitmap",
-                          "SaveJPG",
-                          "SaveJpg",
-                          "Sprache",
-                          "X2Blank",
-                          "ID3v2",
-                          "id3v2"})
-    EXPECT_TRUE(IsSettingsKey(key)) << key;
-  for (const char* key : {"", "mp3", "Font3.Name", "Artist.Right", "Language", "SourceDir"})
-    EXPECT_FALSE(IsSettingsKey(key)) << key;
-  EXPECT_EQ(SettingsKeys().size(), 45u);
-}
-
 class RunSettings : public ::testing::Test {
  protected:
   std::string Ini() const { return *platform::FromNative(dir_.file("tovix.ini")); }

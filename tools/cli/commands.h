@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "app/settings.h"
 #include "cliargs.h"
 #include "console.h"
+#include "settings/settings.h"
 
 namespace tovix::cli {
 

@@ -6,15 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace tovix::cli {
 
 // True for a key of the settings file, in the spelling it is read or
 // written with, compared without regard to case ("wavedir", "SaveJPG").
 bool IsSettingsKey(const std::string& key);
-// Every key as the program reads it, in the order of reading.
-const std::vector<std::string>& SettingsKeys();
 
 using Override = std::pair<std::string, std::string>;  // key, Windows-1252 value
 

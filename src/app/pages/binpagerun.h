@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/pages/pagepanel.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 
 class QLineEdit;
 

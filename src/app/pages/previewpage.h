@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/settings.h"
 #include "picture/songtexts.h"
+#include "settings/settings.h"
 
 class QLabel;
 class QPushButton;

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/pages/pagepanel.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 
 class QProgressBar;
 

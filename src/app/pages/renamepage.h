@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/pages/pagepanel.h"
-#include "app/settings.h"
 #include "rename/renamelist.h"
+#include "settings/settings.h"
 
 namespace tovix {
 

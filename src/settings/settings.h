@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/inifile.h"
 
@@ -66,15 +67,21 @@ struct Settings {
 
 inline constexpr const char* kSettingsSection = "Tovix";
 
-// Reads every key in the order of the key table, each with its default;
-// workingDir is the default of SourceDir and BinDir. A stored style flag
-// that is true adds the style to the form's; one that is false removes
-// nothing, so the record holds the styles the labels show.
+struct SettingsKey;
+
+// The record before any key is read: the form's defaults, with workingDir
+// as the source and BIN folders.
+Settings DefaultSettings(const std::string& workingDir);
+
+// Reads every key of the key table, each with its default (see
+// DefaultSettings). A stored style flag that is true adds the style to the
+// form's; one that is false removes nothing, so the record holds the styles
+// the labels show.
 Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDir);
 
-// Writes every key in the written spellings and order. Throws IoError
-// ("nach <path> kann nicht geschrieben werden"); keys after a failing one
-// are not written.
+// Writes every key in its written spelling, in the order of the key
+// table. Throws IoError ("nach <path> kann nicht geschrieben werden"); keys
+// after a failing one are not written.
 void WriteSettings(platform::IniFile& ini, const Settings& settings);
 
 }  // namespace tovix

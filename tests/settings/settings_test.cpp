@@ -1,5 +1,5 @@
 // The settings file: keys, spellings, defaults and the write order.
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
