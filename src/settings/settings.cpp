@@ -52,6 +52,20 @@ void Take(Settings& settings, const SettingsKey& key, const Value& value, Settin
       key.field(settings));
 }
 
+// A value given as the text after "key=", read as the file would hold it.
+class GivenValue {
+ public:
+  explicit GivenValue(std::string_view written) : value_(platform::ProfileValue(written)) {}
+  std::string Text(const std::string&) const { return value_.substr(0, platform::kMaxProfileText); }
+  int Integer(int fallback) const {
+    int number;
+    return platform::ParseProfileInteger(value_, number) ? number : fallback;
+  }
+
+ private:
+  std::string value_;
+};
+
 }  // namespace
 
 int Settings::TargetBitrate() const {
@@ -70,6 +84,12 @@ Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDi
   Settings s = defaults;
   for (const SettingsKey& key : SettingsKeys()) Take(s, key, StoredValue(ini, key.read), defaults);
   return s;
+}
+
+void SetSetting(Settings& settings, const SettingsKey& key, std::string_view value,
+                const std::string& workingDir) {
+  Settings defaults = DefaultSettings(workingDir);
+  Take(settings, key, GivenValue(value), defaults);
 }
 
 void WriteSettings(platform::IniFile& ini, const Settings& settings) {

@@ -79,6 +79,13 @@ Settings DefaultSettings(const std::string& workingDir);
 // the labels show.
 Settings ReadSettings(const platform::IniFile& ini, const std::string& workingDir);
 
+// Sets one key's member from a value as the file would hold it after
+// "key=", by the rule reading the file gives it: blanks, one pair of quotes
+// and anything after a line break are dropped; a number that is not one
+// gives the key's default.
+void SetSetting(Settings& settings, const SettingsKey& key, std::string_view value,
+                const std::string& workingDir);
+
 // Writes every key in its written spelling, in the order of the key
 // table. Throws IoError ("nach <path> kann nicht geschrieben werden"); keys
 // after a failing one are not written.

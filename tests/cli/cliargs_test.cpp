@@ -2,14 +2,19 @@
 // tovix-cli, without running the program.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
+#include <stdexcept>
 
 #include "cliargs.h"
 #include "console.h"
 #include "lang/sprachen.h"
 #include "platform/filesys.h"
-#include "settingskeys.h"
+#include "platform/ioerror.h"
+#include "runsettings.h"
 #include "support/tempdir.h"
+#include "support/unprivileged.h"
 
 namespace tovix::cli {
 namespace {
@@ -155,6 +160,46 @@ TEST_F(RunSettings, OverridesFollowTheReadingRuleOfTheirKey) {
   EXPECT_TRUE(s.Font1.italic);
   EXPECT_EQ(s.SourceDir, "/music");  // untouched keys as stored
   EXPECT_EQ(s.BinDir, "/work");      // missing: the working folder
+}
+
+TEST_F(RunSettings, OverridesAreValuesAsTheFileWouldHoldThem) {
+  WriteIni("[Tovix]\r\nScale=1\r\nFont2.Style.Italic=1\r\nSprache=2\r\n");
+  const Settings s = LoadRunSettings(Ini(),
+                                     {{"mp3dir", " \t/a b\t "},
+                                      {"bindir", "/bins\r\nScale=5"},
+                                      {"Scale", "abc"},
+                                      {"FONT2.STYLE.ITALIC", "0"},
+                                      {"Bitrate", "'-9'"},
+                                      {"Sprache", "1"},
+                                      {"sprache", "0x0"}},
+                                     "/w");
+  EXPECT_EQ(s.SourceDir, "/a b");
+  EXPECT_EQ(s.BinDir, "/bins");  // a line break ends the value: no key slips in behind it
+  EXPECT_EQ(s.Scale, 0);         // not a number: the default, not the stored 1
+  EXPECT_TRUE(s.Font2.italic);   // 0 removes nothing from the form's style
+  EXPECT_EQ(s.Bitrate, -1);      // quotes dropped, held at the first item
+  EXPECT_EQ(s.Language, 0);      // the last override of a key counts
+  EXPECT_THROW(LoadRunSettings(Ini(), {{"colour", "red"}}, "/w"), std::invalid_argument);
+}
+
+TEST_F(RunSettings, AFileThatCannotBeReadIsAnErrorNotTheDefaults) {
+  WriteIni("[Tovix]\r\nmp3dir=/music\r\n");
+  const std::string native = dir_.file("tovix.ini");
+  ASSERT_EQ(chmod(native.c_str(), 0), 0);
+  const int outcome = test::RunUnprivileged({dir_.path(), native}, [&] {
+    for (const std::vector<Override>& overrides :
+         std::vector<std::vector<Override>>{{}, {{"MakeTxt", "1"}}}) {
+      try {
+        LoadRunSettings(Ini(), overrides, "/w");
+        return 1;
+      } catch (const IoError& e) {
+        if (std::string(e.what()).find("tovix.ini") == std::string::npos) return 2;
+      }
+    }
+    return 0;
+  });
+  chmod(native.c_str(), 0644);
+  EXPECT_EQ(outcome, 0);
 }
 
 TEST_F(RunSettings, TheFileItselfIsNeverWritten) {

@@ -4,7 +4,7 @@
 
 #include "console.h"
 #include "lang/buildstrings.h"
-#include "settingskeys.h"
+#include "settings/settingskeys.h"
 
 namespace tovix::cli {
 namespace {
@@ -146,7 +146,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       if (eq == std::string::npos || eq == 0)
         return fail(Say(str::kCliBadValue, {"--set", value, "KEY=VALUE"}));
       const std::string key = value.substr(0, eq);
-      if (!IsSettingsKey(key)) return fail(Say(str::kCliNotAKey, {key}));
+      if (!FindSettingsKey(key)) return fail(Say(str::kCliNotAKey, {key}));
       call.sets.emplace_back(key, value.substr(eq + 1));
     } else {
       const CommandSpec* request = call.command.empty() ? nullptr : FindSpec(call.command);

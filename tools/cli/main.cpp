@@ -18,7 +18,7 @@
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
 #include "platform/signals.h"
-#include "settingskeys.h"
+#include "runsettings.h"
 #include "usage.h"
 
 namespace {
