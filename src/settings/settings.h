@@ -10,6 +10,8 @@
 
 namespace tovix {
 
+// The font of one label group, as stored and as the preview and its font
+// dialog hold it.
 struct FontSetting {
   std::string name = "Tahoma";
   // The platform's colour number: 0x00BBGGRR, or a system colour with the

@@ -47,7 +47,7 @@ TEST(ModeNames, OneNamePerModeAndNoneBeyond) {
 
 // Opens the font chooser on preset, notes the font and the style it shows,
 // then picks the style named pick (if any) and presses OK.
-std::optional<PreviewFont> Choose(const PreviewFont& preset, QFont& shown, QString& style,
+std::optional<FontSetting> Choose(const FontSetting& preset, QFont& shown, QString& style,
                                   const QString& pick = {}) {
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
@@ -71,12 +71,12 @@ TEST(FontChooser, OpensWithTheWholeFontAndOkWithoutChangeChangesNothing) {
   // Tahoma's bold is drawn from its regular face (no face of its own here),
   // DejaVu Sans has real bold and oblique faces.
   ASSERT_TRUE(RegisterTahomaFonts());
-  for (const PreviewFont& preset :
-       {PreviewFont{"Tahoma", 20, static_cast<std::int32_t>(0x80000008u), true, false},
-        PreviewFont{"Tahoma", 14, 0x00FFFF, true, true},
-        PreviewFont{"Tahoma", 12, 0x000000, false, true},
-        PreviewFont{"DejaVu Sans", 14, 0x0000FF, true, true},
-        PreviewFont{"DejaVu Sans", 16, 0x0000FF, true, false}}) {
+  for (const FontSetting& preset :
+       {FontSetting{"Tahoma", static_cast<std::int32_t>(0x80000008u), 20, true, false},
+        FontSetting{"Tahoma", 0x00FFFF, 14, true, true},
+        FontSetting{"Tahoma", 0x000000, 12, false, true},
+        FontSetting{"DejaVu Sans", 0x0000FF, 14, true, true},
+        FontSetting{"DejaVu Sans", 0x0000FF, 16, true, false}}) {
     SCOPED_TRACE(preset.name + " " + std::to_string(preset.bold) + std::to_string(preset.italic));
     QFont shown;
     QString style;
@@ -84,11 +84,11 @@ TEST(FontChooser, OpensWithTheWholeFontAndOkWithoutChangeChangesNothing) {
     EXPECT_EQ(shown.family(), FromAnsi(preset.name));
     EXPECT_EQ(shown.bold(), preset.bold);
     EXPECT_EQ(shown.italic(), preset.italic);
-    EXPECT_EQ(shown.pointSize(), preset.points);
+    EXPECT_EQ(shown.pointSize(), preset.size);
     EXPECT_EQ(style.contains("Bold"), preset.bold) << style.toStdString();
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->name, preset.name);
-    EXPECT_EQ(chosen->points, preset.points);
+    EXPECT_EQ(chosen->size, preset.size);
     EXPECT_EQ(chosen->color, preset.color);
     EXPECT_EQ(chosen->bold, preset.bold);
     EXPECT_EQ(chosen->italic, preset.italic);
@@ -106,9 +106,9 @@ TEST(FontChooser, OpensOnTheLabelsStyleWithQtInAnyLanguage) {
                                 QStringLiteral("_"),
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     QCoreApplication::installTranslator(&translator);
-    for (const PreviewFont& preset : {PreviewFont{"Tahoma", 14, 0x00FFFF, true, true},
-                                      PreviewFont{"DejaVu Serif", 14, 0x0000FF, true, true},
-                                      PreviewFont{"DejaVu Sans", 12, 0x000000, false, false}}) {
+    for (const FontSetting& preset : {FontSetting{"Tahoma", 0x00FFFF, 14, true, true},
+                                      FontSetting{"DejaVu Serif", 0x0000FF, 14, true, true},
+                                      FontSetting{"DejaVu Sans", 0x000000, 12, false, false}}) {
       SCOPED_TRACE(std::string(locale) + " " + preset.name);
       QFont shown;
       QString style;
@@ -117,8 +117,8 @@ TEST(FontChooser, OpensOnTheLabelsStyleWithQtInAnyLanguage) {
       EXPECT_EQ(shown.italic(), preset.italic) << style.toStdString();
       EXPECT_FALSE(style.contains(QStringLiteral("Condensed"))) << style.toStdString();
       ASSERT_TRUE(chosen.has_value());
-      EXPECT_EQ(std::tie(chosen->name, chosen->points, chosen->bold, chosen->italic),
-                std::tie(preset.name, preset.points, preset.bold, preset.italic));
+      EXPECT_EQ(std::tie(chosen->name, chosen->size, chosen->bold, chosen->italic),
+                std::tie(preset.name, preset.size, preset.bold, preset.italic));
     }
     QCoreApplication::removeTranslator(&translator);
   }
@@ -126,7 +126,7 @@ TEST(FontChooser, OpensOnTheLabelsStyleWithQtInAnyLanguage) {
 
 TEST(FontChooser, AStyleChosenForTahomaIsTheStyleTheLabelGets) {
   ASSERT_TRUE(RegisterTahomaFonts());
-  const PreviewFont bold{"Tahoma", 20, 0x000000, true, false};
+  const FontSetting bold{"Tahoma", 0x000000, 20, true, false};
   QFont shown;
   QString style;
   for (const auto& [pick, wantBold, wantItalic] : {std::tuple{"Regular", false, false},
@@ -136,7 +136,7 @@ TEST(FontChooser, AStyleChosenForTahomaIsTheStyleTheLabelGets) {
     const auto chosen = Choose(bold, shown, style, QString::fromLatin1(pick));
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->name, "Tahoma");
-    EXPECT_EQ(chosen->points, 20);
+    EXPECT_EQ(chosen->size, 20);
     EXPECT_EQ(chosen->bold, wantBold);
     EXPECT_EQ(chosen->italic, wantItalic);
   }

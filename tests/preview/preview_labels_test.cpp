@@ -103,7 +103,7 @@ TEST_F(PreviewLabels, CapitalUmlautsKeepTheirDotsInEveryFont) {
   WhiteBackground();
   for (const char* family : {"Tahoma", "DejaVu Sans"}) {
     SCOPED_TRACE(family);
-    PreviewFont font = page.Font1();
+    FontSetting font = page.Font1();
     font.name = family;
     page.SetFont1(font);
     const auto inkOf = [&](const std::string& artist) {
@@ -126,7 +126,7 @@ TEST_F(PreviewLabels, BoldLabelsAreDrawnBold) {
   page.Label8Click(false);
   const Bitmap asStarted = Save();
   const int startedInk = InkIn(asStarted, page.Artist()->geometry());
-  PreviewFont font = page.Font1();
+  FontSetting font = page.Font1();
   font.bold = false;
   page.SetFont1(font);
   page.Label8Click(false);
@@ -154,10 +154,10 @@ TEST_F(PreviewLabels, DefaultFontsAtNinetySixDpi) {
 }
 
 TEST_F(PreviewLabels, RedFont1ColoursBothLabelsButNotTheShadows) {
-  PreviewFont red{"Tahoma", 24, 0x000000FF, true, false};
-  page.SetFontChooser([&](const PreviewFont& preset, QWidget*) {
-    EXPECT_EQ(preset.points, 20);
-    return std::optional<PreviewFont>(red);
+  FontSetting red{"Tahoma", 0x000000FF, 24, true, false};
+  page.SetFontChooser([&](const FontSetting& preset, QWidget*) {
+    EXPECT_EQ(preset.size, 20);
+    return std::optional<FontSetting>(red);
   });
   page.ArtistDblClick();
   EXPECT_EQ(page.Artist()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -171,17 +171,17 @@ TEST_F(PreviewLabels, RedFont1ColoursBothLabelsButNotTheShadows) {
 }
 
 TEST_F(PreviewLabels, CancellingTheFontChooserChangesNothing) {
-  page.SetFontChooser([](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(); });
+  page.SetFontChooser([](const FontSetting&, QWidget*) { return std::optional<FontSetting>(); });
   const QFont before = page.Laufzeit()->font();
   page.LaufzeitDblClick();
   EXPECT_EQ(page.Laufzeit()->font(), before);
-  EXPECT_EQ(page.Font2().points, 14);
+  EXPECT_EQ(page.Font2().size, 14);
 }
 
 TEST_F(PreviewLabels, ShadowLiesOnePixelRightAndDownInBlack) {
-  PreviewFont red{"Tahoma", 20, 0x000000FF, true, false};
+  FontSetting red{"Tahoma", 0x000000FF, 20, true, false};
   page.SetFontChooser(
-      [&](const PreviewFont&, QWidget*) { return std::optional<PreviewFont>(red); });
+      [&](const FontSetting&, QWidget*) { return std::optional<FontSetting>(red); });
   page.ArtistDblClick();
   page.SetSongTexts("HIHIHI ", "", "", "", "");
   page.Label8Click(false);

@@ -99,10 +99,10 @@ void WriteBinSummary(BinPage& page, const Settings& settings, const PreviewPage&
   summary.modeName = PreviewPage::ModeName(preview.ScaleMode());
   summary.overscan = preview.Overscan();
   summary.font1Name = preview.Font1().name;
-  summary.font1Size = preview.Font1().points;
+  summary.font1Size = preview.Font1().size;
   summary.font1Color = preview.Font1().color;
   summary.font2Name = preview.Font2().name;
-  summary.font2Size = preview.Font2().points;
+  summary.font2Size = preview.Font2().size;
   summary.font2Color = preview.Font2().color;
   for (const std::string& line : BinSummaryLines(CountSummaryFiles(summary)))
     MemoAdd(page.makebinmemo, line);

@@ -265,10 +265,10 @@ std::string ToQtFileFilter(const std::string& filter) {
   return result;
 }
 
-std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent) {
+std::optional<FontSetting> ChooseFont(const FontSetting& preset, QWidget* parent) {
   QFontDialog dialog(parent);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
-  const int points = std::max(1, preset.points);
+  const int points = std::max(1, preset.size);
   const auto state = OfferDrawnStyles(dialog, points);
   TranslateStyleNames(dialog);
   QFont font(FromAnsi(preset.name));
@@ -302,19 +302,19 @@ std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent
 
   if (shownNow() == offered) {
     // OK without a change keeps the label's font as it was, styles included.
-    PreviewFont kept = preset;
+    FontSetting kept = preset;
     kept.color = color;
     return kept;
   }
   const QFont chosen = dialog.selectedFont();
-  PreviewFont result;
+  FontSetting result;
   result.name = ToAnsi(chosen.family());
-  result.points =
+  result.size =
       chosen.pointSize() > 0 ? chosen.pointSize() : PointsForPixelSize(chosen.pixelSize());
   result.color = color;
   // The style as listed: a drawn one has no face the dialog could give.
   std::tie(result.bold, result.italic) =
-      styles ? StyleFlags(chosen.family(), CurrentText(styles), state->drawn, result.points)
+      styles ? StyleFlags(chosen.family(), CurrentText(styles), state->drawn, result.size)
              : std::pair{chosen.bold(), chosen.italic()};
   return result;
 }

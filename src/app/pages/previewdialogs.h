@@ -27,7 +27,7 @@ void TranslateStyleNames(QFontDialog& dialog);
 // The font chooser's colour button: "Farbe..." in the loaded language.
 QString ColorButtonCaption();
 // FontDialog1: Qt's font dialog with a colour button, preset with preset.
-std::optional<PreviewFont> ChooseFont(const PreviewFont& preset, QWidget* parent);
+std::optional<FontSetting> ChooseFont(const FontSetting& preset, QWidget* parent);
 // The one-line prompt "Format X:Y"; the preset when cancelled.
 std::string AskPosition(const std::string& caption, const std::string& preset, QWidget* parent);
 // GetBitmapname: an open dialog starting in the folder of startFile.

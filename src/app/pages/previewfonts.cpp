@@ -8,8 +8,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "app/pages/previewpage.h"
 #include "platform/codepage.h"
+#include "settings/settings.h"
 
 namespace tovix {
 
@@ -51,9 +51,9 @@ std::int32_t NumberFromColor(const QColor& color) {
                                    (static_cast<std::uint32_t>(rgb.blue()) << 16));
 }
 
-QFont QFontFrom(const PreviewFont& font) {
+QFont QFontFrom(const FontSetting& font) {
   QFont result(FromAnsi(font.name));
-  result.setPixelSize(std::max(1, PixelSizeForPoints(font.points)));
+  result.setPixelSize(std::max(1, PixelSizeForPoints(font.size)));
   result.setBold(font.bold);
   result.setItalic(font.italic);
   // Same glyphs on every machine: no hinting differences between screens.

@@ -10,7 +10,7 @@
 
 namespace tovix {
 
-struct PreviewFont;
+struct FontSetting;
 
 // Pixel size of a point size at 96 dpi, whatever the screen: 20 pt -> 27 px.
 int PixelSizeForPoints(int points);
@@ -24,7 +24,7 @@ QColor ColorFromNumber(std::int32_t number, const QPalette& palette);
 std::int32_t NumberFromColor(const QColor& color);
 
 // The label font of a setting: family, pixel size, bold, italic.
-QFont QFontFrom(const PreviewFont& font);
+QFont QFontFrom(const FontSetting& font);
 
 // Registers Tahoma from /usr/share/wine/fonts with the font database, once
 // per process; later calls do nothing. The bold face (tahomabd.ttf) is

@@ -212,12 +212,10 @@ void PreviewPage::BuildControls() {
 // --- settings and language ---------------------------------------------------
 
 void PreviewPage::ApplySettings(const Settings& settings) {
-  auto take = [](PreviewFont& font, const FontSetting& stored) {
-    font.name = stored.name;
-    font.color = stored.color;
-    font.points = stored.size;
-    font.bold = font.bold || stored.bold;
-    font.italic = font.italic || stored.italic;
+  // A stored style adds to the label's; it never removes one.
+  auto take = [](FontSetting& font, const FontSetting& stored) {
+    font = {stored.name, stored.color, stored.size, font.bold || stored.bold,
+            font.italic || stored.italic};
   };
   take(font1_, settings.Font1);
   take(font2_, settings.Font2);
@@ -238,15 +236,8 @@ void PreviewPage::ApplySettings(const Settings& settings) {
 }
 
 void PreviewPage::StoreSettings(Settings& settings) const {
-  auto put = [](FontSetting& stored, const PreviewFont& font) {
-    stored.name = font.name;
-    stored.color = font.color;
-    stored.size = font.points;
-    stored.bold = font.bold;
-    stored.italic = font.italic;
-  };
-  put(settings.Font1, font1_);
-  put(settings.Font2, font2_);
+  settings.Font1 = font1_;
+  settings.Font2 = font2_;
   for (int i = 0; i < 5; ++i) settings.Positions[i] = {labels_[i]->y(), labels_[i]->x()};
   settings.Scale = scaleMode_;
   settings.Overscan = static_cast<std::uint8_t>(overT_->height());
@@ -333,7 +324,7 @@ int AccentRoom(const QFont& font) {
 void PreviewPage::ApplyLabelFonts() {
   const QPalette& system = QApplication::palette();
   for (int i = 0; i < 5; ++i) {
-    const PreviewFont& font = i < 2 ? font1_ : font2_;
+    const FontSetting& font = i < 2 ? font1_ : font2_;
     const QFont qfont = QFontFrom(font);
     const int room = AccentRoom(qfont);
     labels_[i]->setFont(qfont);
@@ -347,12 +338,12 @@ void PreviewPage::ApplyLabelFonts() {
   }
 }
 
-void PreviewPage::SetFont1(const PreviewFont& font) {
+void PreviewPage::SetFont1(const FontSetting& font) {
   font1_ = font;
   ApplyLabelFonts();
 }
 
-void PreviewPage::SetFont2(const PreviewFont& font) {
+void PreviewPage::SetFont2(const FontSetting& font) {
   font2_ = font;
   ApplyLabelFonts();
 }

@@ -42,19 +42,9 @@ class PreviewHost {
   virtual bool PassRunning() const { return false; }
 };
 
-// A font of one label group with the platform's colour number kept, so the
-// system colour 0x80000008 survives a round trip through the settings.
-struct PreviewFont {
-  std::string name = "Tahoma";
-  int points = 20;
-  std::int32_t color = static_cast<std::int32_t>(0x80000008u);
-  bool bold = true;
-  bool italic = false;
-};
-
 // Asks the user for a font; nullopt when cancelled. Tests replace it.
 using FontChooser =
-    std::function<std::optional<PreviewFont>(const PreviewFont& preset, QWidget* parent)>;
+    std::function<std::optional<FontSetting>(const FontSetting& preset, QWidget* parent)>;
 // Asks for a label position; returns the answer, or the preset when
 // cancelled. caption is Windows-1252.
 using PositionPrompt = std::function<std::string(const std::string& caption,
@@ -147,10 +137,10 @@ class PreviewPage : public QWidget {
   // Font chooser for Font1 (Artist/Title) or Font2 (the other three).
   void ArtistDblClick();
   void LaufzeitDblClick();
-  PreviewFont Font1() const { return font1_; }
-  PreviewFont Font2() const { return font2_; }
-  void SetFont1(const PreviewFont& font);
-  void SetFont2(const PreviewFont& font);
+  FontSetting Font1() const { return font1_; }
+  FontSetting Font2() const { return font2_; }
+  void SetFont1(const FontSetting& font);
+  void SetFont2(const FontSetting& font);
 
   // Right-click positioning of one of the five text labels.
   void ArtistMouseDown(QLabel* label, Qt::MouseButton button);
@@ -221,8 +211,9 @@ class PreviewPage : public QWidget {
   QToolButton* over0_ = nullptr;
   QLabel* label7_ = nullptr;
 
-  PreviewFont font1_;
-  PreviewFont font2_{"Tahoma", 14, static_cast<std::int32_t>(0x80000008u), true, true};
+  // The form's fonts until the settings are applied.
+  FontSetting font1_ = Settings{}.Font1;
+  FontSetting font2_ = Settings{}.Font2;
   std::uint8_t scaleMode_ = 0;
   std::string bitmapFile_;
   // artist, title, tech, encoder, running time
