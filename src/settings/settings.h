@@ -22,11 +22,13 @@ struct FontSetting {
   // where every reading starts.
   bool bold = true;
   bool italic = false;
+  bool operator==(const FontSetting&) const = default;
 };
 
 struct LabelPosition {
   int top = 0;
   int left = 0;
+  bool operator==(const LabelPosition&) const = default;
 };
 
 struct Settings {
@@ -65,6 +67,7 @@ struct Settings {
   // No item (-1), or any index the group does not have, is held to its
   // items, so no caller recodes at 64 or 320 kbit/s.
   int TargetBitrate() const;
+  bool operator==(const Settings&) const = default;
 };
 
 inline constexpr const char* kSettingsSection = "Tovix";

@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "support/tempdir.h"
+
 namespace tovix {
 namespace {
 
@@ -45,6 +47,27 @@ TEST(SettingsKeys, EachRowFindsItselfAndFillsAMemberOfItsOwn) {
     members.insert(std::visit([](auto* member) -> const void* { return member; }, key.field(s)));
   }
   EXPECT_EQ(members.size(), SettingsKeys().size());
+}
+
+// A value set directly reads as the same value written into the file. A
+// line break ends it: the Scale behind one is no key of its own, as a
+// Scale stored earlier is the one the reader takes.
+TEST(SettingsKeys, SettingAValueEqualsReadingItFromTheFile) {
+  test::TempDir dir;
+  const std::string path = dir.file("tovix.ini");
+  for (const SettingsKey& key : SettingsKeys()) {
+    const std::string before =
+        std::string("[Tovix]\r\n") + (key.read == std::string("Scale") ? "" : "Scale=2\r\n");
+    test::WriteFile(path, before);
+    const Settings base = ReadSettings(platform::IniFile(path), "/w");
+    for (const char* value :
+         {"", "  7 ", "\"0x11F\"", "-3", "'x y'", "abc", "\"a", "1\r\nScale=9"}) {
+      test::WriteFile(path, before + key.written + "=" + value + "\r\n");
+      Settings set = base;
+      SetSetting(set, key, value, "/w");
+      EXPECT_TRUE(set == ReadSettings(platform::IniFile(path), "/w")) << key.read << "=" << value;
+    }
+  }
 }
 
 }  // namespace
