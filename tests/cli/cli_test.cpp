@@ -345,6 +345,9 @@ TEST_F(Cli, BadCallsAndMissingFoldersSayWhatIsWrong) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_TRUE(Has(r.err, "unknown command \"burn\"")) << r.err;
   EXPECT_TRUE(Has(r.err, "Usage: tovix-cli")) << r.err;
+  // The complaint already speaks the language the run would read, quotes and all.
+  r = test::RunCli({"--ini", ini(), "--set", "Sprache= \"1\" ", "burn"}, root_.path());
+  EXPECT_TRUE(Has(r.err, "unknown command \"burn\"")) << r.err;
 
   r = RunCli({"--ini", ini(), "picture", "only-one.mp3"}, root_.path());
   EXPECT_EQ(r.exitCode, 2);

@@ -19,6 +19,7 @@
 #include "platform/ownfolder.h"
 #include "platform/signals.h"
 #include "runsettings.h"
+#include "settings/settingskeys.h"
 #include "usage.h"
 
 namespace {
@@ -52,24 +53,22 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     std::cerr << "tovix-cli: " << message.toStdString() << '\n';
 }
 
-// The language of a call as far as it is known: the last --set Sprache, else
-// the key of the settings file. Whatever is wrong with the file is reported
-// once the run reads it; until then the texts are German, as without a file.
+// The language of a call as far as it is known: the key of the settings
+// file with the --set overrides of it, read as the run will read them.
+// Whatever is wrong with the file is reported once the run reads it; until
+// then the texts are German, as without a file.
 int LoadCallLanguage(const CliCall& call) {
-  int language = 0;
-  bool set = false;
+  std::string iniPath = platform::OwnFolder() + "tovix.ini";
+  if (call.iniFile) iniPath = platform::FromNative(*call.iniFile).value_or("");
+  Settings settings;
+  if (!iniPath.empty() && platform::Exists(iniPath) && !platform::IsDirectory(iniPath))
+    settings = ReadSettings(platform::IniFile(iniPath), "");
+  const SettingsKey* language = FindSettingsKey("Sprache");
   for (const auto& [key, value] : call.sets)
-    if (platform::LowerAscii(key) == "sprache")
-      set = platform::ParseProfileInteger(value, language);
-  if (!set) {
-    std::string iniPath = platform::OwnFolder() + "tovix.ini";
-    if (call.iniFile) iniPath = platform::FromNative(*call.iniFile).value_or("");
-    if (!iniPath.empty() && platform::Exists(iniPath) && !platform::IsDirectory(iniPath))
-      language = platform::IniFile(iniPath).ReadInteger(kSettingsSection, "Sprache", 0);
-  }
-  if (language >= 0 && language <= 0xFFFF)
-    ApplyLanguage(static_cast<std::uint16_t>(language), LanguageFile());
-  return language;
+    if (FindSettingsKey(key) == language) SetSetting(settings, *language, value, "");
+  if (settings.Language >= 0 && settings.Language <= 0xFFFF)
+    ApplyLanguage(static_cast<std::uint16_t>(settings.Language), LanguageFile());
+  return settings.Language;
 }
 
 bool NeedsWindowSystem(const std::string& command) {
