@@ -17,10 +17,10 @@
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
+#include "platform/winexc32.h"
 #include "recode/recodesteps.h"
 #include "recode/wavdecode.h"
 #include "recode/wavstereo.h"
-#include "recode/winexc32.h"
 #include "rename/shownname.h"
 
 namespace tovix {
