@@ -2,7 +2,7 @@
 # Fails when a module under src/ includes a header of a module above it.
 # The order, lowest first; a module may include its own and lower ones.
 set -euo pipefail
-order=(platform mp3 lang player rename picture recode disc chrome app)
+order=(platform mp3 lang player rename recode picture disc chrome app)
 src=${1:-$(dirname "$0")/../src}
 
 rank() {
