@@ -105,4 +105,16 @@ bool ReadSongTag(const std::string& fileName, TID3Tag& tag, bool useId3v2) {
   return found;
 }
 
+void ReadSongFacts(const std::string& path, Mp3Info& info, bool useId3v2) {
+  ReadMPEGData(path, info);
+  // Start from an empty tag, so a file without one never shows the
+  // previous song's artist.
+  static_cast<TID3Tag&>(info) = TID3Tag{};
+  try {
+    ReadSongTag(path, info, useId3v2);
+  } catch (const IoError&) {
+    // An unreadable tag leaves the texts empty, as a missing one does.
+  }
+}
+
 }  // namespace tovix

@@ -13,6 +13,10 @@ namespace tovix {
 // returned; throws IoError as it does.
 bool ReadSongTag(const std::string& fileName, TID3Tag& tag, bool useId3v2);
 
+// Reads the header facts and the tag of path into info (see ReadSongTag); a
+// file that cannot be read leaves what the reads left, without a message.
+void ReadSongFacts(const std::string& path, Mp3Info& info, bool useId3v2 = true);
+
 // Artist and title of the ID3v2 tag of a file (Windows-1252, at most 50
 // characters each); both empty when it has none or cannot be read.
 struct Id3v2Names {

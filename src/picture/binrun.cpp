@@ -10,7 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
-#include "recode/winexc32.h"
+#include "platform/winexc32.h"
 #include "rename/infotexts.h"
 #include "rename/nameclaims.h"
 #include "rename/passobserver.h"

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "mp3/songtag.h"
-#include "platform/ioerror.h"
 #include "rename/texthelpers.h"
 
 namespace tovix {
@@ -34,15 +33,7 @@ SongTexts SongTextsOf(const Mp3Info& info) {
 }
 
 void ComposeSongTexts(const std::string& path, Mp3Info& info, SongTexts& texts, bool useId3v2) {
-  ReadMPEGData(path, info);
-  // Start from an empty tag, so a file without one never shows the
-  // previous song's artist.
-  static_cast<TID3Tag&>(info) = TID3Tag{};
-  try {
-    ReadSongTag(path, info, useId3v2);
-  } catch (const IoError&) {
-    // An unreadable tag leaves the texts empty, as a missing one does.
-  }
+  ReadSongFacts(path, info, useId3v2);
   texts = SongTextsOf(info);
 }
 

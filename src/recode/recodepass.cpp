@@ -11,16 +11,16 @@
 
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
-#include "picture/songtexts.h"
+#include "mp3/songtag.h"
 #include "platform/codepage.h"
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
+#include "platform/winexc32.h"
 #include "recode/recodesteps.h"
 #include "recode/wavdecode.h"
 #include "recode/wavstereo.h"
-#include "recode/winexc32.h"
 #include "rename/shownname.h"
 
 namespace tovix {
@@ -39,8 +39,7 @@ void DefaultRunBatch(const std::string& commandLine, const std::string& workDir)
 }  // namespace
 
 void RecodeHost::ComposeSongTexts(const std::string& path, Mp3Info& info) {
-  SongTexts texts;
-  tovix::ComposeSongTexts(path, info, texts);
+  ReadSongFacts(path, info);
 }
 
 // One file on its way through the pass. With several jobs its entries are
@@ -339,8 +338,7 @@ std::vector<PlannedFile> PlanRecode(const RecodeOptions& options) {
   for (const std::string& name :
        platform::ListFiles(platform::WithSep(options.sourceDir), "*.mp3").names) {
     Mp3Info info;
-    SongTexts texts;
-    ComposeSongTexts(platform::WithSep(options.sourceDir) + name, info, texts);
+    ReadSongFacts(platform::WithSep(options.sourceDir) + name, info);
     PlannedFile file;
     file.name = name;
     file.term = DecideRecode(info, options.rule);

@@ -12,11 +12,11 @@
 #include "platform/codepage.h"
 #include "platform/filesys.h"
 #include "platform/process.h"
+#include "platform/winexc32.h"
 #include "player/mpegplay.h"
 #include "recode/playerdecoder.h"
 #include "recode/recodepass.h"
 #include "recode/recodesteps.h"
-#include "recode/winexc32.h"
 #include "workfolder.h"
 
 namespace tovix::cli {

@@ -8,7 +8,7 @@
 #include "picture/binrun.h"
 #include "picture/binrun/binrunfakes.h"
 #include "platform/filesys.h"
-#include "recode/winexc32.h"
+#include "platform/winexc32.h"
 
 namespace tovix {
 namespace {

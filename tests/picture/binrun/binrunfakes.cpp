@@ -7,7 +7,7 @@
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
-#include "recode/winexc32.h"
+#include "platform/winexc32.h"
 
 namespace tovix::test {
 

@@ -1,4 +1,4 @@
-#include "recode/winexc32.h"
+#include "platform/winexc32.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
 // RunAndWait: starting commands and batch files and waiting with a limit.
-#include "recode/winexc32.h"
+#include "platform/winexc32.h"
 
 #include <gtest/gtest.h>
 

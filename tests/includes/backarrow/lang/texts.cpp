@@ -1,0 +1,2 @@
+// Downward: allowed.
+#include "mp3/mpegfile.h"
