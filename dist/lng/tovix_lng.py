@@ -295,6 +295,7 @@ TEXTS = {
         371: 'Bitmap ist ungültig',
         372: 'JPEG-Fehler #%1',
         373: 'PNG kann nicht erzeugt werden',
+        374: '%1 braucht die Bibliothek %2, die sich nicht laden lässt: %3',
     },
     1: {
         1: "Welcome!",
@@ -578,6 +579,7 @@ TEXTS = {
         371: 'The bitmap is not valid',
         372: 'JPEG error #%1',
         373: 'cannot make the PNG picture',
+        374: '%1 needs the library %2, which cannot be loaded: %3',
     },
     2: {
         1: "Bienvenue !",
@@ -861,6 +863,7 @@ TEXTS = {
         371: 'Le bitmap n\'est pas valide',
         372: 'Erreur JPEG n° %1',
         373: 'impossible de produire l\'image PNG',
+        374: '%1 a besoin de la bibliothèque %2, qui ne peut pas être chargée : %3',
     },
 }
 

@@ -224,6 +224,7 @@ constexpr auto kBuildStrings = std::to_array<BuildString>({
     {str::kBitmapInvalid, "Bitmap ist ung\xFCltig"},
     {str::kJpegFailed, "JPEG-Fehler #%1"},
     {str::kPngCannotMake, "PNG kann nicht erzeugt werden"},
+    {str::kCliModuleMissing, "%1 braucht die Bibliothek %2, die sich nicht laden l\xE4sst: %3"},
 });
 
 }  // namespace

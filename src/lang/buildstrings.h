@@ -187,6 +187,7 @@ inline constexpr int kCliNothingRenamed = 336;
 inline constexpr int kCliTextsWritten = 337;
 inline constexpr int kCliNothingToShow = 338;
 inline constexpr int kCliSheetWritten = 339;
+inline constexpr int kCliModuleMissing = 374;
 }  // namespace str
 
 // The build's strings with their German texts, by number.

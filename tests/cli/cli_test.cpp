@@ -426,6 +426,36 @@ TEST_F(Cli, PictureIsRenderedWithoutADisplay) {
   EXPECT_TRUE(Has(r.err, "nothing.mp3\" does not exist")) << r.err;
 }
 
+TEST_F(Cli, PictureCommandsWithoutTheirModuleFailClearlyAndTheOthersStillRun) {
+  PutSongs(1);
+  // The module missing, and a file under its name that is no library.
+  for (const char* module : {"", "not a library\n"}) {
+    TempDir program;
+    ASSERT_TRUE(test::MirrorProgramFiles(program.path(), {"tovix-cli", "tovix.lng"}));
+    if (*module) test::WriteFile(program.file("libtovix-cli-pictures.so"), module);
+    const std::string bmp = root_.file("song.bmp");
+    for (const std::vector<std::string>& call :
+         std::vector<std::vector<std::string>>{{"picture", music() + "/track01.mp3", bmp},
+                                               {"bins"},
+                                               {"sheet", root_.file("sheet.png")},
+                                               {"demo", root_.file("demo")}}) {
+      std::vector<std::string> args = {"--set", "Sprache=1"};
+      args.insert(args.end(), call.begin(), call.end());
+      const CliOutcome r = test::RunCliFrom(program.path() + "/", args, root_.path());
+      EXPECT_EQ(r.exitCode, 1) << call[0];
+      EXPECT_TRUE(Has(r.err, call[0] + " needs the library " +
+                                 program.file("libtovix-cli-pictures.so") +
+                                 ", which cannot be loaded: "))
+          << r.err;
+    }
+    EXPECT_FALSE(fs::exists(bmp));
+    CliOutcome r = test::RunCliFrom(program.path() + "/", {"--set", "Sprache=1", "scan", music()},
+                                    root_.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "track01.mp3")) << r.out;
+  }
+}
+
 TEST_F(Cli, TheLanguageFileIsReadAsTheProgramReadsIt) {
   // The current folder's tovix.lng wins over the program folder's.
   test::WriteFile(root_.file("tovix.lng"), "[Strings]\r\n0001=x\r\n");

@@ -34,8 +34,9 @@ bool MakeProgramFolder(const TempDir& folder) {
   std::error_code ec;
   return chmod(folder.path().c_str(), 0755) == 0 &&
          fs::copy_file(SourceDir() + "tests/support/lsan.supp", folder.file("lsan.supp"), ec) &&
-         MirrorProgramFiles(folder.path(), {"tovix-cli", "tovix-cmd", "mklogo", "c2bin",
-                                            "tovix.lng", "Mp3ToMp3.bat", "Wavtomp3.bat"});
+         MirrorProgramFiles(folder.path(),
+                            {"tovix-cli", "libtovix-cli-pictures.so", "tovix-cmd", "mklogo",
+                             "c2bin", "tovix.lng", "Mp3ToMp3.bat", "Wavtomp3.bat"});
 }
 
 CliFixture::CliFixture(const std::string& program, const std::string& settings)

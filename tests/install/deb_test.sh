@@ -26,7 +26,7 @@ for f in ./usr/lib/tovix/tovix ./usr/lib/tovix/tovix-cli ./usr/lib/tovix/tovix-s
          ./usr/lib/tovix/tovix.installed; do
   grep -q " $f\( ->.*\)\?\$" "$tmp/contents" || fail "not in the package: $f"
 done
-for f in libmpegdll.so Mp3ToMp3.bat Wavtomp3.bat; do
+for f in libmpegdll.so libtovix-cli-pictures.so Mp3ToMp3.bat Wavtomp3.bat; do
   if [ -e "$build/tovix/$f" ]; then
     grep -q " ./usr/lib/tovix/$f\$" "$tmp/contents" || fail "not in the package: $f"
   fi

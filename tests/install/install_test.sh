@@ -23,12 +23,18 @@ for f in lib/tovix/tovix lib/tovix/tovix-cli lib/tovix/tovix-scan lib/tovix/tovi
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 # What the build's program folder holds beside the programs is installed too
-# (the decoder library and the recode batch files, once they are built).
-for f in libmpegdll.so Mp3ToMp3.bat Wavtomp3.bat; do
+# (the decoder library, the picture module of tovix-cli and the recode batch
+# files, once they are built).
+for f in libmpegdll.so libtovix-cli-pictures.so Mp3ToMp3.bat Wavtomp3.bat; do
   if [ -e "$build/tovix/$f" ]; then [ -e "$program/$f" ] || fail "not installed: lib/tovix/$f"; fi
 done
 [ "$(readlink "$prefix/bin/tovix")" = ../lib/tovix/tovix ] || fail "bin/tovix is no link into lib/tovix"
 [ -x "$prefix/bin/tovix-cli" ] || fail "bin/tovix-cli cannot be run"
+# The quick commands start without Qt and the MPEG decoder: only the picture
+# module beside tovix-cli needs them.
+if readelf -d "$program/tovix-cli" | grep -Eq 'NEEDED.*(Qt6|avcodec|swscale)'; then
+  fail "tovix-cli itself needs Qt or the MPEG decoder"
+fi
 desktop-file-validate "$prefix/share/applications/de.tovix.Tovix.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/de.tovix.Tovix.metainfo.xml" >/dev/null ||
   fail "AppStream file"

@@ -33,6 +33,14 @@ int RunDisc(RunContext& context);
 int RunDemo(RunContext& context);
 int RunPlay(RunContext& context);
 
+// The commands that paint or decode pictures (Qt and libavcodec) live in a
+// module beside tovix-cli, loaded only when one of them runs, so the other
+// commands start without those libraries.
+inline constexpr const char* kPictureModule = "libtovix-cli-pictures.so";
+inline constexpr const char* kPictureModuleEntry = "tovix_cli_run_pictures";
+using PictureModuleEntry = int (*)(RunContext* context);
+bool IsPictureCommand(const std::string& command);
+
 // Shared helpers of the subcommands.
 
 // An operand or option value (system encoding) as the program holds paths;

@@ -5,6 +5,10 @@
 
 namespace tovix::cli {
 
+bool IsPictureCommand(const std::string& command) {
+  return command == "picture" || command == "bins" || command == "demo" || command == "sheet";
+}
+
 void Complain(RunContext& context, const std::string& utf8) {
   context.console.ErrorNote("tovix-cli: " + utf8);
 }

@@ -2,10 +2,8 @@
 // the pages run. Needs no display: pictures are rendered off-screen.
 #include <unistd.h>
 
-#include <QApplication>
 #include <exception>
 #include <iostream>
-#include <memory>
 
 #include "cliargs.h"
 #include "commands.h"
@@ -13,6 +11,7 @@
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
+#include "platform/dynlib.h"
 #include "platform/filesys.h"
 #include "platform/inifile.h"
 #include "platform/ioerror.h"
@@ -46,13 +45,6 @@ std::string LanguageFile() {
   return DefaultLanguageFile();
 }
 
-// Qt's own chatter (no XDG_RUNTIME_DIR and the like) is no business of the
-// user's; real failures still show.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg)
-    std::cerr << "tovix-cli: " << message.toStdString() << '\n';
-}
-
 // The language of a call as far as it is known: the key of the settings
 // file with the --set overrides of it, read as the run will read them.
 // Whatever is wrong with the file is reported once the run reads it; until
@@ -71,23 +63,32 @@ int LoadCallLanguage(const CliCall& call) {
   return settings.Language;
 }
 
-bool NeedsWindowSystem(const std::string& command) {
-  return command == "picture" || command == "bins" || command == "demo" || command == "sheet";
+// The picture commands run in the module beside the program. It stays
+// loaded until the process ends: Qt's state must not outlive its code.
+int RunPictureModule(RunContext& context) {
+  const std::string path = platform::ProgramDir() + kPictureModule;
+  void* module = platform::LoadDynLib(path);
+  auto entry =
+      reinterpret_cast<PictureModuleEntry>(platform::DynLibSymbol(module, kPictureModuleEntry));
+  if (!entry) {
+    const std::string reason = platform::DynLibError();
+    Complain(context, Say(str::kCliModuleMissing,
+                          {context.call.command, platform::AnsiToUtf8(path), reason}));
+    return kExitPassError;
+  }
+  return entry(&context);
 }
 
 int Dispatch(RunContext& context) {
   const std::string& c = context.call.command;
+  if (IsPictureCommand(c)) return RunPictureModule(context);
   if (c == "scan") return RunScan(context);
-  if (c == "picture") return RunPicture(context);
-  if (c == "bins") return RunBins(context);
   if (c == "texts") return RunTexts(context);
   if (c == "rename") return RunRename(context);
   if (c == "cdbatch") return RunCdBatch(context);
   if (c == "recode") return RunRecode(context);
   if (c == "play") return RunPlay(context);
-  if (c == "sheet") return RunSheet(context);
-  if (c == "disc") return RunDisc(context);
-  return RunDemo(context);
+  return RunDisc(context);
 }
 
 // callLanguage: the language LoadCallLanguage found.
@@ -134,13 +135,6 @@ int Run(const CliCall& call, int callLanguage) {
     }
   }
 
-  std::unique_ptr<QApplication> app;
-  if (NeedsWindowSystem(call.command)) {
-    static int argc = 1;
-    static char name[] = "tovix-cli";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
   RunContext context{call, settings, console, startDir};
   return Dispatch(context);
 }
@@ -148,9 +142,6 @@ int Run(const CliCall& call, int callLanguage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Off-screen unless the caller chose a platform: no display is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QuietQtMessages);
   platform::IgnoreFileSizeSignal();
 
   const std::vector<std::string> args(argv + 1, argv + argc);
