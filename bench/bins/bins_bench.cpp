@@ -26,7 +26,7 @@ class PagePictures : public tovix::BinPictureMaker {
   explicit PagePictures(tovix::PreviewPage& page) : page_(page) {}
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
     page_.SetSongTexts("........Test.........", title, "", "", "");
-    page_.Label8Click(false);
+    page_.showSong(false);
     page_.SaveSongPicture(bmpName, "", false, true);
   }
   std::string MakeSongPicture(const tovix::BinSongJob& job) override {
@@ -114,7 +114,7 @@ void BM_BinRun(benchmark::State& state) {
   int songs = 0;
   for (auto _ : state) {
     tovix::BinRun run(pictures, host);
-    songs += run.SpeedButton14Click(options);
+    songs += run.startBinRun(options);
     total.pictures += run.Times().pictures;
     total.batch += run.Times().batch;
     total.wait += run.Times().wait;

@@ -34,12 +34,12 @@ void SongPictures(benchmark::State& state, bool jpeg) {
   page.SetBitmapFile(folder + "/back.bmp");
   page.LoadBackgroundPicture(folder + "/back.bmp");
   page.SetSongTexts("Die Band ", "Das Lied ", "128 kBit | 44100 Hz ", "LAME 3.100 ", "00:03:25 ");
-  page.ScaleClick();
+  page.scaleBackground();
   page.SetLayoutControlsVisible(false);
 
   int k = 0;
   for (auto _ : state) {
-    page.Label8Click(false);
+    page.showSong(false);
     page.SaveSongPicture(folder + "/BM" + std::to_string(++k % 8) + ".BMP", folder + "/SONG.JPG",
                          jpeg, true);
   }

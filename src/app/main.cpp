@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
+#include "app/toolbar.h"
 #include "lang/sellang.h"
 #include "platform/signals.h"
 
@@ -34,21 +34,21 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("tovix"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tovix (Rovez/Kiss/Tokai ) DVD 71x"));
 
-  tovix::TForm1 form1;
+  tovix::MainWindow mainWindow;
   // The language dialog reads the list of languages; without one the
   // program cannot show a single text.
-  tovix::TSelSpra selSpra(form1.CurrentSettings().Language);
-  if (!selSpra.listFound()) {
+  tovix::LanguageDialog languageDialog(mainWindow.CurrentSettings().Language);
+  if (!languageDialog.listFound()) {
     tovix::ShowLanguageFailure(tovix::LanguageResult::kStringlistNotFound);
     return 1;
   }
-  form1.SetLanguageDialog(&selSpra);
-  tovix::TForm2 form2(&form1);
-  form1.SetToolbar(&form2);
-  QObject::connect(&form1, &tovix::TForm1::closed, &app, &QApplication::quit);
+  mainWindow.SetLanguageDialog(&languageDialog);
+  tovix::Toolbar toolbar(&mainWindow);
+  mainWindow.SetToolbar(&toolbar);
+  QObject::connect(&mainWindow, &tovix::MainWindow::closed, &app, &QApplication::quit);
 
-  form1.show();
-  form2.PlaceBesideMain();
-  form2.show();
+  mainWindow.show();
+  toolbar.PlaceBesideMain();
+  toolbar.show();
   return app.exec();
 }

@@ -60,7 +60,8 @@ QToolButton* PictureButton(QWidget* parent, bool confirm, const QRect& place) {
 
 }  // namespace
 
-TSelSpra::TSelSpra(int currentLanguage, QWidget* parent, const std::string& languageFile)
+LanguageDialog::LanguageDialog(int currentLanguage, QWidget* parent,
+                               const std::string& languageFile)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       currentLanguage_(currentLanguage),
       selectedLanguage_(currentLanguage) {
@@ -86,10 +87,10 @@ TSelSpra::TSelSpra(int currentLanguage, QWidget* parent, const std::string& lang
   SpeedButton2 = PictureButton(this, false, QRect(264, 122, 105, 47));
   SpeedButton2->setObjectName("SpeedButton2");
 
-  connect(SpeedButton1, &QToolButton::clicked, this, &TSelSpra::SpeedButton1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TSelSpra::SpeedButton2Click);
+  connect(SpeedButton1, &QToolButton::clicked, this, &LanguageDialog::acceptLanguage);
+  connect(SpeedButton2, &QToolButton::clicked, this, &LanguageDialog::cancelLanguage);
   // A double click on a line is the quick way to confirm it.
-  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TSelSpra::SpeedButton1Click);
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &LanguageDialog::acceptLanguage);
 
   if (auto list = ReadLanguageList(languageFile)) {
     listFound_ = true;
@@ -98,7 +99,7 @@ TSelSpra::TSelSpra(int currentLanguage, QWidget* parent, const std::string& lang
   FillList(currentLanguage);
 }
 
-void TSelSpra::FillList(int currentLanguage) {
+void LanguageDialog::FillList(int currentLanguage) {
   ListBox1->clear();
   for (const LanguageEntry& entry : languages_) {
     auto* item = new QListWidgetItem(FromAnsi(entry.name), ListBox1);
@@ -110,30 +111,30 @@ void TSelSpra::FillList(int currentLanguage) {
   if (line < 0) ListBox1->clearSelection();
 }
 
-int TSelSpra::choose(int currentLanguage) {
+int LanguageDialog::choose(int currentLanguage) {
   currentLanguage_ = currentLanguage;
   selectedLanguage_ = currentLanguage;
   exec();
   return selectedLanguage_;
 }
 
-void TSelSpra::SpeedButton1Click() {
+void LanguageDialog::acceptLanguage() {
   const QListWidgetItem* item = ListBox1->currentItem();
   const int line = item && item->isSelected() ? ListBox1->row(item) : -1;
   selectedLanguage_ = ChosenLanguage(languages_, line, true, currentLanguage_);
   done(QDialog::Accepted);
 }
 
-void TSelSpra::SpeedButton2Click() {
+void LanguageDialog::cancelLanguage() {
   selectedLanguage_ = ChosenLanguage(languages_, -1, false, currentLanguage_);
   done(QDialog::Rejected);
 }
 
-void TSelSpra::reject() {
-  SpeedButton2Click();
+void LanguageDialog::reject() {
+  cancelLanguage();
 }
 
-void TSelSpra::showEvent(QShowEvent* event) {
+void LanguageDialog::showEvent(QShowEvent* event) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

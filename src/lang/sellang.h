@@ -13,14 +13,14 @@ class QToolButton;
 
 namespace tovix {
 
-class TSelSpra : public QDialog {
+class LanguageDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Reads the language list once and selects the line of currentLanguage
   // (none when no line carries it).
-  explicit TSelSpra(int currentLanguage, QWidget* parent = nullptr,
-                    const std::string& languageFile = DefaultLanguageFile());
+  explicit LanguageDialog(int currentLanguage, QWidget* parent = nullptr,
+                          const std::string& languageFile = DefaultLanguageFile());
 
   // False when the file offers no language list: the program must show
   // LanguageFailureMessage(LanguageResult::kStringlistNotFound) and end
@@ -39,8 +39,8 @@ class TSelSpra : public QDialog {
   QToolButton* cancelButton() const { return SpeedButton2; }
 
  public slots:
-  void SpeedButton1Click();  // confirm
-  void SpeedButton2Click();  // cancel
+  void acceptLanguage();  // confirm
+  void cancelLanguage();  // cancel
 
  protected:
   // Escape cancels as the cancel button does.

@@ -15,8 +15,8 @@ enum class StringTarget : std::uint8_t {
 };
 
 enum class StringWindow : std::uint8_t {
-  kMain,     // TForm1 and its pages
-  kToolbar,  // TForm2
+  kMain,     // MainWindow and its pages
+  kToolbar,  // Toolbar
 };
 
 struct StringMapEntry {

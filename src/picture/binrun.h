@@ -105,7 +105,7 @@ class BinRun {
   // The Start button: calibration, every song, the info texts when asked,
   // the closing memo lines. Returns the count reported. The layout controls
   // come back also when a file error ends the run (it is then rethrown).
-  int SpeedButton14Click(const BinRunOptions& options);
+  int startBinRun(const BinRunOptions& options);
 
   // Both folders exist; otherwise an error box says which does not.
   bool FoldersExist(const BinRunOptions& options);
@@ -153,7 +153,7 @@ struct BinSummary {
 // The summary facts of the folders: the two counts filled in.
 BinSummary CountSummaryFiles(BinSummary summary);
 
-// The memo lines of the BIN page's summary (Label4Click).
+// The memo lines of the BIN page's summary (showBinPage).
 std::vector<std::string> BinSummaryLines(const BinSummary& summary);
 
 }  // namespace tovix

@@ -12,20 +12,20 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/previewpage.h"
+#include "app/toolbar.h"
 #include "lang/sellang.h"
 #include "picture/songtexts.h"
 #include "platform/filesys.h"
 
 namespace {
 
-using tovix::TForm1;
+using tovix::MainWindow;
 
 // Both windows as they stand on the screen, the toolbar at its place
 // beside the main window, each cut to its skin's shape.
-QImage Render(TForm1& main, QWidget& toolbar) {
+QImage Render(MainWindow& main, QWidget& toolbar) {
   const QRect both = main.geometry().united(toolbar.geometry());
   QImage image(both.size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -43,7 +43,7 @@ QImage Render(TForm1& main, QWidget& toolbar) {
 struct Shot {
   const char* file;
   int language;
-  std::function<void(TForm1&)> open;
+  std::function<void(MainWindow&)> open;
 };
 
 }  // namespace
@@ -81,31 +81,33 @@ int main(int argc, char** argv) {
   ini.close();
   tovix::platform::SetProgramDir(QDir::toNativeSeparators(settingsDir).toStdString() + "/");
 
-  TForm1 form1;
-  form1.ShowError = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
-  form1.SetLanguageFile((programDir + QStringLiteral("/tovix.lng")).toStdString());
-  form1.ChooseLanguage = [](int current) { return current; };
-  tovix::TForm2 form2(&form1);
-  form1.SetToolbar(&form2);
-  form1.move(0, 0);
-  form1.show();
-  form2.PlaceBesideMain();
-  form2.show();
+  MainWindow mainWindow;
+  mainWindow.ShowError = [](const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  };
+  mainWindow.SetLanguageFile((programDir + QStringLiteral("/tovix.lng")).toStdString());
+  mainWindow.ChooseLanguage = [](int current) { return current; };
+  tovix::Toolbar toolbar(&mainWindow);
+  mainWindow.SetToolbar(&toolbar);
+  mainWindow.move(0, 0);
+  mainWindow.show();
+  toolbar.PlaceBesideMain();
+  toolbar.show();
   QApplication::processEvents();
 
-  auto page = [](void (TForm1::*click)()) { return [click](TForm1& f) { (f.*click)(); }; };
+  auto page = [](void (MainWindow::*click)()) { return [click](MainWindow& f) { (f.*click)(); }; };
   const Shot shots[] = {
-      {"start.png", 0, [](TForm1& f) { f.Label5Click(); }},
-      {"page1.png", 0, page(&TForm1::Label1Click)},
-      {"page2.png", 0, page(&TForm1::Label2Click)},
-      {"page21.png", 0, page(&TForm1::SpeedButton9Click)},
-      {"page3.png", 0, page(&TForm1::Label3Click)},
-      {"page31.png", 0, page(&TForm1::SpeedButton13Click)},
-      {"page4.png", 0, page(&TForm1::Label4Click)},
-      {"preview.png", 0, [](TForm1& f) { f.Label8Click(); }},
-      {"page6.png", 0, page(&TForm1::Label14Click)},
-      {"preview-en.png", 1, [](TForm1& f) { f.Label8Click(); }},
-      {"page4-fr.png", 2, page(&TForm1::Label4Click)},
+      {"start.png", 0, [](MainWindow& f) { f.showInfoText(); }},
+      {"page1.png", 0, page(&MainWindow::showDirectoriesPage)},
+      {"page2.png", 0, page(&MainWindow::showRecodePage)},
+      {"page21.png", 0, page(&MainWindow::showRecodeOptions)},
+      {"page3.png", 0, page(&MainWindow::showRenamePage)},
+      {"page31.png", 0, page(&MainWindow::showRenameOptions)},
+      {"page4.png", 0, page(&MainWindow::showBinPage)},
+      {"preview.png", 0, [](MainWindow& f) { f.showPreviewPage(); }},
+      {"page6.png", 0, page(&MainWindow::showCdBatchPage)},
+      {"preview-en.png", 1, [](MainWindow& f) { f.showPreviewPage(); }},
+      {"page4-fr.png", 2, page(&MainWindow::showBinPage)},
   };
   int failures = 0;
   int language = -1;
@@ -113,49 +115,49 @@ int main(int argc, char** argv) {
     const char* names[] = {"start",  "page1", "page2",   "page21", "page3",
                            "page31", "page4", "preview", "page6"};
     for (int l = 0; l < 3; ++l) {
-      form1.MutableSettings().Language = l;
-      form1.ApplyLanguage(static_cast<std::uint16_t>(l));
+      mainWindow.MutableSettings().Language = l;
+      mainWindow.ApplyLanguage(static_cast<std::uint16_t>(l));
       for (int i = 0; i < 9; ++i) {
-        form1.ResetPageView();
-        shots[i].open(form1);
+        mainWindow.ResetPageView();
+        shots[i].open(mainWindow);
         for (int wait = 0; wait < 20; ++wait) QApplication::processEvents();
-        const QRect both = form1.frameGeometry().united(form2.frameGeometry());
+        const QRect both = mainWindow.frameGeometry().united(toolbar.frameGeometry());
         const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(both);
         if (!screen.save(out + QStringLiteral("/%1-%2.png").arg(QLatin1String(names[i])).arg(l)))
           ++failures;
       }
     }
-    form1.FormDestroy();
+    mainWindow.FormDestroy();
     QDir(settingsDir).removeRecursively();
     return failures == 0 ? 0 : 1;
   }
   for (const Shot& shot : shots) {
     if (shot.language != language) {
       language = shot.language;
-      form1.MutableSettings().Language = language;
-      form1.ApplyLanguage(static_cast<std::uint16_t>(language));
+      mainWindow.MutableSettings().Language = language;
+      mainWindow.ApplyLanguage(static_cast<std::uint16_t>(language));
     }
-    form1.ResetPageView();
-    shot.open(form1);
+    mainWindow.ResetPageView();
+    shot.open(mainWindow);
     QApplication::processEvents();
-    if (!Render(form1, form2).save(out + QLatin1Char('/') + QLatin1String(shot.file))) {
+    if (!Render(mainWindow, toolbar).save(out + QLatin1Char('/') + QLatin1String(shot.file))) {
       std::fprintf(stderr, "cannot write %s\n", shot.file);
       ++failures;
     }
   }
 
   // The song picture as the BIN run takes it: layout controls hidden.
-  form1.MutableSettings().Language = 0;
-  form1.ApplyLanguage(0);
-  form1.Label8Click();
-  form1.Seite5->SetLayoutControlsVisible(false);
+  mainWindow.MutableSettings().Language = 0;
+  mainWindow.ApplyLanguage(0);
+  mainWindow.showPreviewPage();
+  mainWindow.previewPage->SetLayoutControlsVisible(false);
   const QString bmp = settingsDir + QStringLiteral("/BM1.BMP");
-  form1.Seite5->SaveSongPicture(bmp.toStdString(), "", false, true);
+  mainWindow.previewPage->SaveSongPicture(bmp.toStdString(), "", false, true);
   if (!QImage(bmp).save(out + QStringLiteral("/song.png"))) ++failures;
-  form1.Seite5->SetLayoutControlsVisible(true);
+  mainWindow.previewPage->SetLayoutControlsVisible(true);
 
   // The settings file written at close goes with its folder.
-  form1.FormDestroy();
+  mainWindow.FormDestroy();
   QDir(settingsDir).removeRecursively();
   return failures == 0 ? 0 : 1;
 }

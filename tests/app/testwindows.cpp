@@ -47,28 +47,28 @@ Windows::Windows(const char* iniBody, bool show) {
                                            : "";
   if (!library.empty() && symlink(library.c_str(), dir.file("libmpegdll.so").c_str()) != 0)
     ADD_FAILURE() << "cannot link " << library;
-  form1 = std::make_unique<TForm1>();
-  form1->ShowError = [this](const std::string& text) { errors.push_back(text); };
-  form1->Fatal = [this](const std::string& text) { fatals.push_back(text); };
-  form1->OpenUrl = [](const QUrl&) {};
-  form1->SetLanguageFile(dir.file("tovix.lng"));
-  form2 = std::make_unique<TForm2>(form1.get());
-  form1->SetToolbar(form2.get());
+  mainWindow = std::make_unique<MainWindow>();
+  mainWindow->ShowError = [this](const std::string& text) { errors.push_back(text); };
+  mainWindow->Fatal = [this](const std::string& text) { fatals.push_back(text); };
+  mainWindow->OpenUrl = [](const QUrl&) {};
+  mainWindow->SetLanguageFile(dir.file("tovix.lng"));
+  toolbar = std::make_unique<Toolbar>(mainWindow.get());
+  mainWindow->SetToolbar(toolbar.get());
   if (show) Show();
 }
 
 void Windows::Show() {
-  form1->show();
-  form2->PlaceBesideMain();
-  form2->show();
+  mainWindow->show();
+  toolbar->PlaceBesideMain();
+  toolbar->show();
   QApplication::processEvents();
 }
 
 Windows::~Windows() {
   // Close before the folder goes, so the settings land in it, not elsewhere.
-  if (form1) form1->FormDestroy();
-  form2.reset();
-  form1.reset();
+  if (mainWindow) mainWindow->FormDestroy();
+  toolbar.reset();
+  mainWindow.reset();
   platform::SetProgramDir("");
 }
 

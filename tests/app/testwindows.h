@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
+#include "app/toolbar.h"
 #include "support/tempdir.h"
 
 namespace tovix::test {
@@ -28,8 +28,8 @@ class Windows {
   void Show();
 
   TempDir dir;
-  std::unique_ptr<TForm1> form1;
-  std::unique_ptr<TForm2> form2;
+  std::unique_ptr<MainWindow> mainWindow;
+  std::unique_ptr<Toolbar> toolbar;
   std::vector<std::string> errors;
   std::vector<std::string> fatals;
 };

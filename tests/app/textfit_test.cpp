@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/cdbatchpage.h"
+#include "app/toolbar.h"
 #include "lang/languagelist.h"
 #include "support/tempdir.h"
 #include "testwindows.h"
@@ -24,21 +24,21 @@ namespace {
 
 struct Page {
   const char* name;
-  std::function<void(TForm1&)> open;
+  std::function<void(MainWindow&)> open;
 };
 
 const std::vector<Page>& Pages() {
   static const std::vector<Page> pages = {
-      {"start", [](TForm1& f) { f.ResetPageView(); }},
-      {"1", [](TForm1& f) { f.Label1Click(); }},
-      {"2", [](TForm1& f) { f.Label2Click(); }},
-      {"21", [](TForm1& f) { f.SpeedButton9Click(); }},
-      {"3", [](TForm1& f) { f.Label3Click(); }},
-      {"31", [](TForm1& f) { f.SpeedButton13Click(); }},
-      {"4", [](TForm1& f) { f.Label4Click(); }},
-      {"info", [](TForm1& f) { f.Label5Click(); }},
-      {"5", [](TForm1& f) { f.Label8Click(); }},
-      {"6", [](TForm1& f) { f.Label14Click(); }},
+      {"start", [](MainWindow& f) { f.ResetPageView(); }},
+      {"1", [](MainWindow& f) { f.showDirectoriesPage(); }},
+      {"2", [](MainWindow& f) { f.showRecodePage(); }},
+      {"21", [](MainWindow& f) { f.showRecodeOptions(); }},
+      {"3", [](MainWindow& f) { f.showRenamePage(); }},
+      {"31", [](MainWindow& f) { f.showRenameOptions(); }},
+      {"4", [](MainWindow& f) { f.showBinPage(); }},
+      {"info", [](MainWindow& f) { f.showInfoText(); }},
+      {"5", [](MainWindow& f) { f.showPreviewPage(); }},
+      {"6", [](MainWindow& f) { f.showCdBatchPage(); }},
   };
   return pages;
 }
@@ -58,11 +58,11 @@ TEST_P(EveryPage, EveryTextFitsItsControl) {
   test::WriteFile(w.dir.file("tovix.lng"), test::ReadFile(ShippedLanguageFile()));
   w.Show();
   ASSERT_TRUE(w.fatals.empty());
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   for (const Page& page : Pages()) {
     page.open(f);
     QApplication::processEvents();
-    for (QWidget* window : {static_cast<QWidget*>(&f), static_cast<QWidget*>(w.form2.get())})
+    for (QWidget* window : {static_cast<QWidget*>(&f), static_cast<QWidget*>(w.toolbar.get())})
       for (const std::string& problem : test::TextsThatDoNotFit(*window))
         ADD_FAILURE() << "language " << language << ", page " << page.name << ": " << problem;
   }
@@ -109,7 +109,7 @@ TEST(EveryPage, NoTextStaysGermanInAnotherLanguage) {
   test::WriteFile(w.dir.file("tovix.lng"), test::ReadFile(ShippedLanguageFile()));
   w.Show();
   ASSERT_TRUE(w.fatals.empty());
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   std::map<std::string, std::map<std::string, QString>> german;  // by page
   for (const int language : {0, 1, 2, 0}) {
     f.ApplyLanguage(static_cast<std::uint16_t>(language));
@@ -118,7 +118,7 @@ TEST(EveryPage, NoTextStaysGermanInAnotherLanguage) {
       page.open(f);
       QApplication::processEvents();
       std::map<std::string, QString> texts = test::VisibleTexts(f);
-      for (auto& [where, text] : test::VisibleTexts(*w.form2)) texts["toolbar " + where] = text;
+      for (auto& [where, text] : test::VisibleTexts(*w.toolbar)) texts["toolbar " + where] = text;
       if (language == 0 && !german.count(page.name)) {
         german[page.name] = texts;
         continue;
@@ -145,13 +145,13 @@ TEST(EveryPage, CoversEveryLanguageOfTheShippedFile) {
 // descenders of the line above, which would make their ink one band.
 TEST(TextFit, PageSixLinesKeepApart) {
   test::Windows w;
-  TForm1& f = *w.form1;
-  f.Label14Click();
+  MainWindow& f = *w.mainWindow;
+  f.showCdBatchPage();
   // Capital umlauts under descenders, five lines.
   const std::string text = "Warnung: gjpq\r\xC4rger gjpq\r\xD6l gjpq\r\xC4rzte gjpq\r\xDCppig";
-  f.Seite6->SetMessage(text);
+  f.cdBatchPage->SetMessage(text);
   QApplication::processEvents();
-  QLabel& label = *f.Seite6->MakeBatLabel;
+  QLabel& label = *f.cdBatchPage->MakeBatLabel;
   QImage image(label.size(), QImage::Format_RGB32);
   image.fill(Qt::white);
   label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);

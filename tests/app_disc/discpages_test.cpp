@@ -27,11 +27,11 @@ class DiscPages : public ::testing::Test {
   DiscPages() {
     f.MutableSettings().SourceDir = cd.path();
     f.MutableSettings().BinDir = cd.path();
-    f.Seite6->ChooseImageFile = [this](const std::string&, const std::string& filter) {
+    f.cdBatchPage->ChooseImageFile = [this](const std::string&, const std::string& filter) {
       filters.push_back(filter);
       return image;
     };
-    f.Seite6->FindingsBox = [this](const std::string& text) { boxes.push_back(text); };
+    f.cdBatchPage->FindingsBox = [this](const std::string& text) { boxes.push_back(text); };
   }
   test::TempDir cd;
   test::TempDir out;
@@ -39,36 +39,36 @@ class DiscPages : public ::testing::Test {
   std::vector<std::string> filters;
   std::vector<std::string> boxes;
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
 };
 
 TEST_F(DiscPages, ImageButtonWritesTheImageAndNamesWhatIsMissing) {
   PutFile(cd.path(), "Some Band - First Song.mp3", Song("Some Band", "First Song"));
   PutFile(cd.path(), "Some Band - First Song.BIN", "bin");
   PutFile(cd.path(), "Yesterday.mp3", Song("", ""));
-  f.Label14Click();
-  f.Seite6->ImageButton->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->ImageButton->click();
   EXPECT_TRUE(w.errors.empty()) << w.errors[0];
   EXPECT_TRUE(boxes.empty());
   ASSERT_EQ(filters, std::vector<std::string>{"Text 195"});
   EXPECT_GT(std::filesystem::file_size(image), 32u * 2048u);
-  const std::string label = ToAnsi(f.Seite6->Message());
+  const std::string label = ToAnsi(f.cdBatchPage->Message());
   EXPECT_EQ(label, "Text 197 " + image + "\nText 178 Yesterday.mp3");
-  EXPECT_TRUE(f.Seite6->ImageButton->isEnabled());
+  EXPECT_TRUE(f.cdBatchPage->ImageButton->isEnabled());
 }
 
 TEST_F(DiscPages, ACheckThatFailsShowsItsFindingsAndWritesNothing) {
   PutFile(cd.path(), "Some Band - First Song.mp3", Song("Some Band", "First Song"));
   PutFile(cd.path(), "Some Band - First Song.BIN", std::string(163841, 'b'));
-  f.Label14Click();
-  f.Seite6->ImageButton->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->ImageButton->click();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "Text 196\rText 174 Some Band - First Song.BIN : 163841 > 163840");
   EXPECT_FALSE(std::filesystem::exists(image));
 
   // A cancelled file chooser does nothing at all.
   image.clear();
-  f.Seite6->ImageButton->click();
+  f.cdBatchPage->ImageButton->click();
   EXPECT_EQ(boxes.size(), 1u);
 }
 
@@ -77,14 +77,14 @@ TEST_F(DiscPages, SheetButtonShowsEverySongInAScrollableWindow) {
   PutFile(cd.path(), "Abba - One.mp3", Song("", ""));
   PutFile(cd.path(), "Abba - One.BIN", mklogo::EncodeStill(picture, 2));
   PutFile(cd.path(), "Beatles - Two.mp3", Song("", ""));
-  f.Label4Click();
-  f.Seite4->SheetButton->click();
+  f.showBinPage();
+  f.binPage->SheetButton->click();
   EXPECT_TRUE(w.errors.empty());
-  ASSERT_NE(f.Seite4->View(), nullptr);
+  ASSERT_NE(f.binPage->View(), nullptr);
   // Two tiles side by side, each 640 x 480 with its caption.
-  EXPECT_EQ(f.Seite4->View()->Sheet().size(), QSize(16 + 2 * 656, 16 + 480 + 34 + 16));
-  EXPECT_EQ(f.Seite4->View()->windowTitle(), "Text 199");
-  EXPECT_TRUE(f.Seite4->View()->isVisible());
+  EXPECT_EQ(f.binPage->View()->Sheet().size(), QSize(16 + 2 * 656, 16 + 480 + 34 + 16));
+  EXPECT_EQ(f.binPage->View()->windowTitle(), "Text 199");
+  EXPECT_TRUE(f.binPage->View()->isVisible());
 }
 
 // The view holds one page of at most 48 pictures; the arrows switch, and
@@ -93,9 +93,9 @@ TEST_F(DiscPages, TvViewShowsOnePageAtATimeAndSavesThemAll) {
   for (int i = 0; i < 49; ++i)
     PutFile(cd.path(), "Song " + std::to_string(10 + i) + ".mp3", Song("", ""));
   PutFile(cd.path(), "Song 58.BIN", mklogo::EncodeStill(MakeBitmap(704, 480), 2));
-  f.Label4Click();
-  f.Seite4->SheetButton->click();
-  SheetView* view = f.Seite4->View();
+  f.showBinPage();
+  f.binPage->SheetButton->click();
+  SheetView* view = f.binPage->View();
   ASSERT_NE(view, nullptr);
   struct Shown {
     int page;
@@ -114,10 +114,10 @@ TEST_F(DiscPages, TvViewShowsOnePageAtATimeAndSavesThemAll) {
   }
 
   std::vector<std::string> notes;
-  f.Seite4->ChooseSheetFile = [&](const std::string&, const std::string&) {
+  f.binPage->ChooseSheetFile = [&](const std::string&, const std::string&) {
     return out.file("tv.png");
   };
-  f.Seite4->SheetNote = [&](const std::string& text) { notes.push_back(text); };
+  f.binPage->SheetNote = [&](const std::string& text) { notes.push_back(text); };
   view->SaveButton->click();
   EXPECT_TRUE(w.errors.empty()) << w.errors[0];
   EXPECT_EQ(QImage(QString::fromStdString(out.file("tv.png"))).size(), pages[0].size);

@@ -42,11 +42,11 @@ class CdBatchPageTest : public ::testing::Test {
     f.MutableSettings().SourceDir = cd.path();
     f.MutableSettings().BinDir = cd.path();
   }
-  std::string Label() { return ToAnsi(f.Seite6->Message()); }
+  std::string Label() { return ToAnsi(f.cdBatchPage->Message()); }
 
   test::TempDir cd;
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
 };
 
 TEST_F(CdBatchPageTest, StartWritesTheBatchPairAndReportsTheFolder) {
@@ -54,7 +54,7 @@ TEST_F(CdBatchPageTest, StartWritesTheBatchPairAndReportsTheFolder) {
   PutFile(cd.path(), "Some Band - First Song.BIN", "bin");
   emit f.Label14->clicked();
   EXPECT_EQ(f.PageNumber, 9);
-  f.Seite6->SpeedButton17->click();
+  f.cdBatchPage->SpeedButton17->click();
 
   EXPECT_TRUE(w.errors.empty());
   const auto shortBat = LinesOf(test::ReadFile(cd.file("Short.bat")));
@@ -70,20 +70,20 @@ TEST_F(CdBatchPageTest, StartWritesTheBatchPairAndReportsTheFolder) {
 
   EXPECT_EQ(Label(),
             "Text 41 " + cd.path() + "\n" + BuildText(str::kCdBatchSummary, {"1", "0", "0", ""}));
-  EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+  EXPECT_FALSE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
   // The count shown while writing is gone again.
   EXPECT_EQ(f.LedText(), ".");
   // Opening the page again offers Start and the explanation anew.
-  f.Label14Click();
-  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
-  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
+  f.showCdBatchPage();
+  EXPECT_TRUE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
+  EXPECT_EQ(f.cdBatchPage->Message(), PlainCaption(BatchPairText()));
 }
 
 TEST_F(CdBatchPageTest, WithoutSubdirectoriesTheFilesStayInTheFolder) {
   PutFile(cd.path(), "Yesterday.mp3", Song("", ""));
-  f.Label14Click();
-  f.Seite6->UseSubDirsCheckBox->setChecked(false);
-  f.Seite6->SpeedButton17->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->UseSubDirsCheckBox->setChecked(false);
+  f.cdBatchPage->SpeedButton17->click();
   const auto shortBat = LinesOf(test::ReadFile(cd.file("Short.bat")));
   ASSERT_EQ(shortBat.size(), 5u);
   EXPECT_EQ(shortBat[2], "rem SHORT erzeugt KEINE Unterverzeichnisse");
@@ -94,8 +94,8 @@ TEST_F(CdBatchPageTest, FilesLeftOutAreNamedUnderTheResultAsTheyAre) {
   PutFile(cd.path(), "A & B.mp3", Song("", ""));
   // A name a batch line cannot quote (possible on Linux).
   test::WriteFile(cd.file("Rock & \"Roll\".mp3"), Song("", ""));
-  f.Label14Click();
-  f.Seite6->SpeedButton17->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->SpeedButton17->click();
   EXPECT_TRUE(w.errors.empty());
   const std::string label = Label();
   EXPECT_EQ(label.rfind("Text 41 " + cd.path() + "\n", 0), 0u) << label;
@@ -107,18 +107,18 @@ TEST_F(CdBatchPageTest, FilesLeftOutAreNamedUnderTheResultAsTheyAre) {
 
 TEST_F(CdBatchPageTest, FolderThatCannotBeWrittenIsReportedAndStartStays) {
   f.MutableSettings().SourceDir = cd.file("missing");
-  f.Label14Click();
-  f.Seite6->SpeedButton17->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->SpeedButton17->click();
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_NE(w.errors[0].find("I/O-Fehler"), std::string::npos);
-  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
-  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
+  EXPECT_TRUE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
+  EXPECT_EQ(f.cdBatchPage->Message(), PlainCaption(BatchPairText()));
   EXPECT_FALSE(HasFile(cd.path(), "Short.bat"));
 }
 
 TEST(PreviewHostOfTheMainWindow, PageAndProgressForTheBinRun) {
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   PreviewHost& host = f;
   host.SelectPreviewPage();
   EXPECT_EQ(f.PageNumber, 8);
@@ -132,12 +132,12 @@ TEST(PreviewHostOfTheMainWindow, LastFileOfTheSettingsIsTheSongOfThePreview) {
   PutFile(songs.path(), "song.mp3", Song("Some Band", "First Song"));
   const std::string ini = "lastfile=" + songs.file("song.mp3") + "\r\n";
   test::Windows w(ini.c_str());
-  TForm1& f = *w.form1;
-  f.Label8Click();
+  MainWindow& f = *w.mainWindow;
+  f.showPreviewPage();
   EXPECT_EQ(f.PageNumber, 8);
-  EXPECT_EQ(ToAnsi(f.Seite5->Artist()->text()), "Some Band ");
-  EXPECT_EQ(ToAnsi(f.Seite5->Title()->text()), "First Song ");
-  EXPECT_NE(ToAnsi(f.Seite5->Tech()->text()).find("128"), std::string::npos);
+  EXPECT_EQ(ToAnsi(f.previewPage->Artist()->text()), "Some Band ");
+  EXPECT_EQ(ToAnsi(f.previewPage->Title()->text()), "First Song ");
+  EXPECT_NE(ToAnsi(f.previewPage->Tech()->text()).find("128"), std::string::npos);
 }
 
 TEST(PreviewHostOfTheMainWindow, SongGoneSinceShowsTheSampleTexts) {
@@ -145,10 +145,10 @@ TEST(PreviewHostOfTheMainWindow, SongGoneSinceShowsTheSampleTexts) {
   PutFile(songs.path(), "song.mp3", Song("Some Band", "First Song"));
   const std::string ini = "lastfile=" + songs.file("song.mp3") + "\r\n";
   test::Windows w(ini.c_str());
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   f.OpenDialog3FileName = songs.file("gone.mp3");
-  f.Label8Click();
-  EXPECT_EQ(ToAnsi(f.Seite5->Artist()->text()), "The Artist");
+  f.showPreviewPage();
+  EXPECT_EQ(ToAnsi(f.previewPage->Artist()->text()), "The Artist");
 }
 
 }  // namespace

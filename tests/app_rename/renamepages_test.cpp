@@ -37,13 +37,13 @@ class RenamePages : public ::testing::Test {
   RenamePages() { f.MutableSettings().SourceDir = songs.path(); }
 
   void SetOptions(bool makeTag, bool x2Blank, bool saveTag, bool niceWords) {
-    f.Seite31->CreateTag->setChecked(makeTag);
-    f.Seite31->Convert2Blank->setChecked(x2Blank);
-    f.Seite31->SaveTag->setChecked(saveTag);
-    f.Seite31->NiceWords->setChecked(niceWords);
+    f.renameOptionsPage->CreateTag->setChecked(makeTag);
+    f.renameOptionsPage->Convert2Blank->setChecked(x2Blank);
+    f.renameOptionsPage->SaveTag->setChecked(saveTag);
+    f.renameOptionsPage->NiceWords->setChecked(niceWords);
   }
-  std::vector<std::string> Memo() { return f.Seite3->Lines(); }
-  void SetMemo(const std::vector<std::string>& lines) { f.Seite3->SetLines(lines); }
+  std::vector<std::string> Memo() { return f.renamePage->Lines(); }
+  void SetMemo(const std::vector<std::string>& lines) { f.renamePage->SetLines(lines); }
   TID3Tag TagOf(const std::string& name) {
     TID3Tag tag;
     ReadID3Tag(songs.file(name), tag);
@@ -52,9 +52,9 @@ class RenamePages : public ::testing::Test {
 
   test::TempDir songs;
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   // The player's Stop has run: Play is enabled, as after a stop.
-  bool PlayerStopped() const { return w.form2->Play->isEnabled(); }
+  bool PlayerStopped() const { return w.toolbar->Play->isEnabled(); }
 };
 
 TEST_F(RenamePages, PageThreeShowsTheReviewListOfTheSourceFolder) {
@@ -62,13 +62,13 @@ TEST_F(RenamePages, PageThreeShowsTheReviewListOfTheSourceFolder) {
   PutFile(songs.path(), "Some_Artist - Some_Title.mp3", Song("", ""));
   emit f.Label3->clicked();
   EXPECT_EQ(f.PageNumber, 3);
-  EXPECT_TRUE(f.Seite3->isVisible());
+  EXPECT_TRUE(f.renamePage->isVisible());
   EXPECT_EQ(Memo(), (std::vector<std::string>{
                         Line("Some_Artist - Some_Title.mp3", "Some Artist - Some Title.mp3"),
                         Line("track01.mp3", "Some Band - First Song.mp3")}));
   // The list is built: the page title is back, OK may be used, nothing failed.
   EXPECT_EQ(f.LedText(), f.HintOf(f.Label3));
-  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+  EXPECT_TRUE(f.renamePage->CoolButton1->isEnabled());
   EXPECT_TRUE(w.errors.empty());
   // SaveTag: the untagged file got the tag made from its name.
   EXPECT_EQ(TagOf("Some_Artist - Some_Title.mp3").Artist, "Some Artist");
@@ -78,19 +78,19 @@ TEST_F(RenamePages, PageThreeShowsTheReviewListOfTheSourceFolder) {
 TEST_F(RenamePages, OptionsPageLeftWithOkRebuildsWithTheNewOptions) {
   const std::string untagged = Song("", "");
   PutFile(songs.path(), "Some_Artist - Some_Title.mp3", untagged);
-  f.Label3Click();
+  f.showRenamePage();
   ASSERT_EQ(Memo().size(), 1u);
   EXPECT_NE(GetFile(songs.path(), "Some_Artist - Some_Title.mp3"), untagged);
 
   PutFile(songs.path(), "Other_Artist - Other.mp3", untagged);
-  f.Seite3->SpeedButton13->click();
+  f.renamePage->SpeedButton13->click();
   EXPECT_EQ(f.PageNumber, 31);
-  EXPECT_TRUE(f.Seite31->isVisible());
-  EXPECT_FALSE(f.Seite3->isVisible());
+  EXPECT_TRUE(f.renameOptionsPage->isVisible());
+  EXPECT_FALSE(f.renamePage->isVisible());
   SetOptions(false, true, true, true);
-  f.Seite31->ok31->click();
+  f.renameOptionsPage->ok31->click();
   EXPECT_EQ(f.PageNumber, 3);
-  EXPECT_TRUE(f.Seite3->isVisible());
+  EXPECT_TRUE(f.renamePage->isVisible());
   // Without CreateTag an untagged file is planned as " - .mp3" and left as it is.
   EXPECT_EQ(Memo(), (std::vector<std::string>{
                         Line("Other_Artist - Other.mp3", " - .mp3"),
@@ -101,11 +101,11 @@ TEST_F(RenamePages, OptionsPageLeftWithOkRebuildsWithTheNewOptions) {
 TEST_F(RenamePages, EditedListIsAppliedWithNiceWordsAndTags) {
   PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song", 'a'));
   PutFile(songs.path(), "track02.mp3", Song("Other", "Second", 'b'));
-  f.Label3Click();
+  f.showRenamePage();
   ASSERT_EQ(Memo().size(), 2u);
   SetMemo({Line("track01.mp3", "some band - first song.mp3"),
            Line("track02.mp3", "Other - Second.mp3"), "", "a line without quotes"});
-  f.Seite3->CoolButton1->click();
+  f.renamePage->CoolButton1->click();
 
   EXPECT_TRUE(w.errors.empty()) << w.errors.front();
   EXPECT_TRUE(HasFile(songs.path(), "Some Band - First Song.mp3"));
@@ -118,17 +118,17 @@ TEST_F(RenamePages, EditedListIsAppliedWithNiceWordsAndTags) {
   // The player is stopped once, before the renames; then back to the start view.
   EXPECT_TRUE(PlayerStopped());
   EXPECT_EQ(f.PageNumber, 0);
-  EXPECT_FALSE(f.Seite3->isVisible());
+  EXPECT_FALSE(f.renamePage->isVisible());
 }
 
 TEST_F(RenamePages, MissingOldNameNamesTheLineAndRenamesNothing) {
   PutFile(songs.path(), "a.mp3", Song("A", "One", 'a'));
   PutFile(songs.path(), "b.mp3", Song("B", "Two", 'b'));
-  f.Label3Click();
+  f.showRenamePage();
   const auto before = test::Snapshot(songs.path());
   SetMemo({Line("a.mp3", "A - One.mp3"), "\"note only", Line("gone.mp3", "B - Two.mp3"),
            Line("b.mp3", "B - Two.mp3")});
-  f.Seite3->CoolButton1->click();
+  f.renamePage->CoolButton1->click();
 
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0], "Text 25 3!");
@@ -136,8 +136,8 @@ TEST_F(RenamePages, MissingOldNameNamesTheLineAndRenamesNothing) {
   EXPECT_FALSE(PlayerStopped());
   // The page stays with the caret at the end of the offending line.
   EXPECT_EQ(f.PageNumber, 3);
-  EXPECT_TRUE(f.Seite3->isVisible());
-  const QTextCursor caret = f.Seite3->RenameMemo->textCursor();
+  EXPECT_TRUE(f.renamePage->isVisible());
+  const QTextCursor caret = f.renamePage->RenameMemo->textCursor();
   EXPECT_EQ(caret.blockNumber(), 2);
   EXPECT_TRUE(caret.atBlockEnd());
   EXPECT_EQ(Memo().size(), 4u);
@@ -147,11 +147,11 @@ TEST_F(RenamePages, SecondLineWithTheSameNewNameEndsThePassAndLosesNothing) {
   PutFile(songs.path(), "a.mp3", Song("", "", 'a'));
   PutFile(songs.path(), "b.mp3", Song("", "", 'b'));
   SetOptions(false, false, false, false);
-  f.Label3Click();
+  f.showRenamePage();
   const auto contents = test::Contents(songs.path());
   const std::string second = Line("b.mp3", "Same.mp3");
   SetMemo({Line("a.mp3", "Same.mp3"), second});
-  f.Seite3->CoolButton1->click();
+  f.renamePage->CoolButton1->click();
 
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0], "Text 26" + second + "Text 27");
@@ -170,7 +170,7 @@ TEST_F(RenamePages, StoppedPassGivesLedThePageTitleBack) {
   PutFile(songs.path(), "a.mp3", Song("A", "One", 'a'));
   PutFile(songs.path(), "b.mp3", std::string(kLimit - 64, '\xAA'));  // no tag: one would pass it
   SetOptions(false, false, true, false);
-  f.Label3Click();
+  f.showRenamePage();
   SetMemo({Line("a.mp3", "A - Uno.mp3"), Line("b.mp3", "B - Dos.mp3")});
   {
     rlimit old{};
@@ -178,7 +178,7 @@ TEST_F(RenamePages, StoppedPassGivesLedThePageTitleBack) {
     const rlimit limit{kLimit, old.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     platform::IgnoreFileSizeSignal();
-    f.Seite3->CoolButton1->click();
+    f.renamePage->CoolButton1->click();
     setrlimit(RLIMIT_FSIZE, &old);
   }
   ASSERT_EQ(w.errors.size(), 1u);
@@ -198,30 +198,30 @@ TEST_F(RenamePages, OkWhileTheListIsStillBeingBuiltAppliesNothing) {
   bool okWasOff = false;
   // Runs inside the build, while it lets the window process its messages.
   QTimer::singleShot(0, [&] {
-    okWasOff = !f.Seite3->CoolButton1->isEnabled();
-    f.Seite3->CoolButton1->click();
+    okWasOff = !f.renamePage->CoolButton1->isEnabled();
+    f.renamePage->CoolButton1->click();
   });
-  f.Label3Click();
+  f.showRenamePage();
   EXPECT_TRUE(okWasOff);
   EXPECT_TRUE(HasFile(songs.path(), "a.mp3"));
   EXPECT_FALSE(HasFile(songs.path(), "stale.mp3"));
   EXPECT_EQ(f.PageNumber, 3);
   EXPECT_EQ(Memo().size(), 5u);
-  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+  EXPECT_TRUE(f.renamePage->CoolButton1->isEnabled());
 }
 
 TEST_F(RenamePages, UnreadableSourceFolderIsReportedAndTheListStaysEmpty) {
   f.MutableSettings().SourceDir = songs.file("missing");
   SetMemo({Line("a.mp3", "b.mp3")});
-  f.Label3Click();
+  f.showRenamePage();
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_NE(w.errors[0].find("I/O-Fehler"), std::string::npos);
   EXPECT_TRUE(Memo().empty());
-  EXPECT_TRUE(f.Seite3->CoolButton1->isEnabled());
+  EXPECT_TRUE(f.renamePage->CoolButton1->isEnabled());
   EXPECT_EQ(f.LedText(), f.HintOf(f.Label3));
 
   f.MutableSettings().SourceDir.clear();
-  f.Label3Click();
+  f.showRenamePage();
   ASSERT_EQ(w.errors.size(), 2u);
   EXPECT_NE(w.errors[1].find("Seite 1"), std::string::npos);
 }
@@ -239,19 +239,19 @@ TEST_F(RenamePages, Id3v2BoxDecidesWhetherTheId3v2TagNamesTheSong) {
           std::string("ID3\x03\x00\x00\x00\x00\x00", 9) + static_cast<char>(body.size()) + body +
               Song("", ""));
   SetOptions(false, true, false, false);
-  ASSERT_TRUE(f.Seite31->ID3v2Tags->isChecked());
-  f.Label3Click();
+  ASSERT_TRUE(f.renameOptionsPage->ID3v2Tags->isChecked());
+  f.showRenamePage();
   EXPECT_EQ(Memo(), (std::vector<std::string>{Line("x.mp3", "Beyonc\xE9 - Halo.mp3")}));
-  f.Seite31->ID3v2Tags->setChecked(false);
-  f.Label3Click();
+  f.renameOptionsPage->ID3v2Tags->setChecked(false);
+  f.showRenamePage();
   EXPECT_EQ(Memo(), (std::vector<std::string>{Line("x.mp3", " - .mp3")}));
   Settings s;
-  f.Seite31->StoreSettings(s);
+  f.renameOptionsPage->StoreSettings(s);
   EXPECT_FALSE(s.ID3v2);
   // On the page below the name options, and inside it.
-  const QRect box = f.Seite31->ID3v2Tags->geometry();
-  EXPECT_TRUE(f.Seite31->rect().contains(box));
-  EXPECT_FALSE(box.intersects(f.Seite31->ok31->geometry()));
+  const QRect box = f.renameOptionsPage->ID3v2Tags->geometry();
+  EXPECT_TRUE(f.renameOptionsPage->rect().contains(box));
+  EXPECT_FALSE(box.intersects(f.renameOptionsPage->ok31->geometry()));
 }
 
 // OK renames each song with its picture and tells what it did; the undo
@@ -259,31 +259,31 @@ TEST_F(RenamePages, Id3v2BoxDecidesWhetherTheId3v2TagNamesTheSong) {
 TEST_F(RenamePages, ApplyTakesThePictureAlongAndUndoBringsEveryNameBack) {
   f.MutableSettings().BinDir = songs.path();
   std::vector<std::string> summaries;
-  f.Seite3->ShowSummary = [&](const std::string& text) { summaries.push_back(text); };
+  f.renamePage->ShowSummary = [&](const std::string& text) { summaries.push_back(text); };
   PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
   PutFile(songs.path(), "TRACK01.BIN", "picture");
   const auto before = test::Snapshot(songs.path());
   SetOptions(false, false, false, false);
-  f.Label3Click();
-  f.Seite3->CoolButton1->click();
+  f.showRenamePage();
+  f.renamePage->CoolButton1->click();
   EXPECT_EQ(GetFile(songs.path(), "SOME BAND - FIRST SONG.BIN"), "picture");
   EXPECT_EQ(summaries,
             std::vector<std::string>{BuildText(str::kRenameSummary, {"1", "1", "0", "0", ""})});
 
-  f.Label3Click();
-  f.Seite3->UndoButton->click();
+  f.showRenamePage();
+  f.renamePage->UndoButton->click();
   EXPECT_EQ(Memo(), std::vector<std::string>{Line("Some Band - First Song.mp3", "track01.mp3")});
-  EXPECT_EQ(ToAnsi(f.Seite3->StaticText1->text()), BuildText(str::kUndoCaption));
+  EXPECT_EQ(ToAnsi(f.renamePage->StaticText1->text()), BuildText(str::kUndoCaption));
   SetOptions(false, false, true, true);  // an undo list is applied as it stands all the same
-  f.Seite3->CoolButton1->click();
+  f.renamePage->CoolButton1->click();
   EXPECT_TRUE(w.errors.empty()) << w.errors.front();
   EXPECT_EQ(test::Snapshot(songs.path()), before);
 }
 
 TEST_F(RenamePages, OopsLeavesWithoutRenaming) {
   PutFile(songs.path(), "track01.mp3", Song("Some Band", "First Song"));
-  f.Label3Click();
-  f.Seite3->CoolButton2->click();
+  f.showRenamePage();
+  f.renamePage->CoolButton2->click();
   EXPECT_EQ(f.PageNumber, 0);
   EXPECT_TRUE(HasFile(songs.path(), "track01.mp3"));
   EXPECT_EQ(f.LedText(), ".");

@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/binpage.h"
 #include "app/pages/previewcontrols.h"
 #include "app/pages/previewpage.h"
 #include "app/pages/recodepage.h"
 #include "app/testwindows.h"
+#include "app/toolbar.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "mp3/mp3builder.h"
@@ -56,22 +56,22 @@ class BinPageTest : public ::testing::Test {
     auto w = std::make_unique<test::Windows>(ini.c_str());
     for (const char* tool : {"tovix-cmd", "mklogo", "c2bin"})
       fs::create_symlink(test::ProgramDir() + tool, w->dir.file(tool));
-    w->form1->Seite4->ErrorBox = [this](const std::string& text) { boxes.push_back(text); };
+    w->mainWindow->binPage->ErrorBox = [this](const std::string& text) { boxes.push_back(text); };
     return w;
   }
 
   void ExpectControlsBack(test::Windows& w) {
-    PreviewPage* p = w.form1->Seite5;
+    PreviewPage* p = w.mainWindow->previewPage;
     const std::vector<QWidget*> controls = {p->Kacheln(),  p->bmpCenter(), p->Scale(),
                                             p->FullSize(), p->Rescale(),   p->Over0(),
                                             p->Label7(),   p->UpDown()};
     for (QWidget* control : controls)
       EXPECT_FALSE(control->isHidden()) << control->objectName().toStdString();
-    EXPECT_TRUE(w.form2->isVisible());
-    EXPECT_TRUE(w.form1->Seite4->SpeedButton14->isEnabled());
-    EXPECT_EQ(w.form1->PageNumber, 4);
-    EXPECT_TRUE(w.form1->Seite4->isVisible());
-    EXPECT_FALSE(w.form1->Seite5->isVisible());
+    EXPECT_TRUE(w.toolbar->isVisible());
+    EXPECT_TRUE(w.mainWindow->binPage->SpeedButton14->isEnabled());
+    EXPECT_EQ(w.mainWindow->PageNumber, 4);
+    EXPECT_TRUE(w.mainWindow->binPage->isVisible());
+    EXPECT_FALSE(w.mainWindow->previewPage->isVisible());
   }
 
   test::WorkingFolder work;
@@ -81,28 +81,28 @@ class BinPageTest : public ::testing::Test {
 TEST_F(BinPageTest, SummaryWhenThePageOpens) {
   test::WriteFile(work.path() + "/bin/old.bin", "");
   auto w = Open(work.path() + "/bin");
-  w->form1->Label4Click();
-  const auto lines = MemoLines(w->form1->Seite4->makebinmemo);
+  w->mainWindow->showBinPage();
+  const auto lines = MemoLines(w->mainWindow->binPage->makebinmemo);
   ASSERT_GE(lines.size(), 8u);
   EXPECT_EQ(lines[0], LanguageString(17));
   EXPECT_EQ(lines[2], "  " + LanguageString(18) + " " + work.path() + "/mp3 (2 mp3)");
   EXPECT_EQ(lines[3], "  " + LanguageString(19) + " " + work.path() + "/bin (1 bin)");
   EXPECT_EQ(lines[5], "  " + LanguageString(21) + " 30 Pixel (6%)");
   EXPECT_EQ(lines[6].substr(0, 2 + LanguageString(22).size()), "  " + LanguageString(22));
-  EXPECT_TRUE(w->form1->Seite4->isVisible());
+  EXPECT_TRUE(w->mainWindow->binPage->isVisible());
 }
 
 TEST_F(BinPageTest, StartMakesTheBinsAndGivesEverythingBack) {
   auto w = Open(work.path() + "/bin");
-  w->form1->Label4Click();
-  w->form1->Seite4->SpeedButton14->click();
+  w->mainWindow->showBinPage();
+  w->mainWindow->binPage->SpeedButton14->click();
   EXPECT_TRUE(boxes.empty()) << boxes[0];
   EXPECT_TRUE(platform::Exists(work.path() + "/bin/ONE.BIN"));
   EXPECT_TRUE(platform::Exists(work.path() + "/bin/TWO.BIN"));
-  const auto lines = MemoLines(w->form1->Seite4->makebinmemo);
+  const auto lines = MemoLines(w->mainWindow->binPage->makebinmemo);
   EXPECT_EQ(lines.back(), "2 " + LanguageString(40));
   EXPECT_EQ(lines[lines.size() - 3], LanguageString(38) + "2");
-  EXPECT_EQ(w->form1->Seite4->LogoLevel, 2);
+  EXPECT_EQ(w->mainWindow->binPage->LogoLevel, 2);
   ExpectControlsBack(*w);
 }
 
@@ -112,37 +112,38 @@ TEST_F(BinPageTest, StartMakesTheBinsAndGivesEverythingBack) {
 TEST_F(BinPageTest, ClicksDuringTheRunStartNothing) {
   auto w = Open(work.path() + "/bin");
   int chooserOpened = 0;
-  w->form1->Seite5->SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
-    ++chooserOpened;
-    return std::optional<std::string>();
-  });
-  w->form1->Label4Click();
+  w->mainWindow->previewPage->SetPictureChooser(
+      [&](const std::string&, const std::string&, QWidget*) {
+        ++chooserOpened;
+        return std::optional<std::string>();
+      });
+  w->mainWindow->showBinPage();
   bool during = false;
-  QTimer::singleShot(0, w->form1.get(), [&] {
-    during = !w->form1->Seite4->SpeedButton14->isEnabled();
-    w->form1->Seite5->Image1DblClick();  // what a double click on the picture calls
-    w->form1->Label2Click();
-    w->form1->SpeedButton7Click();
+  QTimer::singleShot(0, w->mainWindow.get(), [&] {
+    during = !w->mainWindow->binPage->SpeedButton14->isEnabled();
+    w->mainWindow->previewPage->chooseBackground();  // what a double click on the picture calls
+    w->mainWindow->showRecodePage();
+    w->mainWindow->startRecodePass();
   });
-  w->form1->Seite4->SpeedButton14->click();
+  w->mainWindow->binPage->SpeedButton14->click();
   ASSERT_TRUE(during) << "the run handled no messages";
   EXPECT_EQ(chooserOpened, 0);
-  EXPECT_FALSE(w->form1->Seite2->ProgressMemo->toPlainText().contains(
+  EXPECT_FALSE(w->mainWindow->recodePage->ProgressMemo->toPlainText().contains(
       QString::fromStdString(LanguageString(181))));
   EXPECT_TRUE(platform::Exists(work.path() + "/bin/TWO.BIN"));
 }
 
 TEST_F(BinPageTest, MissingTargetFolderGivesTheErrorBoxAndGivesEverythingBack) {
   auto w = Open(work.path() + "/nowhere");
-  w->form1->Label4Click();
-  w->form1->Seite4->SpeedButton14->click();
+  w->mainWindow->showBinPage();
+  w->mainWindow->binPage->SpeedButton14->click();
   ASSERT_EQ(boxes.size(), 1u);
   // Said before the calibration, in words, naming the folder.
   EXPECT_EQ(boxes[0], BuildText(str::kNoTargetDir, {work.path() + "/nowhere"}));
   EXPECT_FALSE(platform::Exists(w->dir.file("e2logo.bin")));
   EXPECT_FALSE(platform::Exists("e2logo.bin"));
-  EXPECT_EQ(w->form1->LedText().find("Test"), std::string::npos);
-  EXPECT_EQ(MemoLines(w->form1->Seite4->makebinmemo).back(), "0 " + LanguageString(40));
+  EXPECT_EQ(w->mainWindow->LedText().find("Test"), std::string::npos);
+  EXPECT_EQ(MemoLines(w->mainWindow->binPage->makebinmemo).back(), "0 " + LanguageString(40));
   ExpectControlsBack(*w);
 }
 

@@ -32,7 +32,7 @@ class KeepingPictures : public BinPictureMaker {
   KeepingPictures(PreviewPage& page, std::string keep) : page_(page), keep_(std::move(keep)) {}
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
     page_.SetSongTexts("........Test.........", title, "", "", "");
-    page_.Label8Click(false);
+    page_.showSong(false);
     page_.SaveSongPicture(bmpName, "", false, true);
   }
   std::string MakeSongPicture(const BinSongJob& job) override {
@@ -158,7 +158,7 @@ class BinRunEndToEnd : public ::testing::Test {
     options.replaceBin = replaceBin;
     options.makeTxt = makeTxt;
     options.save2Jpeg = save2Jpeg;
-    const int count = run.SpeedButton14Click(options);
+    const int count = run.startBinRun(options);
     if (level) *level = run.LogoLevel();
     return count;
   }

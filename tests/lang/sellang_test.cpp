@@ -36,7 +36,7 @@ class SelSpraTest : public ::testing::Test {
   }
   // Runs the dialog modally and lets act() work on it while it is open.
   template <typename Act>
-  int Choose(TSelSpra& dialog, int current, Act act) {
+  int Choose(LanguageDialog& dialog, int current, Act act) {
     QTimer::singleShot(0, &dialog, [&dialog, act] { act(dialog); });
     return dialog.choose(current);
   }
@@ -45,7 +45,7 @@ class SelSpraTest : public ::testing::Test {
 };
 
 TEST_F(SelSpraTest, ListsTheLanguagesWithTheirNumbers) {
-  TSelSpra dialog(1, nullptr, ThreeLanguages());
+  LanguageDialog dialog(1, nullptr, ThreeLanguages());
   ASSERT_TRUE(dialog.listFound());
   QListWidget* list = dialog.listBox();
   ASSERT_EQ(list->count(), 3);
@@ -57,7 +57,8 @@ TEST_F(SelSpraTest, ListsTheLanguagesWithTheirNumbers) {
 }
 
 TEST_F(SelSpraTest, ALanguageWithAnEmptyNameIsLeftOut) {
-  TSelSpra dialog(0, nullptr, Write(LngText("3", {{"Eins", "0"}, {"", "1"}, {"Drei", "2"}}, {})));
+  LanguageDialog dialog(0, nullptr,
+                        Write(LngText("3", {{"Eins", "0"}, {"", "1"}, {"Drei", "2"}}, {})));
   QListWidget* list = dialog.listBox();
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->item(0)->text(), "Eins");
@@ -66,23 +67,23 @@ TEST_F(SelSpraTest, ALanguageWithAnEmptyNameIsLeftOut) {
 }
 
 TEST_F(SelSpraTest, AnUnlistedCurrentLanguageSelectsNoLine) {
-  TSelSpra dialog(7, nullptr, ThreeLanguages());
+  LanguageDialog dialog(7, nullptr, ThreeLanguages());
   EXPECT_EQ(dialog.listBox()->selectedItems().size(), 0);
   // Confirming with nothing selected keeps the current language.
-  EXPECT_EQ(Choose(dialog, 7, [](TSelSpra& d) { d.confirmButton()->click(); }), 7);
+  EXPECT_EQ(Choose(dialog, 7, [](LanguageDialog& d) { d.confirmButton()->click(); }), 7);
 }
 
 TEST_F(SelSpraTest, NoLanguageListIsReported) {
-  TSelSpra missing(0, nullptr, dir_.file("none.lng"));
+  LanguageDialog missing(0, nullptr, dir_.file("none.lng"));
   EXPECT_FALSE(missing.listFound());
   EXPECT_EQ(missing.listBox()->count(), 0);
-  TSelSpra zero(0, nullptr, Write(LngText("0", {{"Deutsch", "0"}}, {})));
+  LanguageDialog zero(0, nullptr, Write(LngText("0", {{"Deutsch", "0"}}, {})));
   EXPECT_FALSE(zero.listFound());
 }
 
 TEST_F(SelSpraTest, ConfirmHandsBackTheSelectedLine) {
-  TSelSpra dialog(0, nullptr, ThreeLanguages());
-  const int chosen = Choose(dialog, 0, [](TSelSpra& d) {
+  LanguageDialog dialog(0, nullptr, ThreeLanguages());
+  const int chosen = Choose(dialog, 0, [](LanguageDialog& d) {
     d.listBox()->setCurrentRow(2);
     d.confirmButton()->click();
   });
@@ -95,8 +96,8 @@ TEST_F(SelSpraTest, ConfirmHandsBackTheSelectedLine) {
 }
 
 TEST_F(SelSpraTest, DoubleClickConfirms) {
-  TSelSpra dialog(0, nullptr, ThreeLanguages());
-  const int chosen = Choose(dialog, 0, [](TSelSpra& d) {
+  LanguageDialog dialog(0, nullptr, ThreeLanguages());
+  const int chosen = Choose(dialog, 0, [](LanguageDialog& d) {
     d.listBox()->setCurrentRow(1);
     emit d.listBox()->itemDoubleClicked(d.listBox()->item(1));
   });
@@ -104,8 +105,8 @@ TEST_F(SelSpraTest, DoubleClickConfirms) {
 }
 
 TEST_F(SelSpraTest, CancelAfterChangingTheSelectionKeepsTheLanguage) {
-  TSelSpra dialog(1, nullptr, ThreeLanguages());
-  const int chosen = Choose(dialog, 1, [](TSelSpra& d) {
+  LanguageDialog dialog(1, nullptr, ThreeLanguages());
+  const int chosen = Choose(dialog, 1, [](LanguageDialog& d) {
     d.listBox()->setCurrentRow(2);
     d.cancelButton()->click();
   });
@@ -114,8 +115,8 @@ TEST_F(SelSpraTest, CancelAfterChangingTheSelectionKeepsTheLanguage) {
 }
 
 TEST_F(SelSpraTest, EscapeCancelsLikeTheCancelButton) {
-  TSelSpra dialog(0, nullptr, ThreeLanguages());
-  const int chosen = Choose(dialog, 0, [](TSelSpra& d) {
+  LanguageDialog dialog(0, nullptr, ThreeLanguages());
+  const int chosen = Choose(dialog, 0, [](LanguageDialog& d) {
     d.listBox()->setCurrentRow(1);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&d, &escape);
@@ -125,18 +126,18 @@ TEST_F(SelSpraTest, EscapeCancelsLikeTheCancelButton) {
 }
 
 TEST_F(SelSpraTest, CancelHandsBackTheLanguageCurrentAtThisShowing) {
-  TSelSpra dialog(0, nullptr, ThreeLanguages());
+  LanguageDialog dialog(0, nullptr, ThreeLanguages());
   EXPECT_EQ(Choose(dialog, 0,
-                   [](TSelSpra& d) {
+                   [](LanguageDialog& d) {
                      d.listBox()->setCurrentRow(1);
                      d.confirmButton()->click();
                    }),
             1);
-  EXPECT_EQ(Choose(dialog, 1, [](TSelSpra& d) { d.cancelButton()->click(); }), 1);
+  EXPECT_EQ(Choose(dialog, 1, [](LanguageDialog& d) { d.cancelButton()->click(); }), 1);
 }
 
 TEST_F(SelSpraTest, WindowLooksAsTheDialogShould) {
-  TSelSpra dialog(0, nullptr, ThreeLanguages());
+  LanguageDialog dialog(0, nullptr, ThreeLanguages());
   EXPECT_EQ(dialog.windowTitle(), "          Sprache  -  Language  -  Langue");
   EXPECT_EQ(dialog.size(), QSize(376, 184));
   EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);

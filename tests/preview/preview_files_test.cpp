@@ -34,7 +34,7 @@ TEST_F(PreviewFiles, SongPictureIsA24BitBmpWhateverTheBackground) {
   for (const auto& [w, h] : {std::pair{10, 10}, {1000, 700}, {704, 480}}) {
     const std::string back = WriteBackground(dir.file("back.bmp"), SolidBitmap(w, h, kRed));
     page.LoadBackgroundPicture(back);
-    page.ScaleClick();
+    page.scaleBackground();
     page.SaveSongPicture(dir.file("BM1.BMP"), "", false, false);
     const std::string bytes = ReadFile(dir.file("BM1.BMP"));
     ASSERT_EQ(bytes.size(), 1013814u);
@@ -57,8 +57,8 @@ TEST_F(PreviewFiles, SavingOverwritesAnOlderPicture) {
 TEST_F(PreviewFiles, PictureOfAHiddenNeverShownPageEqualsTheShownOne) {
   const std::string back = WriteBackground(dir.file("back.bmp"), SolidBitmap(300, 200, kBlue));
   page.LoadBackgroundPicture(back);
-  page.bmpCenterClick();
-  page.Label8Click(false);
+  page.centerBackground();
+  page.showSong(false);
   ASSERT_FALSE(page.isVisible());
   const QImage hidden = page.RenderSongPicture();
   page.show();
@@ -132,7 +132,7 @@ TEST_F(PreviewFiles, ChosenPictureThatCannotBeReadIsReportedAndStillKept) {
   std::vector<std::string> reports;
   page.SetErrorReporter([&](const std::string& message) { reports.push_back(message); });
   page.SetBitmapFile(dir.file("before.bmp"));
-  page.Image1DblClick();
+  page.chooseBackground();
   EXPECT_EQ(start, dir.file("before.bmp"));
   EXPECT_NE(filter.find("*.bmp"), std::string::npos);
   ASSERT_EQ(reports.size(), 1u);
@@ -159,17 +159,17 @@ TEST_F(PreviewFiles, WithoutAPictureOfItsOwnThePageShowsTheSharedBackground) {
   page.SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
     return std::optional<std::string>(dir.file("broken.bmp"));
   });
-  page.Image1DblClick();
+  page.chooseBackground();
   EXPECT_EQ(PixelAt(page.RenderSongPicture(), 300, 250), kGreen);
 }
 
 TEST_F(PreviewFiles, ChosenPictureShowsAtOnceInTheCurrentMode) {
-  page.bmpCenterClick();
+  page.centerBackground();
   const std::string back = WriteBackground(dir.file("back.bmp"), SolidBitmap(100, 51, kRed));
   page.SetPictureChooser([&](const std::string&, const std::string&, QWidget*) {
     return std::optional<std::string>(back);
   });
-  page.Image1DblClick();
+  page.chooseBackground();
   // Centred at once, no mode button pressed.
   EXPECT_EQ(page.Image1()->geometry(), QRect(302, 215, 100, 51));
   EXPECT_EQ(PixelAt(page.RenderSongPicture(), 352, 240), kRed);
@@ -182,7 +182,7 @@ TEST_F(PreviewFiles, CancelledChooserKeepsEverything) {
   page.SetPictureChooser([](const std::string&, const std::string&, QWidget*) {
     return std::optional<std::string>();
   });
-  page.Image1DblClick();
+  page.chooseBackground();
   EXPECT_EQ(page.BitmapFile(), back);
   EXPECT_EQ(page.Picture().size(), QSize(20, 20));
 }
@@ -240,11 +240,11 @@ TEST_F(PreviewFiles, OneSongsPictureFromItsMp3) {
 TEST_F(PreviewFiles, ByUserOpensThroughTheHostUnlessAlreadyShown) {
   RecordingHost host;
   page.SetHost(&host);
-  page.Label8Click(true);
+  page.showSong(true);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"by user", "show"}));
   page.show();
   host.calls.clear();
-  page.Label8Click(true);
+  page.showSong(true);
   EXPECT_TRUE(host.calls.empty());
   page.hide();
   page.SetHost(nullptr);

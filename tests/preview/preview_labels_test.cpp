@@ -25,7 +25,7 @@ class PreviewLabels : public ::testing::Test {
     const std::string path = WriteBackground(dir.file("white.bmp"), SolidBitmap(704, 480, kWhite));
     page.SetBitmapFile(path);
     page.LoadBackgroundPicture(path);
-    page.FullSizeClick();
+    page.showFullSize();
   }
 
   Bitmap Save() {
@@ -48,7 +48,7 @@ class PreviewLabels : public ::testing::Test {
 
 TEST_F(PreviewLabels, EmptySongTextsShowTheSamples) {
   page.SetSongTexts("", "", "", "", "");
-  page.Label8Click(false);
+  page.showSong(false);
   EXPECT_EQ(Text(page.Artist()), "The Artist");
   EXPECT_EQ(Text(page.Title()), "The Title");
   EXPECT_EQ(Text(page.Tech()), "123 kBit | 45678 Hz");
@@ -71,7 +71,7 @@ TEST_F(PreviewLabels, EmptySongTextsShowTheSamples) {
 
 TEST_F(PreviewLabels, ASingleBlankFromAnEmptyTagShowsNothing) {
   page.SetSongTexts(" ", " ", "128 kBit | 44100 Hz ", "LAME ", "00:03:25 ");
-  page.Label8Click(false);
+  page.showSong(false);
   EXPECT_EQ(Text(page.Artist()), " ");
   EXPECT_EQ(Text(page.Title()), " ");
   EXPECT_EQ(Text(page.Tech()), "128 kBit | 44100 Hz ");
@@ -91,7 +91,7 @@ TEST_F(PreviewLabels, SongTextsAreShownAsTheyAreWithoutASecondConversion) {
   // when it was read): ë and ó, which the umlaut guess would have taken for
   // code page 850, stay as they are.
   page.SetSongTexts("No\xEBl ", "Sigur R\xF3s ", "", "", "");
-  page.Label8Click(false);
+  page.showSong(false);
   EXPECT_EQ(page.Artist()->text(), QString::fromUtf8("Noël "));
   EXPECT_EQ(page.Title()->text(), QString::fromUtf8("Sigur Rós "));
 }
@@ -108,7 +108,7 @@ TEST_F(PreviewLabels, CapitalUmlautsKeepTheirDotsInEveryFont) {
     page.SetFont1(font);
     const auto inkOf = [&](const std::string& artist) {
       page.SetSongTexts(artist, "", "", "", "");
-      page.Label8Click(false);
+      page.showSong(false);
       const QRect label = page.Artist()->geometry();
       return InkIn(Save(), label.adjusted(0, -label.height(), 0, 0));
     };
@@ -123,17 +123,17 @@ TEST_F(PreviewLabels, BoldLabelsAreDrawnBold) {
   // cover clearly more pixels, in the song picture as the BIN run saves it.
   WhiteBackground();
   page.SetSongTexts("Mississippi Blues ", "Mississippi Blues ", "", "", "");
-  page.Label8Click(false);
+  page.showSong(false);
   const Bitmap asStarted = Save();
   const int startedInk = InkIn(asStarted, page.Artist()->geometry());
   FontSetting font = page.Font1();
   font.bold = false;
   page.SetFont1(font);
-  page.Label8Click(false);
+  page.showSong(false);
   const int regularInk = InkIn(Save(), page.Artist()->geometry());
   font.bold = true;
   page.SetFont1(font);
-  page.Label8Click(false);
+  page.showSong(false);
   const int boldInk = InkIn(Save(), page.Artist()->geometry());
   EXPECT_GT(boldInk, regularInk * 6 / 5) << "regular " << regularInk << ", bold " << boldInk;
   // The page starts bold: the stored defaults draw the bold picture.
@@ -159,7 +159,7 @@ TEST_F(PreviewLabels, RedFont1ColoursBothLabelsButNotTheShadows) {
     EXPECT_EQ(preset.size, 20);
     return std::optional<FontSetting>(red);
   });
-  page.ArtistDblClick();
+  page.chooseTitleFont();
   EXPECT_EQ(page.Artist()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_EQ(page.Title()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_EQ(page.ArtistShadow()->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -173,7 +173,7 @@ TEST_F(PreviewLabels, RedFont1ColoursBothLabelsButNotTheShadows) {
 TEST_F(PreviewLabels, CancellingTheFontChooserChangesNothing) {
   page.SetFontChooser([](const FontSetting&, QWidget*) { return std::optional<FontSetting>(); });
   const QFont before = page.Laufzeit()->font();
-  page.LaufzeitDblClick();
+  page.chooseDetailsFont();
   EXPECT_EQ(page.Laufzeit()->font(), before);
   EXPECT_EQ(page.Font2().size, 14);
 }
@@ -182,9 +182,9 @@ TEST_F(PreviewLabels, ShadowLiesOnePixelRightAndDownInBlack) {
   FontSetting red{"Tahoma", 0x000000FF, 20, true, false};
   page.SetFontChooser(
       [&](const FontSetting&, QWidget*) { return std::optional<FontSetting>(red); });
-  page.ArtistDblClick();
+  page.chooseTitleFont();
   page.SetSongTexts("HIHIHI ", "", "", "", "");
-  page.Label8Click(false);
+  page.showSong(false);
   WhiteBackground();
   page.SetLabelPosition(0, 100, 100);
   // Nothing else near the artist.
@@ -228,16 +228,16 @@ TEST_F(PreviewLabels, RightClickPromptsWithTheLabelsPosition) {
     preset = p;
     return std::string("12:345678");
   });
-  page.ArtistMouseDown(page.Artist(), Qt::RightButton);
+  page.placeLabel(page.Artist(), Qt::RightButton);
   EXPECT_EQ(preset, "94:84");
   EXPECT_EQ(caption, LanguageString(42));
   EXPECT_EQ(page.Artist()->pos(), QPoint(12, 345));
   EXPECT_EQ(page.ArtistShadow()->pos(), QPoint(13, 346));
 
-  page.ArtistMouseDown(page.Tech(), Qt::RightButton);
+  page.placeLabel(page.Tech(), Qt::RightButton);
   EXPECT_EQ(preset, "95:320");
   EXPECT_EQ(caption, LanguageString(44));
-  page.ArtistMouseDown(page.Laufzeit(), Qt::RightButton);
+  page.placeLabel(page.Laufzeit(), Qt::RightButton);
   EXPECT_EQ(caption, LanguageString(45));
 }
 
@@ -245,7 +245,7 @@ TEST_F(PreviewLabels, AnswersThatDoNotParseLeaveTheLabel) {
   for (const char* answer : {"abc", "", "12", "x:5", "12:3a"}) {
     page.SetPositionPrompt(
         [&](const std::string&, const std::string&, QWidget*) { return std::string(answer); });
-    page.ArtistMouseDown(page.Title(), Qt::RightButton);
+    page.placeLabel(page.Title(), Qt::RightButton);
     EXPECT_EQ(page.Title()->pos(), QPoint(94, 133)) << answer;
     EXPECT_EQ(page.TitleShadow()->pos(), QPoint(95, 134)) << answer;
   }
@@ -257,10 +257,10 @@ TEST_F(PreviewLabels, OnlyTheRightButtonOnATextLabelPrompts) {
     ++asked;
     return p;
   });
-  page.ArtistMouseDown(page.Artist(), Qt::LeftButton);
-  page.ArtistMouseDown(page.ArtistShadow(), Qt::RightButton);
+  page.placeLabel(page.Artist(), Qt::LeftButton);
+  page.placeLabel(page.ArtistShadow(), Qt::RightButton);
   EXPECT_EQ(asked, 0);
-  page.ArtistMouseDown(page.Encoder(), Qt::RightButton);
+  page.placeLabel(page.Encoder(), Qt::RightButton);
   EXPECT_EQ(asked, 1);
 }
 

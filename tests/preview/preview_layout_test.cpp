@@ -43,7 +43,7 @@ class PreviewLayout : public ::testing::Test {
 
 TEST_F(PreviewLayout, MarginOf30LeavesThirtyThirtyTwentyFourTwentyNine) {
   Load(SolidBitmap(800, 600, kWhite));
-  page.FullSizeClick();
+  page.showFullSize();
   const Bitmap shot = Save();
   ASSERT_EQ(shot.width, 704);
   ASSERT_EQ(shot.height, 480);
@@ -77,12 +77,12 @@ TEST_F(PreviewLayout, UpDownStepsTheMarginWithinItsReversedRange) {
   EXPECT_EQ(page.OverR()->geometry(), QRect(620, 90, 90, 301));
   EXPECT_EQ(page.OverB()->geometry(), QRect(0, 391, 710, 90));
 
-  page.Over0Click();
+  page.resetMargin();
   EXPECT_EQ(page.Overscan(), 30);
   EXPECT_EQ(page.UpDown()->Position(), 30);
 
   Load(SolidBitmap(704, 480, kWhite));
-  page.FullSizeClick();
+  page.showFullSize();
   page.UpDown()->StepDown();
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 34, 200), kBlack);
@@ -97,7 +97,7 @@ TEST_F(PreviewLayout, StoredMarginOutsideTheArrowsRangeStillSetsTheBars) {
   EXPECT_EQ(page.UpDown()->Position(), 25);
   page.SetOverscan(0);
   Load(SolidBitmap(704, 480, kWhite));
-  page.FullSizeClick();
+  page.showFullSize();
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 0, 0), kWhite);
   EXPECT_EQ(PixelAt(shot, 703, 479), kWhite);
@@ -106,7 +106,7 @@ TEST_F(PreviewLayout, StoredMarginOutsideTheArrowsRangeStillSetsTheBars) {
 TEST_F(PreviewLayout, ScaleGrowsA352x240PictureFlushRight) {
   page.SetOverscan(0);
   Load(SolidBitmap(352, 240, kRed));
-  page.ScaleClick();
+  page.scaleBackground();
   EXPECT_EQ(page.Image1()->geometry(), QRect(112, 0, 592, 480));
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 111, 240), kBlack);
@@ -121,7 +121,7 @@ TEST_F(PreviewLayout, ScaleShrinksAn800x600PictureAndCutsItsLeftPart) {
   for (int y = 0; y < 600; ++y)
     for (int x = 400; x < 800; ++x) SetPixel(back, x, y, kBlue);
   Load(back);
-  page.ScaleClick();
+  page.scaleBackground();
   EXPECT_EQ(page.Image1()->geometry(), QRect(22, 0, 682, 482));
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 21, 100), kBlack);
@@ -135,7 +135,7 @@ TEST_F(PreviewLayout, ScaleShrinksAn800x600PictureAndCutsItsLeftPart) {
 TEST_F(PreviewLayout, CentreMode) {
   page.SetOverscan(0);
   Load(SolidBitmap(100, 51, kGreen));
-  page.bmpCenterClick();
+  page.centerBackground();
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 302, 215), kGreen);
   EXPECT_EQ(PixelAt(shot, 401, 265), kGreen);
@@ -150,7 +150,7 @@ TEST_F(PreviewLayout, RescaleStretchesIntoTheBars) {
   for (int y = 0; y < 100; ++y)
     for (int x = 50; x < 100; ++x) SetPixel(back, x, y, kBlue);
   Load(back);
-  page.RescaleClick();
+  page.rescaleBackground();
   EXPECT_EQ(page.Image1()->geometry(), QRect(30, 30, 650, 421));
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 30, 30), kRed);
@@ -162,7 +162,7 @@ TEST_F(PreviewLayout, RescaleStretchesIntoTheBars) {
 TEST_F(PreviewLayout, FullSizeShowsTheNaturalSizeAtTheOrigin) {
   page.SetOverscan(0);
   Load(SolidBitmap(200, 100, kRed));
-  page.FullSizeClick();
+  page.showFullSize();
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 199, 99), kRed);
   EXPECT_EQ(PixelAt(shot, 200, 99), kBlack);
@@ -174,7 +174,7 @@ TEST_F(PreviewLayout, TilesStartEveryWidthAndHeight) {
   Bitmap back = SolidBitmap(300, 200, kRed);
   SetPixel(back, 0, 0, kGreen);
   Load(back);
-  page.KachelnClick();
+  page.tileBackground();
   EXPECT_EQ(page.ScaleMode(), 4);
   const Bitmap shot = Save();
   for (int y : {0, 200, 400})
@@ -188,7 +188,7 @@ TEST_F(PreviewLayout, TilesStartEveryWidthAndHeight) {
 
 TEST_F(PreviewLayout, TilingWithoutAPictureLeavesABlackCanvas) {
   page.SetOverscan(0);
-  page.KachelnClick();
+  page.tileBackground();
   EXPECT_EQ(page.ScaleMode(), 4);
   const Bitmap shot = Save();
   EXPECT_EQ(PixelAt(shot, 0, 0), kBlack);
@@ -197,32 +197,32 @@ TEST_F(PreviewLayout, TilingWithoutAPictureLeavesABlackCanvas) {
 
 TEST_F(PreviewLayout, LeavingTileModeReloadsThePictureFile) {
   Load(SolidBitmap(300, 200, kRed));
-  page.KachelnClick();
+  page.tileBackground();
   EXPECT_EQ(page.Picture().size(), QSize(704, 480));
-  page.FullSizeClick();
+  page.showFullSize();
   EXPECT_EQ(page.Picture().size(), QSize(300, 200));
   EXPECT_EQ(page.Image1()->geometry(), QRect(0, 0, 300, 200));
 }
 
 TEST_F(PreviewLayout, BuildingThePreviewReappliesTheModeButNotTiling) {
   Load(SolidBitmap(352, 240, kRed));
-  page.ScaleClick();
+  page.scaleBackground();
   // Loading alone does not lay the new picture out.
   Load(SolidBitmap(800, 600, kRed));
   EXPECT_EQ(page.Image1()->geometry(), QRect(112, 0, 592, 480));
-  page.Label8Click(false);
+  page.showSong(false);
   EXPECT_EQ(page.Image1()->geometry(), QRect(22, 0, 682, 482));
 
-  page.KachelnClick();
+  page.tileBackground();
   Load(SolidBitmap(300, 200, kRed));
-  page.Label8Click(false);
+  page.showSong(false);
   EXPECT_EQ(page.ScaleMode(), 4);
   EXPECT_EQ(page.Picture().size(), QSize(300, 200));
 }
 
 TEST_F(PreviewLayout, LayoutControlsNeverAppearInThePicture) {
   Load(SolidBitmap(704, 480, kWhite));
-  page.FullSizeClick();
+  page.showFullSize();
   page.show();
   ASSERT_TRUE(page.Kacheln()->isVisible());
   const Bitmap shot = Save();

@@ -122,7 +122,7 @@ class Pass : public ::testing::Test {
   }
   RecodeResult Run() {
     RecodePass pass(host, env);
-    return pass.SpeedButton7Click(options);
+    return pass.startRecodePass(options);
   }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;

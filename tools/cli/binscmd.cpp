@@ -109,7 +109,7 @@ int RunBinPass(RunContext& context) {
   {
     WorkFolder work;
     BinRun run(pictures, host);
-    run.SpeedButton14Click(options);
+    run.startBinRun(options);
     failures = run.Failures();
   }
   context.console.EndProgress();

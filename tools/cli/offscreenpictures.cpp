@@ -24,7 +24,7 @@ OffscreenPreview::OffscreenPreview(const Settings& settings, Console& console) :
 
 void OffscreenPictures::MakeTestPicture(const std::string& title, const std::string& bmpName) {
   page_.SetSongTexts("........Test.........", title, "", "", "");
-  page_.Label8Click(false);
+  page_.showSong(false);
   page_.SaveSongPicture(bmpName, "", false, true);
 }
 

@@ -23,7 +23,7 @@ int RunPicture(RunContext& context) {
   SongTexts texts;
   ComposeSongTexts(*mp3, info, texts, context.settings.ID3v2);
   page.SetSongTexts(texts);
-  page.Label8Click(false);
+  page.showSong(false);
   page.SaveSongPicture(*bmp, jpeg.value_or(""), jpeg.has_value(), true);
   context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*bmp)}));
   if (jpeg) context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*jpeg)}));

@@ -143,7 +143,7 @@ int RunRecode(RunContext& context) {
     env.workRoot = platform::CurrentDir();
     InterruptCancels cancels;
     RecodePass pass(host, env);
-    result = pass.SpeedButton7Click(options);
+    result = pass.startRecodePass(options);
   }
   if (result.refused || result.cancelled || result.errors > 0) return kExitPassError;
   return kExitOk;

@@ -1,5 +1,5 @@
 #pragma once
-// Page 4 (Seite4): the song pictures and their BIN batch, with its summary
+// Page 4 (binPage): the song pictures and their BIN batch, with its summary
 // memo and the three options.
 #include <functional>
 #include <string>

@@ -25,7 +25,7 @@ class PreviewPictures : public BinPictureMaker {
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
     page_.SetSongTexts("........Test.........", title, "", "", "");
     page_.Host().SelectPreviewPage();
-    page_.Label8Click(false);
+    page_.showSong(false);
     page_.SaveSongPicture(bmpName, "", false, true);
   }
   std::string MakeSongPicture(const BinSongJob& job) override {
@@ -145,7 +145,7 @@ int RunBinPage(const BinRunWindow& window, const Settings& settings) {
     BinRun& run;
     ~KeepLevel() { page.LogoLevel = run.LogoLevel(); }
   } keep{page, run};
-  return run.SpeedButton14Click(options);
+  return run.startBinRun(options);
 }
 
 void PutProgramDirOnPath() {

@@ -27,10 +27,10 @@ struct BinRunWindow {
   std::function<void()> showBinPage;
 };
 
-// Label4Click's summary lines into makebinmemo.
+// showBinPage's summary lines into makebinmemo.
 void WriteBinSummary(BinPage& page, const Settings& settings, const PreviewPage& preview);
 
-// SpeedButton14Click: the run with the folders of settings and the page's
+// startBinRun: the run with the folders of settings and the page's
 // options; returns the count reported. Start is disabled while it runs.
 int RunBinPage(const BinRunWindow& window, const Settings& settings);
 

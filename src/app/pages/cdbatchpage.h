@@ -1,5 +1,5 @@
 #pragma once
-// Page 6 (Seite6, page number 9): the CD batch pair Short.bat / Long.bat.
+// Page 6 (cdBatchPage, page number 9): the CD batch pair Short.bat / Long.bat.
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ class CdBatchPage : public PagePanel {
  public:
   explicit CdBatchPage(QWidget* parent);
 
-  // Label14Click: Start shown again, the explanation in MakeBatLabel.
+  // showCdBatchPage: Start shown again, the explanation in MakeBatLabel.
   void Prepare(const std::string& batchPairText);
   // Shows a Windows-1252 text in MakeBatLabel, with kLineGap pixels at least
   // between the ink of one line and the next.

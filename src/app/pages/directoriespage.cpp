@@ -20,13 +20,13 @@ DirectoriesPage::DirectoriesPage(QWidget* parent) : PagePanel(QStringLiteral("Se
   };
   const Row rows[] = {
       {"Label10", "Quelle f\xfcr .mp3", "QuellEdit", "SpeedButton5", &QuellEdit,
-       &DirectoriesPage::SpeedButton5Click},
+       &DirectoriesPage::chooseSourceFolder},
       {"Label11", "Ziel f\xfcr .bin && .txt", "ZielEdit", "SpeedButton6", &ZielEdit,
-       &DirectoriesPage::SpeedButton6Click},
+       &DirectoriesPage::chooseTargetFolder},
       {"Label12", "Ziel f\xfcr umcodierte .mp3", "RecodeEdit", "SpeedButton10", &RecodeEdit,
-       &DirectoriesPage::SpeedButton10Click},
+       &DirectoriesPage::chooseRecodeFolder},
       {"Label13", "Temp.Verzeichnis (f\xfcr .wav)", "TempEdit", "SpeedButton11", &TempEdit,
-       &DirectoriesPage::SpeedButton11Click},
+       &DirectoriesPage::chooseTempFolder},
   };
   int top = 40;
   for (const Row& row : rows) {
@@ -42,10 +42,10 @@ DirectoriesPage::DirectoriesPage(QWidget* parent) : PagePanel(QStringLiteral("Se
   }
   // The two shortcuts sit beside the edits they fill.
   QPushButton* btn5 = AddButton(QStringLiteral("btn5"), "ziel=mp3", QRect(470, 108, 130, 22));
-  connect(btn5, &QPushButton::clicked, this, &DirectoriesPage::btn5Click);
+  connect(btn5, &QPushButton::clicked, this, &DirectoriesPage::targetIsSource);
   QPushButton* tempDefault =
       AddButton(QStringLiteral("SpeedButton12"), "Temp=Default", QRect(470, 244, 130, 22));
-  connect(tempDefault, &QPushButton::clicked, this, &DirectoriesPage::SpeedButton12Click);
+  connect(tempDefault, &QPushButton::clicked, this, &DirectoriesPage::defaultTempFolder);
   Button4 = AddButton(QStringLiteral("Button4"), "OK", QRect(60, 340, 120, 34));
   SpeedButton2 = AddButton(QStringLiteral("SpeedButton2"), " oops...", QRect(200, 340, 120, 34));
 }
@@ -70,24 +70,24 @@ void DirectoriesPage::Browse(QLineEdit* edit) {
   if (auto folder = chooser_(ToAnsi(edit->text()))) edit->setText(FromAnsi(*folder));
 }
 
-void DirectoriesPage::SpeedButton5Click() {
+void DirectoriesPage::chooseSourceFolder() {
   Browse(QuellEdit);
 }
-void DirectoriesPage::SpeedButton6Click() {
+void DirectoriesPage::chooseTargetFolder() {
   Browse(ZielEdit);
 }
-void DirectoriesPage::SpeedButton10Click() {
+void DirectoriesPage::chooseRecodeFolder() {
   Browse(RecodeEdit);
 }
-void DirectoriesPage::SpeedButton11Click() {
+void DirectoriesPage::chooseTempFolder() {
   Browse(TempEdit);
 }
 
-void DirectoriesPage::btn5Click() {
+void DirectoriesPage::targetIsSource() {
   ZielEdit->setText(QuellEdit->text());
 }
 
-void DirectoriesPage::SpeedButton12Click() {
+void DirectoriesPage::defaultTempFolder() {
   const auto temp = platform::TempPath();
   TempEdit->setText(temp ? FromAnsi(*temp) : QString());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Page 1 (Seite1): the four working folders, edited here and stored into
+// Page 1 (directoriesPage): the four working folders, edited here and stored into
 // the settings only by OK.
 #include <functional>
 #include <optional>
@@ -24,20 +24,20 @@ class DirectoriesPage : public PagePanel {
 
   void SetFolderChooser(FolderChooser chooser) { chooser_ = std::move(chooser); }
 
-  // Label1Click: the edits show the stored folders.
+  // showDirectoriesPage: the edits show the stored folders.
   void FillEdits(const Settings& settings);
-  // Button4Click: the edits become the stored folders.
+  // saveDirectories: the edits become the stored folders.
   void StoreEdits(Settings& settings) const;
 
   // The "..." buttons, one per edit.
-  void SpeedButton5Click();
-  void SpeedButton6Click();
-  void SpeedButton10Click();
-  void SpeedButton11Click();
+  void chooseSourceFolder();
+  void chooseTargetFolder();
+  void chooseRecodeFolder();
+  void chooseTempFolder();
   // "ziel=mp3": the BIN target becomes the source folder.
-  void btn5Click();
+  void targetIsSource();
   // "Temp=Default": the system's temporary folder, or empty when unknown.
-  void SpeedButton12Click();
+  void defaultTempFolder();
 
   QLineEdit* QuellEdit = nullptr;
   QLineEdit* ZielEdit = nullptr;

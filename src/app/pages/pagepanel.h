@@ -17,7 +17,7 @@ class PagePanel : public QWidget {
   Q_OBJECT
 
  public:
-  // name: the page's objectName (Seite1, Seite2, ...).
+  // name: the page's objectName (directoriesPage, recodePage, ...).
   PagePanel(const QString& name, QWidget* parent);
 
   void SetBackground(const QPixmap& picture);

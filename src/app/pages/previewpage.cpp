@@ -118,7 +118,7 @@ void PreviewPage::BuildControls() {
   image1_->setObjectName(QStringLiteral("Image1"));
   image1_->setToolTip(kPictureHint);
   image1_->setGeometry(0, 0, kPictureWidth, kPictureHeight);
-  connect(image1_, &PreviewImage::DoubleClicked, this, &PreviewPage::Image1DblClick);
+  connect(image1_, &PreviewImage::DoubleClicked, this, &PreviewPage::chooseBackground);
 
   // Without a background the labels (black by default) vanish on the black
   // area and the page would look empty; the hint tells how to load one and
@@ -185,28 +185,28 @@ void PreviewPage::BuildControls() {
     button->setGeometry(kButtonSlots[mode] * buttonWidth, 465, buttonWidth, 16);
     layoutButtons_[mode] = button;
   }
-  connect(layoutButtons_[0], &QPushButton::clicked, this, &PreviewPage::FullSizeClick);
-  connect(layoutButtons_[1], &QPushButton::clicked, this, &PreviewPage::ScaleClick);
-  connect(layoutButtons_[2], &QPushButton::clicked, this, &PreviewPage::RescaleClick);
-  connect(layoutButtons_[3], &QPushButton::clicked, this, &PreviewPage::bmpCenterClick);
-  connect(layoutButtons_[4], &QPushButton::clicked, this, &PreviewPage::KachelnClick);
+  connect(layoutButtons_[0], &QPushButton::clicked, this, &PreviewPage::showFullSize);
+  connect(layoutButtons_[1], &QPushButton::clicked, this, &PreviewPage::scaleBackground);
+  connect(layoutButtons_[2], &QPushButton::clicked, this, &PreviewPage::rescaleBackground);
+  connect(layoutButtons_[3], &QPushButton::clicked, this, &PreviewPage::centerBackground);
+  connect(layoutButtons_[4], &QPushButton::clicked, this, &PreviewPage::tileBackground);
 
   upDown_ = new UpDownControl(this);
   upDown_->setObjectName(QStringLiteral("UpDown"));
   upDown_->setGeometry(666, 1, 22, 22);
-  connect(upDown_, &UpDownControl::Clicked, this, &PreviewPage::UpDownClick);
+  connect(upDown_, &UpDownControl::Clicked, this, &PreviewPage::takeMargin);
   over0_ = new QToolButton(this);
   over0_->setObjectName(QStringLiteral("Over0"));
   over0_->setText(QStringLiteral("[]"));
   over0_->setGeometry(688, 1, 22, 22);
-  connect(over0_, &QToolButton::clicked, this, &PreviewPage::Over0Click);
+  connect(over0_, &QToolButton::clicked, this, &PreviewPage::resetMargin);
 
   ApplyLabelFonts();
   const Settings defaults;
   for (int i = 0; i < 5; ++i)
     SetLabelPosition(i, defaults.Positions[i].left, defaults.Positions[i].top);
   SetOverscan(30);
-  Label8Click(false);
+  showSong(false);
 }
 
 // --- settings and language ---------------------------------------------------
@@ -266,7 +266,7 @@ void PreviewPage::SetSongTexts(const std::string& artist, const std::string& tit
   songTexts_ = {artist, title, tech, encoder, runningTime};
 }
 
-void PreviewPage::Label8Click(bool byUser) {
+void PreviewPage::showSong(bool byUser) {
   if (byUser) {
     if (isVisible()) return;
     host_->OpenPreviewByUser();
@@ -291,16 +291,16 @@ void PreviewPage::Label8Click(bool byUser) {
   host_->ShowCurrentPage();
   switch (scaleMode_) {
     case picture::kModeFullSize:
-      FullSizeClick();
+      showFullSize();
       break;
     case picture::kModeScale:
-      ScaleClick();
+      scaleBackground();
       break;
     case picture::kModeRescale:
-      RescaleClick();
+      rescaleBackground();
       break;
     case picture::kModeCenter:
-      bmpCenterClick();
+      centerBackground();
       break;
     default:
       break;  // a tiled picture stays as it is
@@ -348,12 +348,12 @@ void PreviewPage::SetFont2(const FontSetting& font) {
   ApplyLabelFonts();
 }
 
-void PreviewPage::ArtistDblClick() {
+void PreviewPage::chooseTitleFont() {
   if (host_->PassRunning()) return;
   if (auto chosen = fontChooser_(font1_, this)) SetFont1(*chosen);
 }
 
-void PreviewPage::LaufzeitDblClick() {
+void PreviewPage::chooseDetailsFont() {
   if (host_->PassRunning()) return;
   if (auto chosen = fontChooser_(font2_, this)) SetFont2(*chosen);
 }
@@ -366,7 +366,7 @@ void PreviewPage::SetLabelPosition(int index, int left, int top) {
   shadows_[index]->move(left + 1, top + 1);
 }
 
-void PreviewPage::ArtistMouseDown(QLabel* label, Qt::MouseButton button) {
+void PreviewPage::placeLabel(QLabel* label, Qt::MouseButton button) {
   if (button != Qt::RightButton || host_->PassRunning()) return;
   const auto found = std::find(labels_.begin(), labels_.end(), label);
   if (found == labels_.end()) return;
@@ -392,11 +392,11 @@ int PreviewPage::Overscan() const {
   return overT_->height();
 }
 
-void PreviewPage::UpDownClick() {
+void PreviewPage::takeMargin() {
   SetOverscan(upDown_->Position());
 }
 
-void PreviewPage::Over0Click() {
+void PreviewPage::resetMargin() {
   SetOverscan(30);
 }
 
@@ -453,7 +453,7 @@ void PreviewPage::LoadChosenPicture(const std::string& path) {
   LayOutPicture(scaleMode_);
 }
 
-void PreviewPage::Image1DblClick() {
+void PreviewPage::chooseBackground() {
   if (host_->PassRunning()) return;
   std::string filter = LanguageString(str::kPictureFilter);
   if (ToQtFileFilter(filter).empty())
@@ -507,31 +507,31 @@ void PreviewPage::LayOutPicture(std::uint8_t mode) {
   image1_->setGeometry(place.left, place.top, place.width, place.height);
 }
 
-void PreviewPage::FullSizeClick() {
+void PreviewPage::showFullSize() {
   ReloadAfterTiling();
   scaleMode_ = picture::kModeFullSize;
   LayOutPicture(scaleMode_);
 }
 
-void PreviewPage::ScaleClick() {
+void PreviewPage::scaleBackground() {
   ReloadAfterTiling();
   scaleMode_ = picture::kModeScale;
   LayOutPicture(scaleMode_);
 }
 
-void PreviewPage::RescaleClick() {
+void PreviewPage::rescaleBackground() {
   ReloadAfterTiling();
   scaleMode_ = picture::kModeRescale;
   LayOutPicture(scaleMode_);
 }
 
-void PreviewPage::bmpCenterClick() {
+void PreviewPage::centerBackground() {
   ReloadAfterTiling();
   scaleMode_ = picture::kModeCenter;
   LayOutPicture(scaleMode_);
 }
 
-void PreviewPage::KachelnClick() {
+void PreviewPage::tileBackground() {
   scaleMode_ = picture::kModeTile;
   LayOutPicture(scaleMode_);
 }
@@ -556,26 +556,26 @@ bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < 5; ++i) {
     if (watched != labels_[i] && watched != shadows_[i]) continue;
     if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
-      i < 2 ? ArtistDblClick() : LaufzeitDblClick();
+      i < 2 ? chooseTitleFont() : chooseDetailsFont();
       return true;
     }
     if (type == QEvent::MouseButtonPress && watched == labels_[i])
-      ArtistMouseDown(labels_[i], mouse->button());
+      placeLabel(labels_[i], mouse->button());
     return false;
   }
   if (mouse->button() != Qt::LeftButton) return false;
   if (watched == emptyHint_ && type == QEvent::MouseButtonDblClick) {
-    Image1DblClick();
+    chooseBackground();
     return true;
   }
   if (watched == overT_ && type == QEvent::MouseButtonRelease &&
       overT_->rect().contains(mouse->position().toPoint())) {
-    Image1DblClick();
+    chooseBackground();
     return true;
   }
   if ((watched == overL_ || watched == overR_ || watched == overB_) &&
       type == QEvent::MouseButtonDblClick) {
-    Image1DblClick();
+    chooseBackground();
     return true;
   }
   return false;

@@ -1,5 +1,5 @@
 #pragma once
-// The preview page Seite5: the song picture's layout editor and the stage
+// The preview page previewPage: the song picture's layout editor and the stage
 // every song picture is rendered from.
 #include <QImage>
 #include <QWidget>
@@ -26,7 +26,7 @@ class PreviewImage;
 class PreviewHost {
  public:
   virtual ~PreviewHost() = default;
-  // Step 1 of Label8Click by the user, before the labels are set: page
+  // Step 1 of showPreviewPage by the user, before the labels are set: page
   // number 8, ResetPageView, the hint in LED, and the song texts composed
   // from the player's last file (handed back through SetSongTexts).
   virtual void OpenPreviewByUser() {}
@@ -116,39 +116,39 @@ class PreviewPage : public QWidget {
   // shown through the host, the scale mode re-applied (tiling excepted).
   // byUser: from the page button or the toolbar; does nothing when the page
   // is already visible.
-  void Label8Click(bool byUser);
+  void showSong(bool byUser);
 
   // Scale modes 0 to 4; each of 0..3 reloads the file after tiling.
-  void FullSizeClick();
-  void ScaleClick();
-  void RescaleClick();
-  void bmpCenterClick();
-  void KachelnClick();
+  void showFullSize();
+  void scaleBackground();
+  void rescaleBackground();
+  void centerBackground();
+  void tileBackground();
   std::uint8_t ScaleMode() const { return scaleMode_; }
   // The placement name of a mode as shown in the BIN page's summary.
   static std::string ModeName(std::uint8_t mode);
 
-  // The margin: UpDownClick takes UpDown's position; Over0Click resets to 30.
-  void UpDownClick();
-  void Over0Click();
+  // The margin: takeMargin takes UpDown's position; resetMargin resets to 30.
+  void takeMargin();
+  void resetMargin();
   void SetOverscan(int margin);
   int Overscan() const;
 
   // Font chooser for Font1 (Artist/Title) or Font2 (the other three).
-  void ArtistDblClick();
-  void LaufzeitDblClick();
+  void chooseTitleFont();
+  void chooseDetailsFont();
   FontSetting Font1() const { return font1_; }
   FontSetting Font2() const { return font2_; }
   void SetFont1(const FontSetting& font);
   void SetFont2(const FontSetting& font);
 
   // Right-click positioning of one of the five text labels.
-  void ArtistMouseDown(QLabel* label, Qt::MouseButton button);
+  void placeLabel(QLabel* label, Qt::MouseButton button);
   // Moves label i (0 Artist .. 4 Encoder) and its shadow.
   void SetLabelPosition(int index, int left, int top);
 
   // The background chooser and loader.
-  void Image1DblClick();
+  void chooseBackground();
   // The pages' shared background: the picture shown while no picture of the
   // user's is loaded (none chosen, or the chosen one unreadable).
   void SetSharedBackground(const QImage& picture);

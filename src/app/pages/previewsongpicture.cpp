@@ -74,7 +74,7 @@ SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Inf
   ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info, texts, job.useId3v2);
   page.SetSongTexts(texts);
   page.Host().SelectPreviewPage();
-  page.Label8Click(false);
+  page.showSong(false);
   page.Host().ShowProgress("[ " + std::to_string(job.k) + " / " + std::to_string(job.n) + " ]");
 
   SongPicture result;

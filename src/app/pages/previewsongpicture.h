@@ -27,7 +27,7 @@ struct SongPicture {
 };
 
 // Composes the song's texts into info and texts, builds the preview (page
-// number 8, Label8Click not by the user), shows "[ k / N ]" through the
+// number 8, showPreviewPage not by the user), shows "[ k / N ]" through the
 // page's host and saves the picture with SaveSongPicture. Throws when a
 // picture file cannot be written.
 SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info,

@@ -65,10 +65,10 @@ RecodeOptionsPage::RecodeOptionsPage(QWidget* parent)
   CheckBox7 = AddCheckBox(QStringLiteral("CheckBox7"), "temp. Wave-Datei", QRect(16, 136, 250, 22),
                           true, box2);
   SpeedButton4 = AddButton(QStringLiteral("SpeedButton4"), "OK", QRect(60, 362, 120, 34));
-  connect(Recode, &QCheckBox::toggled, this, &RecodeOptionsPage::RecodeClick);
+  connect(Recode, &QCheckBox::toggled, this, &RecodeOptionsPage::recodeToggled);
 }
 
-void RecodeOptionsPage::RecodeClick() {
+void RecodeOptionsPage::recodeToggled() {
   GroupBox1->setVisible(Recode->isChecked());
   GroupBox2->setVisible(Recode->isChecked());
 }
@@ -80,7 +80,7 @@ void RecodeOptionsPage::ApplySettings(const Settings& settings) {
   CheckBox4->setChecked(settings.IfXing);
   RadioGroup1->SetItemIndex(settings.Bitrate);
   CheckBox7->setChecked(settings.TmpWav);
-  RecodeClick();
+  recodeToggled();
 }
 
 void RecodeOptionsPage::StoreSettings(Settings& settings) const {

@@ -1,6 +1,6 @@
 #pragma once
-// Page 2 (Seite2): the recode pass with its progress memo; page 21
-// (Seite21): the recode options.
+// Page 2 (recodePage): the recode pass with its progress memo; page 21
+// (recodeOptionsPage): the recode options.
 #include <functional>
 
 #include "app/pages/pagepanel.h"
@@ -43,7 +43,7 @@ class RecodeOptionsPage : public PagePanel {
   void StoreSettings(Settings& settings) const;
 
   // The two groups are visible exactly while Recode is checked.
-  void RecodeClick();
+  void recodeToggled();
   // 128 or 192 kbit/s by the radio group's item, clamped as the settings
   // record clamps it (no item: 128).
   int TargetBitrate() const;

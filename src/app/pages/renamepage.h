@@ -1,6 +1,6 @@
 #pragma once
-// Page 3 (Seite3): the editable review list of planned renames; page 31
-// (Seite31): the rename options.
+// Page 3 (renamePage): the editable review list of planned renames; page 31
+// (renameOptionsPage): the rename options.
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@ class RenamePage : public PagePanel {
  public:
   explicit RenamePage(QWidget* parent);
 
-  // Fills RenameMemo when the page opens (Label3Click, ok31Click), and
+  // Fills RenameMemo when the page opens (showRenamePage, acceptRenameOptions), and
   // applies it on OK. Wired in by the rename module; without them the
   // list stays empty and OK does nothing.
   std::function<void()> BuildRenameList;

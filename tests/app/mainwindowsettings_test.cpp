@@ -27,20 +27,22 @@ bool Has(const std::string& text, const std::string& line) {
 
 TEST(MainWindowSettings, NoFileGivesTheDefaultsAndACompleteFileOnExit) {
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   const std::string cwd = platform::CurrentDir();
   EXPECT_EQ(f.CurrentSettings().SourceDir, cwd);
   EXPECT_EQ(f.CurrentSettings().BinDir, cwd);
-  EXPECT_TRUE(f.Seite21->Recode->isChecked());
-  EXPECT_TRUE(f.Seite21->CheckBox2->isChecked() && f.Seite21->CheckBox3->isChecked() &&
-              f.Seite21->CheckBox4->isChecked() && f.Seite21->CheckBox7->isChecked());
-  EXPECT_EQ(f.Seite21->RadioGroup1->ItemIndex(), 0);
-  EXPECT_EQ(f.Seite21->TargetBitrate(), 128);
-  EXPECT_FALSE(f.Seite4->replaceBin->isChecked() || f.Seite4->TxtErstellen->isChecked() ||
-               f.Seite4->Save2JPEG->isChecked());
-  EXPECT_TRUE(f.Seite31->NiceWords->isChecked() && f.Seite31->CreateTag->isChecked() &&
-              f.Seite31->SaveTag->isChecked() && f.Seite31->Convert2Blank->isChecked());
-  EXPECT_EQ(f.Seite5->OverT()->height(), 30);
+  EXPECT_TRUE(f.recodeOptionsPage->Recode->isChecked());
+  EXPECT_TRUE(
+      f.recodeOptionsPage->CheckBox2->isChecked() && f.recodeOptionsPage->CheckBox3->isChecked() &&
+      f.recodeOptionsPage->CheckBox4->isChecked() && f.recodeOptionsPage->CheckBox7->isChecked());
+  EXPECT_EQ(f.recodeOptionsPage->RadioGroup1->ItemIndex(), 0);
+  EXPECT_EQ(f.recodeOptionsPage->TargetBitrate(), 128);
+  EXPECT_FALSE(f.binPage->replaceBin->isChecked() || f.binPage->TxtErstellen->isChecked() ||
+               f.binPage->Save2JPEG->isChecked());
+  EXPECT_TRUE(
+      f.renameOptionsPage->NiceWords->isChecked() && f.renameOptionsPage->CreateTag->isChecked() &&
+      f.renameOptionsPage->SaveTag->isChecked() && f.renameOptionsPage->Convert2Blank->isChecked());
+  EXPECT_EQ(f.previewPage->OverT()->height(), 30);
   f.close();
   const std::string ini = test::ReadFile(w.iniPath());
   for (const std::string& line :
@@ -65,45 +67,45 @@ TEST(MainWindowSettings, StoredValuesReachTheControls) {
       "wavedir=/recode/here\r\nTempDir=/tmp/x\r\nFont1.Style.Bold=0\r\nFont2.Style.Italic=0\r\n"
       "Overscan=286\r\nBitrate=5\r\nRecode=0\r\nNewBins=1\r\nSaveJPG=1\r\nNiceWords=0\r\n"
       "Artist.Top=200\r\nArtist.Left=10\r\n");
-  TForm1& f = *w.form1;
-  f.Label1Click();
-  EXPECT_EQ(f.Seite1->RecodeEdit->text(), "/recode/here");
-  EXPECT_EQ(f.Seite1->TempEdit->text(), "/tmp/x");
+  MainWindow& f = *w.mainWindow;
+  f.showDirectoriesPage();
+  EXPECT_EQ(f.directoriesPage->RecodeEdit->text(), "/recode/here");
+  EXPECT_EQ(f.directoriesPage->TempEdit->text(), "/tmp/x");
   // A stored 0 removes nothing from the form's style.
-  EXPECT_TRUE(f.Seite5->Artist()->font().bold());
-  EXPECT_TRUE(f.Seite5->Laufzeit()->font().italic());
-  EXPECT_EQ(f.Seite5->OverT()->height(), 30);
-  EXPECT_EQ(f.Seite5->OverL()->width(), 30);
-  EXPECT_EQ(f.Seite21->RadioGroup1->ItemIndex(), 1);
-  EXPECT_EQ(f.Seite21->TargetBitrate(), 192);
-  EXPECT_FALSE(f.Seite21->Recode->isChecked());
-  EXPECT_FALSE(f.Seite21->GroupBox1->isVisibleTo(f.Seite21));
-  EXPECT_TRUE(f.Seite4->replaceBin->isChecked());
-  EXPECT_TRUE(f.Seite4->Save2JPEG->isChecked());
-  EXPECT_FALSE(f.Seite31->NiceWords->isChecked());
-  EXPECT_EQ(f.Seite5->Artist()->pos(), QPoint(10, 200));
-  EXPECT_EQ(f.Seite5->ArtistShadow()->pos(), QPoint(11, 201));
+  EXPECT_TRUE(f.previewPage->Artist()->font().bold());
+  EXPECT_TRUE(f.previewPage->Laufzeit()->font().italic());
+  EXPECT_EQ(f.previewPage->OverT()->height(), 30);
+  EXPECT_EQ(f.previewPage->OverL()->width(), 30);
+  EXPECT_EQ(f.recodeOptionsPage->RadioGroup1->ItemIndex(), 1);
+  EXPECT_EQ(f.recodeOptionsPage->TargetBitrate(), 192);
+  EXPECT_FALSE(f.recodeOptionsPage->Recode->isChecked());
+  EXPECT_FALSE(f.recodeOptionsPage->GroupBox1->isVisibleTo(f.recodeOptionsPage));
+  EXPECT_TRUE(f.binPage->replaceBin->isChecked());
+  EXPECT_TRUE(f.binPage->Save2JPEG->isChecked());
+  EXPECT_FALSE(f.renameOptionsPage->NiceWords->isChecked());
+  EXPECT_EQ(f.previewPage->Artist()->pos(), QPoint(10, 200));
+  EXPECT_EQ(f.previewPage->ArtistShadow()->pos(), QPoint(11, 201));
 }
 
 TEST(MainWindowSettings, ANegativeBitrateSelectsNoItem) {
   test::Windows w("Bitrate=-7\r\n");
-  EXPECT_EQ(w.form1->Seite21->RadioGroup1->ItemIndex(), -1);
+  EXPECT_EQ(w.mainWindow->recodeOptionsPage->RadioGroup1->ItemIndex(), -1);
   // No item recodes at 128 kbit/s, as tovix-cli does (not at 64).
-  EXPECT_EQ(w.form1->Seite21->TargetBitrate(), 128);
-  w.form1->close();
+  EXPECT_EQ(w.mainWindow->recodeOptionsPage->TargetBitrate(), 128);
+  w.mainWindow->close();
   EXPECT_TRUE(Has(test::ReadFile(w.iniPath()), "Bitrate=-1"));
 }
 
 TEST(MainWindowSettings, OkStoresTheFoldersAndOopsDropsThem) {
   {
     test::Windows w("mp3dir=/old/mp3\r\nbindir=/old/bin\r\n");
-    TForm1& f = *w.form1;
-    f.Label1Click();
-    f.Seite1->QuellEdit->setText("/new/mp3");
-    f.Seite1->btn5Click();  // ziel=mp3
-    f.Seite1->RecodeEdit->setText("/new/recode/");
-    f.Seite1->TempEdit->setText("/new/temp");
-    f.Button4Click();
+    MainWindow& f = *w.mainWindow;
+    f.showDirectoriesPage();
+    f.directoriesPage->QuellEdit->setText("/new/mp3");
+    f.directoriesPage->targetIsSource();  // ziel=mp3
+    f.directoriesPage->RecodeEdit->setText("/new/recode/");
+    f.directoriesPage->TempEdit->setText("/new/temp");
+    f.saveDirectories();
     EXPECT_EQ(f.PageNumber, 1);
     f.close();
     const std::string ini = test::ReadFile(w.iniPath());
@@ -114,11 +116,11 @@ TEST(MainWindowSettings, OkStoresTheFoldersAndOopsDropsThem) {
   }
   {
     test::Windows w("mp3dir=/old/mp3\r\nbindir=/old/bin\r\n");
-    TForm1& f = *w.form1;
-    f.Label1Click();
-    f.Seite1->QuellEdit->setText("/new/mp3");
-    f.Seite1->ZielEdit->setText("/new/bin");
-    f.canc1Click();
+    MainWindow& f = *w.mainWindow;
+    f.showDirectoriesPage();
+    f.directoriesPage->QuellEdit->setText("/new/mp3");
+    f.directoriesPage->ZielEdit->setText("/new/bin");
+    f.closePage();
     EXPECT_EQ(f.PageNumber, 0);
     f.close();
     const std::string ini = test::ReadFile(w.iniPath());
@@ -129,34 +131,34 @@ TEST(MainWindowSettings, OkStoresTheFoldersAndOopsDropsThem) {
 
 TEST(MainWindowSettings, FolderButtonsFillTheirEdits) {
   test::Windows w;
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   std::vector<std::string> starts;
-  f.Seite1->SetFolderChooser([&](const std::string& start) -> std::optional<std::string> {
+  f.directoriesPage->SetFolderChooser([&](const std::string& start) -> std::optional<std::string> {
     starts.push_back(start);
     if (starts.size() == 2) return std::nullopt;  // the user cancels
     return "/chosen/" + std::to_string(starts.size());
   });
-  f.Label1Click();
-  f.Seite1->QuellEdit->setText("/start/q");
-  f.Seite1->ZielEdit->setText("/start/z");
-  f.Seite1->SpeedButton5Click();
-  f.Seite1->SpeedButton6Click();
-  f.Seite1->SpeedButton10Click();
-  f.Seite1->SpeedButton11Click();
+  f.showDirectoriesPage();
+  f.directoriesPage->QuellEdit->setText("/start/q");
+  f.directoriesPage->ZielEdit->setText("/start/z");
+  f.directoriesPage->chooseSourceFolder();
+  f.directoriesPage->chooseTargetFolder();
+  f.directoriesPage->chooseRecodeFolder();
+  f.directoriesPage->chooseTempFolder();
   EXPECT_EQ(starts, (std::vector<std::string>{"/start/q", "/start/z", "", ""}));
-  EXPECT_EQ(f.Seite1->QuellEdit->text(), "/chosen/1");
-  EXPECT_EQ(f.Seite1->ZielEdit->text(), "/start/z");
-  EXPECT_EQ(f.Seite1->RecodeEdit->text(), "/chosen/3");
-  EXPECT_EQ(f.Seite1->TempEdit->text(), "/chosen/4");
+  EXPECT_EQ(f.directoriesPage->QuellEdit->text(), "/chosen/1");
+  EXPECT_EQ(f.directoriesPage->ZielEdit->text(), "/start/z");
+  EXPECT_EQ(f.directoriesPage->RecodeEdit->text(), "/chosen/3");
+  EXPECT_EQ(f.directoriesPage->TempEdit->text(), "/chosen/4");
 }
 
 TEST(MainWindowSettings, TempDefaultIsTheSystemsTemporaryFolder) {
   test::Windows w;
   const QByteArray old = qgetenv("TMPDIR");
   qputenv("TMPDIR", QByteArray::fromStdString(w.dir.path()));
-  w.form1->Label1Click();
-  w.form1->Seite1->SpeedButton12Click();
-  EXPECT_EQ(w.form1->Seite1->TempEdit->text().toStdString(), w.dir.path() + "/");
+  w.mainWindow->showDirectoriesPage();
+  w.mainWindow->directoriesPage->defaultTempFolder();
+  EXPECT_EQ(w.mainWindow->directoriesPage->TempEdit->text().toStdString(), w.dir.path() + "/");
   if (old.isEmpty())
     qunsetenv("TMPDIR");
   else
@@ -167,14 +169,14 @@ TEST(MainWindowSettings, AFailedWriteIsShownAndLosesNoFile) {
   test::Windows w("mp3dir=/old\r\n");
   test::WriteFile(w.dir.file("Song.mp3"), "not touched");
   ASSERT_EQ(chmod(w.iniPath().c_str(), 0444), 0);
-  w.form1->close();
+  w.mainWindow->close();
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0], "nach " + w.iniPath() + " kann nicht geschrieben werden");
   EXPECT_EQ(test::ReadFile(w.iniPath()), "[Tovix]\r\nmp3dir=/old\r\n");
   EXPECT_EQ(test::ReadFile(w.dir.file("Song.mp3")), "not touched");
   EXPECT_EQ(test::ReadFile(w.dir.file("tovix.lng")), test::LanguageFile());
   // Written once: the close has reported, the end of the window stays quiet.
-  w.form1.reset();
+  w.mainWindow.reset();
   EXPECT_EQ(w.errors.size(), 1u);
   chmod(w.iniPath().c_str(), 0644);
 }
@@ -186,7 +188,7 @@ TEST(MainWindowSettings, AReadOnlyFolderIsShownAndKeepsTheOldFile) {
   ASSERT_EQ(chmod(w.dir.path().c_str(), 0555), 0);
   // The exit's write as an unprivileged user: root would write anyway.
   const int shown = test::RunUnprivileged({w.dir.path(), w.iniPath()}, [&] {
-    w.form1->close();
+    w.mainWindow->close();
     return w.errors == std::vector<std::string>{"nach " + w.iniPath() +
                                                 " kann nicht geschrieben werden"}
                ? 0

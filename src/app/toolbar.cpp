@@ -1,17 +1,17 @@
-#include "app/form2.h"
+#include "app/toolbar.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
 
 #include "app/clicklabel.h"
-#include "app/form1.h"
+#include "app/mainwindow.h"
 #include "app/pages/uifont.h"
 #include "chrome/artwork.h"
 #include "chrome/coolform.h"
 
 namespace tovix {
 
-TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
+Toolbar::Toolbar(MainWindow* main) : QWidget(nullptr), main_(main) {
   setObjectName(QStringLiteral("Form2"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -31,12 +31,12 @@ TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
     SetTextColor(button, Qt::white);
     pageButtons_[static_cast<std::size_t>(i)] = button;
   }
-  connect(pageButtons_[0], &QPushButton::clicked, main, &TForm1::Label1Click);
-  connect(pageButtons_[1], &QPushButton::clicked, main, &TForm1::Label2Click);
-  connect(pageButtons_[2], &QPushButton::clicked, main, &TForm1::Label3Click);
-  connect(pageButtons_[3], &QPushButton::clicked, main, &TForm1::Label4Click);
-  connect(pageButtons_[4], &QPushButton::clicked, main, [main] { main->Label8Click(); });
-  connect(pageButtons_[5], &QPushButton::clicked, main, &TForm1::Label14Click);
+  connect(pageButtons_[0], &QPushButton::clicked, main, &MainWindow::showDirectoriesPage);
+  connect(pageButtons_[1], &QPushButton::clicked, main, &MainWindow::showRecodePage);
+  connect(pageButtons_[2], &QPushButton::clicked, main, &MainWindow::showRenamePage);
+  connect(pageButtons_[3], &QPushButton::clicked, main, &MainWindow::showBinPage);
+  connect(pageButtons_[4], &QPushButton::clicked, main, [main] { main->showPreviewPage(); });
+  connect(pageButtons_[5], &QPushButton::clicked, main, &MainWindow::showCdBatchPage);
 
   // The player buttons carry fixed English hints and start disabled but Load.
   struct PlayerButton {
@@ -62,10 +62,10 @@ TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
     button->setEnabled(p.enabled);
     *p.field = button;
   }
-  connect(Load, &QPushButton::clicked, main, &TForm1::LoadClick);
-  connect(Play, &QPushButton::clicked, main, &TForm1::PlayClick);
-  connect(Pause, &QPushButton::clicked, main, &TForm1::PauseClick);
-  connect(Stop, &QPushButton::clicked, main, &TForm1::StopClick);
+  connect(Load, &QPushButton::clicked, main, &MainWindow::loadSong);
+  connect(Play, &QPushButton::clicked, main, &MainWindow::playSong);
+  connect(Pause, &QPushButton::clicked, main, &MainWindow::pauseSong);
+  connect(Stop, &QPushButton::clicked, main, &MainWindow::stopSong);
 
   SpeedButton7 = new QPushButton(QStringLiteral("AUS"), this);
   SpeedButton7->setObjectName(QStringLiteral("SpeedButton7"));
@@ -74,18 +74,18 @@ TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
   SpeedButton7->setFlat(true);
   SpeedButton7->setCursor(Qt::PointingHandCursor);
   SetTextColor(SpeedButton7, QColor(255, 0, 0));
-  connect(SpeedButton7, &QPushButton::clicked, main, &TForm1::AUSClick);
+  connect(SpeedButton7, &QPushButton::clicked, main, &MainWindow::closeProgram);
 
   main->CopyHintsTo(*this);
   PlaceBesideMain();
 }
 
-void TForm2::PlaceBesideMain() {
+void Toolbar::PlaceBesideMain() {
   const QRect m = main_->frameGeometry();
   move(m.x() + m.width() - 6, m.y() + m.height() - height());
 }
 
-void TForm2::closeEvent(QCloseEvent* event) {
+void Toolbar::closeEvent(QCloseEvent* event) {
   event->accept();
   if (main_->isVisible()) main_->close();
 }

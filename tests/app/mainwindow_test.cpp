@@ -39,11 +39,11 @@ const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kWhite(255, 255, 255);
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   test::Windows w;
-  TForm1& f = *w.form1;
-  TForm2& t = *w.form2;
+  MainWindow& f = *w.mainWindow;
+  Toolbar& t = *w.toolbar;
 
   std::vector<QWidget*> NumberLabels() {
     return {f.Label1, f.Label2, f.Label3, f.Label4, f.Label8, f.Label14, f.Label5};
@@ -61,14 +61,15 @@ class MainWindow : public ::testing::Test {
   }
   std::vector<std::string> VisiblePages() {
     std::vector<std::string> out;
-    for (QWidget* p : std::initializer_list<QWidget*>{f.Seite1, f.Seite2, f.Seite21, f.Seite3,
-                                                      f.Seite31, f.Seite4, f.Seite5, f.Seite6})
+    for (QWidget* p : std::initializer_list<QWidget*>{
+             f.directoriesPage, f.recodePage, f.recodeOptionsPage, f.renamePage,
+             f.renameOptionsPage, f.binPage, f.previewPage, f.cdBatchPage})
       if (p->isVisible()) out.push_back(p->objectName().toStdString());
     return out;
   }
 };
 
-TEST_F(MainWindow, StartsWithTheWelcomeTextAndNoPage) {
+TEST_F(MainWindowTest, StartsWithTheWelcomeTextAndNoPage) {
   EXPECT_EQ(f.PageNumber, 0);
   EXPECT_EQ(f.BtxText(), InfoText());
   EXPECT_EQ(f.LedText(), "");
@@ -79,13 +80,13 @@ TEST_F(MainWindow, StartsWithTheWelcomeTextAndNoPage) {
   EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(t.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(f.Seite5->geometry(), QRect(31, 38, 710, 481));
-  EXPECT_EQ(f.Seite1->geometry(), QRect(32, 100, 708, 419));
-  EXPECT_EQ(f.Seite21->geometry(), QRect(32, 100, 709, 420));
+  EXPECT_EQ(f.previewPage->geometry(), QRect(31, 38, 710, 481));
+  EXPECT_EQ(f.directoriesPage->geometry(), QRect(32, 100, 708, 419));
+  EXPECT_EQ(f.recodeOptionsPage->geometry(), QRect(32, 100, 709, 420));
   EXPECT_TRUE(w.fatals.empty());
 }
 
-TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
+TEST_F(MainWindowTest, EveryPageHighlightsItsLabelAndButton) {
   struct Case {
     std::function<void()> click;
     int page;
@@ -93,15 +94,15 @@ TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
     std::string visible;
   };
   const Case cases[] = {
-      {[&] { f.Label1Click(); }, 1, "Label1 T1 ", "Seite1"},
-      {[&] { f.Label2Click(); }, 2, "Label2 T2 ", "Seite2"},
-      {[&] { f.Label3Click(); }, 3, "Label3 T3 ", "Seite3"},
-      {[&] { f.Label4Click(); }, 4, "Label4 T4 ", "Seite4"},
-      {[&] { f.Label8Click(); }, 8, "Label8 T5 ", "Seite5"},
-      {[&] { f.Label14Click(); }, 9, "Label14 T6 ", "Seite6"},
+      {[&] { f.showDirectoriesPage(); }, 1, "Label1 T1 ", "Seite1"},
+      {[&] { f.showRecodePage(); }, 2, "Label2 T2 ", "Seite2"},
+      {[&] { f.showRenamePage(); }, 3, "Label3 T3 ", "Seite3"},
+      {[&] { f.showBinPage(); }, 4, "Label4 T4 ", "Seite4"},
+      {[&] { f.showPreviewPage(); }, 8, "Label8 T5 ", "Seite5"},
+      {[&] { f.showCdBatchPage(); }, 9, "Label14 T6 ", "Seite6"},
   };
   for (const Case& c : cases) {
-    f.canc1Click();
+    f.closePage();
     c.click();
     EXPECT_EQ(f.PageNumber, c.page);
     EXPECT_EQ(Highlighted(), c.highlighted) << c.page;
@@ -109,53 +110,53 @@ TEST_F(MainWindow, EveryPageHighlightsItsLabelAndButton) {
   }
 }
 
-TEST_F(MainWindow, OptionPagesAreRedOrNotHighlighted) {
-  f.Label2Click();
-  f.SpeedButton9Click();
+TEST_F(MainWindowTest, OptionPagesAreRedOrNotHighlighted) {
+  f.showRecodePage();
+  f.showRecodeOptions();
   EXPECT_EQ(f.PageNumber, 21);
   EXPECT_EQ(Highlighted(), "Label2(red) T2(red) ");
   EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite21"});
   EXPECT_EQ(f.LedText(), ".");
-  f.DirectoryListBox4Change();  // OK back to the recode page
+  f.backToRecodePage();  // OK back to the recode page
   EXPECT_EQ(f.PageNumber, 2);
   EXPECT_EQ(Highlighted(), "Label2 T2 ");
   EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite2"});
 
-  f.Label3Click();
-  f.SpeedButton13Click();
+  f.showRenamePage();
+  f.showRenameOptions();
   EXPECT_EQ(f.PageNumber, 31);
   EXPECT_EQ(Highlighted(), "");
   EXPECT_EQ(VisiblePages(), std::vector<std::string>{"Seite31"});
-  f.ok31Click();  // back to the rename list
+  f.acceptRenameOptions();  // back to the rename list
   EXPECT_EQ(f.PageNumber, 3);
   EXPECT_EQ(f.LedText(), "Text 87");
 }
 
-TEST_F(MainWindow, PageOneOpenTwiceKeepsWhatWasTyped) {
-  f.Label1Click();
-  f.Seite1->QuellEdit->setText("typed, not stored");
-  f.Label1Click();
-  EXPECT_EQ(f.Seite1->QuellEdit->text(), "typed, not stored");
+TEST_F(MainWindowTest, PageOneOpenTwiceKeepsWhatWasTyped) {
+  f.showDirectoriesPage();
+  f.directoriesPage->QuellEdit->setText("typed, not stored");
+  f.showDirectoriesPage();
+  EXPECT_EQ(f.directoriesPage->QuellEdit->text(), "typed, not stored");
   EXPECT_EQ(f.LedText(), "Text 85");
   // Once OK hid the page, the label opens it anew from the stored folders.
-  f.Button4Click();
+  f.saveDirectories();
   EXPECT_EQ(f.PageNumber, 1);
   EXPECT_TRUE(VisiblePages().empty());
-  f.Seite1->QuellEdit->setText("changed again");
-  f.Label1Click();
-  EXPECT_EQ(f.Seite1->QuellEdit->text(), "typed, not stored");
+  f.directoriesPage->QuellEdit->setText("changed again");
+  f.showDirectoriesPage();
+  EXPECT_EQ(f.directoriesPage->QuellEdit->text(), "typed, not stored");
 }
 
-TEST_F(MainWindow, InfoTextShowsTheAmpersandsOfItsCredits) {
+TEST_F(MainWindowTest, InfoTextShowsTheAmpersandsOfItsCredits) {
   // BTX reads "&" as an accelerator mark; the credits must still show theirs.
   const QString shown = f.BTX->text();
   EXPECT_TRUE(shown.contains(QStringLiteral("Tovix-Team & The Qt Project"))) << shown.toStdString();
   EXPECT_TRUE(shown.contains(QStringLiteral("Tovix-Team & mpg123"))) << shown.toStdString();
 }
 
-TEST_F(MainWindow, QuestionMarkShowsTheInfoTextWithoutAPage) {
-  f.Label1Click();
-  f.Label5Click();
+TEST_F(MainWindowTest, QuestionMarkShowsTheInfoTextWithoutAPage) {
+  f.showDirectoriesPage();
+  f.showInfoText();
   EXPECT_EQ(f.PageNumber, 5);
   EXPECT_TRUE(VisiblePages().empty());
   EXPECT_EQ(Highlighted(), "Label5 ");
@@ -163,18 +164,18 @@ TEST_F(MainWindow, QuestionMarkShowsTheInfoTextWithoutAPage) {
   EXPECT_EQ(f.LedText(), "Text 89");
 }
 
-TEST_F(MainWindow, DoubleClickTogglesInfoAndVersionText) {
-  f.Label5Click();
-  f.CoolForm1DblClick();
+TEST_F(MainWindowTest, DoubleClickTogglesInfoAndVersionText) {
+  f.showInfoText();
+  f.windowDoubleClicked();
   EXPECT_EQ(f.BtxText(), VersionText());
   EXPECT_EQ(f.LedText(), ".");
-  f.CoolForm1DblClick();
+  f.windowDoubleClicked();
   EXPECT_EQ(f.BtxText(), InfoText());
   // With a page open the double click closes it; the page number stays.
-  f.Label4Click();
-  f.CoolForm1DblClick();  // BTX shows the version text: the info text comes
+  f.showBinPage();
+  f.windowDoubleClicked();  // BTX shows the version text: the info text comes
   EXPECT_EQ(f.BtxText(), InfoText());
-  f.CoolForm1DblClick();
+  f.windowDoubleClicked();
   EXPECT_TRUE(VisiblePages().empty());
   EXPECT_EQ(f.PageNumber, 4);
   EXPECT_EQ(f.BtxText(), VersionText());
@@ -183,25 +184,25 @@ TEST_F(MainWindow, DoubleClickTogglesInfoAndVersionText) {
   EXPECT_EQ(f.BtxText(), InfoText());
 }
 
-TEST_F(MainWindow, OopsButtonsCloseEveryPage) {
-  f.Label2Click();
-  f.Seite2->SpeedButton8->click();
+TEST_F(MainWindowTest, OopsButtonsCloseEveryPage) {
+  f.showRecodePage();
+  f.recodePage->SpeedButton8->click();
   EXPECT_EQ(f.PageNumber, 0);
-  f.Label3Click();
-  f.Seite3->CoolButton2->click();
+  f.showRenamePage();
+  f.renamePage->CoolButton2->click();
   EXPECT_EQ(f.PageNumber, 0);
-  f.Label4Click();
-  f.Seite4->SpeedButton15->click();
+  f.showBinPage();
+  f.binPage->SpeedButton15->click();
   EXPECT_EQ(f.PageNumber, 0);
-  f.Label14Click();
-  f.Seite6->SpeedButton18->click();
+  f.showCdBatchPage();
+  f.cdBatchPage->SpeedButton18->click();
   EXPECT_EQ(f.PageNumber, 0);
   EXPECT_TRUE(VisiblePages().empty());
   EXPECT_EQ(f.BtxText(), VersionText());
   EXPECT_EQ(Highlighted(), "");
 }
 
-TEST_F(MainWindow, ToolbarButtonsCallTheMainWindow) {
+TEST_F(MainWindowTest, ToolbarButtonsCallTheMainWindow) {
   t.PageButton(3)->click();
   EXPECT_EQ(f.PageNumber, 4);
   t.PageButton(4)->click();
@@ -214,7 +215,7 @@ TEST_F(MainWindow, ToolbarButtonsCallTheMainWindow) {
   EXPECT_TRUE(t.Load->isEnabled());
 }
 
-TEST_F(MainWindow, ToolbarStandsBesideTheMainWindow) {
+TEST_F(MainWindowTest, ToolbarStandsBesideTheMainWindow) {
   const QRect m = f.frameGeometry();
   const QRect b = t.frameGeometry();
   EXPECT_EQ(b.x(), m.x() + m.width() - 6);
@@ -222,9 +223,9 @@ TEST_F(MainWindow, ToolbarStandsBesideTheMainWindow) {
   EXPECT_EQ(b.y() + b.height(), m.y() + m.height());
 }
 
-TEST_F(MainWindow, ClosingTheToolbarEndsTheProgram) {
+TEST_F(MainWindowTest, ClosingTheToolbarEndsTheProgram) {
   bool ended = false;
-  QObject::connect(&f, &TForm1::closed, [&] { ended = true; });
+  QObject::connect(&f, &MainWindow::closed, [&] { ended = true; });
   t.close();
   QApplication::processEvents();
   EXPECT_TRUE(ended);
@@ -232,46 +233,46 @@ TEST_F(MainWindow, ClosingTheToolbarEndsTheProgram) {
   EXPECT_FALSE(test::ReadFile(w.iniPath()).empty());  // the settings were written
 }
 
-TEST_F(MainWindow, SendeschlussClosesTheMainWindow) {
+TEST_F(MainWindowTest, SendeschlussClosesTheMainWindow) {
   bool ended = false;
-  QObject::connect(&f, &TForm1::closed, [&] { ended = true; });
+  QObject::connect(&f, &MainWindow::closed, [&] { ended = true; });
   t.SpeedButton7->click();
   EXPECT_TRUE(ended);
   EXPECT_FALSE(f.isVisible());
   EXPECT_FALSE(t.isVisible());
 }
 
-TEST_F(MainWindow, CdBatchPageShowsItsTextAndStartsWithSubfolders) {
-  f.Label14Click();
-  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
-  EXPECT_TRUE(f.Seite6->UseSubDirsCheckBox->isChecked());
-  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+TEST_F(MainWindowTest, CdBatchPageShowsItsTextAndStartsWithSubfolders) {
+  f.showCdBatchPage();
+  EXPECT_EQ(f.cdBatchPage->Message(), PlainCaption(BatchPairText()));
+  EXPECT_TRUE(f.cdBatchPage->UseSubDirsCheckBox->isChecked());
+  EXPECT_TRUE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
   EXPECT_EQ(f.LedText(), ".");
 }
 
-TEST_F(MainWindow, CdBatchStartReportsOnlyAWrittenPair) {
-  f.Label14Click();
-  f.Seite6->CreateCdBatches = [] { throw IoError(13, "Short.bat"); };
-  f.SpeedButton17Click();
+TEST_F(MainWindowTest, CdBatchStartReportsOnlyAWrittenPair) {
+  f.showCdBatchPage();
+  f.cdBatchPage->CreateCdBatches = [] { throw IoError(13, "Short.bat"); };
+  f.startCdBatch();
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0].rfind("I/O-Fehler 13", 0), 0u) << w.errors[0];
-  EXPECT_EQ(f.Seite6->Message(), PlainCaption(BatchPairText()));
-  EXPECT_TRUE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+  EXPECT_EQ(f.cdBatchPage->Message(), PlainCaption(BatchPairText()));
+  EXPECT_TRUE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
 
-  f.Seite6->CreateCdBatches = [] {};
-  f.SpeedButton17Click();
-  EXPECT_EQ(f.Seite6->Message(), FromAnsi("Text 41 " + f.CurrentSettings().SourceDir));
-  EXPECT_FALSE(f.Seite6->SpeedButton17->isVisibleTo(f.Seite6));
+  f.cdBatchPage->CreateCdBatches = [] {};
+  f.startCdBatch();
+  EXPECT_EQ(f.cdBatchPage->Message(), FromAnsi("Text 41 " + f.CurrentSettings().SourceDir));
+  EXPECT_FALSE(f.cdBatchPage->SpeedButton17->isVisibleTo(f.cdBatchPage));
 }
 
-TEST_F(MainWindow, RecodePageListsTheFolders) {
-  f.Label2Click();
+TEST_F(MainWindowTest, RecodePageListsTheFolders) {
+  f.showRecodePage();
   EXPECT_EQ(f.LedText(), "Text 28");
-  const QString memo = f.Seite2->ProgressMemo->toPlainText();
+  const QString memo = f.recodePage->ProgressMemo->toPlainText();
   EXPECT_EQ(memo, FromAnsi(" Text 29   " + f.CurrentSettings().SourceDir + "\n Text 30   "));
 }
 
-TEST_F(MainWindow, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
+TEST_F(MainWindowTest, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
   w.Show();
   test::TempDir music;
   const std::string src = music.file("src"), rec = music.file("rec");
@@ -283,31 +284,32 @@ TEST_F(MainWindow, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
   test::WriteFile(src + "/a.mp3", song);
   f.MutableSettings().SourceDir = src;
   f.MutableSettings().RecodeDir = rec;
-  f.Seite21->Recode->setChecked(false);
-  f.Label2Click();
+  f.recodeOptionsPage->Recode->setChecked(false);
+  f.showRecodePage();
   const std::string led = f.LedText();
 
   // The folder itself as recode folder: refused, nothing hidden.
   f.MutableSettings().RecodeDir = src + "/";
-  f.Seite21->Recode->setChecked(true);
-  f.Seite2->SpeedButton7->click();
-  EXPECT_TRUE(f.Seite2->SpeedButton7->isVisible());
-  EXPECT_TRUE(f.Seite2->ProgressMemo->toPlainText().endsWith(FromAnsi(" " + LanguageString(180))));
+  f.recodeOptionsPage->Recode->setChecked(true);
+  f.recodePage->SpeedButton7->click();
+  EXPECT_TRUE(f.recodePage->SpeedButton7->isVisible());
+  EXPECT_TRUE(
+      f.recodePage->ProgressMemo->toPlainText().endsWith(FromAnsi(" " + LanguageString(180))));
 
   f.MutableSettings().RecodeDir = rec;
-  f.Seite21->Recode->setChecked(false);
-  f.Seite2->SpeedButton7->click();
-  const QStringList memo = f.Seite2->ProgressMemo->toPlainText().split('\n');
+  f.recodeOptionsPage->Recode->setChecked(false);
+  f.recodePage->SpeedButton7->click();
+  const QStringList memo = f.recodePage->ProgressMemo->toPlainText().split('\n');
   ASSERT_EQ(memo.size(), 3) << memo.join('|').toStdString();
   EXPECT_TRUE(
       memo[0].endsWith(QStringLiteral("\"a.mp3\": Xing 2.20|Radium Codec, 128kBit, Stereo")));
   EXPECT_TRUE(memo[1].endsWith(QStringLiteral("Text 36")));
   EXPECT_TRUE(memo[2].endsWith(QStringLiteral("Text 37")));
   EXPECT_EQ(test::ReadFile(rec + "/a.mp3"), song);
-  EXPECT_TRUE(f.Seite2->SpeedButton7->isVisible());
-  EXPECT_TRUE(f.Seite2->SpeedButton9->isVisible());
+  EXPECT_TRUE(f.recodePage->SpeedButton7->isVisible());
+  EXPECT_TRUE(f.recodePage->SpeedButton9->isVisible());
   EXPECT_TRUE(t.isVisible());
-  EXPECT_FALSE(f.Seite2->Copygauge->isVisible());
+  EXPECT_FALSE(f.recodePage->Copygauge->isVisible());
   EXPECT_EQ(f.LedText(), led);  // the pass writes nothing into LED
   EXPECT_EQ(f.PageNumber, 2);
   EXPECT_TRUE(w.errors.empty());
@@ -316,7 +318,7 @@ TEST_F(MainWindow, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
 // The copy lets the window handle its messages; a click on " 2 " then
 // neither clears the memo nor shows Start! again, and no Start of any page
 // begins a second pass inside the running one.
-TEST_F(MainWindow, NoPassStartsInsideARunningOne) {
+TEST_F(MainWindowTest, NoPassStartsInsideARunningOne) {
   w.Show();
   test::TempDir music;
   const std::string src = music.file("src"), rec = music.file("rec");
@@ -327,28 +329,28 @@ TEST_F(MainWindow, NoPassStartsInsideARunningOne) {
   test::WriteFile(src + "/a.mp3", song);
   f.MutableSettings().SourceDir = src;
   f.MutableSettings().RecodeDir = rec;
-  f.Seite21->Recode->setChecked(false);
-  f.Label2Click();
+  f.recodeOptionsPage->Recode->setChecked(false);
+  f.showRecodePage();
   bool during = false;
   QString memoBefore;
   QTimer::singleShot(0, &f, [&] {
-    during = f.Seite2->SpeedButton9->isHidden();  // hidden while the pass runs
-    memoBefore = f.Seite2->ProgressMemo->toPlainText();
-    f.Label2Click();
-    EXPECT_TRUE(f.Seite2->SpeedButton7->isHidden());
-    EXPECT_EQ(f.Seite2->ProgressMemo->toPlainText(), memoBefore);
-    f.SpeedButton7Click();
-    f.SpeedButton17Click();
+    during = f.recodePage->SpeedButton9->isHidden();  // hidden while the pass runs
+    memoBefore = f.recodePage->ProgressMemo->toPlainText();
+    f.showRecodePage();
+    EXPECT_TRUE(f.recodePage->SpeedButton7->isHidden());
+    EXPECT_EQ(f.recodePage->ProgressMemo->toPlainText(), memoBefore);
+    f.startRecodePass();
+    f.startCdBatch();
     EXPECT_EQ(f.LedText(), BuildText(str::kPassRunning));
   });
-  f.Seite2->SpeedButton7->click();
+  f.recodePage->SpeedButton7->click();
   ASSERT_TRUE(during) << "the pass handled no messages";
-  EXPECT_EQ(f.Seite2->ProgressMemo->toPlainText().split('\n').size(), 3);
+  EXPECT_EQ(f.recodePage->ProgressMemo->toPlainText().split('\n').size(), 3);
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(src + "/Long.bat")));
-  EXPECT_TRUE(f.Seite2->SpeedButton7->isVisible());
+  EXPECT_TRUE(f.recodePage->SpeedButton7->isVisible());
 }
 
-TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {
+TEST_F(MainWindowTest, HomepageButtonOpensTheIndexPage) {
   QUrl opened;
   f.OpenUrl = [&](const QUrl& url) { opened = url; };
   f.SpeedButton16->click();
@@ -356,8 +358,8 @@ TEST_F(MainWindow, HomepageButtonOpensTheIndexPage) {
   EXPECT_TRUE(opened.path().endsWith("/index.htm")) << opened.toString().toStdString();
 }
 
-TEST_F(MainWindow, ClockShowsHoursMinutesSeconds) {
-  f.Timer2Timer();
+TEST_F(MainWindowTest, ClockShowsHoursMinutesSeconds) {
+  f.showClock();
   EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(f.NIX->text()).hasMatch())
       << f.NIX->text().toStdString();
   EXPECT_EQ(f.Timer2->interval(), 900);
@@ -375,11 +377,11 @@ TEST(ProgramFonts, TahomaBoldAtPixelSizes) {
   EXPECT_EQ(PixelSizeForPoints(11), 15);
   if (!QFileInfo::exists("/usr/share/wine/fonts/tahomabd.ttf")) GTEST_SKIP() << "no Tahoma here";
   test::Windows w;
-  const QFontInfo face(w.form1->font());
+  const QFontInfo face(w.mainWindow->font());
   EXPECT_EQ(face.family(), "Tahoma");
   EXPECT_TRUE(face.bold());
   EXPECT_EQ(face.pixelSize(), 13);
-  EXPECT_EQ(QFontInfo(w.form1->BTX->font()).pixelSize(), 15);
+  EXPECT_EQ(QFontInfo(w.mainWindow->BTX->font()).pixelSize(), 15);
 }
 
 }  // namespace
@@ -393,9 +395,9 @@ namespace {
 // texts on it.
 TEST(FirstStart, PreviewShowsTheSharedPageBackground) {
   test::Windows w;
-  PreviewPage& preview = *w.form1->Seite5;
-  ASSERT_TRUE(w.form1->CurrentSettings().BitmapFile.empty());
-  EXPECT_EQ(preview.Picture().size(), w.form1->Seite1->Background().size());
+  PreviewPage& preview = *w.mainWindow->previewPage;
+  ASSERT_TRUE(w.mainWindow->CurrentSettings().BitmapFile.empty());
+  EXPECT_EQ(preview.Picture().size(), w.mainWindow->directoriesPage->Background().size());
   const QImage song = preview.RenderSongPicture();
   const QColor middle = song.pixelColor(352, 240);
   EXPECT_GT(middle.lightness(), 128);

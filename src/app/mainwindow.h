@@ -1,5 +1,5 @@
 #pragma once
-// TForm1: the main window. It owns the settings between start and exit,
+// MainWindow: the main window. It owns the settings between start and exit,
 // the numbered pages and the status labels, and every page handler.
 #include <QPointer>
 #include <QUrl>
@@ -29,8 +29,8 @@ class TCoolForm;
 }  // namespace chrome
 
 class ClickLabel;
-class TForm2;
-class TSelSpra;
+class Toolbar;
+class LanguageDialog;
 class DirectoriesPage;
 class RecodePage;
 class RecodeOptionsPage;
@@ -47,14 +47,14 @@ std::string VersionText();
 // The homepage the homepage button opens.
 inline constexpr const char* kHomepage = "http://www.tovix.de/index.htm";
 
-class TForm1 : public QWidget, public PreviewHost {
+class MainWindow : public QWidget, public PreviewHost {
   Q_OBJECT
 
  public:
   // FormCreate: sized to its skin, pages placed, settings read from
   // tovix.ini in the program's own folder (platform::OwnFolder).
-  explicit TForm1(QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // --- Page state ---------------------------------------------------------
   std::uint8_t PageNumber = 0;
@@ -78,19 +78,19 @@ class TForm1 : public QWidget, public PreviewHost {
   // or missing language file ends the program (message, exit code 1).
   void ApplyLanguage(std::uint16_t language);
   // The toolbar's page buttons take the hints of the page labels.
-  void CopyHintsTo(TForm2& toolbar);
-  void SetToolbar(TForm2* toolbar) { toolbar_ = toolbar; }
-  TForm2* Toolbar() const { return toolbar_; }
+  void CopyHintsTo(Toolbar& toolbar);
+  void SetToolbar(Toolbar* toolbar) { toolbar_ = toolbar; }
+  Toolbar* ToolbarWindow() const { return toolbar_; }
   void SetLanguageFile(const std::string& file) { languageFile_ = file; }
   // The language dialog made at start-up (between this window and the
-  // toolbar); SpracheClick shows it.
-  void SetLanguageDialog(TSelSpra* dialog) { selSpra_ = dialog; }
+  // toolbar); switchLanguage shows it.
+  void SetLanguageDialog(LanguageDialog* dialog) { languageDialog_ = dialog; }
 
   // The TV sheet of the BIN folder in its window, its pages saved from
   // there; the CD image of page 6.
-  void SheetButtonClick();
-  void SheetSaveClick();
-  void ImageButtonClick();
+  void showTvSheet();
+  void saveTvSheet();
+  void writeCdImage();
 
   // --- Text helpers for the status labels -------------------------------
   // LED's text and BTX's text as Windows-1252.
@@ -117,7 +117,7 @@ class TForm1 : public QWidget, public PreviewHost {
   // player component when not set (tests set a stand-in).
   std::function<DecodePlayer*()> RecodeDecoder;
   // The language dialog: returns the chosen language number given the
-  // current one (TSelSpra by default).
+  // current one (LanguageDialog by default).
   std::function<int(int current)> ChooseLanguage;
 
   // --- Controls -----------------------------------------------------------
@@ -136,14 +136,14 @@ class TForm1 : public QWidget, public PreviewHost {
   QPushButton* SpeedButton16 = nullptr;  // homepage
   QTimer* Timer2 = nullptr;
 
-  DirectoriesPage* Seite1 = nullptr;
-  RecodePage* Seite2 = nullptr;
-  RecodeOptionsPage* Seite21 = nullptr;
-  RenamePage* Seite3 = nullptr;
-  RenameOptionsPage* Seite31 = nullptr;
-  BinPage* Seite4 = nullptr;
-  PreviewPage* Seite5 = nullptr;
-  CdBatchPage* Seite6 = nullptr;
+  DirectoriesPage* directoriesPage = nullptr;
+  RecodePage* recodePage = nullptr;
+  RecodeOptionsPage* recodeOptionsPage = nullptr;
+  RenamePage* renamePage = nullptr;
+  RenameOptionsPage* renameOptionsPage = nullptr;
+  BinPage* binPage = nullptr;
+  PreviewPage* previewPage = nullptr;
+  CdBatchPage* cdBatchPage = nullptr;
   chrome::TBrowseFolder* opendialog1 = nullptr;
 
   // The file last chosen for the preview player (OpenDialog3's file name).
@@ -154,36 +154,34 @@ class TForm1 : public QWidget, public PreviewHost {
   TMPEGPlayer& MPEGPlayer() { return *player_; }
 
   // --- Handlers -----------------------------------------------------------
-  void Label1Click();
-  void Label2Click();
-  void Label3Click();
-  void Label4Click();
-  void Label8Click();
-  void Label14Click();
-  void Label5Click();
-  void SpeedButton9Click();
-  void DirectoryListBox4Change();
-  void SpeedButton13Click();
-  void ok31Click();
-  void canc1Click();
-  void CoolButton1Click();
-  void CoolButton2Click();
-  void SpeedButton15Click();
-  void Button4Click();
-  void CoolForm1DblClick();
-  void SpeedButton16Click();
-  void SpracheClick();
-  void AUSClick();
-  void LoadClick();
-  void PlayClick();
-  void PauseClick();
-  void StopClick();
+  void showDirectoriesPage();
+  void showRecodePage();
+  void showRenamePage();
+  void showBinPage();
+  void showPreviewPage();
+  void showCdBatchPage();
+  void showInfoText();
+  void showRecodeOptions();
+  void backToRecodePage();
+  void showRenameOptions();
+  void acceptRenameOptions();
+  void closePage();
+  void applyRenameList();
+  void saveDirectories();
+  void windowDoubleClicked();
+  void openHomepage();
+  void switchLanguage();
+  void closeProgram();
+  void loadSong();
+  void playSong();
+  void pauseSong();
+  void stopSong();
   // The player's OnPosUpdate: the elapsed time in LED on the preview page.
   void PlayerPosUpdate(int pos, int len);
-  void Timer2Timer();
-  void SpeedButton7Click();   // recode Start!
-  void SpeedButton14Click();  // BIN Start
-  void SpeedButton17Click();  // CD batch Start
+  void showClock();
+  void startRecodePass();  // recode Start!
+  void startBinRun();      // BIN Start
+  void startCdBatch();     // CD batch Start
 
   // PreviewHost: step 1 of the preview built by the user.
   void OpenPreviewByUser() override;
@@ -242,8 +240,8 @@ class TForm1 : public QWidget, public PreviewHost {
   std::string languageFile_;
   std::string ledText_;
   std::string btxText_;
-  QPointer<TForm2> toolbar_;
-  TSelSpra* selSpra_ = nullptr;
+  QPointer<Toolbar> toolbar_;
+  LanguageDialog* languageDialog_ = nullptr;
   bool shownOnce_ = false;
   // The page whose pass runs; 0 when none.
   std::uint8_t passPage_ = 0;

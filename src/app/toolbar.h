@@ -1,5 +1,5 @@
 #pragma once
-// TForm2: the narrow always-on-top toolbar beside the main window. Its
+// Toolbar: the narrow always-on-top toolbar beside the main window. Its
 // buttons only call the main window's handlers.
 #include <QWidget>
 #include <array>
@@ -12,15 +12,15 @@ namespace chrome {
 class TCoolForm;
 }
 
-class TForm1;
+class MainWindow;
 
-class TForm2 : public QWidget {
+class Toolbar : public QWidget {
   Q_OBJECT
 
  public:
   // FormCreate: the skin, the buttons, the hints of the main window's page
   // labels, and a first place at the main window's right edge.
-  explicit TForm2(TForm1* main);
+  explicit Toolbar(MainWindow* main);
 
   // The start-up place: 6 pixels over the main window's right edge, bottom
   // edges aligned.
@@ -43,7 +43,7 @@ class TForm2 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  TForm1* main_;
+  MainWindow* main_;
 };
 
 }  // namespace tovix

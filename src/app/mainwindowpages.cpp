@@ -6,8 +6,7 @@
 #include <QUrl>
 
 #include "app/clicklabel.h"
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/binpage.h"
 #include "app/pages/binpagerun.h"
 #include "app/pages/cdbatchpage.h"
@@ -15,6 +14,7 @@
 #include "app/pages/pagepanel.h"
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
+#include "app/toolbar.h"
 #include "lang/buildstrings.h"
 
 namespace tovix {
@@ -26,7 +26,7 @@ const QColor kCurrent(255, 255, 0);
 const QColor kOptions(255, 0, 0);
 }  // namespace
 
-void TForm1::ResetPageView() {
+void MainWindow::ResetPageView() {
   for (QWidget* label :
        {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
         static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label8),
@@ -84,40 +84,41 @@ void TForm1::ResetPageView() {
   repaint();
 }
 
-void TForm1::HideAllPages() {
+void MainWindow::HideAllPages() {
   for (QWidget* page :
-       {static_cast<QWidget*>(Seite1), static_cast<QWidget*>(Seite2), static_cast<QWidget*>(Seite3),
-        static_cast<QWidget*>(Seite4), static_cast<QWidget*>(Seite5), static_cast<QWidget*>(Seite6),
-        static_cast<QWidget*>(Seite21), static_cast<QWidget*>(Seite31)})
+       {static_cast<QWidget*>(directoriesPage), static_cast<QWidget*>(recodePage),
+        static_cast<QWidget*>(renamePage), static_cast<QWidget*>(binPage),
+        static_cast<QWidget*>(previewPage), static_cast<QWidget*>(cdBatchPage),
+        static_cast<QWidget*>(recodeOptionsPage), static_cast<QWidget*>(renameOptionsPage)})
     page->hide();
 }
 
-void TForm1::ShowCurrentPage() {
+void MainWindow::ShowCurrentPage() {
   QWidget* page = nullptr;
   switch (PageNumber) {
     case 1:
-      page = Seite1;
+      page = directoriesPage;
       break;
     case 2:
-      page = Seite2;
+      page = recodePage;
       break;
     case 3:
-      page = Seite3;
+      page = renamePage;
       break;
     case 4:
-      page = Seite4;
+      page = binPage;
       break;
     case 8:
-      page = Seite5;
+      page = previewPage;
       break;
     case 9:
-      page = Seite6;
+      page = cdBatchPage;
       break;
     case 21:
-      page = Seite21;
+      page = recodeOptionsPage;
       break;
     case 31:
-      page = Seite31;
+      page = renameOptionsPage;
       break;
     default:
       break;
@@ -128,28 +129,28 @@ void TForm1::ShowCurrentPage() {
   }
 }
 
-void TForm1::ToggleInfoText() {
+void MainWindow::ToggleInfoText() {
   if (btxText_ != InfoText())
     SetBtx(InfoText());
   else
     ResetPageView();
 }
 
-void TForm1::SwitchTo(std::uint8_t page) {
+void MainWindow::SwitchTo(std::uint8_t page) {
   PageNumber = page;
   ResetPageView();
 }
 
-void TForm1::Label1Click() {
+void MainWindow::showDirectoriesPage() {
   // A second click keeps what the user has typed.
-  if (Seite1->isVisible()) return;
+  if (directoriesPage->isVisible()) return;
   SwitchTo(1);
   SetLed(HintOf(Label1));
-  Seite1->FillEdits(settings_);
+  directoriesPage->FillEdits(settings_);
   ShowCurrentPage();
 }
 
-void TForm1::Label2Click() {
+void MainWindow::showRecodePage() {
   SwitchTo(2);
   ShowCurrentPage();
   // While a pass runs, Start! stays hidden; the running recode pass keeps
@@ -158,109 +159,103 @@ void TForm1::Label2Click() {
     SetLed(LanguageString(28));
     return;
   }
-  Seite2->SpeedButton7->setVisible(!PassRunning());
-  SetLed(Seite2->Prepare(settings_));
+  recodePage->SpeedButton7->setVisible(!PassRunning());
+  SetLed(recodePage->Prepare(settings_));
 }
 
-void TForm1::Label3Click() {
+void MainWindow::showRenamePage() {
   SwitchTo(3);
   SetLed(BuildText(str::kOneMoment));
   ShowCurrentPage();
-  if (Seite3->BuildRenameList && !RunPass(3, Seite3->BuildRenameList)) return;
+  if (renamePage->BuildRenameList && !RunPass(3, renamePage->BuildRenameList)) return;
   SetLed(HintOf(Label3));
 }
 
-void TForm1::Label4Click() {
+void MainWindow::showBinPage() {
   SwitchTo(4);
   SetLed(HintOf(Label4));
-  Seite4->makebinmemo->clear();
-  Guarded([&] { WriteBinSummary(*Seite4, settings_, *Seite5); });
+  binPage->makebinmemo->clear();
+  Guarded([&] { WriteBinSummary(*binPage, settings_, *previewPage); });
   ShowCurrentPage();
 }
 
-void TForm1::Label8Click() {
-  Seite5->Label8Click(true);
+void MainWindow::showPreviewPage() {
+  previewPage->showSong(true);
 }
 
-void TForm1::OpenPreviewByUser() {
+void MainWindow::OpenPreviewByUser() {
   SwitchTo(8);
   SetLed(HintOf(Label8));
   if (ComposeSongTexts && !OpenDialog3FileName.empty())
     Guarded([&] { ComposeSongTexts(OpenDialog3FileName); });
 }
 
-void TForm1::Label14Click() {
+void MainWindow::showCdBatchPage() {
   SwitchTo(9);
   ShowCurrentPage();
-  Seite6->Prepare(BatchPairText());
+  cdBatchPage->Prepare(BatchPairText());
 }
 
-void TForm1::Label5Click() {
+void MainWindow::showInfoText() {
   SwitchTo(5);
   SetLed(HintOf(Label5));
   ToggleInfoText();
 }
 
-void TForm1::SpeedButton9Click() {
+void MainWindow::showRecodeOptions() {
   SwitchTo(21);
   ShowCurrentPage();
 }
 
-void TForm1::DirectoryListBox4Change() {
+void MainWindow::backToRecodePage() {
   // Back to the recode page without refreshing its memo.
   SwitchTo(2);
   ShowCurrentPage();
 }
 
-void TForm1::SpeedButton13Click() {
+void MainWindow::showRenameOptions() {
   SwitchTo(31);
   HideAllPages();
   ShowCurrentPage();
 }
 
-void TForm1::ok31Click() {
-  Label3Click();
+void MainWindow::acceptRenameOptions() {
+  showRenamePage();
 }
 
-void TForm1::canc1Click() {
-  SwitchTo(0);
-}
-void TForm1::CoolButton2Click() {
-  SwitchTo(0);
-}
-void TForm1::SpeedButton15Click() {
+void MainWindow::closePage() {
   SwitchTo(0);
 }
 
-void TForm1::CoolButton1Click() {
-  if (Seite3->ApplyRenameList) RunPass(3, Seite3->ApplyRenameList);
+void MainWindow::applyRenameList() {
+  if (renamePage->ApplyRenameList) RunPass(3, renamePage->ApplyRenameList);
 }
 
-void TForm1::Button4Click() {
-  Seite1->StoreEdits(settings_);
+void MainWindow::saveDirectories() {
+  directoriesPage->StoreEdits(settings_);
   ResetPageView();
 }
 
-void TForm1::CoolForm1DblClick() {
+void MainWindow::windowDoubleClicked() {
   ToggleInfoText();
 }
 
-void TForm1::SpeedButton16Click() {
+void MainWindow::openHomepage() {
   if (OpenUrl) OpenUrl(QUrl(QString::fromLatin1(kHomepage)));
 }
 
-void TForm1::AUSClick() {
+void MainWindow::closeProgram() {
   close();
 }
 
-void TForm1::SpeedButton7Click() {
-  if (Seite2->RecodePass) RunPass(2, Seite2->RecodePass);
+void MainWindow::startRecodePass() {
+  if (recodePage->RecodePass) RunPass(2, recodePage->RecodePass);
 }
 
-void TForm1::SpeedButton14Click() {
+void MainWindow::startBinRun() {
   BinRunWindow window;
-  window.page = Seite4;
-  window.preview = Seite5;
+  window.page = binPage;
+  window.preview = previewPage;
   window.mainWindow = this;
   window.toolbar = toolbar_;
   window.setLed = [this](const std::string& text) { SetLed(text); };
@@ -274,20 +269,20 @@ void TForm1::SpeedButton14Click() {
   RunPass(4, [&] { RunBinPage(window, CollectSettings()); });
 }
 
-void TForm1::SpeedButton17Click() {
-  if (!Seite6->CreateCdBatches) return;
+void MainWindow::startCdBatch() {
+  if (!cdBatchPage->CreateCdBatches) return;
   if (PassRefused()) return;
-  Seite6->SpeedButton17->hide();
+  cdBatchPage->SpeedButton17->hide();
   bool written = false;
   RunPass(9, [&] {
-    Seite6->CreateCdBatches();
+    cdBatchPage->CreateCdBatches();
     written = true;
   });
   // Only a pair that was really written is reported as such.
   if (written)
-    Seite6->ShowResult(LanguageString(str::kBatchPairWritten), settings_.SourceDir);
+    cdBatchPage->ShowResult(LanguageString(str::kBatchPairWritten), settings_.SourceDir);
   else
-    Seite6->SpeedButton17->show();
+    cdBatchPage->SpeedButton17->show();
 }
 
 }  // namespace tovix

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +13,6 @@
 #include <cstdlib>
 
 #include "app/clicklabel.h"
-#include "app/form2.h"
 #include "app/pages/binpage.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/directoriespage.h"
@@ -23,6 +22,7 @@
 #include "app/pages/recodepage.h"
 #include "app/pages/renamepage.h"
 #include "app/pages/uifont.h"
+#include "app/toolbar.h"
 #include "chrome/artwork.h"
 #include "chrome/browsefolder.h"
 #include "chrome/coolform.h"
@@ -52,7 +52,7 @@ QString AppTitle() {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setWindowTitle(QStringLiteral("Tovix (Rovez/Kiss/Tokai ) DVD 71x"));
@@ -69,7 +69,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     std::exit(1);
   };
   OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-  ChooseLanguage = [this](int current) { return selSpra_ ? selSpra_->choose(current) : current; };
+  ChooseLanguage = [this](int current) {
+    return languageDialog_ ? languageDialog_->choose(current) : current;
+  };
 
   // The skin is the window's whole face and gives it its size.
   CoolForm1 = new chrome::TCoolForm(this);
@@ -77,7 +79,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   const QSize skin = CoolForm1->picture().isNull() ? QSize(779, 582) : CoolForm1->picture().size();
   setFixedSize(skin);
   CoolForm1->setGeometry(0, 0, skin.width(), skin.height());
-  connect(CoolForm1, &chrome::TCoolForm::doubleClicked, this, &TForm1::CoolForm1DblClick);
+  connect(CoolForm1, &chrome::TCoolForm::doubleClicked, this, &MainWindow::windowDoubleClicked);
 
   opendialog1 = new chrome::TBrowseFolder(this);
   opendialog1->SetFlags(chrome::bfFileSysDirsOnly | chrome::bfStatusText);
@@ -96,9 +98,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
   Timer2 = new QTimer(this);
   Timer2->setInterval(900);
-  connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+  connect(Timer2, &QTimer::timeout, this, &MainWindow::showClock);
   Timer2->start();
-  Timer2Timer();
+  showClock();
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -106,11 +108,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   }
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   FormDestroy();
 }
 
-void TForm1::BuildStatusLabels() {
+void MainWindow::BuildStatusLabels() {
   // BTX, Sprache and the homepage button lie under the pages: they are seen
   // only while no page is open.
   BTX = new ClickLabel(QStringLiteral("BTX"), this);
@@ -118,7 +120,7 @@ void TForm1::BuildStatusLabels() {
   BTX->setAlignment(Qt::AlignCenter);
   BTX->setFont(UiFont(15, true));
   BTX->setWordWrap(true);
-  connect(BTX, &ClickLabel::doubleClicked, this, &TForm1::CoolForm1DblClick);
+  connect(BTX, &ClickLabel::doubleClicked, this, &MainWindow::windowDoubleClicked);
 
   Sprache = new QPushButton(this);
   Sprache->setObjectName(QStringLiteral("Sprache"));
@@ -126,7 +128,7 @@ void TForm1::BuildStatusLabels() {
   Sprache->setText(QStringLiteral("Sprache"));
   Sprache->setToolTip(QStringLiteral("Sprache - Language - Langue"));
   Sprache->setCursor(Qt::PointingHandCursor);
-  connect(Sprache, &QPushButton::clicked, this, &TForm1::SpracheClick);
+  connect(Sprache, &QPushButton::clicked, this, &MainWindow::switchLanguage);
 
   SpeedButton16 = new QPushButton(this);
   SpeedButton16->setObjectName(QStringLiteral("SpeedButton16"));
@@ -134,7 +136,7 @@ void TForm1::BuildStatusLabels() {
   SetCaption(SpeedButton16, "... zur Tovix-Homepage");
   SpeedButton16->setToolTip(FromAnsi("Verbindung zur Homepage..."));
   SpeedButton16->setCursor(Qt::PointingHandCursor);
-  connect(SpeedButton16, &QPushButton::clicked, this, &TForm1::SpeedButton16Click);
+  connect(SpeedButton16, &QPushButton::clicked, this, &MainWindow::openHomepage);
   Sprache->setStyleSheet(QString::fromLatin1(kButtonStyle));
   SpeedButton16->setStyleSheet(QString::fromLatin1(kButtonStyle));
 
@@ -156,16 +158,17 @@ void TForm1::BuildStatusLabels() {
     const char* caption;
     int left;
     const char* hint;
-    void (TForm1::*click)();
+    void (MainWindow::*click)();
   };
   const NumberLabel numbers[] = {
-      {&Label1, "Label1", " 1 ", 34, "Verzeichnisse festlegen", &TForm1::Label1Click},
-      {&Label2, "Label2", " 2 ", 56, "Umcodierungsoptionen", &TForm1::Label2Click},
-      {&Label3, "Label3", " 3 ", 76, "mp3's mit ID3-Tag umbenennen", &TForm1::Label3Click},
-      {&Label4, "Label4", " 4 ", 97, "Bitmaps -> BIN wandeln", &TForm1::Label4Click},
-      {&Label8, "Label8", " 5 ", 118, "Bitmap -Vorschau", &TForm1::Label8Click},
-      {&Label14, "Label14", " 6 ", 142, "...erstelle Batch f\xfcr Yami-CD", &TForm1::Label14Click},
-      {&Label5, "Label5", " ? ", 177, "Info anzeigen", &TForm1::Label5Click},
+      {&Label1, "Label1", " 1 ", 34, "Verzeichnisse festlegen", &MainWindow::showDirectoriesPage},
+      {&Label2, "Label2", " 2 ", 56, "Umcodierungsoptionen", &MainWindow::showRecodePage},
+      {&Label3, "Label3", " 3 ", 76, "mp3's mit ID3-Tag umbenennen", &MainWindow::showRenamePage},
+      {&Label4, "Label4", " 4 ", 97, "Bitmaps -> BIN wandeln", &MainWindow::showBinPage},
+      {&Label8, "Label8", " 5 ", 118, "Bitmap -Vorschau", &MainWindow::showPreviewPage},
+      {&Label14, "Label14", " 6 ", 142, "...erstelle Batch f\xfcr Yami-CD",
+       &MainWindow::showCdBatchPage},
+      {&Label5, "Label5", " ? ", 177, "Info anzeigen", &MainWindow::showInfoText},
   };
   for (const NumberLabel& n : numbers) {
     auto* label = new ClickLabel(QString::fromLatin1(n.name), this);
@@ -180,78 +183,79 @@ void TForm1::BuildStatusLabels() {
   }
 }
 
-void TForm1::BuildPages() {
-  Seite1 = new DirectoriesPage(this);
-  Seite2 = new RecodePage(this);
-  Seite21 = new RecodeOptionsPage(this);
-  Seite3 = new RenamePage(this);
-  Seite31 = new RenameOptionsPage(this);
-  Seite4 = new BinPage(this);
-  Seite6 = new CdBatchPage(this);
+void MainWindow::BuildPages() {
+  directoriesPage = new DirectoriesPage(this);
+  recodePage = new RecodePage(this);
+  recodeOptionsPage = new RecodeOptionsPage(this);
+  renamePage = new RenamePage(this);
+  renameOptionsPage = new RenameOptionsPage(this);
+  binPage = new BinPage(this);
+  cdBatchPage = new CdBatchPage(this);
   // All pages share one background.
   const QPixmap background = chrome::PageBackground();
-  for (PagePanel* page :
-       std::initializer_list<PagePanel*>{Seite1, Seite2, Seite3, Seite31, Seite4, Seite6}) {
+  for (PagePanel* page : std::initializer_list<PagePanel*>{
+           directoriesPage, recodePage, renamePage, renameOptionsPage, binPage, cdBatchPage}) {
     page->setGeometry(32, 100, 708, 419);
     page->SetBackground(background);
   }
-  Seite21->setGeometry(32, 100, 709, 420);
-  Seite21->SetBackground(background);
+  recodeOptionsPage->setGeometry(32, 100, 709, 420);
+  recodeOptionsPage->SetBackground(background);
 
-  Seite5 = new PreviewPage(this);
-  Seite5->setObjectName(QStringLiteral("Seite5"));
-  Seite5->setGeometry(31, 38, 710, 481);
-  Seite5->SetHost(this);
-  Seite5->SetSharedBackground(background.toImage());
-  Seite5->hide();
+  previewPage = new PreviewPage(this);
+  previewPage->setObjectName(QStringLiteral("Seite5"));
+  previewPage->setGeometry(31, 38, 710, 481);
+  previewPage->SetHost(this);
+  previewPage->SetSharedBackground(background.toImage());
+  previewPage->hide();
 
-  Seite1->SetFolderChooser([this](const std::string& start) -> std::optional<std::string> {
+  directoriesPage->SetFolderChooser([this](const std::string& start) -> std::optional<std::string> {
     opendialog1->SetDirectory(start);
     if (!opendialog1->Execute()) return std::nullopt;
     return opendialog1->Directory();
   });
-  connect(Seite1->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-  connect(Seite1->SpeedButton2, &QPushButton::clicked, this, &TForm1::canc1Click);
-  connect(Seite2->SpeedButton7, &QPushButton::clicked, this, &TForm1::SpeedButton7Click);
-  connect(Seite2->SpeedButton8, &QPushButton::clicked, this, &TForm1::CoolButton2Click);
-  connect(Seite2->SpeedButton9, &QPushButton::clicked, this, &TForm1::SpeedButton9Click);
-  connect(Seite21->SpeedButton4, &QPushButton::clicked, this, &TForm1::DirectoryListBox4Change);
-  connect(Seite3->CoolButton1, &QPushButton::clicked, this, &TForm1::CoolButton1Click);
-  connect(Seite3->CoolButton2, &QPushButton::clicked, this, &TForm1::CoolButton2Click);
-  connect(Seite3->SpeedButton13, &QPushButton::clicked, this, &TForm1::SpeedButton13Click);
-  connect(Seite31->ok31, &QPushButton::clicked, this, &TForm1::ok31Click);
-  connect(Seite4->SpeedButton14, &QPushButton::clicked, this, &TForm1::SpeedButton14Click);
-  connect(Seite4->SpeedButton15, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
-  connect(Seite6->SpeedButton17, &QPushButton::clicked, this, &TForm1::SpeedButton17Click);
-  connect(Seite6->SpeedButton18, &QPushButton::clicked, this, &TForm1::SpeedButton15Click);
+  connect(directoriesPage->Button4, &QPushButton::clicked, this, &MainWindow::saveDirectories);
+  connect(directoriesPage->SpeedButton2, &QPushButton::clicked, this, &MainWindow::closePage);
+  connect(recodePage->SpeedButton7, &QPushButton::clicked, this, &MainWindow::startRecodePass);
+  connect(recodePage->SpeedButton8, &QPushButton::clicked, this, &MainWindow::closePage);
+  connect(recodePage->SpeedButton9, &QPushButton::clicked, this, &MainWindow::showRecodeOptions);
+  connect(recodeOptionsPage->SpeedButton4, &QPushButton::clicked, this,
+          &MainWindow::backToRecodePage);
+  connect(renamePage->CoolButton1, &QPushButton::clicked, this, &MainWindow::applyRenameList);
+  connect(renamePage->CoolButton2, &QPushButton::clicked, this, &MainWindow::closePage);
+  connect(renamePage->SpeedButton13, &QPushButton::clicked, this, &MainWindow::showRenameOptions);
+  connect(renameOptionsPage->ok31, &QPushButton::clicked, this, &MainWindow::acceptRenameOptions);
+  connect(binPage->SpeedButton14, &QPushButton::clicked, this, &MainWindow::startBinRun);
+  connect(binPage->SpeedButton15, &QPushButton::clicked, this, &MainWindow::closePage);
+  connect(cdBatchPage->SpeedButton17, &QPushButton::clicked, this, &MainWindow::startCdBatch);
+  connect(cdBatchPage->SpeedButton18, &QPushButton::clicked, this, &MainWindow::closePage);
   WirePasses();
   WireDisc();
 }
 
-void TForm1::LoadSettings() {
+void MainWindow::LoadSettings() {
   settings_ = ReadSettings(*ini_, platform::CurrentDir());
   OpenDialog3FileName = settings_.LastFile;
   if (ComposeSongTexts && !settings_.LastFile.empty())
     Guarded([&] { ComposeSongTexts(settings_.LastFile); });
   // The preview takes fonts, positions (shadows +1/+1), scale, overscan and
   // the background picture; a picture that cannot be loaded is ignored there.
-  Seite5->ApplySettings(settings_);
-  Seite21->ApplySettings(settings_);
-  Seite31->ApplySettings(settings_);
-  Seite4->ApplySettings(settings_);
+  previewPage->ApplySettings(settings_);
+  recodeOptionsPage->ApplySettings(settings_);
+  renameOptionsPage->ApplySettings(settings_);
+  binPage->ApplySettings(settings_);
 }
 
-Settings TForm1::CollectSettings() const {
+Settings MainWindow::CollectSettings() const {
   Settings s = settings_;
   s.LastFile = OpenDialog3FileName;
-  Seite5->StoreSettings(s);
-  Seite21->StoreSettings(s);
-  Seite31->StoreSettings(s);
-  Seite4->StoreSettings(s);
+  previewPage->StoreSettings(s);
+  recodeOptionsPage->StoreSettings(s);
+  renameOptionsPage->StoreSettings(s);
+  binPage->StoreSettings(s);
   return s;
 }
 
-void TForm1::FormDestroy() {
+void MainWindow::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   try {
@@ -263,7 +267,7 @@ void TForm1::FormDestroy() {
   }
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
@@ -273,7 +277,7 @@ void TForm1::showEvent(QShowEvent* event) {
   if (!playerLoadError_.empty() && ShowError) ShowError(playerLoadError_);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   // A recode pass running in this window's loop stops at its next check.
   PageNumber = 0;
@@ -282,7 +286,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   emit closed();
 }
 
-void TForm1::Guarded(const std::function<void()>& work) {
+void MainWindow::Guarded(const std::function<void()>& work) {
   try {
     work();
   } catch (const TMPEGError& e) {
@@ -297,23 +301,23 @@ void TForm1::Guarded(const std::function<void()>& work) {
   }
 }
 
-bool TForm1::PassRefused() {
+bool MainWindow::PassRefused() {
   if (!PassRunning()) return false;
   SetLed(BuildText(str::kPassRunning));
   return true;
 }
 
-bool TForm1::RunPass(std::uint8_t page, const std::function<void()>& work) {
+bool MainWindow::RunPass(std::uint8_t page, const std::function<void()>& work) {
   if (PassRefused()) return false;
   passPage_ = page;
   struct Release {
-    TForm1& form;
+    MainWindow& form;
     ~Release() {
       form.passPage_ = 0;
       // Start! of a recode page opened while another pass ran was kept hidden.
-      if (form.PageNumber == 2 && form.Seite2->isVisible()) {
-        form.Seite2->SpeedButton7->show();
-        form.Seite2->SpeedButton9->show();
+      if (form.PageNumber == 2 && form.recodePage->isVisible()) {
+        form.recodePage->SpeedButton7->show();
+        form.recodePage->SpeedButton9->show();
       }
     }
   } release{*this};
@@ -321,21 +325,21 @@ bool TForm1::RunPass(std::uint8_t page, const std::function<void()>& work) {
   return true;
 }
 
-void TForm1::SetLed(const std::string& text) {
+void MainWindow::SetLed(const std::string& text) {
   ledText_ = text;
   LED->setText(FromAnsi(text));
 }
 
-void TForm1::SetBtx(const std::string& text) {
+void MainWindow::SetBtx(const std::string& text) {
   btxText_ = text;
   BTX->setText(PlainCaption(text));
 }
 
-std::string TForm1::HintOf(const QWidget* widget) const {
+std::string MainWindow::HintOf(const QWidget* widget) const {
   return ToAnsi(widget->toolTip());
 }
 
-void TForm1::Timer2Timer() {
+void MainWindow::showClock() {
   NIX->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
 }
 

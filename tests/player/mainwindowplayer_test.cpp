@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/qtext.h"
 #include "app/testwindows.h"
+#include "app/toolbar.h"
 #include "lang/buildstrings.h"
 #include "mp3/mp3builder.h"
 #include "player/fakecontrol.h"
@@ -94,8 +94,8 @@ class WithTestDouble : public ::testing::Test {
   }
   ~WithTestDouble() override { dlclose(fake_.handle); }
 
-  TForm1& f() { return *w->form1; }
-  TForm2& t() { return *w->form2; }
+  MainWindow& f() { return *w->mainWindow; }
+  Toolbar& t() { return *w->toolbar; }
   ButtonStates Buttons() {
     return {t().Load->isEnabled(), t().Play->isEnabled(), t().Pause->isEnabled(),
             t().Stop->isEnabled()};
@@ -113,7 +113,7 @@ class WithTestDouble : public ::testing::Test {
 TEST_F(WithTestDouble, LoadPlayPauseStopAndTheEndOfTheSong) {
   EXPECT_TRUE(w->errors.empty());
   EXPECT_EQ(Buttons(), kStart);
-  f().Label8Click();
+  f().showPreviewPage();
 
   // Load asks in the MP3 source folder, refreshes the preview, enables Play.
   t().Load->click();
@@ -121,9 +121,9 @@ TEST_F(WithTestDouble, LoadPlayPauseStopAndTheEndOfTheSong) {
   EXPECT_EQ(Buttons(), kLoaded);
   EXPECT_EQ(f().MPEGPlayer().StreamName(), *chosen);
   EXPECT_FALSE(f().MPEGPlayer().Opened());
-  EXPECT_EQ(ToAnsi(f().Seite5->Artist()->text()), "Westernhagen ");
+  EXPECT_EQ(ToAnsi(f().previewPage->Artist()->text()), "Westernhagen ");
   EXPECT_EQ(f().PageNumber, 8);
-  EXPECT_TRUE(f().Seite5->isVisible());
+  EXPECT_TRUE(f().previewPage->isVisible());
 
   fake_.clearLog();
   fake_.position(45000, 90000);
@@ -174,7 +174,7 @@ TEST_F(WithTestDouble, LoadPlayPauseStopAndTheEndOfTheSong) {
 }
 
 TEST_F(WithTestDouble, TimeShowsOnlyOnThePreviewPage) {
-  f().Label1Click();
+  f().showDirectoriesPage();
   const std::string led = f().LedText();
   t().Load->click();
   t().Play->click();
@@ -203,7 +203,7 @@ TEST_F(WithTestDouble, LoadWhilePlayingStopsFirstAndAMissingFileIsIgnored) {
 
 TEST_F(WithTestDouble, PlayWithNothingPlayableAsksForAFile) {
   chosen.reset();  // the user cancels the dialog
-  f().PlayClick();
+  f().playSong();
   EXPECT_EQ(dialogFolders.size(), 1u);
   EXPECT_EQ(Buttons(), kStart);
   EXPECT_TRUE(w->errors.empty());
@@ -218,7 +218,7 @@ TEST_F(WithTestDouble, PlayWithNothingPlayableAsksForAFile) {
   EXPECT_TRUE(w->errors.empty());
 
   // Pause in a state the player refuses says so.
-  f().PauseClick();
+  f().pauseSong();
   ASSERT_EQ(w->errors.size(), 1u);
   EXPECT_EQ(w->errors[0], BuildText(str::kPlayerWrongState));
 }
@@ -295,7 +295,7 @@ TEST_F(WithoutLibrary, SettingsAreKeptAndTheButtonsSaySo) {
   test::WriteFile(songs.file("song.mp3"), NinetySeconds());
   const std::string ini = "mp3dir=" + songs.path() + "\r\nlastfile=" + songs.file("song.mp3");
   test::Windows w(ini.c_str());
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   ASSERT_EQ(w.errors.size(), 1u);
   EXPECT_EQ(w.errors[0], BuildText(str::kPlayerCannotLoad));
   EXPECT_EQ(f.CurrentSettings().SourceDir, songs.path());
@@ -306,17 +306,17 @@ TEST_F(WithoutLibrary, SettingsAreKeptAndTheButtonsSaySo) {
     ++dialogs;
     return songs.file("song.mp3");
   };
-  w.form2->Load->click();
+  w.toolbar->Load->click();
   ASSERT_EQ(w.errors.size(), 2u);
   EXPECT_EQ(w.errors[1], BuildText(str::kPlayerNotLoaded));
-  EXPECT_FALSE(w.form2->Play->isEnabled());
-  f.PlayClick();
+  EXPECT_FALSE(w.toolbar->Play->isEnabled());
+  f.playSong();
   EXPECT_EQ(dialogs, 2);
   EXPECT_EQ(w.errors.back(), BuildText(str::kPlayerNotLoaded));
 
   // The rename pass stops the player first: without one that is no error.
   const std::size_t errors = w.errors.size();
-  f.StopClick();
+  f.stopSong();
   EXPECT_EQ(w.errors.size(), errors);
 
   f.FormDestroy();
@@ -331,11 +331,11 @@ TEST(LackingLibrary, TheWindowStartsAndThePlayButtonsSaySo) {
   test::WriteFile(songs.file("song.mp3"), NinetySeconds());
   test::Windows w;
   ASSERT_EQ(w.errors, std::vector<std::string>{BuildText(str::kPlayerNotLoaded)});
-  EXPECT_FALSE(w.form1->MPEGPlayer().Loaded());
-  w.form1->ChooseMp3File = [&](const std::string&) -> std::optional<std::string> {
+  EXPECT_FALSE(w.mainWindow->MPEGPlayer().Loaded());
+  w.mainWindow->ChooseMp3File = [&](const std::string&) -> std::optional<std::string> {
     return songs.file("song.mp3");
   };
-  w.form1->PlayClick();
+  w.mainWindow->playSong();
   ASSERT_EQ(w.errors.size(), 2u);
   EXPECT_EQ(w.errors[1], BuildText(str::kPlayerNotLoaded));
   EXPECT_TRUE(w.fatals.empty());
@@ -355,8 +355,8 @@ class WithDecoderLibrary : public ::testing::Test {
     f().MutableSettings().SourceDir = songs.path();
     f().ChooseMp3File = [this](const std::string&) { return songs.file("tone.mp3"); };
   }
-  TForm1& f() { return *w->form1; }
-  TForm2& t() { return *w->form2; }
+  MainWindow& f() { return *w->mainWindow; }
+  Toolbar& t() { return *w->toolbar; }
   int Mode() { return f().MPEGPlayer().GetPlayerMode(); }
   int Pos() { return f().MPEGPlayer().GetCurrentPos(); }
 
@@ -366,7 +366,7 @@ class WithDecoderLibrary : public ::testing::Test {
 };
 
 TEST_F(WithDecoderLibrary, PlaysPausesContinuesStopsRestartsAndEnds) {
-  f().Label8Click();
+  f().showPreviewPage();
   t().Load->click();
   t().Play->click();
   ASSERT_TRUE(t().Pause->isEnabled()) << (w->errors.empty() ? "" : w->errors.front());

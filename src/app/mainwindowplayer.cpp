@@ -2,9 +2,9 @@
 // Pause and Stop buttons of the toolbar and the elapsed time in LED.
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/qtext.h"
+#include "app/toolbar.h"
 #include "chrome/filedialoglocale.h"
 #include "lang/buildstrings.h"
 #include "platform/filesys.h"
@@ -31,7 +31,7 @@ std::string PlaybackFailureText(int code) {
 }
 }  // namespace
 
-void TForm1::CreatePlayer() {
+void MainWindow::CreatePlayer() {
   // The timer's handler runs from the event loop. A failure there puts the
   // buttons back and says so in the status line, never in a message box: the
   // player's timer raises it once, a box would come back with every tick.
@@ -40,10 +40,10 @@ void TForm1::CreatePlayer() {
       try {
         tick();
       } catch (const TMPEGError& e) {
-        StopClick();
+        stopSong();
         SetLed(PlaybackFailureText(e.ErrorCode));
       } catch (const std::exception& e) {
-        StopClick();
+        stopSong();
         SetLed(ErrorText(e));
       }
     });
@@ -64,41 +64,41 @@ void TForm1::CreatePlayer() {
   }
 }
 
-void TForm1::SetPlayerButtons(bool play, bool pause, bool stop) {
+void MainWindow::SetPlayerButtons(bool play, bool pause, bool stop) {
   if (!toolbar_) return;
   toolbar_->Play->setEnabled(play);
   toolbar_->Pause->setEnabled(pause);
   toolbar_->Stop->setEnabled(stop);
 }
 
-void TForm1::LoadClick() {
+void MainWindow::loadSong() {
   Guarded([this] {
     const std::optional<std::string> chosen =
         ChooseMp3File ? ChooseMp3File(settings_.SourceDir) : std::nullopt;
     if (!chosen || !platform::Exists(*chosen) || platform::IsDirectory(*chosen)) return;
     // Without the library this raises "MPEG library not loaded": nothing loads.
-    if (PlayingOrPaused(*player_)) StopClick();
+    if (PlayingOrPaused(*player_)) stopSong();
     repaint();
     OpenDialog3FileName = *chosen;
     if (ComposeSongTexts) ComposeSongTexts(*chosen);
     if (PageNumber == 8) {
       // Rebuilt as by a click on the page's label.
-      Seite5->hide();
-      Label8Click();
+      previewPage->hide();
+      showPreviewPage();
     }
     player_->SetStreamName(*chosen);
     if (toolbar_) toolbar_->Play->setEnabled(true);
   });
 }
 
-void TForm1::PlayClick() {
+void MainWindow::playSong() {
   try {
     player_->SetStreamName(OpenDialog3FileName);
     player_->Open();
     player_->OnPlayEnd = [this](TMPEGPlayer& player) {
-      // Read before StopClick closes the stream, which clears it.
+      // Read before stopSong closes the stream, which clears it.
       const int failure = player.LastError();
-      StopClick();
+      stopSong();
       if (failure > 0) SetLed(PlaybackFailureText(failure));
     };
     player_->OnPosUpdate = [this](int pos, int len) { PlayerPosUpdate(pos, len); };
@@ -108,7 +108,7 @@ void TForm1::PlayClick() {
     SetPlayerButtons(false, true, true);
   } catch (const std::exception& e) {
     // A Play that failed leaves no handler behind: a later decode to a wave
-    // file through the same player must not end in this window's StopClick.
+    // file through the same player must not end in this window's stopSong.
     player_->OnPlayEnd = nullptr;
     player_->OnPosUpdate = nullptr;
     const auto* failure = dynamic_cast<const TMPEGError*>(&e);
@@ -120,15 +120,15 @@ void TForm1::PlayClick() {
       return;
     }
     // Nothing playable yet: the user is asked for a file instead.
-    LoadClick();
+    loadSong();
   }
 }
 
-void TForm1::PauseClick() {
+void MainWindow::pauseSong() {
   Guarded([this] { player_->SetPaused(!player_->Paused()); });
 }
 
-void TForm1::StopClick() {
+void MainWindow::stopSong() {
   Guarded([this] {
     // Without a library there is nothing to stop; the rename pass calls
     // this before renaming and must not fail for it.
@@ -138,7 +138,7 @@ void TForm1::StopClick() {
   });
 }
 
-void TForm1::PlayerPosUpdate(int pos, int len) {
+void MainWindow::PlayerPosUpdate(int pos, int len) {
   // During a pause the time shown stands still; a failure is the end
   // handler's to report.
   if (player_->PeekPlayerMode() != kModePlaying) return;

@@ -3,17 +3,17 @@
 #include <QPushButton>
 #include <QString>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/qtext.h"
 #include "app/pages/renamepage.h"
 #include "app/qttranslation.h"
+#include "app/toolbar.h"
 #include "lang/buildstrings.h"
 #include "lang/stringmap.h"
 
 namespace tovix {
 
-void TForm1::ApplyLanguage(std::uint16_t language) {
+void MainWindow::ApplyLanguage(std::uint16_t language) {
   const LanguageResult result = tovix::ApplyLanguage(language, languageFile_);
   if (result != LanguageResult::kOk) {
     if (Fatal) Fatal(LanguageFailureMessage(result));
@@ -26,7 +26,7 @@ void TForm1::ApplyLanguage(std::uint16_t language) {
   PushStrings();
 }
 
-void TForm1::PushStrings() {
+void MainWindow::PushStrings() {
   for (const StringMapEntry& entry : kStringMap) {
     if (entry.window != StringWindow::kMain) continue;
     const QString name =
@@ -54,14 +54,14 @@ void TForm1::PushStrings() {
   InstallQtTranslation(LanguageGives(str::kQtLocale) ? FromAnsi(LanguageString(str::kQtLocale))
                                                      : QString());
   SetCaption(Sprache, BuildText(str::kLanguageButton));
-  SetCaption(Seite3->UndoButton, BuildText(str::kUndoButton));
+  SetCaption(renamePage->UndoButton, BuildText(str::kUndoButton));
   // The preview page sets its captions, hints, mode names and filter itself.
-  Seite5->ApplyLanguage();
+  previewPage->ApplyLanguage();
   PushDiscStrings();
   if (toolbar_) CopyHintsTo(*toolbar_);
 }
 
-void TForm1::CopyHintsTo(TForm2& toolbar) {
+void MainWindow::CopyHintsTo(Toolbar& toolbar) {
   for (const ToolbarHintCopy& copy : kToolbarHintCopies) {
     const QString button = QString::fromLatin1(copy.toolbarButton.data(),
                                                static_cast<qsizetype>(copy.toolbarButton.size()));
@@ -77,10 +77,10 @@ void TForm1::CopyHintsTo(TForm2& toolbar) {
   SetCaption(toolbar.SpeedButton7, BuildText(str::kOffButton));
 }
 
-void TForm1::SpracheClick() {
+void MainWindow::switchLanguage() {
   if (ChooseLanguage) settings_.Language = ChooseLanguage(settings_.Language);
   ApplyLanguage(static_cast<std::uint16_t>(settings_.Language));
-  Label5Click();
+  showInfoText();
 }
 
 }  // namespace tovix

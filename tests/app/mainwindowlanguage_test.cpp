@@ -37,7 +37,7 @@ TEST(MainWindowLanguage, CaptionsAndHintsComeFromTheTable) {
   test::Windows w(nullptr, false);
   test::WriteFile(w.dir.file("tovix.lng"), test::LanguageFile({{58, "Ziel f\xfcr .bin && .txt"}}));
   w.Show();
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   EXPECT_EQ(ToAnsi(f.windowTitle()), "Text 53");
   const std::pair<const char*, const char*> captions[] = {
       {"SpeedButton7", "Text 54"},  {"SpeedButton14", "Text 54"},
@@ -73,7 +73,7 @@ TEST(MainWindowLanguage, CaptionsAndHintsComeFromTheTable) {
       EXPECT_EQ(ToAnsi(c->toolTip()), text) << name;
     }
   // The toolbar repeats the page hints; its off button says string 37.
-  TForm2& t = *w.form2;
+  Toolbar& t = *w.toolbar;
   const char* toolbarHints[] = {"Text 85", "Text 86", "Text 87", "Text 88", "Text 90", "Text 93"};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(ToAnsi(t.PageButton(i)->toolTip()), toolbarHints[i]) << i;
   EXPECT_EQ(ToAnsi(t.SpeedButton7->toolTip()), "Text 37");
@@ -87,14 +87,14 @@ TEST(MainWindowLanguage, AMissingStringShowsItsNumber) {
   test::Windows w(nullptr, false);
   test::WriteFile(w.dir.file("tovix.lng"), test::LanguageFile({}, {55, 85}));
   w.Show();
-  EXPECT_EQ(Text(w.form1->Seite2->SpeedButton9), "missing: Str55");
-  EXPECT_EQ(ToAnsi(w.form2->PageButton(0)->toolTip()), "missing: Str85");
+  EXPECT_EQ(Text(w.mainWindow->recodePage->SpeedButton9), "missing: Str55");
+  EXPECT_EQ(ToAnsi(w.toolbar->PageButton(0)->toolTip()), "missing: Str85");
 }
 
 TEST(MainWindowLanguage, BrokenLanguageFilesStopTheProgram) {
   {
     test::Windows w(nullptr, false);
-    w.form1->SetLanguageFile(w.dir.file("no such file.lng"));
+    w.mainWindow->SetLanguageFile(w.dir.file("no such file.lng"));
     w.Show();
     EXPECT_EQ(w.fatals, std::vector<std::string>{" Stringlist not found: ABORTING"});
   }
@@ -112,7 +112,7 @@ TEST(MainWindowLanguage, TheLanguageButtonReloadsAndShowsTheInfoPage) {
   two += "0150=fr\r\n1055=Options\r\n1085=Folders\r\n1151=OFF\r\n1160=Language\r\n";
   test::WriteFile(w.dir.file("tovix.lng"), two);
   w.Show();
-  TForm1& f = *w.form1;
+  MainWindow& f = *w.mainWindow;
   int offered = -1;
   f.ChooseLanguage = [&](int current) {
     offered = current;
@@ -121,20 +121,20 @@ TEST(MainWindowLanguage, TheLanguageButtonReloadsAndShowsTheInfoPage) {
   // German program, French standard dialogs as the file asks; the off
   // button and the language button keep their German words.
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annuler");
-  EXPECT_EQ(Text(w.form2->SpeedButton7), "AUS");
+  EXPECT_EQ(Text(w.toolbar->SpeedButton7), "AUS");
   EXPECT_EQ(Text(f.Sprache), "Sprache");
-  f.Label4Click();
-  f.SpracheClick();
+  f.showBinPage();
+  f.switchLanguage();
   EXPECT_EQ(offered, 0);
   // English gives no Qt locale: Qt's own English comes back.
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-  EXPECT_EQ(Text(w.form2->SpeedButton7), "OFF");
+  EXPECT_EQ(Text(w.toolbar->SpeedButton7), "OFF");
   EXPECT_EQ(Text(f.Sprache), "Language");
   EXPECT_EQ(f.CurrentSettings().Language, 1);
-  EXPECT_EQ(Text(f.Seite2->SpeedButton9), "Options");
+  EXPECT_EQ(Text(f.recodePage->SpeedButton9), "Options");
   // Nothing of the old language survives.
-  EXPECT_EQ(Text(f.Seite1->findChild<QLabel*>("Label10")), "missing: Str59");
-  EXPECT_EQ(ToAnsi(w.form2->PageButton(0)->toolTip()), "Folders");
+  EXPECT_EQ(Text(f.directoriesPage->findChild<QLabel*>("Label10")), "missing: Str59");
+  EXPECT_EQ(ToAnsi(w.toolbar->PageButton(0)->toolTip()), "Folders");
   EXPECT_EQ(f.PageNumber, 5);
   EXPECT_EQ(f.BtxText(), InfoText());
   f.close();

@@ -6,11 +6,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/pagepanel.h"
 #include "app/pages/radiogroup.h"
 #include "app/pages/recodepage.h"
+#include "app/toolbar.h"
 #include "picture/songtexts.h"
 #include "recode/playerdecoder.h"
 #include "recode/recodepass.h"
@@ -20,49 +20,49 @@ namespace {
 
 class RecodePageHost : public RecodeHost {
  public:
-  RecodePageHost(TForm1& form, TForm2* toolbar, Mp3Info& info, SongTexts& texts)
+  RecodePageHost(MainWindow& form, Toolbar* toolbar, Mp3Info& info, SongTexts& texts)
       : form_(form), toolbar_(toolbar), info_(info), texts_(texts) {}
 
-  void MemoLine(const std::string& text) override { MemoAdd(form_.Seite2->ProgressMemo, text); }
+  void MemoLine(const std::string& text) override { MemoAdd(form_.recodePage->ProgressMemo, text); }
   bool Running() override { return form_.PageNumber == 2; }
   void Stop() override { form_.PageNumber = 0; }
-  void ClearMemo() override { form_.Seite2->ProgressMemo->clear(); }
+  void ClearMemo() override { form_.recodePage->ProgressMemo->clear(); }
   void ProcessMessages() override { QApplication::processEvents(); }
-  void ShowGauge(bool shown) override { form_.Seite2->Copygauge->setVisible(shown); }
-  void SetGauge(int percent) override { form_.Seite2->Copygauge->setValue(percent); }
+  void ShowGauge(bool shown) override { form_.recodePage->Copygauge->setVisible(shown); }
+  void SetGauge(int percent) override { form_.recodePage->Copygauge->setValue(percent); }
   void HideButtons(bool hide) override {
-    form_.Seite2->SpeedButton7->setVisible(!hide);
-    form_.Seite2->SpeedButton9->setVisible(!hide);
+    form_.recodePage->SpeedButton7->setVisible(!hide);
+    form_.recodePage->SpeedButton9->setVisible(!hide);
     if (toolbar_) toolbar_->setVisible(!hide);
   }
   // The window's one record, and its song texts composed on the way.
   void ComposeSongTexts(const std::string& path, Mp3Info& info) override {
     tovix::ComposeSongTexts(path, info_, texts_);
-    form_.Seite5->SetSongTexts(texts_);
+    form_.previewPage->SetSongTexts(texts_);
     info = info_;
   }
 
  private:
-  TForm1& form_;
-  TForm2* toolbar_;
+  MainWindow& form_;
+  Toolbar* toolbar_;
   Mp3Info& info_;
   SongTexts& texts_;
 };
 
 }  // namespace
 
-void TForm1::WireRecode() {
-  Seite2->RecodePass = [this] {
+void MainWindow::WireRecode() {
+  recodePage->RecodePass = [this] {
     RecodeOptions options;
     options.sourceDir = settings_.SourceDir;
     options.recodeDir = settings_.RecodeDir;
     options.tempDir = settings_.TempDir;
-    options.rule.recode = Seite21->Recode->isChecked();
-    options.rule.if127 = Seite21->CheckBox2->isChecked();
-    options.rule.ifMono = Seite21->CheckBox3->isChecked();
-    options.rule.ifXing = Seite21->CheckBox4->isChecked();
-    options.rule.targetBitrate = Seite21->TargetBitrate();
-    options.tmpWav = Seite21->CheckBox7->isChecked();
+    options.rule.recode = recodeOptionsPage->Recode->isChecked();
+    options.rule.if127 = recodeOptionsPage->CheckBox2->isChecked();
+    options.rule.ifMono = recodeOptionsPage->CheckBox3->isChecked();
+    options.rule.ifXing = recodeOptionsPage->CheckBox4->isChecked();
+    options.rule.targetBitrate = recodeOptionsPage->TargetBitrate();
+    options.tmpWav = recodeOptionsPage->CheckBox7->isChecked();
 
     RecodePageHost host(*this, toolbar_, mp3Info_, songTexts_);
     // The window's one player decodes; it says itself when it has no library.
@@ -70,7 +70,7 @@ void TForm1::WireRecode() {
     RecodeEnv env;
     env.player = RecodeDecoder ? RecodeDecoder() : &decoder;
     RecodePass pass(host, env);
-    pass.SpeedButton7Click(options);
+    pass.startRecodePass(options);
   };
 }
 

@@ -9,10 +9,10 @@
 #include <stdexcept>
 
 #include "app/clicklabel.h"
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/mainwindow.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/renamepage.h"
+#include "app/toolbar.h"
 #include "lang/buildstrings.h"
 #include "picture/songtexts.h"
 #include "platform/filesys.h"
@@ -42,11 +42,12 @@ std::string Progress(int done, int total) {
 // during renames a click must not start a second pass over the same files.
 class RenamePageObserver : public RenameObserver {
  public:
-  RenamePageObserver(TForm1& form, bool letEventsRun) : form_(form), letEventsRun_(letEventsRun) {}
+  RenamePageObserver(MainWindow& form, bool letEventsRun)
+      : form_(form), letEventsRun_(letEventsRun) {}
 
   void Message(const std::string& text, int line) override {
     if (form_.ShowError) form_.ShowError(text);
-    if (line >= 0) form_.Seite3->PutCaretOnLine(line);
+    if (line >= 0) form_.renamePage->PutCaretOnLine(line);
   }
 
   void Progress(int done, int total) override {
@@ -56,15 +57,15 @@ class RenamePageObserver : public RenameObserver {
   }
 
  private:
-  TForm1& form_;
+  MainWindow& form_;
   bool letEventsRun_;
 };
 
 class CdBatchObserver : public PassObserver {
  public:
-  explicit CdBatchObserver(TForm1& form) : form_(form) {}
+  explicit CdBatchObserver(MainWindow& form) : form_(form) {}
 
-  void MemoLine(const std::string& text) override { form_.Seite6->AddNote(text); }
+  void MemoLine(const std::string& text) override { form_.cdBatchPage->AddNote(text); }
 
   void Progress(int done, int total) override {
     form_.SetLed(tovix::Progress(done, total));
@@ -72,42 +73,43 @@ class CdBatchObserver : public PassObserver {
   }
 
  private:
-  TForm1& form_;
+  MainWindow& form_;
 };
 
 }  // namespace
 
-void TForm1::WirePasses() {
+void MainWindow::WirePasses() {
   WireRecode();
-  Seite3->BuildRenameList = [this] {
-    Seite3->RenameMemo->clear();
+  renamePage->BuildRenameList = [this] {
+    renamePage->RenameMemo->clear();
     if (settings_.SourceDir.empty()) {
       if (ShowError) ShowError(NoSourceDir());
       return;
     }
     const std::string folder = settings_.SourceDir;
-    Seite3->BeginBuild();
+    renamePage->BeginBuild();
     struct BuildEnd {
       RenamePage* page;
       ~BuildEnd() { page->EndBuild(); }
-    } end{Seite3};
+    } end{renamePage};
     RenamePageObserver observer(*this, true);
-    Seite3->EndUndoList();
-    Seite3->SetLines(tovix::BuildRenameList(folder, Seite31->Options(), &observer));
+    renamePage->EndUndoList();
+    renamePage->SetLines(tovix::BuildRenameList(folder, renameOptionsPage->Options(), &observer));
   };
 
-  connect(Seite3->UndoButton, &QPushButton::clicked, this, [this] {
-    if (Seite3->Building()) return;
+  connect(renamePage->UndoButton, &QPushButton::clicked, this, [this] {
+    if (renamePage->Building()) return;
     const std::string undo = RenameUndoPath(SettingsPath());
     if (!platform::Exists(undo)) {
       if (ShowError) ShowError(BuildText(str::kNoUndo));
       return;
     }
-    Guarded([&] { Seite3->ShowUndoList(ReadRenameListFile(undo), BuildText(str::kUndoCaption)); });
+    Guarded(
+        [&] { renamePage->ShowUndoList(ReadRenameListFile(undo), BuildText(str::kUndoCaption)); });
   });
 
-  Seite3->ApplyRenameList = [this] {
-    if (Seite3->Building()) return;
+  renamePage->ApplyRenameList = [this] {
+    if (renamePage->Building()) return;
     if (settings_.SourceDir.empty()) {
       if (ShowError) ShowError(NoSourceDir());
       return;
@@ -115,65 +117,65 @@ void TForm1::WirePasses() {
     // A pass that stops early (a file missing, a tag that cannot be
     // written) must not leave its count in LED: the page title comes back.
     struct LedTitle {
-      TForm1& form;
+      MainWindow& form;
       bool done = false;
       ~LedTitle() {
         if (!done && form.PageNumber == 3) form.SetLed(form.HintOf(form.Label3));
       }
     } ledTitle{*this};
     RenamePageObserver observer(*this, false);
-    RenameOptions options = Seite31->Options();
+    RenameOptions options = renameOptionsPage->Options();
     options.companionDir = settings_.BinDir;
     // Every apply leaves its reverse for the undo button; after an undo,
     // the names it took back.
     options.undoFile = RenameUndoPath(SettingsPath());
-    if (Seite3->HoldsUndoList()) options = UndoOptions(options);
-    const ApplyResult result = tovix::ApplyRenameList(settings_.SourceDir, Seite3->Lines(), options,
-                                                      &observer, [this] { StopClick(); });
+    if (renamePage->HoldsUndoList()) options = UndoOptions(options);
+    const ApplyResult result = tovix::ApplyRenameList(settings_.SourceDir, renamePage->Lines(),
+                                                      options, &observer, [this] { stopSong(); });
     ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
     if (result.outcome == ApplyResult::Outcome::Done ||
         result.outcome == ApplyResult::Outcome::RenameFailed) {
-      Seite3->EndUndoList();
-      if (Seite3->ShowSummary) Seite3->ShowSummary(ApplySummary(result));
+      renamePage->EndUndoList();
+      if (renamePage->ShowSummary) renamePage->ShowSummary(ApplySummary(result));
     }
     // A missing old name keeps the page open for the user to fix the line;
     // so does a folder that takes no renames, where nothing changed.
     if (result.outcome != ApplyResult::Outcome::MissingFile &&
         result.outcome != ApplyResult::Outcome::FolderReadOnly)
-      CoolButton2Click();
+      closePage();
   };
 
-  Seite6->CreateCdBatches = [this] {
-    Seite6->ClearNotes();
+  cdBatchPage->CreateCdBatches = [this] {
+    cdBatchPage->ClearNotes();
     if (settings_.SourceDir.empty()) throw std::runtime_error(NoSourceDir());
     // LED shows the count only while the pair is written.
     struct LedBack {
-      TForm1& form;
+      MainWindow& form;
       std::string text;
       ~LedBack() { form.SetLed(text); }
     } back{*this, LedText()};
     CdBatchObserver observer(*this);
     CdBatchResult result;
     tovix::CreateCdBatches(settings_.SourceDir, settings_.BinDir,
-                           Seite6->UseSubDirsCheckBox->isChecked(), &observer, &result);
-    Seite6->SetSummary(CdBatchSummary(result));
+                           cdBatchPage->UseSubDirsCheckBox->isChecked(), &observer, &result);
+    cdBatchPage->SetSummary(CdBatchSummary(result));
   };
 
   ComposeSongTexts = [this](const std::string& mp3) {
     // A song that has gone since shows the sample texts, not blanks.
     if (platform::Exists(mp3) && !platform::IsDirectory(mp3))
-      tovix::ComposeSongTexts(mp3, mp3Info_, songTexts_, Seite31->ID3v2Tags->isChecked());
+      tovix::ComposeSongTexts(mp3, mp3Info_, songTexts_, renameOptionsPage->ID3v2Tags->isChecked());
     else
       songTexts_ = SongTexts{};
-    Seite5->SetSongTexts(songTexts_);
+    previewPage->SetSongTexts(songTexts_);
   };
 }
 
-void TForm1::SelectPreviewPage() {
+void MainWindow::SelectPreviewPage() {
   PageNumber = 8;
 }
 
-void TForm1::ShowProgress(const std::string& text) {
+void MainWindow::ShowProgress(const std::string& text) {
   SetLed(text);
   repaint();
 }
