@@ -114,7 +114,7 @@ void BM_BinRun(benchmark::State& state) {
   int songs = 0;
   for (auto _ : state) {
     tovix::BinRun run(pictures, host);
-    songs += run.startBinRun(options);
+    songs += run.Run(options);
     total.pictures += run.Times().pictures;
     total.batch += run.Times().batch;
     total.wait += run.Times().wait;

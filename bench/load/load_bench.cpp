@@ -269,7 +269,7 @@ int main(int argc, char** argv) {
     TimedPictures timed(pictures);
     tovix::BinRun run(timed, watch);
     watch.pauses.Tick();
-    const int made = run.startBinRun(options);
+    const int made = run.Run(options);
     watch.pauses.Tick();
     std::printf(
         "BIN run (in process, %d .BIN, %d failed): longest pause between messages %.1f ms "

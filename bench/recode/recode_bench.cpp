@@ -152,7 +152,7 @@ void RunPass(benchmark::State& state, int jobs, bool windowPass) {
   const std::string start = tovix::platform::CurrentDir();
   const double cpu = ChildCpuSeconds();
   for (auto _ : state) {
-    const tovix::RecodeResult result = tovix::RecodePass(host, env).startRecodePass(options);
+    const tovix::RecodeResult result = tovix::RecodePass(host, env).Run(options);
     if (result.recoded != kSongs || result.errors != 0) state.SkipWithError("the pass failed");
   }
   // The window's pass runs its batches from the program folder.

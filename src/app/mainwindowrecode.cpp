@@ -70,7 +70,7 @@ void MainWindow::WireRecode() {
     RecodeEnv env;
     env.player = RecodeDecoder ? RecodeDecoder() : &decoder;
     RecodePass pass(host, env);
-    pass.startRecodePass(options);
+    pass.Run(options);
   };
 }
 

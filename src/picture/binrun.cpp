@@ -120,7 +120,7 @@ BinRun::BinRun(BinPictureMaker& pictures, BinRunHost& host, BinRunEnv env)
     };
 }
 
-int BinRun::startBinRun(const BinRunOptions& options) {
+int BinRun::Run(const BinRunOptions& options) {
   options_ = options;
   times_ = {};
   // Nothing of the layout editor may show in the pictures.

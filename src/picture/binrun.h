@@ -105,7 +105,7 @@ class BinRun {
   // The Start button: calibration, every song, the info texts when asked,
   // the closing memo lines. Returns the count reported. The layout controls
   // come back also when a file error ends the run (it is then rethrown).
-  int startBinRun(const BinRunOptions& options);
+  int Run(const BinRunOptions& options);
 
   // Both folders exist; otherwise an error box says which does not.
   bool FoldersExist(const BinRunOptions& options);

@@ -110,7 +110,7 @@ std::string RecodePass::WorkFolder(int number) {
   return dir;
 }
 
-RecodeResult RecodePass::startRecodePass(const RecodeOptions& options) {
+RecodeResult RecodePass::Run(const RecodeOptions& options) {
   options_ = options;
   // No folder for the WAV files set: the system's, not wherever the
   // current folder happens to be.

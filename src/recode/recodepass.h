@@ -87,7 +87,7 @@ class RecodePass {
   explicit RecodePass(RecodeHost& host, RecodeEnv env = {});
 
   // The Start! button: the whole pass, from emptying the memo to the end line.
-  RecodeResult startRecodePass(const RecodeOptions& options);
+  RecodeResult Run(const RecodeOptions& options);
 
  private:
   struct FileWork;

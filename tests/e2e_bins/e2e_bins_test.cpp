@@ -158,7 +158,7 @@ class BinRunEndToEnd : public ::testing::Test {
     options.replaceBin = replaceBin;
     options.makeTxt = makeTxt;
     options.save2Jpeg = save2Jpeg;
-    const int count = run.startBinRun(options);
+    const int count = run.Run(options);
     if (level) *level = run.LogoLevel();
     return count;
   }

@@ -347,7 +347,7 @@ TEST_F(RecodeCli, ACancelDuringTheDecodeRemovesThePartialWaveFileAndLogsTheEndLi
   options.recodeDir = rec;
   options.tempDir = tmp;
   options.rule.targetBitrate = 192;
-  const RecodeResult result = RecodePass(host, env).startRecodePass(options);
+  const RecodeResult result = RecodePass(host, env).Run(options);
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(host.memo,
             (std::vector<std::string>{"\"Lang.mp3\": Xing 2.20|Radium Codec, 128kBit, Stereo",

@@ -122,7 +122,7 @@ class Pass : public ::testing::Test {
   }
   RecodeResult Run() {
     RecodePass pass(host, env);
-    return pass.startRecodePass(options);
+    return pass.Run(options);
   }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;

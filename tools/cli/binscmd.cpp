@@ -109,7 +109,7 @@ int RunBinPass(RunContext& context) {
   {
     WorkFolder work;
     BinRun run(pictures, host);
-    run.startBinRun(options);
+    run.Run(options);
     failures = run.Failures();
   }
   context.console.EndProgress();

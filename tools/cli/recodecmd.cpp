@@ -143,7 +143,7 @@ int RunRecode(RunContext& context) {
     env.workRoot = platform::CurrentDir();
     InterruptCancels cancels;
     RecodePass pass(host, env);
-    result = pass.startRecodePass(options);
+    result = pass.Run(options);
   }
   if (result.refused || result.cancelled || result.errors > 0) return kExitPassError;
   return kExitOk;

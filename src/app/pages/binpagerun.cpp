@@ -145,7 +145,7 @@ int RunBinPage(const BinRunWindow& window, const Settings& settings) {
     BinRun& run;
     ~KeepLevel() { page.LogoLevel = run.LogoLevel(); }
   } keep{page, run};
-  return run.startBinRun(options);
+  return run.Run(options);
 }
 
 void PutProgramDirOnPath() {

@@ -30,7 +30,7 @@ struct BinRunWindow {
 // showBinPage's summary lines into makebinmemo.
 void WriteBinSummary(BinPage& page, const Settings& settings, const PreviewPage& preview);
 
-// startBinRun: the run with the folders of settings and the page's
+// The window's BIN run: the run with the folders of settings and the page's
 // options; returns the count reported. Start is disabled while it runs.
 int RunBinPage(const BinRunWindow& window, const Settings& settings);
 

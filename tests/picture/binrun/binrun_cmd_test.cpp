@@ -82,7 +82,7 @@ TEST_F(BatchThroughInterpreter, WholeRunWithAwkwardNames) {
   BinRunOptions options = Options(false);
   options.targetDir = folder;
   BinRun run(pictures, host);
-  EXPECT_EQ(run.startBinRun(options), 3);
+  EXPECT_EQ(run.Run(options), 3);
   EXPECT_TRUE(host.errors.empty()) << host.errors[0];
   EXPECT_EQ(test::ReadFile(platform::ToNative(folder + "/AC&DC - T.N.T.BIN")), "BM2.BMP 2");
   EXPECT_EQ(test::ReadFile(platform::ToNative(folder + "/100% LIVE.BIN")), "BM1.BMP 2");

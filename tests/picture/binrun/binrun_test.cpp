@@ -97,7 +97,7 @@ TEST_F(BinRunTest, MissingTestFileEndsTheRunWithTheErrorBox) {
   // What c2bin left when the batch's move failed must not stay behind.
   WriteFile("e2logo.bin", "left over");
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(Options(false)), 0);
+  EXPECT_EQ(run.Run(Options(false)), 0);
   EXPECT_EQ(host.errors,
             std::vector<std::string>{"Error with : \"" + target() + "/TST9999.BIN\" (" + target() +
                                      "/TST9999.BIN: mklogo, c2bin oder move fehlgeschlagen)"});
@@ -118,7 +118,7 @@ TEST_F(BinRunTest, MissingFoldersAreNamedBeforeAnyTestPicture) {
   BinRunOptions options = Options(true);
   options.targetDir = work.path() + "/nowhere";
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(options), 0);
+  EXPECT_EQ(run.Run(options), 0);
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_NE(host.errors[0].find(work.path() + "/nowhere\" gibt es nicht"), std::string::npos);
   EXPECT_TRUE(pictures.testTitles.empty());
@@ -129,7 +129,7 @@ TEST_F(BinRunTest, MissingFoldersAreNamedBeforeAnyTestPicture) {
   host.errors.clear();
   options = Options(true);
   options.sourceDir = work.path() + "/gone";
-  EXPECT_EQ(run.startBinRun(options), 0);
+  EXPECT_EQ(run.Run(options), 0);
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_NE(host.errors[0].find(work.path() + "/gone"), std::string::npos);
   EXPECT_TRUE(runner.batches.empty());
@@ -139,7 +139,7 @@ TEST_F(BinRunTest, EverySongGetsItsEntryAndTheCountAndLevelAreReported) {
   AddSongs({"b.mp3", "A.MP3", "c.mp3", "notes.txt"});
   runner.binSize = [](int level) { return level < 4 ? kMaxBinBytes + 1 : 5000; };
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(Options(false)), 3);
+  EXPECT_EQ(run.Run(Options(false)), 3);
   ASSERT_EQ(pictures.songs.size(), 3u);
   EXPECT_EQ(pictures.songs[0].fileName, "A.MP3");
   EXPECT_EQ(pictures.songs[2].k, 3);
@@ -165,7 +165,7 @@ TEST_F(BinRunTest, ExistingBinStillGetsItsPictureDeletedAndNoBatch) {
   options.save2Jpeg = true;
   BinRun run = MakeRun();
   // Two songs minus the two .BIN files that were there, whatever their names.
-  EXPECT_EQ(run.startBinRun(options), 0);
+  EXPECT_EQ(run.Run(options), 0);
   ASSERT_EQ(pictures.songs.size(), 2u);
   EXPECT_TRUE(pictures.songs[0].save2Jpeg);  // the JPEG is still asked for
   EXPECT_FALSE(pictures.songs[0].replaceBin);
@@ -179,20 +179,20 @@ TEST_F(BinRunTest, ReplacingRewritesExistingBins) {
   AddSongs({"a.mp3"});
   WriteFile(target() + "/A.BIN", "old");
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(Options(true)), 1);
+  EXPECT_EQ(run.Run(Options(true)), 1);
   EXPECT_EQ(test::ReadFile(target() + "/A.BIN").size(), 1000u);
   EXPECT_EQ(CrLfLines(runner.batches.back()).size(), 13u);
 }
 
 TEST_F(BinRunTest, EmptyFolderCounts) {
   BinRun replacing = MakeRun();
-  EXPECT_EQ(replacing.startBinRun(Options(true)), 0);
+  EXPECT_EQ(replacing.Run(Options(true)), 0);
   EXPECT_EQ(host.memo.back(), "0 " + LanguageString(40));
 
   WriteFile(target() + "/x.bin", "");
   WriteFile(target() + "/y.BIN", "");
   BinRun keeping = MakeRun();
-  EXPECT_EQ(keeping.startBinRun(Options(false)), -2);
+  EXPECT_EQ(keeping.Run(Options(false)), -2);
   EXPECT_EQ(host.memo.back(), "-2 " + LanguageString(40));
 }
 
@@ -292,7 +292,7 @@ TEST_F(BinRunTest, FolderOutsideAsciiIsNamedInOemForTestAndSongsAlike) {
   BinRunOptions options = Options(true);
   options.targetDir = folder;
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(options), 1);
+  EXPECT_EQ(run.Run(options), 1);
   ASSERT_EQ(runner.batches.size(), 2u);
   const std::string oem = work.path() +
                           "/Gr\x81\xE1"
@@ -318,7 +318,7 @@ TEST_F(BinRunTest, FilesWithoutMpegAudioAreNamedAndNotCounted) {
     host.memo.clear();
     pictures.songs.clear();
     BinRun run = MakeRun();
-    EXPECT_EQ(run.startBinRun(Options(replace)), replace ? 1 : 0);
+    EXPECT_EQ(run.Run(Options(replace)), replace ? 1 : 0);
     EXPECT_EQ(run.Failures(), 5);
     ASSERT_EQ(pictures.songs.size(), 1u);
     EXPECT_EQ(pictures.songs[0].fileName, "song.mp3");
@@ -337,7 +337,7 @@ TEST_F(BinRunTest, FolderNoBatchCanNameIsRefusedClearly) {
   BinRunOptions options = Options(true);
   options.targetDir = work.path() + "/say\"bin\"";
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(options), 0);
+  EXPECT_EQ(run.Run(options), 0);
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_NE(host.errors[0].find("Zielordner"), std::string::npos);
   EXPECT_TRUE(runner.batches.empty());
@@ -346,7 +346,7 @@ TEST_F(BinRunTest, FolderNoBatchCanNameIsRefusedClearly) {
 TEST_F(BinRunTest, PercentNamesAndUnusableNames) {
   AddSongs({"100% live.mp3", "say \"hi\".mp3"});
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(Options(true)), 1);
+  EXPECT_EQ(run.Run(Options(true)), 1);
   EXPECT_TRUE(host.MemoHas("say ?hi?.mp3"));
   ASSERT_EQ(pictures.songs.size(), 1u);
   EXPECT_NE(runner.batches.back().find("\"" + target() + "/100%% LIVE.BIN\""), std::string::npos);
@@ -359,7 +359,7 @@ TEST_F(BinRunTest, PercentNamesAndUnusableNames) {
 TEST_F(BinRunTest, NamesThatWouldCollideOrEscapeAreLeftOut) {
   AddSongs({"song.mp3", "Song.mp3", "sub\\..\\..\\victim.mp3", "Don\xE2\x80\x99t.mp3", "ok.mp3"});
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(Options(false)), 2);
+  EXPECT_EQ(run.Run(Options(false)), 2);
   ASSERT_EQ(pictures.songs.size(), 2u);
   EXPECT_EQ(pictures.songs[0].fileName, "ok.mp3");
   EXPECT_EQ(pictures.songs[1].fileName, "Song.mp3");
@@ -378,7 +378,7 @@ TEST_F(BinRunTest, FileErrorShowsTheControlsAgainAndPassesTheErrorOn) {
   AddSongs({"a.mp3", "b.mp3"});
   pictures.failAt = 2;
   BinRun run = MakeRun();
-  EXPECT_THROW(run.startBinRun(Options(true)), std::runtime_error);
+  EXPECT_THROW(run.Run(Options(true)), std::runtime_error);
   EXPECT_FALSE(host.hidden);
   EXPECT_EQ(host.toggles, 2);
   EXPECT_EQ(host.binPageShown, 1);
@@ -389,7 +389,7 @@ TEST_F(BinRunTest, InfoTextsAtTheEndWhenAsked) {
   BinRunOptions options = Options(true);
   options.makeTxt = true;
   BinRun run = MakeRun();
-  EXPECT_EQ(run.startBinRun(options), 2);
+  EXPECT_EQ(run.Run(options), 2);
   EXPECT_TRUE(host.MemoHas(LanguageString(39)));
   const std::string text = test::ReadFile(target() + "/Artist_One - Song_One.TXT");
   EXPECT_EQ(
@@ -400,7 +400,7 @@ TEST_F(BinRunTest, InfoTextsAtTheEndWhenAsked) {
   std::filesystem::remove(target() + "/Artist_One - Song_One.TXT");
   options.makeTxt = false;
   BinRun without = MakeRun();
-  without.startBinRun(options);
+  without.Run(options);
   EXPECT_FALSE(Has(target() + "/Artist_One - Song_One.TXT"));
 }
 
