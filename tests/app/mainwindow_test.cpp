@@ -66,6 +66,22 @@ class MainWindowTest : public ::testing::Test {
              f.renameOptionsPage, f.binPage, f.previewPage, f.cdBatchPage})
       if (p->isVisible()) out.push_back(p->objectName().toStdString());
     return out;
+  }  // A source folder holding a.mp3 of the given number of frames (MPEG-1
+  // Layer III, 128 kbit/s, stereo), a recode folder, both in the settings,
+  // the copy rule chosen and page 2 open. Returns the song's bytes.
+  std::string RecodeFolders(const test::TempDir& music, int frames) {
+    const std::string src = music.file("src"), rec = music.file("rec");
+    QDir().mkpath(QString::fromStdString(src));
+    QDir().mkpath(QString::fromStdString(rec));
+    std::string song;
+    for (int i = 0; i < frames; ++i)
+      song += std::string("\xFF\xFB\x90\x04", 4) + std::string(413, '\0');
+    test::WriteFile(src + "/a.mp3", song);
+    f.MutableSettings().SourceDir = src;
+    f.MutableSettings().RecodeDir = rec;
+    f.recodeOptionsPage->Recode->setChecked(false);
+    f.showRecodePage();
+    return song;
   }
 };
 
@@ -275,17 +291,8 @@ TEST_F(MainWindowTest, RecodePageListsTheFolders) {
 TEST_F(MainWindowTest, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
   w.Show();
   test::TempDir music;
+  const std::string song = RecodeFolders(music, 2);
   const std::string src = music.file("src"), rec = music.file("rec");
-  QDir().mkpath(QString::fromStdString(src));
-  QDir().mkpath(QString::fromStdString(rec));
-  // Two frames of MPEG-1 Layer III, 128 kbit/s, stereo.
-  std::string song;
-  for (int i = 0; i < 2; ++i) song += std::string("\xFF\xFB\x90\x04", 4) + std::string(413, '\0');
-  test::WriteFile(src + "/a.mp3", song);
-  f.MutableSettings().SourceDir = src;
-  f.MutableSettings().RecodeDir = rec;
-  f.recodeOptionsPage->Recode->setChecked(false);
-  f.showRecodePage();
   const std::string led = f.LedText();
 
   // The folder itself as recode folder: refused, nothing hidden.
@@ -321,16 +328,7 @@ TEST_F(MainWindowTest, RecodeStartRunsThePassAndBringsButtonsAndToolbarBack) {
 TEST_F(MainWindowTest, NoPassStartsInsideARunningOne) {
   w.Show();
   test::TempDir music;
-  const std::string src = music.file("src"), rec = music.file("rec");
-  QDir().mkpath(QString::fromStdString(src));
-  QDir().mkpath(QString::fromStdString(rec));
-  std::string song;
-  for (int i = 0; i < 400; ++i) song += std::string("\xFF\xFB\x90\x04", 4) + std::string(413, '\0');
-  test::WriteFile(src + "/a.mp3", song);
-  f.MutableSettings().SourceDir = src;
-  f.MutableSettings().RecodeDir = rec;
-  f.recodeOptionsPage->Recode->setChecked(false);
-  f.showRecodePage();
+  RecodeFolders(music, 400);
   bool during = false;
   QString memoBefore;
   QTimer::singleShot(0, &f, [&] {
@@ -346,7 +344,7 @@ TEST_F(MainWindowTest, NoPassStartsInsideARunningOne) {
   f.recodePage->SpeedButton7->click();
   ASSERT_TRUE(during) << "the pass handled no messages";
   EXPECT_EQ(f.recodePage->ProgressMemo->toPlainText().split('\n').size(), 3);
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(src + "/Long.bat")));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(music.file("src/Long.bat"))));
   EXPECT_TRUE(f.recodePage->SpeedButton7->isVisible());
 }
 

@@ -39,12 +39,6 @@ int BadCall(const std::string& problem, const std::string& command) {
   return kExitBadCall;
 }
 
-// tovix.lng as the program reads it: the current folder's, else the
-// program folder's (tovix-cli is often started from elsewhere).
-std::string LanguageFile() {
-  return DefaultLanguageFile();
-}
-
 // The language of a call as far as it is known: the key of the settings
 // file with the --set overrides of it, read as the run will read them.
 // Whatever is wrong with the file is reported once the run reads it; until
@@ -59,7 +53,7 @@ int LoadCallLanguage(const CliCall& call) {
   for (const auto& [key, value] : call.sets)
     if (FindSettingsKey(key) == language) SetSetting(settings, *language, value, "");
   if (settings.Language >= 0 && settings.Language <= 0xFFFF)
-    ApplyLanguage(static_cast<std::uint16_t>(settings.Language), LanguageFile());
+    ApplyLanguage(static_cast<std::uint16_t>(settings.Language), DefaultLanguageFile());
   return settings.Language;
 }
 
@@ -122,7 +116,7 @@ int Run(const CliCall& call, int callLanguage) {
     console.ErrorNote("tovix-cli: " + Say(str::kCliSettingsMissing, {*call.iniFile}));
 
   const LanguageResult language =
-      ApplyLanguage(static_cast<std::uint16_t>(settings.Language), LanguageFile());
+      ApplyLanguage(static_cast<std::uint16_t>(settings.Language), DefaultLanguageFile());
   if (language != LanguageResult::kOk) {
     console.Message(LanguageFailureMessage(language));
     return kExitPassError;
