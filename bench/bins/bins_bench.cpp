@@ -2,44 +2,25 @@
 // c2bin: songs per second and where the time goes.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 
-#include "app/pages/previewpage.h"
-#include "app/pages/previewsongpicture.h"
 #include "lang/sprachen.h"
 #include "mp3/mpegfile.h"
 #include "picture/binrun.h"
 #include "picture/bitmap.h"
+#include "picture/picturebackground.h"
+#include "picture/songpicturemaker.h"
 #include "platform/filesys.h"
+#include "settings/settings.h"
 
 namespace {
 
 constexpr int kSongs = 50;
-
-class PagePictures : public tovix::BinPictureMaker {
- public:
-  explicit PagePictures(tovix::PreviewPage& page) : page_(page) {}
-  void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
-    page_.SetSongTexts("........Test.........", title, "", "", "");
-    page_.showSong(false);
-    page_.SaveSongPicture(bmpName, "", false, true);
-  }
-  std::string MakeSongPicture(const tovix::BinSongJob& job) override {
-    const tovix::SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
-                                     job.targetDir, job.save2Jpeg, job.replaceBin};
-    return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
-  }
-
- private:
-  tovix::PreviewPage& page_;
-  tovix::Mp3Info info_;
-  tovix::SongTexts texts_;
-};
 
 class QuietHost : public tovix::BinRunHost {
  public:
@@ -101,9 +82,8 @@ void BM_BinRun(benchmark::State& state) {
 
   tovix::Settings settings;
   settings.BitmapFile = folder.toStdString() + "/back.bmp";
-  tovix::PreviewPage page;
-  page.ApplySettings(settings);
-  PagePictures pictures(page);
+  tovix::SongPictureMaker pictures(tovix::LayoutFromSettings(settings),
+                                   tovix::RunBackground(settings.BitmapFile));
   QuietHost host;
   tovix::BinRunOptions options;
   options.sourceDir = folder.toStdString() + "/mp3";
@@ -137,7 +117,7 @@ BENCHMARK(BM_BinRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
+  QGuiApplication app(argc, argv);
   tovix::ApplyLanguage(0, TOVIX_BENCH_PROGRAM_DIR "tovix.lng");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "console.h"
@@ -109,7 +109,7 @@ class TimedPictures : public tovix::BinPictureMaker {
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
     inner_.MakeTestPicture(title, bmpName);
   }
-  std::string MakeSongPicture(const tovix::BinSongJob& job) override {
+  std::string MakeSongPicture(const tovix::SongPictureJob& job) override {
     const auto start = Clock::now();
     std::string base = inner_.MakeSongPicture(job);
     longestMs = std::max(longestMs,
@@ -185,7 +185,7 @@ void Report(const char* pass, int files, const Measured& m) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  QGuiApplication app(argc, argv);
   const int songs = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int binSongs = argc > 2 ? std::atoi(argv[2]) : 300;
   const int sheetSongs = argc > 3 ? std::atoi(argv[3]) : 1000;
@@ -255,8 +255,8 @@ int main(int argc, char** argv) {
     tovix::cli::PutProgramFolderOnPath();
     tovix::Settings settings;
     tovix::cli::Console console(std::cout, std::cerr, false);
-    tovix::cli::OffscreenPreview preview(settings, console);
-    tovix::cli::OffscreenPictures pictures(preview.page());
+    tovix::cli::ConsolePictures consolePictures(settings, console);
+    tovix::SongPictureMaker& pictures = consolePictures.maker();
     BinWatch watch;
     tovix::BinRunOptions options;
     options.sourceDir = (dir / "binsongs").string();

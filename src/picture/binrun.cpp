@@ -260,7 +260,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
         continue;
       }
     }
-    const BinSongJob job{
+    const SongPictureJob job{
         sourceFolder,     name, k, n, targetFolder, options_.save2Jpeg, options_.replaceBin,
         options_.useId3v2};
     std::string base;

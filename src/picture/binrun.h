@@ -22,8 +22,9 @@ inline constexpr const char* kBatchName = "tmpbat.bat";
 inline constexpr const char* kBatchCommand = ".\\tmpbat.bat";
 inline constexpr std::int32_t kBatchWaitMs = 5000;
 
-// One song picture to make, as the run hands it to the picture maker.
-struct BinSongJob {
+// One song's picture, as the run hands it to the picture maker: the k-th
+// MP3 of N.
+struct SongPictureJob {
   std::string sourceDir;  // with separator
   std::string fileName;   // the MP3 file's name within it
   int k = 1;              // 1-based number in the run
@@ -34,7 +35,7 @@ struct BinSongJob {
   bool useId3v2 = true;  // a missing artist or title from the ID3v2 tag
 };
 
-// Makes the pictures in the working folder; the preview page in the window.
+// Makes the pictures in the working folder (SongPictureMaker, fakes in tests).
 class BinPictureMaker {
  public:
   virtual ~BinPictureMaker() = default;
@@ -43,7 +44,7 @@ class BinPictureMaker {
   virtual void MakeTestPicture(const std::string& title, const std::string& bmpName) = 0;
   // BM<k>.BMP of the song (and its JPEG when asked); returns the song's
   // PictureBaseName (OEM).
-  virtual std::string MakeSongPicture(const BinSongJob& job) = 0;
+  virtual std::string MakeSongPicture(const SongPictureJob& job) = 0;
 };
 
 // What the run shows and asks of its window. All texts Windows-1252.

@@ -7,17 +7,18 @@
 #include <filesystem>
 #include <random>
 
-#include "app/pages/previewpage.h"
-#include "app/pages/previewsongpicture.h"
 #include "lang/sprachen.h"
 #include "mp3/mp3builder.h"
 #include "mp3/mpegfile.h"
 #include "picture/binrun.h"
 #include "picture/binrun/binrunfakes.h"
 #include "picture/bitmap.h"
+#include "picture/picturebackground.h"
 #include "picture/picturename.h"
+#include "picture/songpicturemaker.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
+#include "settings/settings.h"
 #include "tools/mpegdecode.h"
 
 namespace tovix {
@@ -25,20 +26,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The window's picture maker, keeping a copy of every song bitmap before
-// its batch deletes it.
-class KeepingPictures : public BinPictureMaker {
+// The picture maker of every run, keeping a copy of every song bitmap
+// before its batch deletes it.
+class KeepingPictures : public SongPictureMaker {
  public:
-  KeepingPictures(PreviewPage& page, std::string keep) : page_(page), keep_(std::move(keep)) {}
-  void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
-    page_.SetSongTexts("........Test.........", title, "", "", "");
-    page_.showSong(false);
-    page_.SaveSongPicture(bmpName, "", false, true);
-  }
-  std::string MakeSongPicture(const BinSongJob& job) override {
-    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,         job.n,
-                              job.targetDir, job.save2Jpeg, job.replaceBin};
-    const SongPicture made = tovix::MakeSongPicture(page_, song, info_, texts_);
+  KeepingPictures(const Settings& settings, std::string keep)
+      : SongPictureMaker(LayoutFromSettings(settings), RunBackground(settings.BitmapFile)),
+        keep_(std::move(keep)) {}
+  std::string MakeSongPicture(const SongPictureJob& job) override {
+    const SongPicture made = Make(job);
     fs::copy_file(made.bmpName,
                   platform::ToNative(keep_ + "/" + platform::OemToAnsi(made.baseName) + ".BMP"),
                   fs::copy_options::overwrite_existing);
@@ -46,26 +42,15 @@ class KeepingPictures : public BinPictureMaker {
   }
 
  private:
-  PreviewPage& page_;
   std::string keep_;
-  Mp3Info info_;
-  SongTexts texts_;
 };
 
-class PageHost : public test::FakeHost {
+class PumpingHost : public test::FakeHost {
  public:
-  explicit PageHost(PreviewPage& page) : page_(page) {}
   void ProcessMessages() override {
     FakeHost::ProcessMessages();
     QCoreApplication::processEvents();
   }
-  void HideLayoutControls(bool hide) override {
-    FakeHost::HideLayoutControls(hide);
-    page_.SetLayoutControlsVisible(!hide);
-  }
-
- private:
-  PreviewPage& page_;
 };
 
 struct Song {
@@ -147,10 +132,8 @@ class BinRunEndToEnd : public ::testing::Test {
     WriteBmpFile(work.path() + "/background.bmp", background);
     Settings settings;
     settings.BitmapFile = work.path() + "/background.bmp";
-    PreviewPage page;
-    page.ApplySettings(settings);
-    KeepingPictures pictures(page, keep());
-    host = std::make_unique<PageHost>(page);
+    KeepingPictures pictures(settings, keep());
+    host = std::make_unique<PumpingHost>();
     BinRun run(pictures, *host);
     BinRunOptions options;
     options.sourceDir = source();
@@ -179,7 +162,7 @@ class BinRunEndToEnd : public ::testing::Test {
 
   static test::TempDir* sources_;
   test::WorkingFolder work;
-  std::unique_ptr<PageHost> host;
+  std::unique_ptr<PumpingHost> host;
 };
 
 test::TempDir* BinRunEndToEnd::sources_ = nullptr;

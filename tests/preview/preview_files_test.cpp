@@ -11,6 +11,7 @@
 #include "app/pages/previewsongpicture.h"
 #include "picture/jpgtobmp.h"
 #include "picture/picturename.h"
+#include "picture/songpicturemaker.h"
 #include "platform/filesys.h"
 #include "preview/preview_helpers.h"
 #include "support/tempdir.h"
@@ -207,10 +208,12 @@ TEST_F(PreviewFiles, OneSongsPictureFromItsMp3) {
 
   const QString oldDir = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path())));
-  Mp3Info info;
-  SongTexts texts;
+  // The window's maker: the page's layout, each picture shown on the page.
+  PreviewPictureHost shown(page);
+  SongPictureMaker maker(page.Layout(), page.Picture(), &shown);
   SongPictureJob job{source, "Meine Lieder.mp3", 3, 7, target, true, false};
-  const SongPicture made = MakeSongPicture(page, job, info, texts);
+  const SongPicture made = maker.Make(job);
+  const SongTexts& texts = maker.Texts();
   QDir::setCurrent(oldDir);
 
   EXPECT_EQ(made.bmpName, "BM3.BMP");
@@ -219,6 +222,9 @@ TEST_F(PreviewFiles, OneSongsPictureFromItsMp3) {
   EXPECT_EQ(ReadFile(dir.file("BM3.BMP")).size(), 1013814u);
   EXPECT_TRUE(platform::Exists(made.jpegPath));
   EXPECT_EQ(host.calls, (std::vector<std::string>{"page 8", "show", "[ 3 / 7 ]"}));
+  // What the page shows is what the file holds.
+  page.SaveSongPicture(dir.file("shown.bmp"), "", false, true);
+  EXPECT_EQ(ReadFile(dir.file("shown.bmp")), ReadFile(dir.file("BM3.BMP")));
   EXPECT_EQ(texts.artist, "Die Band ");
   EXPECT_EQ(ToAnsi(page.Artist()->text()), "Die Band ");
   EXPECT_EQ(ToAnsi(page.Title()->text()), "Das Lied ");
@@ -229,7 +235,7 @@ TEST_F(PreviewFiles, OneSongsPictureFromItsMp3) {
   ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path())));
   job.fileName = "untagged.mp3";
   job.k = 4;
-  MakeSongPicture(page, job, info, texts);
+  maker.Make(job);
   QDir::setCurrent(oldDir);
   EXPECT_EQ(ToAnsi(page.Artist()->text()), " ");
   EXPECT_EQ(ToAnsi(page.Title()->text()), " ");

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "lang/buildstrings.h"
+#include "lang/sprachen.h"
 #include "offscreenpictures.h"
 #include "picture/binrun.h"
 #include "picture/picturename.h"
@@ -16,7 +17,7 @@ namespace {
 
 class ConsoleBinHost : public BinRunHost {
  public:
-  ConsoleBinHost(Console& console, PreviewPage& page) : console_(console), page_(page) {}
+  explicit ConsoleBinHost(Console& console) : console_(console) {}
   void MemoLine(const std::string& text) override { console_.Line(text); }
   void ErrorBox(const std::string& text) override {
     failed_ = true;
@@ -24,12 +25,10 @@ class ConsoleBinHost : public BinRunHost {
   }
   void Status(const std::string& text) override { console_.Status(text); }
   void ProcessMessages() override { QCoreApplication::processEvents(); }
-  void HideLayoutControls(bool hide) override { page_.SetLayoutControlsVisible(!hide); }
   bool failed() const { return failed_; }
 
  private:
   Console& console_;
-  PreviewPage& page_;
   bool failed_ = false;
 };
 
@@ -40,7 +39,7 @@ void PrintSummary(RunContext& context) {
   summary.sourceDir = s.SourceDir;
   summary.targetDir = s.BinDir;
   summary.backgroundFile = s.BitmapFile;
-  summary.modeName = PreviewPage::ModeName(s.Scale);
+  summary.modeName = s.Scale < PlacementNames().size() ? PlacementNames()[s.Scale] : std::string();
   summary.overscan = s.Overscan;
   summary.font1Name = s.Font1.name;
   summary.font1Size = s.Font1.size;
@@ -102,13 +101,12 @@ int RunBinPass(RunContext& context) {
   if (!ToolsPresent(context)) return kExitPassError;
 
   PrintSummary(context);
-  OffscreenPreview preview(s, context.console);
-  OffscreenPictures pictures(preview.page());
-  ConsoleBinHost host(context.console, preview.page());
+  ConsolePictures pictures(s, context.console);
+  ConsoleBinHost host(context.console);
   int failures = 0;
   {
     WorkFolder work;
-    BinRun run(pictures, host);
+    BinRun run(pictures.maker(), host);
     run.Run(options);
     failures = run.Failures();
   }

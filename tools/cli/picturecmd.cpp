@@ -17,14 +17,8 @@ int RunPicture(RunContext& context) {
     return kExitPassError;
   }
 
-  OffscreenPreview preview(context.settings, context.console);
-  PreviewPage& page = preview.page();
-  Mp3Info info;
-  SongTexts texts;
-  ComposeSongTexts(*mp3, info, texts, context.settings.ID3v2);
-  page.SetSongTexts(texts);
-  page.showSong(false);
-  page.SaveSongPicture(*bmp, jpeg.value_or(""), jpeg.has_value(), true);
+  ConsolePictures pictures(context.settings, context.console);
+  pictures.maker().MakeFilePicture(*mp3, context.settings.ID3v2, *bmp, jpeg.value_or(""));
   context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*bmp)}));
   if (jpeg) context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*jpeg)}));
   return kExitOk;

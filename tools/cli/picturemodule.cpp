@@ -1,6 +1,6 @@
 // The entry of the picture module: the commands that need Qt's painting
 // and the MPEG decoder, with the one application object they paint under.
-#include <QApplication>
+#include <QGuiApplication>
 #include <iostream>
 #include <memory>
 
@@ -39,6 +39,6 @@ extern "C" __attribute__((visibility("default"))) int tovix_cli_run_pictures(Run
   static int argc = 1;
   static char name[] = "tovix-cli";
   static char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
+  QGuiApplication app(argc, argv);
   return Dispatch(*context);
 }

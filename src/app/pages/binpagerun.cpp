@@ -10,35 +10,12 @@
 #include "app/pages/pagepanel.h"
 #include "app/pages/previewpage.h"
 #include "app/pages/previewsongpicture.h"
-#include "mp3/mpegfile.h"
 #include "picture/binrun.h"
-#include "picture/songtexts.h"
+#include "picture/songpicturemaker.h"
 #include "platform/filesys.h"
 
 namespace tovix {
 namespace {
-
-// The preview page as the run's picture maker.
-class PreviewPictures : public BinPictureMaker {
- public:
-  explicit PreviewPictures(PreviewPage& page) : page_(page) {}
-  void MakeTestPicture(const std::string& title, const std::string& bmpName) override {
-    page_.SetSongTexts("........Test.........", title, "", "", "");
-    page_.Host().SelectPreviewPage();
-    page_.showSong(false);
-    page_.SaveSongPicture(bmpName, "", false, true);
-  }
-  std::string MakeSongPicture(const BinSongJob& job) override {
-    const SongPictureJob song{job.sourceDir, job.fileName,  job.k,          job.n,
-                              job.targetDir, job.save2Jpeg, job.replaceBin, job.useId3v2};
-    return tovix::MakeSongPicture(page_, song, info_, texts_).baseName;
-  }
-
- private:
-  PreviewPage& page_;
-  Mp3Info info_;
-  SongTexts texts_;
-};
 
 // The preview's host for the run: the window's own, plus the page switch
 // and the progress in LED that the run needs.
@@ -136,7 +113,8 @@ int RunBinPage(const BinRunWindow& window, const Settings& settings) {
     ~RestoreHost() { preview.SetHost(&host); }
   } restoreHost{preview, previewHost.Inner()};
 
-  PreviewPictures pictures(preview);
+  PreviewPictureHost shown(preview);
+  SongPictureMaker pictures(preview.Layout(), preview.Picture(), &shown);
   WindowHost host(window);
   BinRun run(pictures, host);
   run.SetLogoLevel(page.LogoLevel);

@@ -1,7 +1,6 @@
 #include "app/pages/previewcontrols.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QToolButton>
 #include <algorithm>
 
@@ -36,7 +35,7 @@ void UpDownControl::resizeEvent(QResizeEvent*) {
 }
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {
-  // Where there is no picture the page's black shows through.
+  // The page paints the picture; this control only takes the mouse.
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -49,17 +48,6 @@ void PreviewImage::SetPicture(QImage picture) {
 void PreviewImage::SetStretch(bool stretch) {
   stretch_ = stretch;
   update();
-}
-
-void PreviewImage::paintEvent(QPaintEvent*) {
-  if (picture_.isNull() || width() <= 0 || height() <= 0) return;
-  QPainter painter(this);
-  // Plain pixel stretching, no smoothing: what a stretch blit does.
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (stretch_)
-    painter.drawImage(rect(), picture_);
-  else
-    painter.drawImage(QPoint(0, 0), picture_);
 }
 
 void PreviewImage::mouseDoubleClickEvent(QMouseEvent* event) {

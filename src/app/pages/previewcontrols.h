@@ -45,8 +45,9 @@ class UpDownControl : public QWidget {
   QToolButton* down_ = nullptr;
 };
 
-// The background picture. Stretched pictures fill the control; the others
-// are drawn at natural size from its top-left corner and cut at its edges.
+// The background picture where the scale mode places it. The page paints
+// it (stretched pictures fill the control; the others lie at natural size
+// from its top-left corner, cut at its edges); the control takes the mouse.
 class PreviewImage : public QWidget {
   Q_OBJECT
 
@@ -63,7 +64,6 @@ class PreviewImage : public QWidget {
   void DoubleClicked();
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:

@@ -15,9 +15,8 @@
 #include "app/pages/previewfonts.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
-#include "picture/bitmap.h"
-#include "picture/jpgtobmp.h"
 #include "picture/layout.h"
+#include "picture/picturebackground.h"
 #include "platform/codepage.h"
 
 namespace tovix {
@@ -71,21 +70,6 @@ QWidget* MakeBar(QWidget* parent, const char* name) {
   palette.setColor(QPalette::Window, Qt::black);
   bar->setPalette(palette);
   return bar;
-}
-
-QImage ToQImage(const Bitmap& bitmap) {
-  if (bitmap.empty() ||
-      bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height * 3)
-    return {};
-  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
-  const std::size_t row = static_cast<std::size_t>(bitmap.width) * 3;
-  for (int y = 0; y < bitmap.height; ++y)
-    std::copy_n(bitmap.pixels.data() + row * y, row, image.scanLine(y));
-  return image;
-}
-
-std::string OrSample(const std::string& text, const char* sample) {
-  return text.empty() ? sample : text;
 }
 
 }  // namespace
@@ -213,12 +197,8 @@ void PreviewPage::BuildControls() {
 
 void PreviewPage::ApplySettings(const Settings& settings) {
   // A stored style adds to the label's; it never removes one.
-  auto take = [](FontSetting& font, const FontSetting& stored) {
-    font = {stored.name, stored.color, stored.size, font.bold || stored.bold,
-            font.italic || stored.italic};
-  };
-  take(font1_, settings.Font1);
-  take(font2_, settings.Font2);
+  font1_ = WithLabelStyle(settings.Font1, font1_);
+  font2_ = WithLabelStyle(settings.Font2, font2_);
   ApplyLabelFonts();
   for (int i = 0; i < 5; ++i)
     SetLabelPosition(i, settings.Positions[i].left, settings.Positions[i].top);
@@ -272,22 +252,19 @@ void PreviewPage::showSong(bool byUser) {
     host_->OpenPreviewByUser();
   }
   const auto& [artist, title, tech, encoder, runningTime] = songTexts_;
-  const std::string prefix = LanguageString(str::kRunningTimePrefix);
-  const std::array<std::string, 5> texts = {
-      // Song texts are Windows-1252 already: a second conversion would damage them.
-      artist.empty() ? std::string("The Artist") : artist,
-      title.empty() ? std::string("The Title") : title,
-      runningTime.empty() ? prefix + " 00:00:00" : prefix + " " + runningTime,
-      OrSample(tech, "123 kBit | 45678 Hz"),
-      OrSample(encoder, "The Encoder Engine"),
-  };
+  labelTexts_ = LabelTexts({.artist = artist,
+                            .title = title,
+                            .tech = tech,
+                            .runningTime = runningTime,
+                            .encoder = encoder});
   for (int i = 0; i < 5; ++i) {
-    const QString text = FromAnsi(texts[i]);
+    const QString text = FromAnsi(labelTexts_[i]);
     labels_[i]->setText(text);
     labels_[i]->adjustSize();
     shadows_[i]->setText(text);
     shadows_[i]->adjustSize();
   }
+  update();
   host_->ShowCurrentPage();
   switch (scaleMode_) {
     case picture::kModeFullSize:
@@ -307,20 +284,6 @@ void PreviewPage::showSong(bool byUser) {
   }
 }
 
-namespace {
-
-// Some faces (fonts-wine's Tahoma) draw accents on capitals above the ascent
-// they give, where a label sized to the font would cut them off: the room
-// they need above the text, the same for every text of the font.
-int AccentRoom(const QFont& font) {
-  const QFontMetrics metrics(font);
-  const QRect tallest =
-      metrics.tightBoundingRect(QStringLiteral(u"\u00C2\u00C4\u00C5\u00C9\u00D6\u00DC"));
-  return std::max(0, -tallest.top() - metrics.ascent());
-}
-
-}  // namespace
-
 void PreviewPage::ApplyLabelFonts() {
   const QPalette& system = QApplication::palette();
   for (int i = 0; i < 5; ++i) {
@@ -336,6 +299,7 @@ void PreviewPage::ApplyLabelFonts() {
     labels_[i]->adjustSize();
     shadows_[i]->adjustSize();
   }
+  update();
 }
 
 void PreviewPage::SetFont1(const FontSetting& font) {
@@ -364,6 +328,7 @@ void PreviewPage::SetLabelPosition(int index, int left, int top) {
   if (index < 0 || index >= 5) return;
   labels_[index]->move(left, top);
   shadows_[index]->move(left + 1, top + 1);
+  update();
 }
 
 void PreviewPage::placeLabel(QLabel* label, Qt::MouseButton button) {
@@ -386,6 +351,7 @@ void PreviewPage::SetOverscan(int margin) {
   overL_->setGeometry(bars.left.left, bars.left.top, bars.left.width, bars.left.height);
   overR_->setGeometry(bars.right.left, bars.right.top, bars.right.width, bars.right.height);
   upDown_->SetPosition(margin);
+  update();
 }
 
 int PreviewPage::Overscan() const {
@@ -420,17 +386,7 @@ void PreviewPage::LoadBackgroundPicture(const std::string& path) {
   image1_->SetPicture(sharedBackground_);
   hasBackground_ = false;
   UpdateEmptyHint();
-  if (path.empty()) return;
-  Bitmap bitmap;
-  if (platform::UpperAscii(path).find(".BMP") != std::string::npos) {
-    bitmap = ReadBmpFile(path);
-  } else {
-    TJpegToBmp jpeg;
-    jpeg.SetImage(&bitmap);
-    jpeg.SetJpegFile(path);
-    jpeg.JpegToImage();
-  }
-  QImage loaded = ToQImage(bitmap);
+  QImage loaded = ReadBackgroundPicture(path);
   if (loaded.isNull()) return;
   image1_->SetPicture(std::move(loaded));
   hasBackground_ = true;
@@ -505,6 +461,7 @@ void PreviewPage::LayOutPicture(std::uint8_t mode) {
   }
   image1_->SetStretch(mode == picture::kModeScale || mode == picture::kModeRescale);
   image1_->setGeometry(place.left, place.top, place.width, place.height);
+  update();
 }
 
 void PreviewPage::showFullSize() {
@@ -545,10 +502,30 @@ void PreviewPage::SetLayoutControlsVisible(bool visible) {
   UpdateEmptyHint();
 }
 
+PictureLayout PreviewPage::Layout() const {
+  PictureLayout layout;
+  layout.font1 = font1_;
+  layout.font2 = font2_;
+  for (int i = 0; i < 5; ++i) layout.positions[i] = {labels_[i]->x(), labels_[i]->y()};
+  layout.scaleMode = scaleMode_;
+  layout.overscan = Overscan();
+  return layout;
+}
+
+void PreviewPage::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), RenderSongPicture());
+}
+
 // --- mouse -------------------------------------------------------------------
 
 bool PreviewPage::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
+  // The page paints the picture itself, the labels included.
+  if (type == QEvent::Paint &&
+      (std::find(labels_.begin(), labels_.end(), watched) != labels_.end() ||
+       std::find(shadows_.begin(), shadows_.end(), watched) != shadows_.end()))
+    return true;
   if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress &&
       type != QEvent::MouseButtonRelease)
     return QWidget::eventFilter(watched, event);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "picture/songpainter.h"
 #include "picture/songtexts.h"
 #include "settings/settings.h"
 
@@ -164,9 +165,11 @@ class PreviewPage : public QWidget {
   // Hides or shows the layout buttons, UpDown, Over0 and Label7.
   void SetLayoutControlsVisible(bool visible);
 
+  // Fonts, label positions, scale mode and margin as the painter takes them.
+  PictureLayout Layout() const;
   // The 704 x 480 song picture as the page shows it, without the layout
   // controls; works with the page hidden or off-screen.
-  QImage RenderSongPicture();
+  QImage RenderSongPicture() const;
   // Saves the song picture as a 24-bit BMP at bmpName and, when save2Jpeg
   // is set, jpegPath is not empty and (replaceBin is set or jpegPath does
   // not exist), a JPEG copy made from that BMP. Throws on a failed write.
@@ -184,6 +187,8 @@ class PreviewPage : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The song picture; the labels and Image1 over it only take the mouse.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void BuildControls();
@@ -218,6 +223,7 @@ class PreviewPage : public QWidget {
   std::string bitmapFile_;
   // artist, title, tech, encoder, running time
   std::array<std::string, 5> songTexts_{};
+  PictureLabels labelTexts_{};  // as the labels show them
 
   FontChooser fontChooser_;
   PositionPrompt positionPrompt_;

@@ -1,36 +1,24 @@
 #pragma once
-// One song's picture, as the BIN run makes it for the k-th MP3 of N.
+// The window's song pictures: the preview page shows each picture the
+// maker paints, with "[ k / N ]" through the page's host.
 #include <string>
 
-#include "mp3/mpegfile.h"
-#include "picture/songtexts.h"
+#include "picture/songpicturemaker.h"
 
 namespace tovix {
 
 class PreviewPage;
 
-struct SongPictureJob {
-  std::string sourceDir;  // the MP3 folder, with or without a separator
-  std::string fileName;   // the MP3 file's name within it
-  int k = 1;              // 1-based number of the song in the run
-  int n = 1;              // songs in the run
-  std::string targetDir;  // folder of the .BIN and .JPG files
-  bool save2Jpeg = false;
-  bool replaceBin = false;
-  bool useId3v2 = true;
-};
+// Before each picture: the texts on the page, page number 8, the preview
+// built (showSong not by the user); the progress through the page's host.
+class PreviewPictureHost : public SongPictureHost {
+ public:
+  explicit PreviewPictureHost(PreviewPage& page) : page_(page) {}
+  void Painting(const SongTexts& texts) override;
+  void Progress(const std::string& text) override;
 
-struct SongPicture {
-  std::string bmpName;   // "BM" + k + ".BMP" in the working folder
-  std::string baseName;  // PictureBaseName of the file (OEM)
-  std::string jpegPath;  // target + base name read back as 850 + ".JPG"
+ private:
+  PreviewPage& page_;
 };
-
-// Composes the song's texts into info and texts, builds the preview (page
-// number 8, showPreviewPage not by the user), shows "[ k / N ]" through the
-// page's host and saves the picture with SaveSongPicture. Throws when a
-// picture file cannot be written.
-SongPicture MakeSongPicture(PreviewPage& page, const SongPictureJob& job, Mp3Info& info,
-                            SongTexts& texts);
 
 }  // namespace tovix

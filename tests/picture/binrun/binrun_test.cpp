@@ -213,7 +213,7 @@ TEST_F(BinRunTest, FailingMklogoIsReportedAndTheRunGoesOn) {
 TEST_F(BinRunTest, VanishedSongsAndFoldersInTheWayAreNamedAndNotCounted) {
   AddSongs({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
   std::filesystem::create_directory(target() + "/B.BIN");
-  pictures.beforeSong = [this](const BinSongJob& job) {
+  pictures.beforeSong = [this](const SongPictureJob& job) {
     if (job.fileName == "c.mp3") std::filesystem::remove(source() + "/c.mp3");
   };
   for (bool replace : {false, true}) {
@@ -263,7 +263,7 @@ TEST_F(BinRunTest, MessagesRunBeforeEachSongEvenWhenItsBatchEndsAtOnce) {
   // batch before, kept the window from its messages for too long.
   AddSongs({"a.mp3", "b.mp3", "c.mp3"});
   std::vector<int> pumpedAt;
-  pictures.beforeSong = [&](const BinSongJob&) { pumpedAt.push_back(host.pumped); };
+  pictures.beforeSong = [&](const SongPictureJob&) { pumpedAt.push_back(host.pumped); };
   BinRun run = MakeRun();
   ASSERT_TRUE(run.CalibrateLogoLevel(target()));
   run.SetOptions(Options(true));

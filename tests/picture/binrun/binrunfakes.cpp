@@ -32,7 +32,7 @@ void FakePictures::MakeTestPicture(const std::string& title, const std::string& 
   WriteFile(bmpName, "test picture");
 }
 
-std::string FakePictures::MakeSongPicture(const BinSongJob& job) {
+std::string FakePictures::MakeSongPicture(const SongPictureJob& job) {
   songs.push_back(job);
   if (beforeSong) beforeSong(job);
   if (job.k == failAt) throw std::runtime_error("picture failed");

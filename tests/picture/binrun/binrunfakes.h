@@ -30,14 +30,14 @@ void LoadGermanStrings();
 class FakePictures : public BinPictureMaker {
  public:
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override;
-  std::string MakeSongPicture(const BinSongJob& job) override;
+  std::string MakeSongPicture(const SongPictureJob& job) override;
 
   std::vector<std::string> testTitles;
-  std::vector<BinSongJob> songs;
+  std::vector<SongPictureJob> songs;
   // Thrown from MakeSongPicture for this song number (0: never).
   int failAt = 0;
   // Called before each song picture (a song vanishing mid-run, say).
-  std::function<void(const BinSongJob&)> beforeSong;
+  std::function<void(const SongPictureJob&)> beforeSong;
 };
 
 class FakeHost : public BinRunHost {

@@ -1,0 +1,77 @@
+#include "picture/songpicturemaker.h"
+
+#include "picture/bitmap.h"
+#include "picture/jpgtobmp.h"
+#include "picture/picturename.h"
+#include "platform/codepage.h"
+#include "platform/filesys.h"
+
+namespace tovix {
+
+namespace {
+
+Bitmap ToBitmap(const QImage& image) {
+  Bitmap bitmap = MakeBitmap(image.width(), image.height());
+  std::uint8_t* out = bitmap.pixels.data();
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      *out++ = static_cast<std::uint8_t>(qRed(line[x]));
+      *out++ = static_cast<std::uint8_t>(qGreen(line[x]));
+      *out++ = static_cast<std::uint8_t>(qBlue(line[x]));
+    }
+  }
+  return bitmap;
+}
+
+}  // namespace
+
+void SaveSongPicture(const QImage& picture, const std::string& bmpName, const std::string& jpegPath,
+                     bool save2Jpeg, bool replaceBin) {
+  WriteBmpFile(bmpName, ToBitmap(picture.convertToFormat(QImage::Format_RGB32)));
+  if (!save2Jpeg || jpegPath.empty()) return;
+  if (!replaceBin && platform::Exists(jpegPath)) return;
+  TJpegToBmp jpeg;
+  jpeg.SetBmpFile(bmpName);
+  jpeg.SetJpegFile(jpegPath);
+  jpeg.BmpToJpeg();
+}
+
+SongPictureMaker::SongPictureMaker(const PictureLayout& layout, QImage background,
+                                   SongPictureHost* host)
+    : layout_(layout), background_(std::move(background)), host_(host ? host : &defaultHost_) {}
+
+QImage SongPictureMaker::Paint(const SongTexts& texts) {
+  host_->Painting(texts);
+  return PaintSongPicture(layout_, background_, LabelTexts(texts));
+}
+
+void SongPictureMaker::MakeTestPicture(const std::string& title, const std::string& bmpName) {
+  SongTexts texts;
+  texts.artist = "........Test.........";
+  texts.title = title;
+  SaveSongPicture(Paint(texts), bmpName, "", false, true);
+}
+
+SongPicture SongPictureMaker::Make(const SongPictureJob& job) {
+  ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info_, texts_, job.useId3v2);
+  const QImage picture = Paint(texts_);
+  host_->Progress("[ " + std::to_string(job.k) + " / " + std::to_string(job.n) + " ]");
+
+  SongPicture result;
+  result.baseName = PictureBaseName(job.fileName);
+  // The name the batch's .BIN gets once the interpreter has read it as 850.
+  result.jpegPath =
+      platform::WithSep(job.targetDir) + platform::OemToAnsi(result.baseName) + ".JPG";
+  result.bmpName = "BM" + std::to_string(job.k) + ".BMP";
+  SaveSongPicture(picture, result.bmpName, result.jpegPath, job.save2Jpeg, job.replaceBin);
+  return result;
+}
+
+void SongPictureMaker::MakeFilePicture(const std::string& mp3Path, bool useId3v2,
+                                       const std::string& bmpPath, const std::string& jpegPath) {
+  ComposeSongTexts(mp3Path, info_, texts_, useId3v2);
+  SaveSongPicture(Paint(texts_), bmpPath, jpegPath, !jpegPath.empty(), true);
+}
+
+}  // namespace tovix
