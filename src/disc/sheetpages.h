@@ -32,6 +32,6 @@ struct SheetFiles {
 // the next. Progress over all tiles. Throws IoError naming the file that
 // could not be written; the pages before it stay.
 SheetFiles WriteSheetPages(const std::vector<SheetTile>& tiles, int overscan,
-                           const std::string& out, PassObserver* observer = nullptr);
+                           const std::string& out, PassReport* report = nullptr);
 
 }  // namespace tovix

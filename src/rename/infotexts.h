@@ -3,7 +3,7 @@
 // song itself marked with asterisks and the two after it, in list order.
 #include <string>
 
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -15,6 +15,6 @@ namespace tovix {
 // letter case would share a text file: the later one is left out, with a
 // memo line.
 int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
-                   PassObserver* observer = nullptr, bool useId3v2 = true);
+                   PassReport* report = nullptr, bool useId3v2 = true);
 
 }  // namespace tovix
