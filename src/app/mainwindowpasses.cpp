@@ -94,7 +94,8 @@ void MainWindow::WirePasses() {
                                                       options, &report, [this] { stopSong(); });
     ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
     if (result.outcome == ApplyResult::Outcome::Done ||
-        result.outcome == ApplyResult::Outcome::RenameFailed) {
+        result.outcome == ApplyResult::Outcome::RenameFailed ||
+        result.outcome == ApplyResult::Outcome::Stopped) {
       renamePage->EndUndoList();
       if (renamePage->ShowSummary) renamePage->ShowSummary(ApplySummary(result));
     }

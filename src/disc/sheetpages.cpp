@@ -22,6 +22,7 @@ class PageProgress : public PassReport {
   void Progress(std::int64_t done, std::int64_t) override {
     if (whole_) whole_->Progress(before_ + done, total_);
   }
+  bool KeepGoing() override { return !whole_ || whole_->KeepGoing(); }
 
  private:
   PassReport* whole_;
@@ -59,6 +60,8 @@ SheetFiles WriteSheetPages(const std::vector<SheetTile>& tiles, int overscan,
   const int pages = SheetPageCount(tiles.size());
   const int total = static_cast<int>(tiles.size());
   for (int page = 0; page < pages; ++page) {
+    // Between pages: those written are whole, and the first is always made.
+    if (page > 0 && report && !report->KeepGoing()) break;
     PageProgress progress(report, page * kSheetPageTiles, total);
     TvSheet sheet = MakeTvSheet(SheetPageTiles(tiles, page), overscan, &progress);
     QByteArray png;

@@ -96,6 +96,8 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, Pass
   NameClaims claims;
   const int total = static_cast<int>(listing.names.size());
   for (const std::string& name : listing.names) {
+    // Each text names its neighbours: a stop before all are read writes none.
+    if (report && !report->KeepGoing()) return 0;
     if (const auto earlier = claims.Claim(CutAtMp3(name) + ".TXT", name)) {
       if (report) report->Line(NameClashNote(*earlier, name));
       continue;

@@ -211,12 +211,14 @@ void RunRenames(RenameFolders& folders, const std::vector<Planned>& planned,
                 const std::vector<std::string>& lines, const RenameOptions& options,
                 PassReport* report, ApplyResult& result) {
   const std::string& folder = folders.mp3;
-  const auto stopAt = [&](std::size_t k) {
-    result.outcome = ApplyResult::Outcome::RenameFailed;
+  const auto stopAt = [&](std::size_t k, ApplyResult::Outcome outcome) {
+    result.outcome = outcome;
     result.line = planned[k].line;
     for (std::size_t i = k; i < planned.size(); ++i) result.leftOut.push_back(planned[i].oldName);
   };
   for (std::size_t k = 0; k < planned.size(); ++k) {
+    // Between songs: each one done has its companions and tag with it.
+    if (report && !report->KeepGoing()) return stopAt(k, ApplyResult::Outcome::Stopped);
     const Planned& p = planned[k];
     const std::string& newName = p.newName;
     if (options.completeTagsOnApply)
@@ -229,9 +231,10 @@ void RunRenames(RenameFolders& folders, const std::vector<Planned>& planned,
            LanguageString(str::kRenameFailed) + lines[static_cast<std::size_t>(p.line)] +
                LanguageString(str::kRenameFailedEnd),
            p.line);
-      return stopAt(k);
+      return stopAt(k, ApplyResult::Outcome::RenameFailed);
     }
-    if (!MoveCompanions(folders, p, before, moves, report)) return stopAt(k);
+    if (!MoveCompanions(folders, p, before, moves, report))
+      return stopAt(k, ApplyResult::Outcome::RenameFailed);
     ++result.renamed;
     result.companions += static_cast<int>(moves.size());
     if (before != newName) result.undo.push_back(Quoted(newName) + "=" + Quoted(before));

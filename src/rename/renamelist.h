@@ -50,6 +50,7 @@ struct ApplyResult {
                      // line is the offending one
     RenameFailed,    // a rename failed; earlier renames stay; line is the failed one
     FolderReadOnly,  // the folder takes no renames; nothing changed, told to the report
+    Stopped,         // the report said stop; earlier renames stay; line is the first not reached
   };
   Outcome outcome = Outcome::Done;
   int line = -1;                     // 0-based line of the list
@@ -72,7 +73,8 @@ std::string ApplySummary(const ApplyResult& result);
 // file with its companions and, with saveTag, writes artist and title from
 // the new names (a read-only file is made writable for it and read-only
 // again). stopPlayer (may be empty) runs before the first rename so a file
-// being played can be renamed. Throws IoError when a tag cannot be written.
+// being played can be renamed. The report may stop the pass between songs.
+// Throws IoError when a tag cannot be written.
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
                             const RenameOptions& options, PassReport* report = nullptr,
                             const std::function<void()>& stopPlayer = {});
