@@ -94,10 +94,10 @@ class Pauses {
   long ticks_ = 0, longestAt_ = 0;
 };
 
-class RenameWatch : public tovix::RenameObserver {
+class RenameWatch : public tovix::PassReport {
  public:
-  void Message(const std::string&, int) override {}
-  void Progress(int, int) override { pauses.Tick(); }
+  void Line(const std::string&, int) override {}
+  void Progress(std::int64_t, std::int64_t) override { pauses.Tick(); }
   Pauses pauses;
 };
 

@@ -94,8 +94,7 @@ double ChildCpuSeconds() {
 
 class QuietHost : public tovix::RecodeHost {
  public:
-  void MemoLine(const std::string&) override {}
-  bool Running() override { return true; }
+  void Line(const std::string&, int) override {}
   void Stop() override { failed = true; }
   bool failed = false;
 };

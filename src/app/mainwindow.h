@@ -14,7 +14,7 @@
 #include "app/pages/previewpage.h"
 #include "lang/sprachen.h"
 #include "platform/inifile.h"
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 #include "settings/settings.h"
 
 class QLabel;
@@ -235,7 +235,7 @@ class MainWindow : public QWidget, public PreviewHost {
   SongTexts songTexts_;
   std::unique_ptr<platform::IniFile> ini_;
   std::unique_ptr<TMPEGPlayer> player_;
-  std::unique_ptr<PassObserver> sheetProgress_;
+  std::unique_ptr<PassReport> sheetProgress_;
   std::string playerLoadError_;
   std::string languageFile_;
   std::string ledText_;

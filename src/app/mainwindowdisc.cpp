@@ -1,10 +1,9 @@
 // The main window's hooks into the CD at the end of the job: the TV sheet
 // of the BIN page and the CD image of page 6.
-#include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 
 #include "app/mainwindow.h"
+#include "app/pagereport.h"
 #include "app/pages/binpage.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/previewpage.h"
@@ -25,10 +24,6 @@ constexpr std::int64_t kMb = 1000 * 1000;
 // The message box shows this many findings; the rest are counted.
 constexpr std::size_t kShownFindings = 15;
 
-std::string Progress(std::int64_t done, std::int64_t total) {
-  return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";
-}
-
 // LED shows a pass's count while it runs, then what it showed before.
 struct LedBack {
   MainWindow& form;
@@ -36,47 +31,14 @@ struct LedBack {
   ~LedBack() { form.SetLed(text); }
 };
 
-class SheetProgress : public PassObserver {
- public:
-  explicit SheetProgress(MainWindow& form) : form_(form) {}
-  void MemoLine(const std::string&) override {}
-  void Progress(int done, int total) override {
-    form_.SetLed(tovix::Progress(done, total));
-    form_.LED->repaint();
-  }
-
- private:
-  MainWindow& form_;
-};
-
-// Progress in MB; the run goes on while page 6 stays open, so " oops..."
-// (or any other page) cancels it.
-class ImageProgress : public ImageObserver {
- public:
-  explicit ImageProgress(MainWindow& form) : form_(form) {}
-  void Progress(std::int64_t done, std::int64_t total) override {
-    const std::int64_t mb = done / kMb;
-    if (mb == shown_) return;
-    shown_ = mb;
-    form_.SetLed(tovix::Progress(mb, (total + kMb - 1) / kMb) + " MB");
-    form_.LED->repaint();
-  }
-  bool GoOn() override {
-    QApplication::processEvents();
-    return form_.PageNumber == kPageCdBatch;
-  }
-
- private:
-  MainWindow& form_;
-  std::int64_t shown_ = -1;
-};
-
 }  // namespace
 
 void MainWindow::WireDisc() {
   connect(binPage->SheetButton, &QPushButton::clicked, this, &MainWindow::showTvSheet);
   // The sheet's window makes each page it shows; its progress shows in LED.
-  sheetProgress_ = std::make_unique<SheetProgress>(*this);
+  auto sheetProgress = std::make_unique<PageReport>(*this);
+  sheetProgress->CountInLed();
+  sheetProgress_ = std::move(sheetProgress);
   binPage->SaveSheet = [this] { saveTvSheet(); };
   connect(cdBatchPage->ImageButton, &QPushButton::clicked, this, &MainWindow::writeCdImage);
 }
@@ -149,7 +111,10 @@ void MainWindow::writeCdImage() {
       cdBatchPage->FindingsBox(text);
       return;
     }
-    ImageProgress progress(*this);
+    // Progress in MB; the run goes on while page 6 stays open, so " oops..."
+    // (or any other page) cancels it.
+    PageReport progress(*this);
+    progress.CountInLed(kMb, " MB").LetEventsRun().WhileOnPage(kPageCdBatch);
     try {
       WriteIsoImage(tree, path, true, &progress);
     } catch (const ImageCancelled&) {

@@ -1,15 +1,14 @@
 // The main window's hooks into the passes of the core: the rename review
 // list and its apply step, the CD batch pair, and the song texts of the
 // preview.
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <stdexcept>
 
 #include "app/clicklabel.h"
 #include "app/mainwindow.h"
+#include "app/pagereport.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/renamepage.h"
 #include "app/toolbar.h"
@@ -33,49 +32,6 @@ std::string RenameUndoPath(const std::string& settingsPath) {
   return (sep == std::string::npos ? "" : settingsPath.substr(0, sep + 1)) + "rename.undo";
 }
 
-std::string Progress(int done, int total) {
-  return "[ " + std::to_string(done) + " / " + std::to_string(total) + " ]";
-}
-
-// Messages go into a message box, the caret to the line they are about;
-// progress into LED. Only the list builder lets the window run meanwhile:
-// during renames a click must not start a second pass over the same files.
-class RenamePageObserver : public RenameObserver {
- public:
-  RenamePageObserver(MainWindow& form, bool letEventsRun)
-      : form_(form), letEventsRun_(letEventsRun) {}
-
-  void Message(const std::string& text, int line) override {
-    if (form_.ShowError) form_.ShowError(text);
-    if (line >= 0) form_.renamePage->PutCaretOnLine(line);
-  }
-
-  void Progress(int done, int total) override {
-    form_.SetLed(tovix::Progress(done, total));
-    form_.LED->repaint();
-    if (letEventsRun_) QApplication::processEvents();
-  }
-
- private:
-  MainWindow& form_;
-  bool letEventsRun_;
-};
-
-class CdBatchObserver : public PassObserver {
- public:
-  explicit CdBatchObserver(MainWindow& form) : form_(form) {}
-
-  void MemoLine(const std::string& text) override { form_.cdBatchPage->AddNote(text); }
-
-  void Progress(int done, int total) override {
-    form_.SetLed(tovix::Progress(done, total));
-    form_.LED->repaint();
-  }
-
- private:
-  MainWindow& form_;
-};
-
 }  // namespace
 
 void MainWindow::WirePasses() {
@@ -92,9 +48,12 @@ void MainWindow::WirePasses() {
       RenamePage* page;
       ~BuildEnd() { page->EndBuild(); }
     } end{renamePage};
-    RenamePageObserver observer(*this, true);
+    // The window runs while the list is built; during renames it does not,
+    // or a click could start a second pass over the same files.
+    PageReport report(*this);
+    report.LinesAsMessages().CountInLed().LetEventsRun();
     renamePage->EndUndoList();
-    renamePage->SetLines(tovix::BuildRenameList(folder, renameOptionsPage->Options(), &observer));
+    renamePage->SetLines(tovix::BuildRenameList(folder, renameOptionsPage->Options(), &report));
   };
 
   connect(renamePage->UndoButton, &QPushButton::clicked, this, [this] {
@@ -123,7 +82,8 @@ void MainWindow::WirePasses() {
         if (!done && form.PageNumber == 3) form.SetLed(form.HintOf(form.Label3));
       }
     } ledTitle{*this};
-    RenamePageObserver observer(*this, false);
+    PageReport report(*this);
+    report.LinesAsMessages().CountInLed();
     RenameOptions options = renameOptionsPage->Options();
     options.companionDir = settings_.BinDir;
     // Every apply leaves its reverse for the undo button; after an undo,
@@ -131,10 +91,11 @@ void MainWindow::WirePasses() {
     options.undoFile = RenameUndoPath(SettingsPath());
     if (renamePage->HoldsUndoList()) options = UndoOptions(options);
     const ApplyResult result = tovix::ApplyRenameList(settings_.SourceDir, renamePage->Lines(),
-                                                      options, &observer, [this] { stopSong(); });
+                                                      options, &report, [this] { stopSong(); });
     ledTitle.done = result.outcome == ApplyResult::Outcome::Done;
     if (result.outcome == ApplyResult::Outcome::Done ||
-        result.outcome == ApplyResult::Outcome::RenameFailed) {
+        result.outcome == ApplyResult::Outcome::RenameFailed ||
+        result.outcome == ApplyResult::Outcome::Stopped) {
       renamePage->EndUndoList();
       if (renamePage->ShowSummary) renamePage->ShowSummary(ApplySummary(result));
     }
@@ -154,10 +115,11 @@ void MainWindow::WirePasses() {
       std::string text;
       ~LedBack() { form.SetLed(text); }
     } back{*this, LedText()};
-    CdBatchObserver observer(*this);
+    PageReport report(*this);
+    report.LinesTo([this](const std::string& text) { cdBatchPage->AddNote(text); }).CountInLed();
     CdBatchResult result;
     tovix::CreateCdBatches(settings_.SourceDir, settings_.BinDir,
-                           cdBatchPage->UseSubDirsCheckBox->isChecked(), &observer, &result);
+                           cdBatchPage->UseSubDirsCheckBox->isChecked(), &report, &result);
     cdBatchPage->SetSummary(CdBatchSummary(result));
   };
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/mainwindow.h"
+#include "app/pagereport.h"
 #include "app/pages/pagepanel.h"
 #include "app/pages/radiogroup.h"
 #include "app/pages/recodepage.h"
@@ -18,13 +19,19 @@
 namespace tovix {
 namespace {
 
+// The memo lines and the page number go through the page's report; the
+// rest is the recode page's own.
 class RecodePageHost : public RecodeHost {
  public:
   RecodePageHost(MainWindow& form, Toolbar* toolbar, Mp3Info& info, SongTexts& texts)
-      : form_(form), toolbar_(toolbar), info_(info), texts_(texts) {}
+      : form_(form), toolbar_(toolbar), info_(info), texts_(texts), report_(form) {
+    report_.LinesTo(
+        [&form](const std::string& text) { MemoAdd(form.recodePage->ProgressMemo, text); });
+    report_.WhileOnPage(2);
+  }
 
-  void MemoLine(const std::string& text) override { MemoAdd(form_.recodePage->ProgressMemo, text); }
-  bool Running() override { return form_.PageNumber == 2; }
+  void Line(const std::string& text, int listLine) override { report_.Line(text, listLine); }
+  bool KeepGoing() override { return report_.KeepGoing(); }
   void Stop() override { form_.PageNumber = 0; }
   void ClearMemo() override { form_.recodePage->ProgressMemo->clear(); }
   void ProcessMessages() override { QApplication::processEvents(); }
@@ -47,6 +54,7 @@ class RecodePageHost : public RecodeHost {
   Toolbar* toolbar_;
   Mp3Info& info_;
   SongTexts& texts_;
+  PageReport report_;
 };
 
 }  // namespace

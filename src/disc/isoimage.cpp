@@ -106,7 +106,7 @@ std::unique_ptr<IsoWriteOpts, OptsDeleter> LevelOneOptions() {
 }  // namespace
 
 std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, bool replace,
-                           ImageObserver* observer) {
+                           PassReport* report) {
   InitLibrary();
   auto image = BuildImage(tree);
   auto opts = LevelOneOptions();
@@ -124,7 +124,7 @@ std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, boo
   std::vector<unsigned char> buffer(kChunk);
   std::int64_t done = 0;
   while (done < total) {
-    if (observer && !observer->GoOn()) throw ImageCancelled();
+    if (report && !report->KeepGoing()) throw ImageCancelled();
     const int want = static_cast<int>(std::min<std::int64_t>(kChunk, total - done));
     const int got = burn.source->read_xt(burn.source, buffer.data(), want);
     if (got <= 0) throw IoError(EIO, BuildText(str::kImageFailed));
@@ -133,7 +133,7 @@ std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, boo
         e != 0)
       throw IoError(e, BuildText(str::kCannotWrite, {isoPath}));
     done += got;
-    if (observer) observer->Progress(done, total);
+    if (report) report->Progress(done, total);
   }
   burn.finished = true;
   if (const int e = out.Commit(replace); e != 0)

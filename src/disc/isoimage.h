@@ -7,17 +7,9 @@
 #include <string>
 
 #include "disc/disctree.h"
+#include "platform/passreport.h"
 
 namespace tovix {
-
-class ImageObserver {
- public:
-  virtual ~ImageObserver() = default;
-  // Bytes of the image written so far, of total.
-  virtual void Progress(std::int64_t done, std::int64_t total) { (void)done, (void)total; }
-  // Asked between pieces; false cancels the run.
-  virtual bool GoOn() { return true; }
-};
 
 // A run that was cancelled: nothing was written.
 class ImageCancelled : public std::runtime_error {
@@ -27,9 +19,9 @@ class ImageCancelled : public std::runtime_error {
 
 // Writes the image of tree to isoPath (Windows-1252). An existing file is
 // replaced only with replace. Throws IoError when the image cannot be made
-// or written (nothing is left behind), ImageCancelled when the observer
+// or written (nothing is left behind), ImageCancelled when the report
 // stopped it. Returns the image size in bytes.
 std::int64_t WriteIsoImage(const DiscTree& tree, const std::string& isoPath, bool replace,
-                           ImageObserver* observer = nullptr);
+                           PassReport* report = nullptr);
 
 }  // namespace tovix

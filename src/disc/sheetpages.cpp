@@ -12,19 +12,20 @@ namespace tovix {
 namespace {
 
 // One page's progress as a part of the whole sheet's.
-class PageProgress : public PassObserver {
+class PageProgress : public PassReport {
  public:
-  PageProgress(PassObserver* whole, int before, int total)
+  PageProgress(PassReport* whole, int before, int total)
       : whole_(whole), before_(before), total_(total) {}
-  void MemoLine(const std::string& text) override {
-    if (whole_) whole_->MemoLine(text);
+  void Line(const std::string& text, int listLine) override {
+    if (whole_) whole_->Line(text, listLine);
   }
-  void Progress(int done, int) override {
+  void Progress(std::int64_t done, std::int64_t) override {
     if (whole_) whole_->Progress(before_ + done, total_);
   }
+  bool KeepGoing() override { return !whole_ || whole_->KeepGoing(); }
 
  private:
-  PassObserver* whole_;
+  PassReport* whole_;
   int before_;
   int total_;
 };
@@ -54,12 +55,14 @@ std::string SheetPagePath(const std::string& out, int page) {
 }
 
 SheetFiles WriteSheetPages(const std::vector<SheetTile>& tiles, int overscan,
-                           const std::string& out, PassObserver* observer) {
+                           const std::string& out, PassReport* report) {
   SheetFiles files;
   const int pages = SheetPageCount(tiles.size());
   const int total = static_cast<int>(tiles.size());
   for (int page = 0; page < pages; ++page) {
-    PageProgress progress(observer, page * kSheetPageTiles, total);
+    // Between pages: those written are whole, and the first is always made.
+    if (page > 0 && report && !report->KeepGoing()) break;
+    PageProgress progress(report, page * kSheetPageTiles, total);
     TvSheet sheet = MakeTvSheet(SheetPageTiles(tiles, page), overscan, &progress);
     QByteArray png;
     {

@@ -29,9 +29,11 @@ struct SheetFiles {
 
 // Makes each page, writes it as PNG to its SheetPagePath (an existing file
 // of that name is replaced only by a whole new one) and lets it go before
-// the next. Progress over all tiles. Throws IoError naming the file that
-// could not be written; the pages before it stay.
+// the next. Progress over all tiles; the report may stop the pass between
+// pages (the first is always written), leaving fewer paths than pages.
+// Throws IoError naming the file that could not be written; the pages
+// before it stay.
 SheetFiles WriteSheetPages(const std::vector<SheetTile>& tiles, int overscan,
-                           const std::string& out, PassObserver* observer = nullptr);
+                           const std::string& out, PassReport* report = nullptr);
 
 }  // namespace tovix

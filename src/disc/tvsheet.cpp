@@ -93,7 +93,7 @@ std::vector<SheetTile> SheetSongs(const std::string& sourceDir, const std::strin
   return tiles;
 }
 
-TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* observer) {
+TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassReport* report) {
   const int count = static_cast<int>(tiles.size());
   const int columns = std::clamp(count, 1, kColumns);
   const int rows = std::max(1, (count + kColumns - 1) / kColumns);
@@ -132,7 +132,7 @@ TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* ob
     const QRect caption(tile.picture.x(), tile.picture.bottom() + 1, kTvWidth, kCaption);
     p.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter,
                metrics.elidedText(Qt8(tile.caption), Qt::ElideRight, kTvWidth));
-    if (observer) observer->Progress(i + 1, count);
+    if (report) report->Progress(i + 1, count);
   }
   p.end();
   sheet.tiles = std::move(tiles);

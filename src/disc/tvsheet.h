@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -36,6 +36,6 @@ std::vector<SheetTile> SheetSongs(const std::string& sourceDir, const std::strin
 // grows with their number); overscan is the margin of the settings in
 // picture pixels (704 x 480). Progress after each tile. Needs a
 // QGuiApplication for the captions' font.
-TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassObserver* observer = nullptr);
+TvSheet MakeTvSheet(std::vector<SheetTile> tiles, int overscan, PassReport* report = nullptr);
 
 }  // namespace tovix

@@ -10,10 +10,10 @@
 #include "platform/codepage.h"
 #include "platform/filecopy.h"
 #include "platform/filesys.h"
+#include "platform/passreport.h"
 #include "platform/winexc32.h"
 #include "rename/infotexts.h"
 #include "rename/nameclaims.h"
-#include "rename/passobserver.h"
 #include "rename/shownname.h"
 
 namespace tovix {
@@ -39,11 +39,11 @@ BinRunEnv WithDefaults(BinRunEnv env) {
 }
 
 // Info-text lines into the run's memo; messages run between files.
-class HostObserver : public PassObserver {
+class HostObserver : public PassReport {
  public:
   explicit HostObserver(BinRunHost& host) : host_(host) {}
-  void MemoLine(const std::string& text) override { host_.MemoLine(text); }
-  void Progress(int, int) override { host_.ProcessMessages(); }
+  void Line(const std::string& text, int) override { host_.MemoLine(text); }
+  void Progress(std::int64_t, std::int64_t) override { host_.ProcessMessages(); }
 
  private:
   BinRunHost& host_;

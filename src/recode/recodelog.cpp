@@ -31,7 +31,7 @@ std::string Timestamp() {
   return text;
 }
 
-RecodeLog::RecodeLog(std::string recodeDir, MemoSink& memo)
+RecodeLog::RecodeLog(std::string recodeDir, PassReport& memo)
     : path_(recodeDir + platform::kPathSep + "TOVIX.LOG"), memo_(memo) {}
 
 void RecodeLog::LogLine(const std::string& text) {
@@ -43,7 +43,7 @@ void RecodeLog::LogLine(const std::string& text) {
   const bool existed = platform::FileSize(path_) >= 0;
   std::FILE* file = platform::OpenFile(path_, "ab");
   if (!file) throw IoError(errno ? errno : EIO, BuildText(str::kCannotCreate, {path_}));
-  memo_.MemoLine(text);
+  memo_.Line(text);
   struct stat before {};
   fstat(fileno(file), &before);
   const std::string line = text + "\r\n";

@@ -6,23 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/passreport.h"
+
 namespace tovix {
 
 // "DD.MM.YY HH:NN:SS" of the current local time, then two blanks.
 std::string Timestamp();
 
-// Where the memo lines go (the page's memo, or standard output).
-class MemoSink {
- public:
-  virtual ~MemoSink() = default;
-  virtual void MemoLine(const std::string& text) = 0;
-};
-
 class RecodeLog {
  public:
   // recodeDir as stored; the log is recodeDir + separator + "TOVIX.LOG"
   // (a separator is always inserted).
-  RecodeLog(std::string recodeDir, MemoSink& memo);
+  RecodeLog(std::string recodeDir, PassReport& memo);
 
   // One entry into the memo, then into the file. "***" instead deletes the
   // file (silently when it is not there) and adds nothing to the memo.
@@ -46,7 +41,7 @@ class RecodeLog {
 
  private:
   std::string path_;
-  MemoSink& memo_;
+  PassReport& memo_;
 };
 
 }  // namespace tovix

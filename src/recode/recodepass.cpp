@@ -117,7 +117,7 @@ RecodeResult RecodePass::Run(const RecodeOptions& options) {
   if (options_.tempDir.empty()) options_.tempDir = platform::TempPath().value_or("");
   result_ = {};
   if (const std::string refusal = RecodeRefusal(options_); !refusal.empty()) {
-    host_.MemoLine(refusal);
+    host_.Line(refusal);
     result_.refused = true;
     return result_;
   }
@@ -158,7 +158,7 @@ RecodeResult RecodePass::Run(const RecodeOptions& options) {
 
   int number = 0;
   for (const std::string& name : listing.names) {
-    if (!host_.Running()) break;
+    if (!host_.KeepGoing()) break;
     // Gone since the folder was listed: named like an unusable name, and
     // the pass goes on, as a copy that cannot find its source would not.
     if (!platform::Exists(sourceFolder + name)) {
@@ -191,7 +191,7 @@ RecodeResult RecodePass::Run(const RecodeOptions& options) {
   }
   while (!inFlight.empty()) finishOldest();
 
-  result_.cancelled = !host_.Running();
+  result_.cancelled = !host_.KeepGoing();
   log.LogLine(Timestamp() + LanguageString(str::kEndOfRun));
   log_ = nullptr;
   return result_;
@@ -213,7 +213,7 @@ void RecodePass::Front(FileWork& work) {
     }
     ++result_.recoded;
     work.Log(*this, Timestamp() + LanguageString(str::kLogNeedsRecode));
-    if (!host_.Running()) return;
+    if (!host_.KeepGoing()) return;
     work.needsBack = true;
     try {
       work.workDir = WorkFolder(work.number);
@@ -224,15 +224,15 @@ void RecodePass::Front(FileWork& work) {
         watch.showGauge = [this](bool shown) { host_.ShowGauge(shown); };
         watch.setGauge = [this](int percent) { host_.SetGauge(percent); };
         watch.processMessages = [this] { host_.ProcessMessages(); };
-        watch.keepGoing = [this] { return host_.Running(); };
+        watch.keepGoing = [this] { return host_.KeepGoing(); };
         watch.sleep = env_.sleep;
         work.wav = DecodeToTempWav(*env_.player, work.name, o.sourceDir, o.tempDir, watch);
-        if (host_.Running() && !MakeWavStereo(work.wav))
+        if (host_.KeepGoing() && !MakeWavStereo(work.wav))
           throw IoError(errno ? errno : EIO, BuildText(str::kCannotWrite, {work.wav}));
-        if (host_.Running())
+        if (host_.KeepGoing())
           work.Log(*this, Timestamp() + "++ " + work.wav + " " + LanguageString(str::kLogDecoded));
       }
-      if (host_.Running())
+      if (host_.KeepGoing())
         work.Log(*this, Timestamp() + LanguageString(str::kLogEncodeAt) + " " +
                             std::to_string(o.rule.targetBitrate) + "kBit");
     } catch (const std::exception& e) {
@@ -244,14 +244,14 @@ void RecodePass::Front(FileWork& work) {
 
   ++result_.copied;
   bool failed = false;
-  if (host_.Running()) {
+  if (host_.KeepGoing()) {
     work.Log(*this, Timestamp() + LanguageString(str::kLogCopying));
     try {
       CopyToRecodeDir(
           work.name, o.sourceDir, o.recodeDir, [this](int percent) { host_.SetGauge(percent); },
           [this] {
             host_.ProcessMessages();
-            return host_.Running();
+            return host_.KeepGoing();
           });
     } catch (const IoError& e) {
       failed = true;
@@ -259,8 +259,8 @@ void RecodePass::Front(FileWork& work) {
     }
   }
   if (failed) return;
-  if (!host_.Running()) work.Log(*this, Timestamp() + LanguageString(str::kLogCancelled));
-  if (host_.Running()) {
+  if (!host_.KeepGoing()) work.Log(*this, Timestamp() + LanguageString(str::kLogCancelled));
+  if (host_.KeepGoing()) {
     work.workDir = env_.ownDir;
     if (!env_.privateWorkFolders) Drain(work);
   }
@@ -270,7 +270,7 @@ void RecodePass::Back(FileWork& work) {
   const RecodeOptions& o = options_;
   try {
     std::string recoded;
-    if (host_.Running()) {
+    if (host_.KeepGoing()) {
       // A batch that runs outside the program folder is named by its path.
       const std::string batchDir = platform::SameEntry(work.workDir, env_.programDir)
                                        ? ""
@@ -294,14 +294,14 @@ void RecodePass::Back(FileWork& work) {
         recoded = target;
     }
     env_.sleep(env_.pauseMs);
-    if (host_.Running()) WriteID3Tag(recoded, work.info);
-    work.Log(*this,
-             Timestamp() + LanguageString(host_.Running() ? str::kLogRecoded : str::kLogCancelled));
+    if (host_.KeepGoing()) WriteID3Tag(recoded, work.info);
+    work.Log(*this, Timestamp() +
+                        LanguageString(host_.KeepGoing() ? str::kLogRecoded : str::kLogCancelled));
   } catch (const std::exception& e) {
     Fail(work, ErrorText(e));
     return;
   }
-  if (host_.Running()) Drain(work);
+  if (host_.KeepGoing()) Drain(work);
 }
 
 void RecodePass::Fail(FileWork& work, const std::string& why) {

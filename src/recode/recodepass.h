@@ -22,12 +22,11 @@ struct RecodeOptions {
   bool tmpWav = true;  // recode through a temporary WAV file
 };
 
-// What the pass shows and asks of its window. With more than one job,
-// Running and Stop are also called from other threads.
-class RecodeHost : public MemoSink {
+// What the pass shows and asks of its window beyond its memo lines and
+// KeepGoing (the page number still says 2). With more than one job,
+// KeepGoing and Stop are also called from other threads.
+class RecodeHost : public PassReport {
  public:
-  // The page number still says 2: the pass goes on.
-  virtual bool Running() = 0;
   // An error sets the page number to 0.
   virtual void Stop() = 0;
   virtual void ClearMemo() {}

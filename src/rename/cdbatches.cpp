@@ -19,7 +19,7 @@ namespace {
 // The batch pair, written line by line as the layout walk places files.
 class BatchPair : public CdLayoutVisitor {
  public:
-  BatchPair(bool useSubDirs, PassObserver* observer) : subDirs_(useSubDirs), observer_(observer) {
+  BatchPair(bool useSubDirs, PassReport* report) : subDirs_(useSubDirs), report_(report) {
     const std::string stamp = BatchTimestamp();
     short_ = {"@echo off", "rem batchfile SHORT erzeugt am " + stamp,
               subDirs_ ? "rem SHORT erzeugt Unterverzeichnisse"
@@ -82,7 +82,7 @@ class BatchPair : public CdLayoutVisitor {
     const std::string rem = RemLine(oemText);
     short_.push_back(rem);
     long_.push_back(rem);
-    if (observer_) observer_->MemoLine(note);
+    if (report_) report_->Line(note);
   }
 
   bool AddMove(const CdPlacement& file) {
@@ -112,8 +112,7 @@ class BatchPair : public CdLayoutVisitor {
       ++result.renamed;
       return true;
     }
-    if (observer_)
-      observer_->MemoLine(BuildText(str::kCannotRenameTo, {file.name, file.placedName}));
+    if (report_) report_->Line(BuildText(str::kCannotRenameTo, {file.name, file.placedName}));
     return false;
   }
 
@@ -125,7 +124,7 @@ class BatchPair : public CdLayoutVisitor {
   }
 
   bool subDirs_;
-  PassObserver* observer_;
+  PassReport* report_;
 
  public:
   CdBatchResult result;
@@ -138,9 +137,9 @@ class BatchPair : public CdLayoutVisitor {
 }  // namespace
 
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                    PassObserver* observer, CdBatchResult* result) {
-  BatchPair batches(useSubDirs, observer);
-  const int placed = WalkCdLayout(mp3Dir, binDir, useSubDirs, batches, observer);
+                    PassReport* report, CdBatchResult* result) {
+  BatchPair batches(useSubDirs, report);
+  const int placed = WalkCdLayout(mp3Dir, binDir, useSubDirs, batches, report);
   batches.Write(platform::WithSep(mp3Dir));
   if (result) *result = std::move(batches.result);
   return placed;

@@ -4,7 +4,7 @@
 // subdirectory named after its first letter; Long.bat moves them back.
 #include <string>
 
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 #include "rename/passsummary.h"
 
 namespace tovix {
@@ -20,6 +20,6 @@ std::string CdShortName(const std::string& fileName);
 // for one file. Returns the number of MP3 files placed and, in result, what
 // the summary line tells. Throws IoError when a batch file cannot be written.
 int CreateCdBatches(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                    PassObserver* observer = nullptr, CdBatchResult* result = nullptr);
+                    PassReport* report = nullptr, CdBatchResult* result = nullptr);
 
 }  // namespace tovix

@@ -120,7 +120,7 @@ std::string WithoutAcuteAccent(std::string name) {
 }
 
 int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                 CdLayoutVisitor& visitor, PassObserver* observer) {
+                 CdLayoutVisitor& visitor, PassReport* report) {
   const std::string folder = platform::WithSep(mp3Dir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
@@ -188,7 +188,7 @@ int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useS
           visitor.Companion(*companion);
         }
       }
-      if (observer) observer->Progress(++done, total);
+      if (report) report->Progress(++done, total);
     }
     visitor.EndRound(round, dir);
   }

@@ -4,7 +4,7 @@
 // the CD image are both built from this one walk, so they always agree.
 #include <string>
 
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -49,7 +49,7 @@ class CdLayoutVisitor {
 // Returns the number of songs placed; throws IoError when mp3Dir cannot be
 // read. Changes nothing on disk.
 int WalkCdLayout(const std::string& mp3Dir, const std::string& binDir, bool useSubDirs,
-                 CdLayoutVisitor& visitor, PassObserver* observer = nullptr);
+                 CdLayoutVisitor& visitor, PassReport* report = nullptr);
 
 // The name with every acute accent (0xB4) made an apostrophe.
 std::string WithoutAcuteAccent(std::string name);

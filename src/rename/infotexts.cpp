@@ -80,15 +80,15 @@ std::string TextName(const platform::FolderIndex& binIndex, const std::string& s
 
 }  // namespace
 
-int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, PassObserver* observer,
+int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, PassReport* report,
                    bool useId3v2) {
   const std::string folder = platform::WithSep(sourceDir);
   const std::string binFolder = platform::WithSep(binDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
   if (!listing.ok) throw IoError(ENOENT, BuildText(str::kFolderUnreadable, {sourceDir}));
-  if (observer)
+  if (report)
     for (const auto& rejected : listing.rejected)
-      observer->MemoLine(UnusableNameNote(rejected.nativeName));
+      report->Line(UnusableNameNote(rejected.nativeName));
 
   std::vector<SongEntry> entries;
   std::vector<std::string> keys;
@@ -96,19 +96,21 @@ int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir, Pass
   NameClaims claims;
   const int total = static_cast<int>(listing.names.size());
   for (const std::string& name : listing.names) {
+    // Each text names its neighbours: a stop before all are read writes none.
+    if (report && !report->KeepGoing()) return 0;
     if (const auto earlier = claims.Claim(CutAtMp3(name) + ".TXT", name)) {
-      if (observer) observer->MemoLine(NameClashNote(*earlier, name));
+      if (report) report->Line(NameClashNote(*earlier, name));
       continue;
     }
     // Gone since the folder was listed: its text would be made from the
     // name alone, and its neighbours would list it.
     if (!platform::Exists(folder + name)) {
-      if (observer) observer->MemoLine(VanishedNote(name));
+      if (report) report->Line(VanishedNote(name));
       continue;
     }
     entries.push_back(EntryOf(folder, name, useId3v2));
     keys.push_back(entries.back().key);
-    if (observer) observer->Progress(static_cast<int>(entries.size()), total);
+    if (report) report->Progress(static_cast<int>(entries.size()), total);
   }
   std::vector<SongEntry> list;
   for (std::size_t i : CollatedOrder(keys, true)) list.push_back(std::move(entries[i]));

@@ -3,7 +3,7 @@
 // song itself marked with asterisks and the two after it, in list order.
 #include <string>
 
-#include "rename/passobserver.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -13,8 +13,9 @@ namespace tovix {
 // With useId3v2 an artist or title the ID3v1 tag lacks comes from the ID3v2
 // tag before the file name is asked. Two songs whose stems differ only in
 // letter case would share a text file: the later one is left out, with a
-// memo line.
+// memo line. The report may stop the pass while the songs are read; then
+// no text is written and 0 returned.
 int WriteInfoTexts(const std::string& sourceDir, const std::string& binDir,
-                   PassObserver* observer = nullptr, bool useId3v2 = true);
+                   PassReport* report = nullptr, bool useId3v2 = true);
 
 }  // namespace tovix

@@ -71,8 +71,8 @@ std::string AppliedNewName(const std::string& line, const RenameOptions& options
   return options.niceWords ? CapitaliseWords(name) : name;
 }
 
-void Tell(RenameObserver* observer, const std::string& text, int line) {
-  if (observer) observer->Message(text, line);
+void Tell(PassReport* report, const std::string& text, int line) {
+  if (report) report->Line(text, line);
 }
 
 // Artist and title from the new name; without " - " the tag keeps its
@@ -94,9 +94,9 @@ void TagFromName(const std::string& newName, const RenameOptions& options, TID3T
 // WriteID3Tag lifts a read-only state and sets it again; a file too short
 // for a tag is told about and left as it is.
 bool StoreTagFromName(const std::string& path, const std::string& newName,
-                      const RenameOptions& options, RenameObserver* observer, int line) {
+                      const RenameOptions& options, PassReport* report, int line) {
   if (platform::FileSize(path) < kTagBytes) {
-    Tell(observer, BuildText(str::kTooShortForTag, {newName}), line);
+    Tell(report, BuildText(str::kTooShortForTag, {newName}), line);
     return false;
   }
   TID3Tag tag;
@@ -108,7 +108,7 @@ bool StoreTagFromName(const std::string& path, const std::string& newName,
 
 // What building the list writes in the window, for a plan that wrote nothing.
 void CompleteTag(const platform::FolderIndex& index, const std::string& folder,
-                 const std::string& oldName, const RenameOptions& options, RenameObserver* observer,
+                 const std::string& oldName, const RenameOptions& options, PassReport* report,
                  int line) {
   if (!options.makeTag) return;
   const auto onDisk = index.Find(oldName);
@@ -119,7 +119,7 @@ void CompleteTag(const platform::FolderIndex& index, const std::string& folder,
   ReadSongTag(path, tag, options.id3v2);
   if (!tag.Title.empty() && !tag.Artist.empty()) return;
   const std::string note = CompleteTagFromName(path, oldName, options, tag);
-  if (!note.empty()) Tell(observer, note, line);
+  if (!note.empty()) Tell(report, note, line);
 }
 
 struct Planned {
@@ -172,7 +172,7 @@ bool TryMove(platform::FolderIndex& index, const std::string& oldName, const std
 // own new name is taken ends the real pass at its line, as it always did;
 // the trial ends there too. Returns the line of such a companion, or -1.
 int CompanionBlocked(const RenameFolders& real, const std::vector<Planned>& planned,
-                     RenameObserver* observer) {
+                     PassReport* report) {
   if (real.bin.empty()) return -1;
   RenameFolders folders = real;
   for (const Planned& p : planned) {
@@ -180,7 +180,7 @@ int CompanionBlocked(const RenameFolders& real, const std::vector<Planned>& plan
     if (!TryMove(folders.mp3Index, p.oldName, p.newName)) return -1;
     for (const CompanionMove& move : moves) {
       if (!CanBeGiven(move.to) || !TryMove(*folders.Bin(), move.from, move.to)) {
-        Tell(observer, BuildText(str::kCompanionTaken, {LineNumber(p.line), move.from, move.to}),
+        Tell(report, BuildText(str::kCompanionTaken, {LineNumber(p.line), move.from, move.to}),
              p.line);
         return p.line;
       }
@@ -193,11 +193,11 @@ int CompanionBlocked(const RenameFolders& real, const std::vector<Planned>& plan
 // moved go back and so does the song: no picture is left under a name its
 // song no longer has.
 bool MoveCompanions(RenameFolders& folders, const Planned& p, const std::string& songBefore,
-                    const std::vector<CompanionMove>& moves, RenameObserver* observer) {
+                    const std::vector<CompanionMove>& moves, PassReport* report) {
   for (std::size_t i = 0; i < moves.size(); ++i) {
     if (RenameInFolder(*folders.Bin(), folders.bin, moves[i].from, moves[i].to)) continue;
-    Tell(observer,
-         BuildText(str::kCompanionFailed, {LineNumber(p.line), moves[i].from, songBefore}), p.line);
+    Tell(report, BuildText(str::kCompanionFailed, {LineNumber(p.line), moves[i].from, songBefore}),
+         p.line);
     while (i-- > 0) RenameInFolder(*folders.Bin(), folders.bin, moves[i].to, moves[i].from);
     RenameInFolder(folders.mp3Index, folders.mp3, p.newName, songBefore);
     return false;
@@ -209,35 +209,38 @@ bool MoveCompanions(RenameFolders& folders, const Planned& p, const std::string&
 // first to last.
 void RunRenames(RenameFolders& folders, const std::vector<Planned>& planned,
                 const std::vector<std::string>& lines, const RenameOptions& options,
-                RenameObserver* observer, ApplyResult& result) {
+                PassReport* report, ApplyResult& result) {
   const std::string& folder = folders.mp3;
-  const auto stopAt = [&](std::size_t k) {
-    result.outcome = ApplyResult::Outcome::RenameFailed;
+  const auto stopAt = [&](std::size_t k, ApplyResult::Outcome outcome) {
+    result.outcome = outcome;
     result.line = planned[k].line;
     for (std::size_t i = k; i < planned.size(); ++i) result.leftOut.push_back(planned[i].oldName);
   };
   for (std::size_t k = 0; k < planned.size(); ++k) {
+    // Between songs: each one done has its companions and tag with it.
+    if (report && !report->KeepGoing()) return stopAt(k, ApplyResult::Outcome::Stopped);
     const Planned& p = planned[k];
     const std::string& newName = p.newName;
     if (options.completeTagsOnApply)
-      CompleteTag(folders.mp3Index, folder, p.oldName, options, observer, p.line);
+      CompleteTag(folders.mp3Index, folder, p.oldName, options, report, p.line);
     const std::string before = folders.mp3Index.Find(p.oldName).value_or(p.oldName);
     const auto moves = folders.Bin() ? CompanionMoves(*folders.Bin(), p.oldName, newName)
                                      : std::vector<CompanionMove>{};
     if (!RenameInFolder(folders.mp3Index, folder, p.oldName, newName)) {
-      Tell(observer,
+      Tell(report,
            LanguageString(str::kRenameFailed) + lines[static_cast<std::size_t>(p.line)] +
                LanguageString(str::kRenameFailedEnd),
            p.line);
-      return stopAt(k);
+      return stopAt(k, ApplyResult::Outcome::RenameFailed);
     }
-    if (!MoveCompanions(folders, p, before, moves, observer)) return stopAt(k);
+    if (!MoveCompanions(folders, p, before, moves, report))
+      return stopAt(k, ApplyResult::Outcome::RenameFailed);
     ++result.renamed;
     result.companions += static_cast<int>(moves.size());
     if (before != newName) result.undo.push_back(Quoted(newName) + "=" + Quoted(before));
-    if (options.saveTag && StoreTagFromName(folder + newName, newName, options, observer, p.line))
+    if (options.saveTag && StoreTagFromName(folder + newName, newName, options, report, p.line))
       ++result.tagsWritten;
-    if (observer) observer->Progress(result.renamed, static_cast<int>(planned.size()));
+    if (report) report->Progress(result.renamed, static_cast<int>(planned.size()));
   }
 }
 
@@ -264,7 +267,7 @@ std::string ApplySummary(const ApplyResult& result) {
 }
 
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
-                            const RenameOptions& options, RenameObserver* observer,
+                            const RenameOptions& options, PassReport* report,
                             const std::function<void()>& stopPlayer) {
   const std::string folder = platform::WithSep(sourceDir);
   std::vector<Planned> planned;
@@ -277,32 +280,32 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
     if (!oldName) continue;
     const int line = static_cast<int>(i);
     if (!IsListedFile(index, *oldName)) {
-      Tell(observer, LanguageString(str::kRenameFileMissing) + " " + LineNumber(line) + "!", line);
+      Tell(report, LanguageString(str::kRenameFileMissing) + " " + LineNumber(line) + "!", line);
       return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     // Checked here, not when reached: nothing may be renamed before a line
     // that cannot be applied.
     std::string newName = AppliedNewName(lines[i], options);
     if (!CanBeGiven(newName)) {
-      Tell(observer, LanguageString(str::kBadNewName) + " " + LineNumber(line) + "!", line);
+      Tell(report, LanguageString(str::kBadNewName) + " " + LineNumber(line) + "!", line);
       return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     // Linux takes such a name, a CD or Windows does not: the song would
     // go missing from the batch pair and the image.
     if (!options.restore && HoldsCharNotForWindows(newName)) {
-      Tell(observer, BuildText(str::kForbiddenChar) + " " + LineNumber(line) + "!", line);
+      Tell(report, BuildText(str::kForbiddenChar) + " " + LineNumber(line) + "!", line);
       return Stopped(ApplyResult::Outcome::MissingFile, line);
     }
     planned.push_back({line, *oldName, std::move(newName)});
   }
-  if (const int line = CompanionBlocked(folders, planned, observer); line >= 0)
+  if (const int line = CompanionBlocked(folders, planned, report); line >= 0)
     return Stopped(ApplyResult::Outcome::MissingFile, line);
 
   // A folder that takes no renames would fail at the first one, after
   // completing that file's tag: nothing may change before it is known.
   if (!planned.empty()) {
     if (const int error = platform::FolderWriteProblem(sourceDir, 0)) {
-      Tell(observer, BuildText(str::kFolderNoRename, {sourceDir, std::to_string(error)}),
+      Tell(report, BuildText(str::kFolderNoRename, {sourceDir, std::to_string(error)}),
            planned.front().line);
       return Stopped(ApplyResult::Outcome::FolderReadOnly, planned.front().line);
     }
@@ -311,7 +314,7 @@ ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std:
   if (stopPlayer) stopPlayer();
   ApplyResult result;
   try {
-    RunRenames(folders, planned, lines, options, observer, result);
+    RunRenames(folders, planned, lines, options, report, result);
   } catch (...) {
     // A tag that cannot be written ends the pass: what was renamed before
     // can still be taken back.

@@ -56,7 +56,7 @@ std::string CompleteTagFromName(const std::string& path, const std::string& name
 }
 
 std::vector<std::string> BuildRenameList(const std::string& sourceDir, const RenameOptions& options,
-                                         RenameObserver* observer) {
+                                         PassReport* report) {
   const std::string folder = platform::WithSep(sourceDir);
   const platform::Listing listing = platform::ListFiles(folder, "*.mp3");
   if (!listing.ok) throw IoError(ENOENT, BuildText(str::kFolderUnreadable, {sourceDir}));
@@ -69,7 +69,7 @@ std::vector<std::string> BuildRenameList(const std::string& sourceDir, const Ren
   int done = 0;
   for (const std::string& name : listing.names) {
     const std::string path = folder + name;
-    if (observer) observer->Progress(++done, total);
+    if (report) report->Progress(++done, total);
     // Gone since the folder was listed: not "too short", and no line.
     if (!platform::Exists(path)) {
       lines.push_back(VanishedNote(name));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mp3/mpegfile.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -34,25 +35,13 @@ struct RenameOptions {
 // capitals, no tags), companions following as before.
 RenameOptions UndoOptions(RenameOptions options);
 
-// What a pass tells its window. The page shows messages in a box and puts
-// the caret on the line; tovix-cli prints them.
-class RenameObserver {
- public:
-  virtual ~RenameObserver() = default;
-  // A message for the user; line is the 0-based review-list line it is
-  // about, or -1.
-  virtual void Message(const std::string& text, int line) = 0;
-  // Called after each file so the window can let pending messages run.
-  virtual void Progress(int done, int total) { (void)done, (void)total; }
-};
-
 // The review list of the MP3 files in sourceDir, one Windows-1252 line per
 // entry, sorted. A file too short for a tag gets a note and is passed over;
 // two files that would get one name (in any letter case) give a note for
 // the later one instead of its line. Throws IoError when a tag cannot be
 // read or written.
 std::vector<std::string> BuildRenameList(const std::string& sourceDir, const RenameOptions& options,
-                                         RenameObserver* observer = nullptr);
+                                         PassReport* report = nullptr);
 
 struct ApplyResult {
   enum class Outcome {
@@ -60,7 +49,8 @@ struct ApplyResult {
     MissingFile,     // check failed (old name missing or new name refused), nothing renamed;
                      // line is the offending one
     RenameFailed,    // a rename failed; earlier renames stay; line is the failed one
-    FolderReadOnly,  // the folder takes no renames; nothing changed, told to the observer
+    FolderReadOnly,  // the folder takes no renames; nothing changed, told to the report
+    Stopped,         // the report said stop; earlier renames stay; line is the first not reached
   };
   Outcome outcome = Outcome::Done;
   int line = -1;                     // 0-based line of the list
@@ -83,9 +73,10 @@ std::string ApplySummary(const ApplyResult& result);
 // file with its companions and, with saveTag, writes artist and title from
 // the new names (a read-only file is made writable for it and read-only
 // again). stopPlayer (may be empty) runs before the first rename so a file
-// being played can be renamed. Throws IoError when a tag cannot be written.
+// being played can be renamed. The report may stop the pass between songs.
+// Throws IoError when a tag cannot be written.
 ApplyResult ApplyRenameList(const std::string& sourceDir, const std::vector<std::string>& lines,
-                            const RenameOptions& options, RenameObserver* observer = nullptr,
+                            const RenameOptions& options, PassReport* report = nullptr,
                             const std::function<void()>& stopPlayer = {});
 
 // Fills an empty artist or title of tag (read from the file at path, named

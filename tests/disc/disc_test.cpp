@@ -233,10 +233,11 @@ TEST_F(Disc, EachLimitOfThePlayerIsFoundWithItsFile) {
   EXPECT_EQ(tooDeep[0].file, "2/3/4/5/6/7/8/9");
 }
 
-class StopAfter : public ImageObserver {
+class StopAfter : public PassReport {
  public:
   explicit StopAfter(int pieces) : left_(pieces) {}
-  bool GoOn() override { return left_-- > 0; }
+  void Line(const std::string&, int) override {}
+  bool KeepGoing() override { return left_-- > 0; }
 
  private:
   int left_;

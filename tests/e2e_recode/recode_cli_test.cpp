@@ -84,8 +84,8 @@ const Songs& GeneratedSongs() {
 // The memo lines as the pass prints them, with the window's cancel.
 class CancellingHost : public RecodeHost {
  public:
-  void MemoLine(const std::string& text) override { memo.push_back(Strip(text)); }
-  bool Running() override { return page == 2; }
+  void Line(const std::string& text, int) override { memo.push_back(Strip(text)); }
+  bool KeepGoing() override { return page == 2; }
   void Stop() override { page = 0; }
   // The second look at the window during the decode is a click on " oops...".
   void ProcessMessages() override {

@@ -17,9 +17,9 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-struct Memo : MemoSink {
+struct Memo : PassReport {
   std::vector<std::string> lines;
-  void MemoLine(const std::string& text) override { lines.push_back(text); }
+  void Line(const std::string& text, int) override { lines.push_back(text); }
 };
 
 TEST(Timestamp, IsDayMonthYearTimeAndTwoBlanks) {

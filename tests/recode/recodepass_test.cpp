@@ -51,12 +51,12 @@ std::string S(int n) {
 
 class Host : public RecodeHost {
  public:
-  void MemoLine(const std::string& text) override {
+  void Line(const std::string& text, int) override {
     std::lock_guard<std::mutex> lock(mutex);
     memo.push_back(Strip(text));
     if (onMemo) onMemo(memo.back());
   }
-  bool Running() override { return page == 2; }
+  bool KeepGoing() override { return page == 2; }
   void Stop() override { page = 0; }
   void ClearMemo() override { memo.clear(); }
   void SetGauge(int percent) override {

@@ -23,11 +23,11 @@ std::string Crlf(const std::vector<std::string>& lines) {
   return text;
 }
 
-struct Memo : PassObserver {
+struct Memo : PassReport {
   std::vector<std::string> lines;
   int progress = 0;
-  void MemoLine(const std::string& text) override { lines.push_back(text); }
-  void Progress(int, int) override { ++progress; }
+  void Line(const std::string& text, int) override { lines.push_back(text); }
+  void Progress(std::int64_t, std::int64_t) override { ++progress; }
 };
 
 class InfoTextsTest : public ::testing::Test {

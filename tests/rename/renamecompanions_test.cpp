@@ -18,9 +18,9 @@ using test::Song;
 
 constexpr auto Line = test::RenameLine;
 
-struct Recorder : RenameObserver {
+struct Recorder : PassReport {
   std::vector<std::string> messages;
-  void Message(const std::string& text, int) override { messages.push_back(text); }
+  void Line(const std::string& text, int) override { messages.push_back(text); }
 };
 
 RenameOptions NamesOnly() {

@@ -19,15 +19,15 @@ using test::HasFile;
 using test::PutFile;
 using test::Song;
 
-struct Recorder : RenameObserver {
+struct Recorder : PassReport {
   struct Shown {
     std::string text;
     int line;
   };
   std::vector<Shown> messages;
   int progressCalls = 0;
-  void Message(const std::string& text, int line) override { messages.push_back({text, line}); }
-  void Progress(int, int) override { ++progressCalls; }
+  void Line(const std::string& text, int line) override { messages.push_back({text, line}); }
+  void Progress(std::int64_t, std::int64_t) override { ++progressCalls; }
 };
 
 constexpr auto Line = test::RenameLine;

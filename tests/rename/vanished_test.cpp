@@ -22,15 +22,13 @@ using test::GetFile;
 using test::HasFile;
 
 // Takes b.mp3 away when the pass reports its first file; keeps what it says.
-struct Vanishing : PassObserver, RenameObserver {
+struct Vanishing : PassReport {
   std::string folder;
   std::string said;
-  void Gone(int done) {
+  void Line(const std::string& text, int) override { said += text + "\n"; }
+  void Progress(std::int64_t done, std::int64_t) override {
     if (done == 1) std::filesystem::remove(folder + "/b.mp3");
   }
-  void MemoLine(const std::string& text) override { said += text + "\n"; }
-  void Message(const std::string& text, int) override { said += text + "\n"; }
-  void Progress(int done, int) override { Gone(done); }
 };
 
 const std::string kGone = "Datei ausgelassen, sie ist nicht mehr da: b.mp3";

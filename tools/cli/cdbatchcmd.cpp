@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "consolereport.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "rename/cdbatches.h"
@@ -12,9 +13,9 @@ int RunCdBatch(RunContext& context) {
   if (!RequireFolder(context, source, "mp3dir")) return kExitPassError;
   // Companions are only looked for in the BIN folder; a missing one just
   // has none, as on the page.
-  ConsoleObserver observer(context.console);
+  ConsoleReport report(context.console);
   CdBatchResult result;
-  CreateCdBatches(source, target, !context.call.HasOption("--no-subdirs"), &observer, &result);
+  CreateCdBatches(source, target, !context.call.HasOption("--no-subdirs"), &report, &result);
   context.console.EndProgress();
   // What the page's label says once the pair is written.
   context.console.Line(LanguageString(str::kBatchPairWritten) + " " + s.SourceDir);

@@ -87,10 +87,4 @@ void Console::EndProgress() {
   shownWidth_ = 0;
 }
 
-// The page puts the caret on the line; the texts that need it name the
-// line themselves.
-void ConsoleObserver::Message(const std::string& text, int /*line*/) {
-  console_.Message(text);
-}
-
 }  // namespace tovix::cli

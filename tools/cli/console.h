@@ -6,9 +6,6 @@
 #include <ostream>
 #include <string>
 
-#include "rename/passobserver.h"
-#include "rename/renamelist.h"
-
 namespace tovix::cli {
 
 class Console {
@@ -40,18 +37,6 @@ class Console {
   std::ostream& err_;
   bool showProgress_;
   std::size_t shownWidth_ = 0;
-};
-
-// Both pass observers over a console: memo lines, messages, progress.
-class ConsoleObserver : public PassObserver, public RenameObserver {
- public:
-  explicit ConsoleObserver(Console& console) : console_(console) {}
-  void MemoLine(const std::string& text) override { console_.Line(text); }
-  void Message(const std::string& text, int line) override;
-  void Progress(int done, int total) override { console_.Progress(done, total); }
-
- private:
-  Console& console_;
 };
 
 // String n of the language table as UTF-8, "%1", "%2", ... filled with the

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "consolereport.h"
 #include "disc/disccheck.h"
 #include "disc/isoimage.h"
 #include "lang/buildstrings.h"
@@ -14,20 +15,6 @@ constexpr std::int64_t kMb = 1000 * 1000;
 std::string Mb(std::int64_t bytes) {
   return std::to_string((bytes + kMb - 1) / kMb) + " MB";
 }
-
-class ConsoleImageObserver : public ImageObserver {
- public:
-  explicit ConsoleImageObserver(Console& console) : console_(console) {}
-  void Progress(std::int64_t done, std::int64_t total) override {
-    const int doneMb = static_cast<int>(done / kMb),
-              totalMb = static_cast<int>((total + kMb - 1) / kMb);
-    if (doneMb != shown_) console_.Progress(shown_ = doneMb, totalMb);
-  }
-
- private:
-  Console& console_;
-  int shown_ = -1;
-};
 
 }  // namespace
 
@@ -67,8 +54,9 @@ int RunDisc(RunContext& context) {
     return kExitOk;
   }
 
-  ConsoleImageObserver observer(context.console);
-  const std::int64_t written = WriteIsoImage(tree, *image, call.HasOption("--replace"), &observer);
+  ConsoleReport progress(context.console);
+  progress.CountIn(kMb);
+  const std::int64_t written = WriteIsoImage(tree, *image, call.HasOption("--replace"), &progress);
   context.console.EndProgress();
   context.console.Line(LanguageString(str::kImageWritten) + " " + *image + " (" + Mb(written) +
                        ")");

@@ -2,12 +2,11 @@
 // its memo lines on standard output; --plan shows the decisions alone and
 // --jobs N runs N files' batches at a time.
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <thread>
 
 #include "commands.h"
+#include "consolereport.h"
 #include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "platform/filesys.h"
@@ -22,43 +21,17 @@
 namespace tovix::cli {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) {
-  interrupted = 1;
-}
-
 // Ctrl+C (or a TERM) cancels the pass as " oops..." does: the files on their
 // way finish their step, the end line is logged.
-class InterruptCancels {
- public:
-  InterruptCancels() {
-    interrupted = 0;
-    previousInt_ = std::signal(SIGINT, OnInterrupt);
-    previousTerm_ = std::signal(SIGTERM, OnInterrupt);
-  }
-  ~InterruptCancels() {
-    std::signal(SIGINT, previousInt_);
-    std::signal(SIGTERM, previousTerm_);
-  }
-  InterruptCancels(const InterruptCancels&) = delete;
-  InterruptCancels& operator=(const InterruptCancels&) = delete;
-
- private:
-  void (*previousInt_)(int);
-  void (*previousTerm_)(int);
-};
-
 class ConsoleRecodeHost : public RecodeHost {
  public:
-  explicit ConsoleRecodeHost(Console& console) : console_(console) {}
-  void MemoLine(const std::string& text) override { console_.Line(text); }
-  bool Running() override { return !stopped_ && !interrupted; }
-  void Stop() override { stopped_ = true; }
+  explicit ConsoleRecodeHost(Console& console) : report_(console) {}
+  void Line(const std::string& text, int listLine) override { report_.Line(text, listLine); }
+  bool KeepGoing() override { return report_.KeepGoing(); }
+  void Stop() override { report_.Stop(); }
 
  private:
-  Console& console_;
-  std::atomic<bool> stopped_{false};
+  ConsoleReport report_;
 };
 
 // The batch runs in its private folder; its console output would mix with
@@ -141,7 +114,7 @@ int RunRecode(RunContext& context) {
   {
     WorkFolder work;
     env.workRoot = platform::CurrentDir();
-    InterruptCancels cancels;
+    InterruptStops cancels;
     RecodePass pass(host, env);
     result = pass.Run(options);
   }

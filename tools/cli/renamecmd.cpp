@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "consolereport.h"
 #include "lang/buildstrings.h"
 #include "platform/codepage.h"
 #include "rename/renamelist.h"
@@ -17,12 +18,13 @@ RenameOptions OptionsOf(const Settings& s) {
 }
 
 int Plan(RunContext& context, const std::string& source, const std::string& listFile) {
-  ConsoleObserver observer(context.console);
+  ConsoleReport report(context.console);
+  report.LinesAsMessages();
   // The plan changes no file: the tags the page writes while building its
   // list are written by --apply, for the files the list still holds.
   RenameOptions options = OptionsOf(context.settings);
   options.saveTag = false;
-  const std::vector<std::string> lines = BuildRenameList(source, options, &observer);
+  const std::vector<std::string> lines = BuildRenameList(source, options, &report);
   WriteRenameListFile(listFile, lines);
   // The page shows the list in its memo.
   for (const std::string& line : lines) context.console.Line(line);
@@ -33,14 +35,15 @@ int Plan(RunContext& context, const std::string& source, const std::string& list
 
 int Apply(RunContext& context, const std::string& source, const std::string& listFile) {
   const std::vector<std::string> lines = ReadRenameListFile(listFile);
-  ConsoleObserver observer(context.console);
+  ConsoleReport report(context.console);
+  report.LinesAsMessages();
   RenameOptions options = OptionsOf(context.settings);
   options.completeTagsOnApply = true;
   options.companionDir = Absolute(context, context.settings.BinDir);
   options.undoFile = UndoListPath(listFile);
   // An undo list gives the names back as they stood: no capitals, no tags.
   if (IsUndoListPath(listFile)) options = UndoOptions(options);
-  const ApplyResult result = ApplyRenameList(source, lines, options, &observer);
+  const ApplyResult result = ApplyRenameList(source, lines, options, &report);
   context.console.EndProgress();
   if (!result.undo.empty())
     context.console.Note(Say(str::kCliUndoWith, {platform::AnsiToUtf8(options.undoFile)}));

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "consolereport.h"
 #include "disc/sheetpages.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
@@ -21,9 +22,9 @@ int RunSheet(RunContext& context) {
     return kExitPassError;
   }
 
-  ConsoleObserver observer(context.console);
+  ConsoleReport report(context.console);
   const std::string path = Absolute(context, *out);
-  const SheetFiles sheet = WriteSheetPages(songs, s.Overscan, path, &observer);
+  const SheetFiles sheet = WriteSheetPages(songs, s.Overscan, path, &report);
   context.console.EndProgress();
 
   int pictures = 0, missing = 0, broken = 0;

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "consolereport.h"
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "platform/codepage.h"
@@ -12,10 +13,10 @@ int RunTexts(RunContext& context) {
   const std::string target = Absolute(context, s.BinDir);
   if (!RequireFolder(context, source, "mp3dir") || !RequireFolder(context, target, "bindir"))
     return kExitPassError;
-  ConsoleObserver observer(context.console);
+  ConsoleReport report(context.console);
   // The BIN run announces the text files with this line; alone they get it too.
   context.console.Line(LanguageString(str::kMakingTexts));
-  const int written = WriteInfoTexts(source, target, &observer, context.settings.ID3v2);
+  const int written = WriteInfoTexts(source, target, &report, context.settings.ID3v2);
   context.console.EndProgress();
   context.console.Note(
       Say(str::kCliTextsWritten, {std::to_string(written), platform::AnsiToUtf8(target)}));

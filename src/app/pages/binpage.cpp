@@ -41,7 +41,7 @@ BinPage::BinPage(QWidget* parent) : PagePanel(QStringLiteral("Seite4"), parent) 
 }
 
 void BinPage::ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
-                        PassObserver* progress) {
+                        PassReport* progress) {
   if (!view_) {
     view_ = new SheetView(this);
     connect(view_->SaveButton, &QPushButton::clicked, this, [this] {

@@ -38,7 +38,7 @@ class BinPage : public PagePanel {
 
   // The sheet's window, made when first shown, at its first page.
   void ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
-                 PassObserver* progress);
+                 PassReport* progress);
   SheetView* View() const { return view_; }
   // The sheet window's save button. Wired in by the main window.
   std::function<void()> SaveSheet;

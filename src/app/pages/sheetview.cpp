@@ -51,7 +51,7 @@ int SheetView::Pages() const {
 }
 
 void SheetView::ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
-                          PassObserver* progress) {
+                          PassReport* progress) {
   tiles_ = std::move(tiles);
   overscan_ = overscan;
   progress_ = progress;

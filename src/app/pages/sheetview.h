@@ -25,7 +25,7 @@ class SheetView : public QDialog {
   // (Windows-1252). progress hears each page being made; it must outlive
   // the window's use of it (the main window's does).
   void ShowSheet(std::vector<SheetTile> tiles, int overscan, const std::string& title,
-                 PassObserver* progress);
+                 PassReport* progress);
   // Makes and shows page (0-based), held within the pages there are.
   void ShowPage(int page);
 
@@ -47,7 +47,7 @@ class SheetView : public QDialog {
   std::vector<SheetTile> tiles_;
   int overscan_ = 0;
   int page_ = 0;
-  PassObserver* progress_ = nullptr;
+  PassReport* progress_ = nullptr;
 };
 
 }  // namespace tovix
