@@ -24,7 +24,7 @@ constexpr int kSongs = 50;
 
 class QuietHost : public tovix::BinRunHost {
  public:
-  void MemoLine(const std::string&) override {}
+  void Line(const std::string&, int) override {}
   void ErrorBox(const std::string& text) override { errors += text + "\n"; }
   void ProcessMessages() override { QCoreApplication::processEvents(); }
   std::string errors;

@@ -125,7 +125,7 @@ class TimedPictures : public tovix::BinPictureMaker {
 // The BIN run's host in the window: messages run where it lets them.
 class BinWatch : public tovix::BinRunHost {
  public:
-  void MemoLine(const std::string&) override {}
+  void Line(const std::string&, int) override {}
   void ErrorBox(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
   void ProcessMessages() override {
     pauses.Tick();
@@ -255,8 +255,7 @@ int main(int argc, char** argv) {
     tovix::cli::PutProgramFolderOnPath();
     tovix::Settings settings;
     tovix::cli::Console console(std::cout, std::cerr, false);
-    tovix::cli::ConsolePictures consolePictures(settings, console);
-    tovix::SongPictureMaker& pictures = consolePictures.maker();
+    tovix::SongPictureMaker pictures = tovix::cli::ConsolePictureMaker(settings, console);
     BinWatch watch;
     tovix::BinRunOptions options;
     options.sourceDir = (dir / "binsongs").string();

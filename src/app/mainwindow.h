@@ -187,7 +187,6 @@ class MainWindow : public QWidget, public PreviewHost {
   void OpenPreviewByUser() override;
   // PreviewHost: page 8 chosen for a song of the BIN run, and its progress.
   void SelectPreviewPage() override;
-  void ShowProgress(const std::string& text) override;
   // One pass at a time: true while a recode pass, BIN run, rename list or
   // renames, CD batch pair, TV sheet or CD image runs in this window.
   bool PassRunning() const override { return passPage_ != 0; }

@@ -7,6 +7,7 @@
 
 #include "app/clicklabel.h"
 #include "app/mainwindow.h"
+#include "app/pagereport.h"
 #include "app/pages/binpage.h"
 #include "app/pages/binpagerun.h"
 #include "app/pages/cdbatchpage.h"
@@ -259,6 +260,12 @@ void MainWindow::startBinRun() {
   window.mainWindow = this;
   window.toolbar = toolbar_;
   window.setLed = [this](const std::string& text) { SetLed(text); };
+  PageReport report(*this);
+  report.LinesTo([this](const std::string& text) { MemoAdd(binPage->makebinmemo, text); })
+      .CountInLed()
+      .LetEventsRun()
+      .WhileOpen();
+  window.report = &report;
   window.selectPreviewPage = [this] { PageNumber = 8; };
   window.showBinPage = [this] {
     PageNumber = 4;

@@ -137,9 +137,4 @@ void MainWindow::SelectPreviewPage() {
   PageNumber = 8;
 }
 
-void MainWindow::ShowProgress(const std::string& text) {
-  SetLed(text);
-  repaint();
-}
-
 }  // namespace tovix

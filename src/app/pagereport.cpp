@@ -57,7 +57,14 @@ void PageReport::Progress(std::int64_t done, std::int64_t total) {
   if (letEventsRun_) QApplication::processEvents();
 }
 
+PageReport& PageReport::WhileOpen() {
+  whileOpen_ = true;
+  return *this;
+}
+
 bool PageReport::KeepGoing() {
+  // Closing the window clears the page number.
+  if (whileOpen_) return form_.PageNumber != 0;
   return page_ < 0 || form_.PageNumber == page_;
 }
 

@@ -29,6 +29,8 @@ class PageReport : public PassReport {
   PageReport& LetEventsRun();
   // The pass goes on while the page number says page (leaving it stops).
   PageReport& WhileOnPage(int page);
+  // The pass goes on until the window closes (passes that switch pages).
+  PageReport& WhileOpen();
 
   void Line(const std::string& text, int listLine = -1) override;
   void Progress(std::int64_t done, std::int64_t total) override;
@@ -43,6 +45,7 @@ class PageReport : public PassReport {
   std::int64_t shown_ = -1;
   bool letEventsRun_ = false;
   int page_ = -1;
+  bool whileOpen_ = false;
 };
 
 }  // namespace tovix

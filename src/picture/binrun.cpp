@@ -38,12 +38,14 @@ BinRunEnv WithDefaults(BinRunEnv env) {
   return env;
 }
 
-// Info-text lines into the run's memo; messages run between files.
-class HostObserver : public PassReport {
+// Info-text lines into the run's memo; messages run between files, the
+// count of songs stays.
+class TextsReport : public PassReport {
  public:
-  explicit HostObserver(BinRunHost& host) : host_(host) {}
-  void Line(const std::string& text, int) override { host_.MemoLine(text); }
+  explicit TextsReport(BinRunHost& host) : host_(host) {}
+  void Line(const std::string& text, int listLine) override { host_.Line(text, listLine); }
   void Progress(std::int64_t, std::int64_t) override { host_.ProcessMessages(); }
+  bool KeepGoing() override { return host_.KeepGoing(); }
 
  private:
   BinRunHost& host_;
@@ -129,11 +131,11 @@ int BinRun::Run(const BinRunOptions& options) {
   try {
     if (FoldersExist(options) && CalibrateLogoLevel(options.targetDir)) {
       count = MakeAllBins(options.sourceDir, options.targetDir);
-      host_.MemoLine(LanguageString(str::kLogoLevelLabel) + std::to_string(logoLevel_));
+      host_.Line(LanguageString(str::kLogoLevelLabel) + std::to_string(logoLevel_));
       if (options.makeTxt) {
-        host_.MemoLine(LanguageString(str::kMakingTexts));
-        HostObserver observer(host_);
-        WriteInfoTexts(options.sourceDir, options.targetDir, &observer, options.useId3v2);
+        host_.Line(LanguageString(str::kMakingTexts));
+        TextsReport report(host_);
+        WriteInfoTexts(options.sourceDir, options.targetDir, &report, options.useId3v2);
       }
     }
   } catch (...) {
@@ -142,8 +144,8 @@ int BinRun::Run(const BinRunOptions& options) {
     throw;
   }
   host_.HideLayoutControls(false);
-  host_.MemoLine(LanguageString(str::kEndOfRun));
-  host_.MemoLine(std::to_string(count) + " " + LanguageString(str::kPicturesConverted));
+  host_.Line(LanguageString(str::kEndOfRun));
+  host_.Line(std::to_string(count) + " " + LanguageString(str::kPicturesConverted));
   return count;
 }
 
@@ -216,15 +218,14 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
   const std::string sourceFolder = platform::WithSep(source);
   const std::string targetFolder = platform::WithSep(target);
   const platform::Listing listing = platform::ListFiles(sourceFolder, "*.mp3");
-  if (!listing.ok) host_.MemoLine(BuildText(str::kFolderUnreadable, {source}));
-  for (const auto& rejected : listing.rejected)
-    host_.MemoLine(UnusableNameNote(rejected.nativeName));
+  if (!listing.ok) host_.Line(BuildText(str::kFolderUnreadable, {source}));
+  for (const auto& rejected : listing.rejected) host_.Line(UnusableNameNote(rejected.nativeName));
 
   const int n = static_cast<int>(listing.names.size());
   const int existing = options_.replaceBin ? 0 : CountFiles(targetFolder, "*.BIN");
   const auto oemFolder = OemFolder(targetFolder);
   if (!oemFolder || BatchNameProblem(*oemFolder)) {
-    host_.MemoLine(UnusableFolderText(target));
+    host_.Line(UnusableFolderText(target));
     host_.ShowBinPage();
     return -existing;
   }
@@ -240,22 +241,24 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     // the next picture and the start of its batch together keep the window
     // from its messages for too long.
     host_.ProcessMessages();
+    // A stop comes between songs: every .BIN made so far is whole.
+    if (!host_.KeepGoing()) break;
     // Checked before anything is made: a name with a letter code page 850
     // lacks (the batch could not name its .BIN), or one whose .BIN an
     // earlier song already takes, is reported and left out.
     if (!OemFolder(name)) {
-      host_.MemoLine(BatchNameNote(name));
+      host_.Line(BatchNameNote(name));
       continue;
     }
     if (const auto earlier = claims.Claim(PictureBaseName(name), name)) {
-      host_.MemoLine(NameClashNote(*earlier, name));
+      host_.Line(NameClashNote(*earlier, name));
       continue;
     }
     ++k;
     const std::string songPath = sourceFolder + name;
     if (platform::FileSize(songPath) >= 0) {
       if (const std::string why = NoAudio(songPath, name); !why.empty()) {
-        host_.MemoLine(why);
+        host_.Line(why);
         ++failures_;
         continue;
       }
@@ -268,6 +271,8 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
       Stopwatch watch(times_.pictures);
       base = pictures_.MakeSongPicture(job);
     }
+    // "[ k / N ]" while the song's batch runs.
+    host_.Progress(k, n);
     const std::string bmp = BmpName(k);
     // The name the batch gives the .BIN once the interpreter has read it.
     const std::string binName = platform::OemToAnsi(base) + ".BIN";
@@ -279,7 +284,7 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     else if (binIndex.HasFolder(binName))
       skip = FolderInTheWay(binPath);
     if (!skip.empty()) {
-      host_.MemoLine(BuildText(str::kSongNoBinSkip, {name, skip}));
+      host_.Line(BuildText(str::kSongNoBinSkip, {name, skip}));
       platform::RemoveFile(bmp);
       ++failures_;
       continue;
@@ -290,24 +295,24 @@ int BinRun::MakeAllBins(const std::string& source, const std::string& target) {
     }
     const std::string b = *oemFolder + base;
     if (const auto problem = BatchNameProblem(b)) {
-      host_.MemoLine(BuildText(str::kSongSkipped, {name, *problem}));
+      host_.Line(BuildText(str::kSongSkipped, {name, *problem}));
       platform::RemoveFile(bmp);
       ++failures_;
       continue;
     }
     const platform::FileStamp old = platform::StampOf(binPath);
     if (!RunBatch(b, k, options_.replaceBin, bmp)) {
-      host_.MemoLine(
+      host_.Line(
           BuildText(str::kSongBatchTimeout, {name, kBatchName, Seconds(env_.removalLimitMs)}));
       ++failures_;
       continue;
     }
     if (platform::FileSize(binPath) < 0 || platform::IsDirectory(binPath)) {
-      host_.MemoLine(BuildText(str::kSongNoBin, {name, WhyNoBin(targetFolder, binPath)}));
+      host_.Line(BuildText(str::kSongNoBin, {name, WhyNoBin(targetFolder, binPath)}));
       ++failures_;
     } else if (old.exists && platform::StampOf(binPath) == old) {
       // The old .BIN is still there: the move could not replace it.
-      host_.MemoLine(BuildText(str::kSongNoBin, {name, OldBinKept(targetFolder, binPath)}));
+      host_.Line(BuildText(str::kSongNoBin, {name, OldBinKept(targetFolder, binPath)}));
       ++failures_;
     } else if (!binIndex.Find(binName)) {
       binIndex.Add(binName);

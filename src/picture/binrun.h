@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "picture/binbatch.h"
+#include "platform/passreport.h"
 
 namespace tovix {
 
@@ -47,11 +48,11 @@ class BinPictureMaker {
   virtual std::string MakeSongPicture(const SongPictureJob& job) = 0;
 };
 
-// What the run shows and asks of its window. All texts Windows-1252.
-class BinRunHost {
+// What the run shows and asks of its window. All texts Windows-1252. Line
+// is a memo line; Progress(k, N) comes once the k-th song's picture is made,
+// before its batch runs; KeepGoing is asked before each song.
+class BinRunHost : public PassReport {
  public:
-  virtual ~BinRunHost() = default;
-  virtual void MemoLine(const std::string& text) = 0;
   // The error box (title "Fehler", button "Abbrechen").
   virtual void ErrorBox(const std::string& text) = 0;
   // The status line LED, repainted at once.

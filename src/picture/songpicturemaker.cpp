@@ -38,11 +38,11 @@ void SaveSongPicture(const QImage& picture, const std::string& bmpName, const st
 }
 
 SongPictureMaker::SongPictureMaker(const PictureLayout& layout, QImage background,
-                                   SongPictureHost* host)
-    : layout_(layout), background_(std::move(background)), host_(host ? host : &defaultHost_) {}
+                                   PaintingHook painting)
+    : layout_(layout), background_(std::move(background)), painting_(std::move(painting)) {}
 
 QImage SongPictureMaker::Paint(const SongTexts& texts) {
-  host_->Painting(texts);
+  if (painting_) painting_(texts);
   return PaintSongPicture(layout_, background_, LabelTexts(texts));
 }
 
@@ -56,7 +56,6 @@ void SongPictureMaker::MakeTestPicture(const std::string& title, const std::stri
 SongPicture SongPictureMaker::Make(const SongPictureJob& job) {
   ComposeSongTexts(platform::WithSep(job.sourceDir) + job.fileName, info_, texts_, job.useId3v2);
   const QImage picture = Paint(texts_);
-  host_->Progress("[ " + std::to_string(job.k) + " / " + std::to_string(job.n) + " ]");
 
   SongPicture result;
   result.baseName = PictureBaseName(job.fileName);

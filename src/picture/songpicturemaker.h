@@ -2,6 +2,7 @@
 // Song pictures as the BIN run, tovix-cli, the benchmarks and the tests make
 // them: a song's texts painted over the layout, saved as BMP and JPEG.
 #include <QImage>
+#include <functional>
 #include <string>
 
 #include "mp3/mpegfile.h"
@@ -17,16 +18,9 @@ struct SongPicture {
   std::string jpegPath;  // target + base name read back as 850 + ".JPG"
 };
 
-// What a maker shows while it works; the window shows every picture on its
-// preview page.
-class SongPictureHost {
- public:
-  virtual ~SongPictureHost() = default;
-  // Before a picture is painted, with the texts it gets.
-  virtual void Painting(const SongTexts& /*texts*/) {}
-  // "[ k / N ]" before the k-th song's picture is saved.
-  virtual void Progress(const std::string& /*text*/) {}
-};
+// Called before a picture is painted, with the texts it gets: the window
+// shows every picture on its preview page.
+using PaintingHook = std::function<void(const SongTexts&)>;
 
 // Saves picture as a 24-bit BMP at bmpName and, when save2Jpeg is set,
 // jpegPath is not empty and (replaceBin is set or jpegPath does not exist),
@@ -36,15 +30,14 @@ void SaveSongPicture(const QImage& picture, const std::string& bmpName, const st
 
 class SongPictureMaker : public BinPictureMaker {
  public:
-  // host may be null.
-  SongPictureMaker(const PictureLayout& layout, QImage background, SongPictureHost* host = nullptr);
+  SongPictureMaker(const PictureLayout& layout, QImage background, PaintingHook painting = {});
 
   // The calibration picture: artist "........Test.........", the given
   // title, the other texts empty; saved as bmpName, no JPEG.
   void MakeTestPicture(const std::string& title, const std::string& bmpName) override;
   std::string MakeSongPicture(const SongPictureJob& job) override { return Make(job).baseName; }
-  // The song's texts composed (ID3v2 as the job says), "[ k / N ]" shown and
-  // BM<k>.BMP saved with its JPEG when asked.
+  // The song's texts composed (ID3v2 as the job says) and BM<k>.BMP saved
+  // with its JPEG when asked.
   SongPicture Make(const SongPictureJob& job);
   // The picture of one MP3 file at bmpPath, and its JPEG copy at jpegPath
   // when that is not empty.
@@ -58,8 +51,7 @@ class SongPictureMaker : public BinPictureMaker {
 
   PictureLayout layout_;
   QImage background_;
-  SongPictureHost defaultHost_;
-  SongPictureHost* host_;
+  PaintingHook painting_;
   Mp3Info info_;
   SongTexts texts_;
 };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/clicklabel.h"
+#include "app/pagereport.h"
 #include "app/pages/cdbatchpage.h"
 #include "app/pages/qtext.h"
 #include "lang/buildstrings.h"
@@ -122,9 +123,16 @@ TEST(PreviewHostOfTheMainWindow, PageAndProgressForTheBinRun) {
   PreviewHost& host = f;
   host.SelectPreviewPage();
   EXPECT_EQ(f.PageNumber, 8);
-  host.ShowProgress("[ 3 / 7 ]");
+  // The BIN run's count, through the report the window gives it.
+  PageReport report(f);
+  report.CountInLed().WhileOpen();
+  report.Progress(3, 7);
   EXPECT_EQ(f.LedText(), "[ 3 / 7 ]");
   EXPECT_EQ(f.LED->text(), QStringLiteral("[ 3 / 7 ]"));
+  // Until the window closes, whatever page the run shows.
+  EXPECT_TRUE(report.KeepGoing());
+  f.close();
+  EXPECT_FALSE(report.KeepGoing());
 }
 
 TEST(PreviewHostOfTheMainWindow, LastFileOfTheSettingsIsTheSongOfThePreview) {

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "consolereport.h"
+
 #include "lang/buildstrings.h"
 #include "lang/sprachen.h"
 #include "offscreenpictures.h"
@@ -15,10 +17,13 @@
 namespace tovix::cli {
 namespace {
 
+// Lines and the count go through the console's report.
 class ConsoleBinHost : public BinRunHost {
  public:
-  explicit ConsoleBinHost(Console& console) : console_(console) {}
-  void MemoLine(const std::string& text) override { console_.Line(text); }
+  explicit ConsoleBinHost(Console& console) : console_(console), report_(console) {}
+  void Line(const std::string& text, int listLine) override { report_.Line(text, listLine); }
+  void Progress(std::int64_t done, std::int64_t total) override { report_.Progress(done, total); }
+  bool KeepGoing() override { return report_.KeepGoing(); }
   void ErrorBox(const std::string& text) override {
     failed_ = true;
     console_.Message(text);
@@ -29,6 +34,7 @@ class ConsoleBinHost : public BinRunHost {
 
  private:
   Console& console_;
+  ConsoleReport report_;
   bool failed_ = false;
 };
 
@@ -101,12 +107,12 @@ int RunBinPass(RunContext& context) {
   if (!ToolsPresent(context)) return kExitPassError;
 
   PrintSummary(context);
-  ConsolePictures pictures(s, context.console);
+  SongPictureMaker pictures = ConsolePictureMaker(s, context.console);
   ConsoleBinHost host(context.console);
   int failures = 0;
   {
     WorkFolder work;
-    BinRun run(pictures.maker(), host);
+    BinRun run(pictures, host);
     run.Run(options);
     failures = run.Failures();
   }

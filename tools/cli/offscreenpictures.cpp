@@ -22,7 +22,8 @@ QImage Background(const Settings& settings, Console& console) {
 
 }  // namespace
 
-ConsolePictures::ConsolePictures(const Settings& settings, Console& console)
-    : host_(console), maker_(LayoutFromSettings(settings), Background(settings, console), &host_) {}
+SongPictureMaker ConsolePictureMaker(const Settings& settings, Console& console) {
+  return SongPictureMaker(LayoutFromSettings(settings), Background(settings, console));
+}
 
 }  // namespace tovix::cli

@@ -17,8 +17,8 @@ int RunPicture(RunContext& context) {
     return kExitPassError;
   }
 
-  ConsolePictures pictures(context.settings, context.console);
-  pictures.maker().MakeFilePicture(*mp3, context.settings.ID3v2, *bmp, jpeg.value_or(""));
+  SongPictureMaker pictures = ConsolePictureMaker(context.settings, context.console);
+  pictures.MakeFilePicture(*mp3, context.settings.ID3v2, *bmp, jpeg.value_or(""));
   context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*bmp)}));
   if (jpeg) context.console.Note(Say(str::kCliWritten, {platform::AnsiToUtf8(*jpeg)}));
   return kExitOk;

@@ -18,7 +18,7 @@ namespace tovix {
 namespace {
 
 // The preview's host for the run: the window's own, plus the page switch
-// and the progress in LED that the run needs.
+// the run needs.
 class RunPreviewHost : public PreviewHost {
  public:
   RunPreviewHost(PreviewHost& inner, const BinRunWindow& window) : inner_(inner), w_(window) {}
@@ -28,10 +28,6 @@ class RunPreviewHost : public PreviewHost {
   void SelectPreviewPage() override {
     if (w_.selectPreviewPage) w_.selectPreviewPage();
   }
-  void ShowProgress(const std::string& text) override {
-    if (w_.setLed) w_.setLed(text);
-    if (w_.mainWindow) w_.mainWindow->repaint();
-  }
   bool PassRunning() const override { return true; }
 
  private:
@@ -39,10 +35,16 @@ class RunPreviewHost : public PreviewHost {
   const BinRunWindow& w_;
 };
 
+// Lines, the count and the stop question go through the window's report;
+// the rest is the BIN page's own.
 class WindowHost : public BinRunHost {
  public:
   explicit WindowHost(const BinRunWindow& window) : w_(window) {}
-  void MemoLine(const std::string& text) override { MemoAdd(w_.page->makebinmemo, text); }
+  void Line(const std::string& text, int listLine) override { w_.report->Line(text, listLine); }
+  void Progress(std::int64_t done, std::int64_t total) override {
+    w_.report->Progress(done, total);
+  }
+  bool KeepGoing() override { return w_.report->KeepGoing(); }
   void ErrorBox(const std::string& text) override { w_.page->ErrorBox(text); }
   void Status(const std::string& text) override {
     if (w_.setLed) w_.setLed(text);
@@ -113,8 +115,7 @@ int RunBinPage(const BinRunWindow& window, const Settings& settings) {
     ~RestoreHost() { preview.SetHost(&host); }
   } restoreHost{preview, previewHost.Inner()};
 
-  PreviewPictureHost shown(preview);
-  SongPictureMaker pictures(preview.Layout(), preview.Picture(), &shown);
+  SongPictureMaker pictures(preview.Layout(), preview.Picture(), ShowOnPreviewPage(preview));
   WindowHost host(window);
   BinRun run(pictures, host);
   run.SetLogoLevel(page.LogoLevel);

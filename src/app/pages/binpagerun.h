@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/passreport.h"
 #include "settings/settings.h"
 
 class QWidget;
@@ -21,6 +22,9 @@ struct BinRunWindow {
   QWidget* mainWindow = nullptr;
   QWidget* toolbar = nullptr;  // may be null
   std::function<void(const std::string&)> setLed;
+  // The run's lines into makebinmemo, "[ k / N ]" in LED, and whether it
+  // may go on.
+  PassReport* report = nullptr;
   // PageNumber 8: the preview lies over the BIN page while pictures are taken.
   std::function<void()> selectPreviewPage;
   // PageNumber 4, HideAllPages, ShowCurrentPage.

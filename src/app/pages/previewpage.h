@@ -35,8 +35,6 @@ class PreviewHost {
   virtual void ShowCurrentPage() {}
   // PageNumber := 8, before a song's preview is built by the BIN run.
   virtual void SelectPreviewPage() {}
-  // The status line LED ("[ k / N ]") and a repaint of the main window.
-  virtual void ShowProgress(const std::string& /*text*/) {}
   // A pass is running: the page takes no editing (fonts, positions, the
   // background chooser), so a click meant for another page's Start, landing
   // on the picture while the BIN run shows it, opens no dialog mid-run.

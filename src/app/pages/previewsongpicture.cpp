@@ -18,15 +18,12 @@ void PreviewPage::SaveSongPicture(const std::string& bmpName, const std::string&
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void PreviewPictureHost::Painting(const SongTexts& texts) {
-  page_.SetSongTexts(texts);
-  page_.Host().SelectPreviewPage();
-  page_.showSong(false);
-}
-
-void PreviewPictureHost::Progress(const std::string& text) {
-  page_.Host().ShowProgress(text);
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+PaintingHook ShowOnPreviewPage(PreviewPage& page) {
+  return [&page](const SongTexts& texts) {
+    page.SetSongTexts(texts);
+    page.Host().SelectPreviewPage();
+    page.showSong(false);
+  };
 }
 
 }  // namespace tovix

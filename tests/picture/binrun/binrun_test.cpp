@@ -404,5 +404,33 @@ TEST_F(BinRunTest, InfoTextsAtTheEndWhenAsked) {
   EXPECT_FALSE(Has(target() + "/Artist_One - Song_One.TXT"));
 }
 
+TEST_F(BinRunTest, StopBetweenSongsKeepsEveryBinWholeAndWritesNoTexts) {
+  AddSongs({"a.mp3", "b.mp3", "c.mp3"});
+  struct Case {
+    int stopAfter, made;
+    bool texts;
+  };
+  for (const Case c :
+       {Case{0, 0, false}, Case{1, 1, false}, Case{2, 2, false}, Case{-1, 3, true}}) {
+    for (const auto& entry : std::filesystem::directory_iterator(target()))
+      std::filesystem::remove(entry.path());
+    host = {};
+    host.stopAfter = c.stopAfter;
+    BinRunOptions options = Options(true);
+    options.makeTxt = true;
+    BinRun run = MakeRun();
+    EXPECT_EQ(run.Run(options), c.made) << c.stopAfter;
+    std::vector<std::string> counted;
+    for (int k = 1; k <= c.made; ++k) counted.push_back(std::to_string(k) + "/3");
+    EXPECT_EQ(host.progress, counted);
+    int bins = 0;
+    for (const char* bin : {"/A.BIN", "/B.BIN", "/C.BIN"}) bins += Has(target() + bin);
+    EXPECT_EQ(bins, c.made);
+    EXPECT_EQ(Has(target() + "/a.TXT"), c.texts) << c.stopAfter;
+    EXPECT_FALSE(host.hidden);
+    EXPECT_EQ(host.memo.back(), std::to_string(c.made) + " " + LanguageString(40));
+  }
+}
+
 }  // namespace
 }  // namespace tovix

@@ -42,7 +42,14 @@ class FakePictures : public BinPictureMaker {
 
 class FakeHost : public BinRunHost {
  public:
-  void MemoLine(const std::string& text) override { memo.push_back(text); }
+  void Line(const std::string& text, int) override { memo.push_back(text); }
+  void Progress(std::int64_t done, std::int64_t total) override {
+    progress.push_back(std::to_string(done) + "/" + std::to_string(total));
+  }
+  // Stops once stopAfter songs were reported (never when negative).
+  bool KeepGoing() override {
+    return stopAfter < 0 || static_cast<int>(progress.size()) < stopAfter;
+  }
   void ErrorBox(const std::string& text) override { errors.push_back(text); }
   void Status(const std::string& text) override { status.push_back(text); }
   void ProcessMessages() override { ++pumped; }
@@ -50,7 +57,8 @@ class FakeHost : public BinRunHost {
   void ShowBinPage() override { ++binPageShown; }
   bool MemoHas(const std::string& part) const;
 
-  std::vector<std::string> memo, errors, status;
+  std::vector<std::string> memo, errors, status, progress;
+  int stopAfter = -1;
   int pumped = 0, toggles = 0, binPageShown = 0;
   bool hidden = false;
 };
