@@ -4,7 +4,6 @@
 
 #include "lang/languagelist.h"
 #include "lang/stringnumbers.h"
-#include "mp3/mpegfile.h"
 #include "platform/filesys.h"
 #include "platform/inifile.h"
 
@@ -91,6 +90,7 @@ struct LanguageState {
   std::string batchPairText = ComposeBatchPairText(GermanText);
   std::array<std::string, 5> placementNames = {"Originalgr\xF6sse", "Passend vergr\xF6ssert",
                                                "an Overscan angepasst", "zentriert", "als Kachel"};
+  std::string unknownEncoder = "Encoder nicht erkannt";
 };
 
 LanguageState& State() {
@@ -120,6 +120,12 @@ const std::string& BatchPairText() {
 }
 const std::array<std::string, 5>& PlacementNames() {
   return State().placementNames;
+}
+const std::string& UnknownEncoderText() {
+  return State().unknownEncoder;
+}
+std::string ShownEncoder(const std::string& encoder) {
+  return encoder.empty() ? UnknownEncoderText() : encoder;
 }
 
 std::string LanguageFailureMessage(LanguageResult result) {
@@ -192,7 +198,7 @@ LanguageResult ApplyLanguage(std::uint16_t language, const std::string& file) {
     state.placementNames[i] = LanguageString(str::kPlacementFirst + static_cast<int>(i));
   state.infoText = ComposeInfoText(LanguageString);
   state.batchPairText = ComposeBatchPairText(LanguageString);
-  SetUnknownEncoderText(LanguageString(str::kUnknownEncoder));
+  state.unknownEncoder = LanguageString(str::kUnknownEncoder);
   return LanguageResult::kOk;
 }
 

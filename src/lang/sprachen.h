@@ -19,6 +19,13 @@ const std::string& InfoText();
 const std::string& BatchPairText();
 const std::array<std::string, 5>& PlacementNames();
 
+// The words for a song whose encoder the MP3 module did not recognise:
+// "Encoder nicht erkannt" until a language is loaded.
+const std::string& UnknownEncoderText();
+// encoder as shown to the user: the module leaves it empty when it
+// recognised none.
+std::string ShownEncoder(const std::string& encoder);
+
 // How a load of the language file ended. Both failures are fatal for the
 // program: the caller shows LanguageFailureMessage() and exits with code 1.
 enum class LanguageResult {
@@ -48,7 +55,7 @@ LanguageResult LoadLanguageFile(const std::string& file = DefaultLanguageFile())
 // The language step without the windows: resets every entry to
 // "missing: Str" + n, sets the base, loads, and on success composes
 // PlacementNames, InfoText (lines separated by CR alone), BatchPairText and
-// the MP3 module's unknown-encoder text. The windows then push the table
+// UnknownEncoderText. The windows then push the table
 // through the string map (stringmap.h).
 LanguageResult ApplyLanguage(std::uint16_t language,
                              const std::string& file = DefaultLanguageFile());

@@ -23,7 +23,7 @@ struct TMPEGData {
   bool NoCrc = false;
   bool Padding = false;
   std::uint16_t FrameLength = 0;
-  std::string Encoder;
+  std::string Encoder;  // empty when no encoder was recognised
 };
 
 struct TID3Tag {
@@ -49,11 +49,6 @@ struct Mp3Info : TMPEGData, TID3Tag {};
 // Display names of the channel modes (not translated).
 inline constexpr std::array<std::string_view, 4> ModeNames = {"Stereo", "Joint-Stereo",
                                                               "Dual-Channel", "Single-Channel"};
-
-// The encoder name used when none is recognised; "Encoder nicht erkannt"
-// until a language replaces it.
-const std::string& UnknownEncoderText();
-void SetUnknownEncoderText(const std::string& text);
 
 // Scans a file for its first acceptable frame header. 0 done; -1 missing
 // file or no header; else the system's error number from opening it.

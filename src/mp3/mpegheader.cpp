@@ -32,19 +32,7 @@ constexpr std::array<std::array<std::int32_t, 4>, 3> kSampleRates = {{
     {11025, 12000, 8000, 0},
 }};
 
-std::string& UnknownEncoder() {
-  static std::string text = "Encoder nicht erkannt";
-  return text;
-}
-
 }  // namespace
-
-const std::string& UnknownEncoderText() {
-  return UnknownEncoder();
-}
-void SetUnknownEncoderText(const std::string& text) {
-  UnknownEncoder() = text;
-}
 
 std::uint16_t DurationFor(std::int64_t bytes, std::int32_t bitRate) {
   if (bitRate <= 0 || bytes <= 0) return 0;
@@ -91,7 +79,6 @@ bool IsValidHeader(const TMPEGData& data) {
 
 void ResetMPEGData(TMPEGData& data) {
   data = TMPEGData{};
-  data.Encoder = UnknownEncoderText();
 }
 
 bool DecodeHeader(std::uint32_t header, TMPEGData& data) {

@@ -203,7 +203,7 @@ int ReadMPEGData(ByteSource& source, TMPEGData& data) {
         GuessXingMaker(reader, header, data);
         GuessEncoder(reader, header, data);
         const std::string named = TimeTheStream(reader, tail, header, data);
-        if (data.Encoder == UnknownEncoderText() && !named.empty()) data.Encoder = named;
+        if (data.Encoder.empty()) data.Encoder = named;
         return 0;
       }
       ResetMPEGData(data);

@@ -37,7 +37,7 @@ bool ListOne(const std::string& ansiPath, std::ostream& out, std::ostream& err,
              const ScanMessages& m) {
   Mp3Info info;
   if (!ReadScanFacts(ansiPath, info, err, m)) return false;
-  out << ScanTableLine(platform::AnsiToUtf8(ansiPath), info) << '\n';
+  out << ScanTableLine(platform::AnsiToUtf8(ansiPath), info, m) << '\n';
   return true;
 }
 
@@ -87,7 +87,8 @@ std::string ScanTableHeader() {
          "Track\tGenre\tLyricsKind";
 }
 
-std::string ScanTableLine(const std::string& displayName, const Mp3Info& info) {
+std::string ScanTableLine(const std::string& displayName, const Mp3Info& info,
+                          const ScanMessages& m) {
   std::string line;
   auto add = [&line](const std::string& cell) {
     line += '\t';
@@ -107,7 +108,7 @@ std::string ScanTableLine(const std::string& displayName, const Mp3Info& info) {
   num(info.NoCrc);
   num(info.Padding);
   num(info.FrameLength);
-  add(Cell(info.Encoder));
+  add(Cell(info.Encoder.empty() ? m.unknownEncoder : info.Encoder));
   add(Cell(info.Title));
   add(Cell(info.Artist));
   add(Cell(info.Album));

@@ -14,11 +14,8 @@ namespace tovix {
 
 // The header line, without its line end.
 std::string ScanTableHeader();
-// One line for a file (displayName in UTF-8), without its line end. Texts
-// are converted to UTF-8; tabs and line breaks inside them become blanks.
-std::string ScanTableLine(const std::string& displayName, const Mp3Info& info);
 
-// The complaints of a scan, UTF-8, with "%1" for the path and "%2" for the
+// The words of a scan. The complaints, UTF-8, with "%1" for the path and "%2" for the
 // reason; a caller that speaks another language gives its own.
 struct ScanMessages {
   std::string prefix = "tovix-scan: ";
@@ -32,7 +29,15 @@ struct ScanMessages {
   std::function<std::string(int)> reason = [](int code) {
     return std::string(std::strerror(code));
   };
+  // The Encoder cell of a file whose encoder was not recognised, Windows-1252.
+  std::string unknownEncoder = "Encoder nicht erkannt";
 };
+
+// One line for a file (displayName in UTF-8), without its line end. Texts
+// are converted to UTF-8; tabs and line breaks inside them become blanks;
+// an encoder not recognised reads messages.unknownEncoder.
+std::string ScanTableLine(const std::string& displayName, const Mp3Info& info,
+                          const ScanMessages& messages = {});
 
 // What ReadMPEGData and ReadID3Tag (into a cleared tag) give for one file,
 // read over one open file. False, with a line on err, when the file is

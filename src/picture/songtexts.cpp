@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "lang/sprachen.h"
 #include "mp3/songtag.h"
 #include "rename/texthelpers.h"
 
@@ -28,7 +29,7 @@ SongTexts SongTextsOf(const Mp3Info& info) {
   texts.title = BlankControls(info.Title + " ").substr(0, kNameTextWidth);
   texts.tech = std::to_string(info.BitRate) + " kBit | " + std::to_string(info.SampleRate) + " Hz ";
   texts.runningTime = FormatRunningTime(info.Duration) + " ";
-  texts.encoder = info.Encoder + " ";
+  texts.encoder = ShownEncoder(info.Encoder) + " ";
   return texts;
 }
 

@@ -202,7 +202,7 @@ void RecodePass::Front(FileWork& work) {
   host_.SetGauge(0);
   host_.ComposeSongTexts(platform::WithSep(o.sourceDir) + work.name, work.info);
   work.term = DecideRecode(work.info, o.rule);
-  work.Log(*this, Timestamp() + "\"" + work.name + "\": " + work.info.Encoder + ", " +
+  work.Log(*this, Timestamp() + "\"" + work.name + "\": " + ShownEncoder(work.info.Encoder) + ", " +
                       std::to_string(work.info.BitRate) + "kBit, " + ModeName(work.info.Mode));
 
   if (work.term != RecodeTerm::kCopy) {

@@ -164,7 +164,7 @@ TEST_F(RecodeCli, RecodesWhatThePlanSaysIntoPlainStereoAtTheNewBitRate) {
   for (const auto& [name, decision] : expected) {
     TMPEGData data;
     ASSERT_EQ(ReadMPEGData(platform::Utf8ToAnsi(src + "/" + name).value(), data), 0);
-    want.push_back("\"" + name + "\": " + platform::AnsiToUtf8(data.Encoder) + ", " +
+    want.push_back("\"" + name + "\": " + platform::AnsiToUtf8(ShownEncoder(data.Encoder)) + ", " +
                    std::to_string(data.BitRate) + "kBit, " + std::string(ModeNames[data.Mode]));
     if (decision == "copy") {
       want.push_back(Shown(36));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "lang/sprachen.h"
-#include "mp3/mpegfile.h"
 #include "support/tempdir.h"
 
 namespace tovix {

@@ -8,7 +8,6 @@
 
 #include "lang/buildstrings.h"
 #include "lang/lngfile.h"
-#include "mp3/mpegfile.h"
 #include "support/tempdir.h"
 
 namespace tovix {
@@ -228,8 +227,7 @@ TEST(BuildStrings, FileTextOrGermanWithArgumentsFilledIn) {
                                       {{"1153", "Folder \"%1\" is gone (%2%%, %9)"}}));
   ASSERT_EQ(ApplyLanguage(0, file), LanguageResult::kOk);
   EXPECT_FALSE(LanguageGives(str::kNoTargetDir));
-  EXPECT_EQ(BuildText(str::kSongNoBin, {"a.mp3", "voll"}),
-            "a.mp3: keine .BIN erstellt (voll)");
+  EXPECT_EQ(BuildText(str::kSongNoBin, {"a.mp3", "voll"}), "a.mp3: keine .BIN erstellt (voll)");
   EXPECT_EQ(BuildText(99), "");  // no build string
 
   ASSERT_EQ(ApplyLanguage(1, file), LanguageResult::kOk);

@@ -32,7 +32,7 @@ TEST(ReadMPEGDataFile, MissingFilesAndFoldersGiveMinusOne) {
   d.BitRate = 7;
   EXPECT_EQ(ReadMPEGData(dir.file("none.mp3"), d), -1);
   EXPECT_EQ(d.BitRate, 0);
-  EXPECT_EQ(d.Encoder, UnknownEncoderText());
+  EXPECT_EQ(d.Encoder, "");
   EXPECT_EQ(ReadMPEGData(dir.path(), d), -1);
 }
 

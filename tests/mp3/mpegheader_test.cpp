@@ -164,9 +164,10 @@ TEST(DurationFor, NeitherWrapsNorOverflowsOnLargeFiles) {
   EXPECT_EQ(DurationFor(65534LL * 1000, 8), 65534);
 }
 
-TEST(ResetMPEGData, ClearsAllAndUsesTheCurrentUnknownText) {
+TEST(ResetMPEGData, ClearsAllAndLeavesNoEncoder) {
   TMPEGData d;
   DecodeHeader(kBase, d);
+  d.Encoder = "l3Enc";
   d.Duration = 9;
   d.FileLength = 9;
   ResetMPEGData(d);
@@ -175,11 +176,7 @@ TEST(ResetMPEGData, ClearsAllAndUsesTheCurrentUnknownText) {
   EXPECT_EQ(d.BitRate, 0);
   EXPECT_FALSE(d.Original);
   EXPECT_FALSE(IsValidHeader(d));
-  EXPECT_EQ(d.Encoder, "Encoder nicht erkannt");
-  SetUnknownEncoderText("Encoder not recognised");
-  ResetMPEGData(d);
-  EXPECT_EQ(d.Encoder, "Encoder not recognised");
-  SetUnknownEncoderText("Encoder nicht erkannt");
+  EXPECT_EQ(d.Encoder, "");
 }
 
 }  // namespace

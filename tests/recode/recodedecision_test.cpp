@@ -40,8 +40,7 @@ TEST(DecideRecode, TermsInOrderAndTheEdgesOfTheOptions) {
       {Song(128, 0, xing), Rule(true, true, true), RecodeTerm::kCopy},
       {Song(128, 0, "Audio Catalyst"), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
       {Song(128, 0, "L3ENC"), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
-      {Song(128, 0, "Encoder nicht erkannt"), Rule(false, false, true),
-       RecodeTerm::kCriticalEncoder},
+      {Song(128, 0, ""), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
       // The name lame's tag gives is neither of the two trusted ones.
       {Song(128, 0, "LAME3.100"), Rule(false, false, true), RecodeTerm::kCriticalEncoder},
       // The first true term decides.
@@ -62,7 +61,8 @@ TEST(TermText, NamesTheTermAndItsFact) {
   const RecodeRule rule = Rule(true, true, true);
   EXPECT_EQ(TermText(RecodeTerm::kBitrateUnder128, Song(112, 0, ""), rule),
             "Bitrate unter 128 (112 kBit)");
-  EXPECT_EQ(TermText(RecodeTerm::kNotStereo, Song(128, 1, ""), rule), "nicht Stereo (Joint-Stereo)");
+  EXPECT_EQ(TermText(RecodeTerm::kNotStereo, Song(128, 1, ""), rule),
+            "nicht Stereo (Joint-Stereo)");
   EXPECT_EQ(TermText(RecodeTerm::kCriticalEncoder, Song(128, 0, "Audio Catalyst"), rule),
             "kritischer Encoder \"Audio Catalyst\"");
   EXPECT_EQ(TermText(RecodeTerm::kOtherBitrate, Song(160, 0, ""), rule),

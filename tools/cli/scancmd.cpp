@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "lang/buildstrings.h"
+#include "lang/sprachen.h"
 #include "mp3/scantable.h"
 #include "platform/codepage.h"
 
@@ -15,6 +16,7 @@ int RunScan(RunContext& context) {
   messages.unreadable = Say(str::kCannotRead, {"%1"}) + ": %2";
   messages.notAnsi = Say(str::kCliNotWin1252, {"%1"});
   messages.reason = [](int code) { return platform::AnsiToUtf8(ReasonText(code)); };
+  messages.unknownEncoder = UnknownEncoderText();
   const int result =
       WriteScanTable(context.call.operands, context.console.out(), context.console.err(), messages);
   context.console.out().flush();

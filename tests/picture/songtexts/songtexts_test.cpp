@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "lang/sprachen.h"
 #include "platform/codepage.h"
+#include "recode/recodedecision.h"
 #include "support/tempdir.h"
 
 namespace tovix {
@@ -94,6 +96,29 @@ TEST_F(ComposeSongTextsTest, UnreadableFileGivesTextsWithoutAnError) {
   EXPECT_NO_THROW(ComposeSongTexts(dir.file("missing.mp3"), info, texts));
   EXPECT_EQ(texts.title, " ");
   EXPECT_EQ(texts.runningTime.back(), ' ');
+}
+
+TEST_F(ComposeSongTextsTest, UnrecognisedEncoderIsEmptyAndWordedInTheLanguage) {
+  test::WriteFile(dir.file("song.mp3"), Frames(10));
+  // In this order: the language table is program-wide, German before a load.
+  const struct {
+    int language;
+    const char *shown, *why;
+  } rows[] = {{-1, "Encoder nicht erkannt", "kritischer Encoder \"Encoder nicht erkannt\""},
+              {1, "Encoder not recognised", "critical encoder \"Encoder not recognised\""},
+              {0, "Encoder nicht erkannt", "kritischer Encoder \"Encoder nicht erkannt\""}};
+  for (const auto& row : rows) {
+    if (row.language >= 0) {
+      ASSERT_EQ(ApplyLanguage(static_cast<std::uint16_t>(row.language),
+                              test::SourceDir() + "dist/tovix.lng"),
+                LanguageResult::kOk);
+    }
+    info.Encoder = "the previous song's";
+    ComposeSongTexts(dir.file("song.mp3"), info, texts);
+    EXPECT_EQ(info.Encoder, "");
+    EXPECT_EQ(texts.encoder, std::string(row.shown) + " ");
+    EXPECT_EQ(TermText(RecodeTerm::kCriticalEncoder, info, {}), row.why);
+  }
 }
 
 }  // namespace
