@@ -25,7 +25,8 @@ QImage ToQImage(const Bitmap& bitmap) {
   const std::size_t row = static_cast<std::size_t>(bitmap.width) * 3;
   for (int y = 0; y < bitmap.height; ++y)
     std::copy_n(bitmap.pixels.data() + row * y, row, image.scanLine(y));
-  return image;
+  // Converted once here, not each time a picture is painted over it.
+  return image.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ namespace tovix {
 
 // Loads a BMP when the upper-cased path holds ".BMP", otherwise a JPEG. Null
 // for an empty path or a picture without pixels; throws IoError or the JPEG
-// component's error when the file cannot be read.
+// component's error when the file cannot be read. The picture is in
+// QImage::Format_RGB32, the painter's own.
 QImage ReadBackgroundPicture(const std::string& path);
 
 // The 708 x 419 background shared by all pages.

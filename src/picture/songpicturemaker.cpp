@@ -28,13 +28,12 @@ Bitmap ToBitmap(const QImage& image) {
 
 void SaveSongPicture(const QImage& picture, const std::string& bmpName, const std::string& jpegPath,
                      bool save2Jpeg, bool replaceBin) {
-  WriteBmpFile(bmpName, ToBitmap(picture.convertToFormat(QImage::Format_RGB32)));
+  const Bitmap bitmap = ToBitmap(picture.convertToFormat(QImage::Format_RGB32));
+  WriteBmpFile(bmpName, bitmap);
   if (!save2Jpeg || jpegPath.empty()) return;
   if (!replaceBin && platform::Exists(jpegPath)) return;
-  TJpegToBmp jpeg;
-  jpeg.SetBmpFile(bmpName);
-  jpeg.SetJpegFile(jpegPath);
-  jpeg.BmpToJpeg();
+  // The copy of the BMP just written, from the pixels still at hand.
+  WriteFileReplacing(jpegPath, EncodeJpeg(bitmap, 100));
 }
 
 SongPictureMaker::SongPictureMaker(const PictureLayout& layout, QImage background,
