@@ -29,6 +29,7 @@
 #include "chrome/dialogplace.h"
 #include "lang/buildstrings.h"
 #include "lang/sellang.h"
+#include "picture/picturebackground.h"
 #include "platform/filesys.h"
 #include "platform/ioerror.h"
 #include "platform/ownfolder.h"
@@ -205,7 +206,7 @@ void MainWindow::BuildPages() {
   previewPage->setObjectName(QStringLiteral("Seite5"));
   previewPage->setGeometry(31, 38, 710, 481);
   previewPage->SetHost(this);
-  previewPage->SetSharedBackground(background.toImage());
+  previewPage->SetSharedBackground(SharedBackground());
   previewPage->hide();
 
   directoriesPage->SetFolderChooser([this](const std::string& start) -> std::optional<std::string> {

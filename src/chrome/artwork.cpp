@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "chrome/coolform.h"
+#include "picture/picturebackground.h"
 
 // The resources live in a static library; nothing would pull them into the
 // program unless they are registered by name.
@@ -62,8 +63,8 @@ bool ApplySkin(TCoolForm& face, Skin skin) {
 }
 
 QPixmap PageBackground() {
-  EnsureRegistered();
-  return QPixmap(":/tovix/skins/page.png");
+  // One copy of the picture in the program: the song pictures' own.
+  return QPixmap::fromImage(SharedBackground());
 }
 
 QPixmap GlyphPicture(Glyph glyph) {
