@@ -24,13 +24,6 @@ constexpr std::int64_t kMb = 1000 * 1000;
 // The message box shows this many findings; the rest are counted.
 constexpr std::size_t kShownFindings = 15;
 
-// LED shows a pass's count while it runs, then what it showed before.
-struct LedBack {
-  MainWindow& form;
-  std::string text;
-  ~LedBack() { form.SetLed(text); }
-};
-
 }  // namespace
 
 void MainWindow::WireDisc() {
@@ -54,7 +47,7 @@ void MainWindow::showTvSheet() {
   if (PassRefused()) return;
   binPage->SheetButton->setEnabled(false);
   RunPass(4, [&] {
-    LedBack back{*this, LedText()};
+    LedBack back(*this);
     std::vector<SheetTile> tiles = SheetSongs(settings_.SourceDir, settings_.BinDir);
     if (tiles.empty()) {
       if (ShowError) ShowError(LanguageString(str::kSheetNoPicture) + ": " + settings_.BinDir);
@@ -73,7 +66,7 @@ void MainWindow::saveTvSheet() {
   if (path.empty()) return;
   view->SaveButton->setEnabled(false);
   Guarded([&] {
-    LedBack back{*this, LedText()};
+    LedBack back(*this);
     const SheetFiles files =
         WriteSheetPages(view->Tiles(), view->Overscan(), path, sheetProgress_.get());
     binPage->SheetNote(
@@ -95,7 +88,7 @@ void MainWindow::writeCdImage() {
   cdBatchPage->ImageButton->setEnabled(false);
   cdBatchPage->SpeedButton17->setEnabled(false);
   RunPass(9, [&] {
-    LedBack back{*this, LedText()};
+    LedBack back(*this);
     const DiscTree tree = ShortLayoutTree(settings_.SourceDir, settings_.BinDir);
     DiscLimits limits;
     limits.maxFolders = settings_.DiscFolders;

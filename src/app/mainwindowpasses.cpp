@@ -110,11 +110,7 @@ void MainWindow::WirePasses() {
     cdBatchPage->ClearNotes();
     if (settings_.SourceDir.empty()) throw std::runtime_error(NoSourceDir());
     // LED shows the count only while the pair is written.
-    struct LedBack {
-      MainWindow& form;
-      std::string text;
-      ~LedBack() { form.SetLed(text); }
-    } back{*this, LedText()};
+    LedBack back(*this);
     PageReport report(*this);
     report.LinesTo([this](const std::string& text) { cdBatchPage->AddNote(text); }).CountInLed();
     CdBatchResult result;

@@ -68,4 +68,10 @@ bool PageReport::KeepGoing() {
   return page_ < 0 || form_.PageNumber == page_;
 }
 
+LedBack::LedBack(MainWindow& window) : form(window), text(window.LedText()) {}
+
+LedBack::~LedBack() {
+  form.SetLed(text);
+}
+
 }  // namespace tovix

@@ -48,4 +48,16 @@ class PageReport : public PassReport {
   bool whileOpen_ = false;
 };
 
+// LED shows a pass's count while it runs, then text: what it showed before,
+// unless the pass says otherwise.
+struct LedBack {
+  explicit LedBack(MainWindow& form);
+  ~LedBack();
+  LedBack(const LedBack&) = delete;
+  LedBack& operator=(const LedBack&) = delete;
+
+  MainWindow& form;
+  std::string text;
+};
+
 }  // namespace tovix
