@@ -121,6 +121,9 @@ const std::string& BatchPairText() {
 const std::array<std::string, 5>& PlacementNames() {
   return State().placementNames;
 }
+std::string PlacementName(std::uint8_t mode) {
+  return mode < State().placementNames.size() ? State().placementNames[mode] : std::string();
+}
 const std::string& UnknownEncoderText() {
   return State().unknownEncoder;
 }

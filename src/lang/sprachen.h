@@ -18,6 +18,9 @@ const std::string& LanguageString(int n);
 const std::string& InfoText();
 const std::string& BatchPairText();
 const std::array<std::string, 5>& PlacementNames();
+// The name of a scale mode as the BIN page's summary shows it; empty for a
+// mode that is none of the five.
+std::string PlacementName(std::uint8_t mode);
 
 // The words for a song whose encoder the MP3 module did not recognise:
 // "Encoder nicht erkannt" until a language is loaded.

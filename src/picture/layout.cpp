@@ -40,6 +40,27 @@ std::vector<Point> TileOrigins(int width, int height) {
   return origins;
 }
 
+std::optional<Rect> PlaceBackground(std::uint8_t mode, int width, int height, int margin) {
+  switch (mode) {
+    case kModeFullSize:
+      return PlaceFullSize(width, height);
+    case kModeScale:
+      return PlaceScaled(width, height);
+    case kModeRescale:
+      return PlaceInsideOverscan(margin);
+    case kModeCenter:
+      return PlaceCentred(width, height);
+    case kModeTile:
+      return Rect{0, 0, kPictureWidth, kPictureHeight};
+    default:
+      return std::nullopt;
+  }
+}
+
+bool Stretched(std::uint8_t mode) {
+  return mode == kModeScale || mode == kModeRescale;
+}
+
 OverscanBars PlaceOverscanBars(int margin) {
   const int m = std::max(margin, 0);
   const int sideHeight = std::max(kPreviewHeight - 2 * m, 0);

@@ -51,6 +51,14 @@ Rect PlaceCentred(int width, int height);
 // for a picture without width or height (nothing to tile).
 std::vector<Point> TileOrigins(int width, int height);
 
+// Where a width x height picture lands in mode: one of the placements
+// above, the whole picture area for mode 4 (its tiles), nullopt for a mode
+// that is none of the five.
+std::optional<Rect> PlaceBackground(std::uint8_t mode, int width, int height, int margin);
+// Modes 1 and 2 stretch the picture to its place; the others show it at
+// natural size, cut at the place's edges.
+bool Stretched(std::uint8_t mode);
+
 // The four black bars of margin m: top, bottom, left, right. The side bars
 // span the height between the top and bottom bars.
 struct OverscanBars {

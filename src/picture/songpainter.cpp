@@ -27,23 +27,10 @@ std::string OrSample(const std::string& text, const char* sample) {
 }
 
 QRect Placement(std::uint8_t mode, const QImage& picture, int overscan) {
-  const int w = picture.width();
-  const int h = picture.height();
-  picture::Rect place{0, 0, w, h};
-  switch (mode) {
-    case picture::kModeScale:
-      place = picture::PlaceScaled(w, h);
-      break;
-    case picture::kModeRescale:
-      place = picture::PlaceInsideOverscan(overscan);
-      break;
-    case picture::kModeCenter:
-      place = picture::PlaceCentred(w, h);
-      break;
-    default:
-      place = picture::PlaceFullSize(w, h);
-      break;
-  }
+  // A stored mode that is none of the five shows the picture at natural size.
+  const picture::Rect place =
+      picture::PlaceBackground(mode, picture.width(), picture.height(), overscan)
+          .value_or(picture::PlaceFullSize(picture.width(), picture.height()));
   return QRect(place.left, place.top, place.width, place.height);
 }
 
@@ -75,7 +62,7 @@ void DrawBackground(QPainter& painter, std::uint8_t mode, const QImage& backgrou
   painter.translate(place.topLeft());
   // Plain pixel stretching, no smoothing: what a stretch blit does.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (mode == picture::kModeScale || mode == picture::kModeRescale)
+  if (picture::Stretched(mode))
     painter.drawImage(QRect(QPoint(0, 0), place.size()), picture);
   else
     painter.drawImage(QPoint(0, 0), picture);

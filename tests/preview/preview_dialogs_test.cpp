@@ -40,9 +40,9 @@ TEST(FileFilter, TextsWithoutPatternsGiveNoFilter) {
 
 TEST(ModeNames, OneNamePerModeAndNoneBeyond) {
   for (std::uint8_t mode = 0; mode < 5; ++mode)
-    EXPECT_EQ(PreviewPage::ModeName(mode), PlacementNames()[mode]);
-  EXPECT_EQ(PreviewPage::ModeName(5), "");
-  EXPECT_EQ(PreviewPage::ModeName(255), "");
+    EXPECT_EQ(PlacementName(mode), PlacementNames()[mode]);
+  EXPECT_EQ(PlacementName(5), "");
+  EXPECT_EQ(PlacementName(255), "");
 }
 
 // Opens the font chooser on preset, notes the font and the style it shows,

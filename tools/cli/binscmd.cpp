@@ -45,7 +45,7 @@ void PrintSummary(RunContext& context) {
   summary.sourceDir = s.SourceDir;
   summary.targetDir = s.BinDir;
   summary.backgroundFile = s.BitmapFile;
-  summary.modeName = s.Scale < PlacementNames().size() ? PlacementNames()[s.Scale] : std::string();
+  summary.modeName = PlacementName(s.Scale);
   summary.overscan = s.Overscan;
   summary.font1Name = s.Font1.name;
   summary.font1Size = s.Font1.size;

@@ -10,6 +10,7 @@
 #include "app/pages/pagepanel.h"
 #include "app/pages/previewpage.h"
 #include "app/pages/previewsongpicture.h"
+#include "lang/sprachen.h"
 #include "picture/binrun.h"
 #include "picture/songpicturemaker.h"
 #include "platform/filesys.h"
@@ -75,7 +76,7 @@ void WriteBinSummary(BinPage& page, const Settings& settings, const PreviewPage&
   summary.sourceDir = settings.SourceDir;
   summary.targetDir = settings.BinDir;
   summary.backgroundFile = preview.BitmapFile();
-  summary.modeName = PreviewPage::ModeName(preview.ScaleMode());
+  summary.modeName = PlacementName(preview.ScaleMode());
   summary.overscan = preview.Overscan();
   summary.font1Name = preview.Font1().name;
   summary.font1Size = preview.Font1().size;

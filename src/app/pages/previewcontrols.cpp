@@ -45,11 +45,6 @@ void PreviewImage::SetPicture(QImage picture) {
   update();
 }
 
-void PreviewImage::SetStretch(bool stretch) {
-  stretch_ = stretch;
-  update();
-}
-
 void PreviewImage::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit DoubleClicked();
 }

@@ -46,8 +46,7 @@ class UpDownControl : public QWidget {
 };
 
 // The background picture where the scale mode places it. The page paints
-// it (stretched pictures fill the control; the others lie at natural size
-// from its top-left corner, cut at its edges); the control takes the mouse.
+// it; the control takes the mouse.
 class PreviewImage : public QWidget {
   Q_OBJECT
 
@@ -57,8 +56,6 @@ class PreviewImage : public QWidget {
   const QImage& Picture() const { return picture_; }
   // Null clears the picture.
   void SetPicture(QImage picture);
-  bool Stretch() const { return stretch_; }
-  void SetStretch(bool stretch);
 
  signals:
   void DoubleClicked();
@@ -68,7 +65,6 @@ class PreviewImage : public QWidget {
 
  private:
   QImage picture_;
-  bool stretch_ = false;
 };
 
 }  // namespace tovix

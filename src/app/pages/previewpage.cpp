@@ -234,16 +234,16 @@ void PreviewPage::ApplyLanguage() {
   emptyHint_->setText(FromAnsi(LanguageString(str::kImageHint)));
 }
 
-std::string PreviewPage::ModeName(std::uint8_t mode) {
-  return mode < PlacementNames().size() ? PlacementNames()[mode] : std::string();
-}
-
 // --- texts and fonts ---------------------------------------------------------
 
 void PreviewPage::SetSongTexts(const std::string& artist, const std::string& title,
                                const std::string& tech, const std::string& encoder,
                                const std::string& runningTime) {
-  songTexts_ = {artist, title, tech, encoder, runningTime};
+  songTexts_ = {.artist = artist,
+                .title = title,
+                .tech = tech,
+                .runningTime = runningTime,
+                .encoder = encoder};
 }
 
 void PreviewPage::showSong(bool byUser) {
@@ -251,12 +251,7 @@ void PreviewPage::showSong(bool byUser) {
     if (isVisible()) return;
     host_->OpenPreviewByUser();
   }
-  const auto& [artist, title, tech, encoder, runningTime] = songTexts_;
-  labelTexts_ = LabelTexts({.artist = artist,
-                            .title = title,
-                            .tech = tech,
-                            .runningTime = runningTime,
-                            .encoder = encoder});
+  labelTexts_ = LabelTexts(songTexts_);
   for (int i = 0; i < 5; ++i) {
     const QString text = FromAnsi(labelTexts_[i]);
     labels_[i]->setText(text);
@@ -428,39 +423,19 @@ void PreviewPage::ReloadAfterTiling() {
 
 void PreviewPage::LayOutPicture(std::uint8_t mode) {
   const QImage& shown = image1_->Picture();
-  const int w = shown.width();
-  const int h = shown.height();
-  picture::Rect place;
-  switch (mode) {
-    case picture::kModeFullSize:
-      place = picture::PlaceFullSize(w, h);
-      break;
-    case picture::kModeScale:
-      place = picture::PlaceScaled(w, h);
-      break;
-    case picture::kModeRescale:
-      place = picture::PlaceInsideOverscan(Overscan());
-      break;
-    case picture::kModeCenter:
-      place = picture::PlaceCentred(w, h);
-      break;
-    case picture::kModeTile: {
-      // Without a picture there is nothing to tile: the canvas stays black.
-      QImage canvas(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-      canvas.fill(Qt::black);
-      QPainter painter(&canvas);
-      for (const auto& origin : picture::TileOrigins(w, h))
-        painter.drawImage(QPoint(origin.x, origin.y), shown);
-      painter.end();
-      image1_->SetPicture(std::move(canvas));
-      place = {0, 0, kPictureWidth, kPictureHeight};
-      break;
-    }
-    default:
-      return;  // an unknown stored mode leaves the picture where it is
+  const auto place = picture::PlaceBackground(mode, shown.width(), shown.height(), Overscan());
+  if (!place) return;  // an unknown stored mode leaves the picture where it is
+  if (mode == picture::kModeTile) {
+    // Without a picture there is nothing to tile: the canvas stays black.
+    QImage canvas(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    for (const auto& origin : picture::TileOrigins(shown.width(), shown.height()))
+      painter.drawImage(QPoint(origin.x, origin.y), shown);
+    painter.end();
+    image1_->SetPicture(std::move(canvas));
   }
-  image1_->SetStretch(mode == picture::kModeScale || mode == picture::kModeRescale);
-  image1_->setGeometry(place.left, place.top, place.width, place.height);
+  image1_->setGeometry(place->left, place->top, place->width, place->height);
   update();
 }
 

@@ -107,9 +107,7 @@ class PreviewPage : public QWidget {
   // and title is converted). An empty text selects the label's sample text.
   void SetSongTexts(const std::string& artist, const std::string& title, const std::string& tech,
                     const std::string& encoder, const std::string& runningTime);
-  void SetSongTexts(const SongTexts& texts) {
-    SetSongTexts(texts.artist, texts.title, texts.tech, texts.encoder, texts.runningTime);
-  }
+  void SetSongTexts(const SongTexts& texts) { songTexts_ = texts; }
 
   // Builds the preview: labels and shadows from the song texts, the page
   // shown through the host, the scale mode re-applied (tiling excepted).
@@ -124,9 +122,6 @@ class PreviewPage : public QWidget {
   void centerBackground();
   void tileBackground();
   std::uint8_t ScaleMode() const { return scaleMode_; }
-  // The placement name of a mode as shown in the BIN page's summary.
-  static std::string ModeName(std::uint8_t mode);
-
   // The margin: takeMargin takes UpDown's position; resetMargin resets to 30.
   void takeMargin();
   void resetMargin();
@@ -220,7 +215,7 @@ class PreviewPage : public QWidget {
   std::uint8_t scaleMode_ = 0;
   std::string bitmapFile_;
   // artist, title, tech, encoder, running time
-  std::array<std::string, 5> songTexts_{};
+  SongTexts songTexts_;
   PictureLabels labelTexts_{};  // as the labels show them
 
   FontChooser fontChooser_;
